@@ -1,0 +1,41 @@
+// Exceptions of the platform layer. `EAbort` is the silent abort: it ends
+// the running handler chain and no message is shown for it. Every other
+// exception carries a message for the user, unchanged from where it was raised.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace plat {
+
+class Exception : public std::runtime_error {
+ public:
+  explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  std::string Message() const { return what(); }
+};
+
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception("Operation aborted") {}
+};
+
+class EConvertError : public Exception {
+  using Exception::Exception;
+};
+
+class EVariantError : public Exception {
+  using Exception::Exception;
+};
+
+class EDatabaseError : public Exception {
+  using Exception::Exception;
+};
+
+class EComponentError : public Exception {
+  using Exception::Exception;
+};
+
+// Raises the silent abort.
+[[noreturn]] void Abort();
+
+}  // namespace plat

@@ -1,0 +1,70 @@
+// The variant value that crosses every boundary of the platform: field
+// values, query parameters, server arguments and results. It holds null, a
+// bool, an integer, a float, a string (UTF-8), a date-time or an array.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/core/date_time.h"
+
+namespace plat {
+
+enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array };
+
+class Variant {
+ public:
+  using Array = std::vector<Variant>;
+
+  Variant() = default;
+  Variant(std::nullptr_t) {}
+  Variant(bool v) : v_(v) {}
+  Variant(int v) : v_(static_cast<int64_t>(v)) {}
+  Variant(int64_t v) : v_(v) {}
+  Variant(double v) : v_(v) {}
+  Variant(const char* v) : v_(std::string(v)) {}
+  Variant(std::string v) : v_(std::move(v)) {}
+  Variant(std::string_view v) : v_(std::string(v)) {}
+  Variant(TDateTime v) : v_(v) {}
+  Variant(Array v) : v_(std::move(v)) {}
+
+  static Variant Null() { return Variant(); }
+
+  VarType Type() const { return static_cast<VarType>(v_.index()); }
+  bool IsNull() const { return Type() == VarType::Null; }
+  bool IsArray() const { return Type() == VarType::Array; }
+
+  // Conversions as the classic desktop runtime does them. Null converts to
+  // the empty string, to 0 and to false; a string that is not a number raises
+  // EVariantError on the numeric conversions.
+  std::string AsString() const;
+  int64_t AsInteger() const;
+  int AsInt() const { return static_cast<int>(AsInteger()); }
+  double AsFloat() const;
+  bool AsBool() const;
+  TDateTime AsDateTime() const;
+  const Array& AsArray() const;
+  Array& AsArray();
+
+  // Array access; raises EVariantError when this is not an array or the
+  // index is out of range.
+  const Variant& operator[](size_t i) const;
+  size_t Length() const;
+
+  // Same type and value; null equals null.
+  bool operator==(const Variant& o) const { return v_ == o.v_; }
+
+ private:
+  std::variant<std::monostate, bool, int64_t, double, std::string, TDateTime, Array> v_;
+};
+
+// Builds an array variant from its elements.
+template <typename... T>
+Variant VarArrayOf(T&&... elems) {
+  return Variant(Variant::Array{Variant(std::forward<T>(elems))...});
+}
+
+}  // namespace plat
