@@ -25,6 +25,7 @@ std::string Variant::AsString() const {
     case VarType::String: return std::get<std::string>(v_);
     case VarType::DateTime: return DateTimeToStr(std::get<TDateTime>(v_));
     case VarType::Array: BadConversion("matriz para texto");
+    case VarType::Json: return std::get<JsonText>(v_).Text;
   }
   return "";
 }
@@ -43,7 +44,8 @@ int64_t Variant::AsInteger() const {
       BadConversion("'" + std::get<std::string>(v_) + "' para inteiro");
     }
     case VarType::DateTime: return static_cast<int64_t>(std::get<TDateTime>(v_).Val);
-    case VarType::Array: BadConversion("matriz para inteiro");
+    case VarType::Array:
+    case VarType::Json: BadConversion("matriz para inteiro");
   }
   return 0;
 }
@@ -60,7 +62,8 @@ double Variant::AsFloat() const {
       BadConversion("'" + std::get<std::string>(v_) + "' para número");
     }
     case VarType::DateTime: return std::get<TDateTime>(v_).Val;
-    case VarType::Array: BadConversion("matriz para número");
+    case VarType::Array:
+    case VarType::Json: BadConversion("matriz para número");
   }
   return 0.0;
 }
@@ -75,7 +78,8 @@ bool Variant::AsBool() const {
       if (SameText(s, "false")) return false;
       return AsInteger() != 0;
     }
-    case VarType::Array: BadConversion("matriz para lógico");
+    case VarType::Array:
+    case VarType::Json: BadConversion("matriz para lógico");
     default: return AsFloat() != 0.0;
   }
 }
@@ -119,6 +123,11 @@ const Variant& Variant::operator[](size_t i) const {
   const Array& a = AsArray();
   if (i >= a.size()) BadConversion("índice " + std::to_string(i) + " fora da matriz");
   return a[i];
+}
+
+const JsonText& Variant::AsJson() const {
+  if (Type() != VarType::Json) BadConversion("valor não é um documento JSON");
+  return std::get<JsonText>(v_);
 }
 
 size_t Variant::Length() const { return AsArray().size(); }

@@ -13,7 +13,14 @@
 
 namespace plat {
 
-enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array };
+enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array, Json };
+
+// An encoded JSON document carried whole: data packets and deltas travel
+// between datasets and the server connection in this form.
+struct JsonText {
+  std::string Text;
+  bool operator==(const JsonText&) const = default;
+};
 
 class Variant {
  public:
@@ -30,6 +37,7 @@ class Variant {
   Variant(std::string_view v) : v_(std::string(v)) {}
   Variant(TDateTime v) : v_(v) {}
   Variant(Array v) : v_(std::move(v)) {}
+  Variant(JsonText v) : v_(std::move(v)) {}
 
   static Variant Null() { return Variant(); }
 
@@ -47,6 +55,8 @@ class Variant {
   bool AsBool() const;
   TDateTime AsDateTime() const;
   const Array& AsArray() const;
+  // The JSON document; raises EVariantError for any other type.
+  const JsonText& AsJson() const;
   Array& AsArray();
 
   // Array access; raises EVariantError when this is not an array or the
@@ -58,7 +68,7 @@ class Variant {
   bool operator==(const Variant& o) const { return v_ == o.v_; }
 
  private:
-  std::variant<std::monostate, bool, int64_t, double, std::string, TDateTime, Array> v_;
+  std::variant<std::monostate, bool, int64_t, double, std::string, TDateTime, Array, JsonText> v_;
 };
 
 // Builds an array variant from its elements.
