@@ -1,0 +1,48 @@
+// The host application: reads the context, starts the demo server when
+// asked, shows the main window, opens the flight screen through the package,
+// replays a script and takes a screenshot when asked.
+#pragma once
+
+#include <memory>
+
+#include <QStringList>
+
+#include "desktop/demo_server.h"
+#include "desktop/host_context.h"
+#include "desktop/main_window.h"
+#include "desktop/package_loader.h"
+#include "desktop/qt_ui.h"
+
+namespace desktop {
+
+class HostApp {
+ public:
+  HostApp();
+  ~HostApp();
+
+  // Exit code of the host: 0 fine, 1 a failure shown or printed, 2 a bad
+  // command line. Without a screenshot it runs the event loop.
+  int Run(const QStringList& args);
+
+  MainWindow& Window() { return *window_; }
+  QtUi& Ui() { return *ui_; }
+  const HostOptions& Options() const { return options_; }
+
+  // Opens the flight screen through the package's IniProc; errors raised by
+  // the package are shown, the silent abort is not.
+  bool OpenFlightScreen(QString* error);
+
+ private:
+  // A failure at start: shown in a message box when the window is up and
+  // the host is interactive, printed to stderr otherwise.
+  void Report(const QString& text);
+  void ApplyContext();
+
+  HostOptions options_;
+  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<QtUi> ui_;
+  std::unique_ptr<PackageLoader> package_;
+  DemoServer demo_;
+};
+
+}  // namespace desktop

@@ -1,0 +1,126 @@
+// Configuration file and command line of the host.
+#include "desktop/host_context.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace desktop {
+
+QString DefaultConfigFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/zor/zor-host.ini");
+}
+
+void ReadConfigFile(const QString& path, HostContext& c) {
+  if (path.isEmpty() || !QFileInfo::exists(path)) return;
+  QSettings s(path, QSettings::IniFormat);
+  c.UserName = s.value("context/user", c.UserName).toString();
+  c.BranchCode = s.value("context/branch", c.BranchCode).toString();
+  c.BranchName = s.value("context/branch_name", c.BranchName).toString();
+  c.BranchFixed = s.value("context/branch_fixed", c.BranchFixed).toBool();
+  c.ServerHost = s.value("server/host", c.ServerHost).toString();
+  bool ok = false;
+  int port = s.value("server/port", c.ServerPort).toInt(&ok);
+  if (ok && port > 0 && port < 65536) c.ServerPort = port;
+  c.DatabaseUrl = s.value("database/url", c.DatabaseUrl).toString();
+  c.PackagePath = s.value("package/path", c.PackagePath).toString();
+}
+
+bool ParseServerAddress(const QString& text, QString& host, int& port) {
+  QString t = text.trimmed();
+  if (t.isEmpty()) return false;
+  int colon = t.lastIndexOf(':');
+  if (colon < 0) {
+    host = t;
+    return true;
+  }
+  bool ok = false;
+  int p = t.mid(colon + 1).toInt(&ok);
+  if (!ok || p <= 0 || p > 65535) return false;
+  if (colon > 0) host = t.left(colon);
+  port = p;
+  return true;
+}
+
+bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Vôo/Trecho: manutenção de vôos e trechos"));
+  parser.addHelpOption();
+  const QCommandLineOption config("config", QStringLiteral("Arquivo de configuração."), "arquivo");
+  const QCommandLineOption db("db", QStringLiteral("URL do banco de dados (sqlite:CAMINHO ou postgresql://...)."), "url");
+  const QCommandLineOption server("server", QStringLiteral("Servidor de aplicação (host:porta)."), "endereco");
+  const QCommandLineOption branch("branch", QStringLiteral("Filial do usuário."), "codigo");
+  const QCommandLineOption branchName("branch-name", QStringLiteral("Nome da filial do usuário."), "nome");
+  const QCommandLineOption branchFixed("branch-fixed", QStringLiteral("A filial não pode ser trocada."));
+  const QCommandLineOption branchFree("branch-free", QStringLiteral("A filial pode ser trocada."));
+  const QCommandLineOption user("user", QStringLiteral("Nome do usuário."), "nome");
+  const QCommandLineOption package("package", QStringLiteral("Caminho do pacote Pkg_zor12200."), "caminho");
+  const QCommandLineOption demo("demo", QStringLiteral("Cria o banco de demonstração, inicia o servidor e abre a tela."));
+  const QCommandLineOption serverProgram("server-program", QStringLiteral("Programa do servidor para --demo."),
+                                         "caminho");
+  const QCommandLineOption open("open", QStringLiteral("Abre a tela Vôo/Trecho ao iniciar."));
+  const QCommandLineOption screenshot("screenshot", QStringLiteral("Grava a janela em PNG e termina."), "arquivo");
+  const QCommandLineOption script("script", QStringLiteral("Roteiro de gestos a executar antes da imagem."), "arquivo");
+  for (const auto* opt : {&config, &db, &server, &branch, &branchName, &branchFixed, &branchFree, &user, &package,
+                          &demo, &serverProgram, &open, &screenshot, &script})
+    parser.addOption(*opt);
+
+  if (!parser.parse(args)) {
+    if (error) *error = QStringLiteral("Linha de comando inválida: %1").arg(parser.errorText());
+    return false;
+  }
+  if (parser.isSet("help")) {
+    if (error) *error = parser.helpText();
+    return false;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    if (error)
+      *error = QStringLiteral("Argumento não reconhecido: %1").arg(parser.positionalArguments().join(' '));
+    return false;
+  }
+
+  o.ConfigFile = parser.isSet(config) ? parser.value(config) : DefaultConfigFile();
+  if (parser.isSet(config) && !QFileInfo::exists(o.ConfigFile)) {
+    if (error) *error = QStringLiteral("Arquivo de configuração não encontrado: %1").arg(o.ConfigFile);
+    return false;
+  }
+  ReadConfigFile(o.ConfigFile, o.Context);
+
+  HostContext& c = o.Context;
+  if (parser.isSet(db)) c.DatabaseUrl = parser.value(db);
+  if (parser.isSet(server) && !ParseServerAddress(parser.value(server), c.ServerHost, c.ServerPort)) {
+    if (error) *error = QStringLiteral("Endereço do servidor inválido: %1").arg(parser.value(server));
+    return false;
+  }
+  if (parser.isSet(branch)) {
+    // A branch given on the command line drops the configured name, which
+    // belongs to another branch; the name is given with it or looked up.
+    c.BranchCode = parser.value(branch).trimmed().toUpper();
+    c.BranchName = parser.isSet(branchName) ? parser.value(branchName) : QString();
+  } else if (parser.isSet(branchName)) {
+    c.BranchName = parser.value(branchName);
+  }
+  if (parser.isSet(branchFixed) && parser.isSet(branchFree)) {
+    if (error) *error = QStringLiteral("Use --branch-fixed ou --branch-free, não os dois.");
+    return false;
+  }
+  if (parser.isSet(branchFixed)) c.BranchFixed = true;
+  if (parser.isSet(branchFree)) c.BranchFixed = false;
+  if (parser.isSet(user)) c.UserName = parser.value(user);
+  if (parser.isSet(package)) c.PackagePath = parser.value(package);
+  if (c.UserName.isEmpty()) c.UserName = qEnvironmentVariable("USER");
+
+  o.Demo = parser.isSet(demo);
+  o.ServerProgram = parser.value(serverProgram);
+  o.ScreenshotFile = parser.value(screenshot);
+  o.ScriptFile = parser.value(script);
+  if (!o.ScriptFile.isEmpty() && !QFileInfo::exists(o.ScriptFile)) {
+    if (error) *error = QStringLiteral("Roteiro não encontrado: %1").arg(o.ScriptFile);
+    return false;
+  }
+  o.OpenScreen = o.Demo || parser.isSet(open) || !o.ScriptFile.isEmpty();
+  return true;
+}
+
+}  // namespace desktop

@@ -1,0 +1,50 @@
+// The host's context for the screens: who is working, at which branch,
+// whether the branch may be changed, where the application server and the
+// database are. Read from the configuration file in the user's config
+// folder, then from the command line, the command line winning.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace desktop {
+
+struct HostContext {
+  QString UserName;
+  QString BranchCode;
+  QString BranchName;
+  bool BranchFixed = false;
+  QString ServerHost = QStringLiteral("127.0.0.1");
+  int ServerPort = 8212;
+  QString DatabaseUrl;
+  QString PackagePath;  // empty: next to the host
+};
+
+// What the command line asks of the host besides the context.
+struct HostOptions {
+  HostContext Context;
+  bool Demo = false;
+  QString ScreenshotFile;
+  QString ScriptFile;
+  QString ServerProgram;  // empty: looked for next to the host, then on PATH
+  QString ConfigFile;
+  bool OpenScreen = false;  // open the flight screen at start
+};
+
+// The default configuration file: <config folder>/zor/zor-host.ini.
+QString DefaultConfigFile();
+
+// Reads the configuration file into `context`; a missing file leaves it
+// as it is. Keys: [context] user, branch, branch_name, branch_fixed;
+// [server] host, port; [database] url; [package] path.
+void ReadConfigFile(const QString& path, HostContext& context);
+
+// Parses the command line (args[0] is the program). On a bad command line
+// returns false with a Portuguese message in `error`.
+bool ParseHostOptions(const QStringList& args, HostOptions& options, QString* error);
+
+// Splits "host:port" (or ":port", or "host"); false when the port is not a
+// number between 1 and 65535.
+bool ParseServerAddress(const QString& text, QString& host, int& port);
+
+}  // namespace desktop

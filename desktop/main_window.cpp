@@ -1,0 +1,71 @@
+// Main window of the host.
+#include "desktop/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace desktop {
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
+  setObjectName("zorMainWindow");
+  setWindowTitle(QStringLiteral("ZOR – Serviços de Rampa"));
+  mdi_->setObjectName("mdi");
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+  QAction* quit = file->addAction(QStringLiteral("&Sair"));
+  quit->setShortcut(QKeySequence::Quit);
+  connect(quit, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* operation = menuBar()->addMenu(QStringLiteral("&Operação"));
+  open_flight_screen_ = operation->addAction(QStringLiteral("&Vôo/Trecho"));
+  open_flight_screen_->setObjectName("actFlightScreen");
+  connect(open_flight_screen_, &QAction::triggered, this, &MainWindow::OpenFlightScreen);
+
+  QMenu* windows = menuBar()->addMenu(QStringLiteral("&Janela"));
+  connect(windows->addAction(QStringLiteral("&Cascata")), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+  connect(windows->addAction(QStringLiteral("&Lado a lado")), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+
+  user_ = new QLabel(this);
+  branch_ = new QLabel(this);
+  server_ = new QLabel(this);
+  user_->setObjectName("statusUser");
+  branch_->setObjectName("statusBranch");
+  server_->setObjectName("statusServer");
+  statusBar()->addWidget(user_);
+  statusBar()->addWidget(branch_, 1);
+  statusBar()->addPermanentWidget(server_);
+  SetContext(HostContext{});
+  resize(1024, 720);
+}
+
+void MainWindow::SetContext(const HostContext& c) {
+  user_->setText(QStringLiteral("Usuário: %1").arg(c.UserName.isEmpty() ? QStringLiteral("—") : c.UserName));
+  QString branch = c.BranchCode.isEmpty() ? QStringLiteral("—") : c.BranchCode;
+  if (!c.BranchName.isEmpty()) branch += QStringLiteral(" – ") + c.BranchName;
+  if (c.BranchFixed) branch += QStringLiteral(" (fixa)");
+  branch_->setText(QStringLiteral("Filial: %1").arg(branch));
+  server_->setText(QStringLiteral("Servidor: %1:%2").arg(c.ServerHost).arg(c.ServerPort));
+}
+
+void MainWindow::OpenFlightScreen() {
+  if (opener_) opener_();
+}
+
+QString MainWindow::UserText() const { return user_->text(); }
+QString MainWindow::BranchText() const { return branch_->text(); }
+QString MainWindow::ServerText() const { return server_->text(); }
+
+QString MainWindow::ActiveScreenCaption() const {
+  if (QMdiSubWindow* w = mdi_->activeSubWindow()) return w->windowTitle();
+  return QString();
+}
+
+}  // namespace desktop

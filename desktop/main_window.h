@@ -1,0 +1,45 @@
+// The host's main window: the MDI area the screens open in, the menu that
+// opens the flight screen, and a status bar with user, branch and server.
+#pragma once
+
+#include <functional>
+
+#include <QMainWindow>
+
+#include "desktop/host_context.h"
+
+class QLabel;
+class QMdiArea;
+class QAction;
+
+namespace desktop {
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  QMdiArea* Mdi() const { return mdi_; }
+  QAction* FlightScreenAction() const { return open_flight_screen_; }
+
+  void SetContext(const HostContext& context);
+  // What the menu entry runs; the host installs the package loader here.
+  void SetFlightScreenOpener(std::function<void()> opener) { opener_ = std::move(opener); }
+  void OpenFlightScreen();
+
+  QString UserText() const;
+  QString BranchText() const;
+  QString ServerText() const;
+  // Caption of the active screen, empty when none is open.
+  QString ActiveScreenCaption() const;
+
+ private:
+  QMdiArea* mdi_;
+  QAction* open_flight_screen_;
+  QLabel* user_;
+  QLabel* branch_;
+  QLabel* server_;
+  std::function<void()> opener_;
+};
+
+}  // namespace desktop

@@ -1,0 +1,59 @@
+// The ui port in Qt: message boxes, yes/no questions, the pick list and
+// search dialogs, the busy indicator and modal forms, all over the host's
+// main window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "platform/ui/ui_port.h"
+
+namespace desktop {
+
+class BusyIndicator;
+
+class QtUi : public plat::UiPort {
+ public:
+  // Builds the window that shows a platform form inside a modal dialog and
+  // calls `done` with the modal result once the form sets one. Installed by
+  // the renderer; without it a modal form ends at once as cancelled.
+  using ModalRunner = std::function<int(plat::TForm& form, QWidget* parent)>;
+
+  explicit QtUi(QWidget* main_window = nullptr);
+  ~QtUi() override;
+
+  void SetMainWindow(QWidget* w);
+  QWidget* MainWindow() const { return main_window_; }
+  void SetModalRunner(ModalRunner runner) { modal_runner_ = std::move(runner); }
+  // Caption of the active screen, used when a message comes without one.
+  void SetCaptionSource(std::function<QString()> source) { caption_source_ = std::move(source); }
+
+  void ShowError(const std::string& caption, const std::string& text) override;
+  void ShowInfo(const std::string& caption, const std::string& text) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  std::optional<int> PickRow(const plat::PickListRequest& request) override;
+  std::optional<plat::SearchAnswer> Search(const plat::SearchRequest& request) override;
+  void ShowBusy(int kind) override;
+  void HideBusy() override;
+  int RunModal(plat::TForm& form) override;
+
+  int BusyDepth() const;
+  // The caption a message box gets: the given one, else the active screen's,
+  // else the screen's own title.
+  QString CaptionFor(const std::string& caption) const;
+
+ private:
+  QWidget* DialogParent() const;
+
+  QPointer<QWidget> main_window_;
+  std::unique_ptr<BusyIndicator> busy_;
+  ModalRunner modal_runner_;
+  std::function<QString()> caption_source_;
+};
+
+}  // namespace desktop
