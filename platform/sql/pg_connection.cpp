@@ -1,0 +1,225 @@
+// The PostgreSQL driver: parameter rewriting, text binding and typed results.
+#include "platform/sql/pg_connection.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <memory>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/sysutils.h"
+#include "platform/sql/sql_parameters.h"
+
+namespace plat {
+
+void PgConnection::ResultDeleter::operator()(PGresult* r) const { PQclear(r); }
+
+namespace {
+
+// Type OIDs of the built-in types (pg_type.dat); stable across versions.
+enum Oid_ : Oid {
+  kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kOid = 26,
+  kFloat4 = 700, kFloat8 = 701, kBpChar = 1042, kVarChar = 1043,
+  kDate = 1082, kTime = 1083, kTimestamp = 1114, kTimestampTz = 1184, kNumeric = 1700,
+};
+
+std::string TrimMessage(const char* msg) { return TrimRight(msg ? msg : ""); }
+
+VarType TypeOf(Oid oid) {
+  switch (oid) {
+    case kBool: return VarType::Bool;
+    case kInt2: case kInt4: case kInt8: case kOid: return VarType::Integer;
+    case kFloat4: case kFloat8: case kNumeric: return VarType::Float;
+    case kDate: case kTime: case kTimestamp: case kTimestampTz: return VarType::DateTime;
+    default: return VarType::String;
+  }
+}
+
+// One value in PostgreSQL's text output form, read as the column's type.
+// Text that does not read as the type (NaN, infinity) stays text.
+Variant ReadValue(const char* text, int len, Oid oid) {
+  std::string_view s(text, len);
+  switch (TypeOf(oid)) {
+    case VarType::Bool: return Variant(s == "t");
+    case VarType::Integer: {
+      int64_t v = 0;
+      auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+      if (ec == std::errc() && p == s.data() + s.size()) return Variant(v);
+      break;
+    }
+    case VarType::Float: {
+      // from_chars ignores the process locale (a desktop may run pt_BR).
+      double v = 0;
+      auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+      if (ec == std::errc() && p == s.data() + s.size()) return Variant(v);
+      break;
+    }
+    case VarType::DateTime: {
+      TDateTime dt;
+      if (oid == kTime) {
+        if (TryIsoToDateTime("1899-12-30 " + std::string(s), dt)) return Variant(dt);
+      } else if (TryIsoToDateTime(s, dt)) {
+        return Variant(dt);
+      }
+      break;
+    }
+    default: break;
+  }
+  return Variant(std::string(s));
+}
+
+// A parameter as PostgreSQL text input with its declared type. Strings are
+// declared text; a null is left for the server to type from its use, so it
+// fits a column of any type.
+struct TextParam {
+  Oid type = 0;
+  bool null = true;
+  std::string text;
+};
+
+TextParam ToText(const Variant& v, const std::string& name) {
+  TextParam p;
+  p.null = v.IsNull();
+  switch (v.Type()) {
+    case VarType::Null: break;
+    case VarType::Bool: p.type = kBool; p.text = v.AsBool() ? "true" : "false"; break;
+    case VarType::Integer: p.type = kInt8; p.text = std::to_string(v.AsInteger()); break;
+    case VarType::Float: {
+      char buf[32];
+      auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v.AsFloat());
+      p.type = kFloat8;
+      p.text.assign(buf, ec == std::errc() ? end : buf);
+      break;
+    }
+    case VarType::DateTime: p.type = kTimestamp; p.text = DateTimeToIso(v.AsDateTime()); break;
+    case VarType::Array: throw EDatabaseError("O parâmetro " + name + " não aceita uma lista de valores.");
+    default: p.type = kText; p.text = v.AsString(); break;
+  }
+  return p;
+}
+
+void IgnoreNotice(void*, const char*) {}
+
+}  // namespace
+
+std::string RedactDatabaseUrl(std::string_view url) {
+  std::string s(url);
+  size_t scheme = s.find("://");
+  if (scheme == std::string::npos) return s;
+  size_t start = scheme + 3;
+  size_t at = s.find('@', start);
+  size_t slash = s.find('/', start);
+  if (at == std::string::npos || (slash != std::string::npos && slash < at)) return s;
+  size_t colon = s.find(':', start);
+  if (colon != std::string::npos && colon < at) s.replace(colon, at - colon, ":***");
+  return s;
+}
+
+PgConnection::PgConnection(const std::string& url) : name_(RedactDatabaseUrl(url)) {
+  conn_ = PQconnectdb(url.c_str());
+  if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
+    std::string msg = conn_ ? TrimMessage(PQerrorMessage(conn_)) : "memória insuficiente";
+    PQfinish(conn_);
+    conn_ = nullptr;
+    throw EDatabaseError("Não foi possível conectar ao banco de dados PostgreSQL " + name_ + ": " + msg);
+  }
+  // A name for messages that says which database it is, not how to log in.
+  name_ = std::string(PQdb(conn_)) + " em " + PQhost(conn_) + ":" + PQport(conn_);
+  PQsetNoticeProcessor(conn_, IgnoreNotice, nullptr);
+  try {
+    if (PQsetClientEncoding(conn_, "UTF8") != 0)
+      throw EDatabaseError("O banco de dados " + name_ + " não aceita a codificação UTF8.");
+    // Dates must come back in the one form ReadValue reads.
+    ExecuteScript("SET DateStyle TO ISO, YMD");
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+PgConnection::~PgConnection() { Close(); }
+
+void PgConnection::Close() {
+  if (conn_) PQfinish(conn_);
+  conn_ = nullptr;
+}
+
+pg_conn* PgConnection::Handle() const {
+  if (!conn_) throw EDatabaseError("A conexão com o banco de dados " + name_ + " está fechada.");
+  return conn_;
+}
+
+namespace {
+
+PGresult* Run(PGconn* conn, std::string_view sql, const SqlParams& params) {
+  PositionalSql positional = ToPositionalSql(sql);
+  std::vector<TextParam> values;
+  values.reserve(positional.Names.size());
+  for (auto& name : positional.Names) {
+    const Variant* value = nullptr;
+    for (auto& p : params)
+      if (SameText(p.Name, name)) value = &p.Value;
+    values.push_back(value ? ToText(*value, name) : TextParam{});
+  }
+  std::vector<Oid> types;
+  std::vector<const char*> texts;
+  for (auto& v : values) {
+    types.push_back(v.type);
+    texts.push_back(v.null ? nullptr : v.text.c_str());
+  }
+  return PQexecParams(conn, positional.Text.c_str(), static_cast<int>(values.size()), types.data(),
+                      texts.data(), nullptr, nullptr, 0);
+}
+
+}  // namespace
+
+// Takes ownership of a result; raises the database's message when it failed.
+PgConnection::Result PgConnection::Check(PGresult* raw) const {
+  Result res(raw);
+  auto status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
+  if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
+    throw EDatabaseError("Erro no banco de dados " + name_ + ": " +
+                         TrimMessage(res ? PQresultErrorMessage(res.get()) : PQerrorMessage(conn_)));
+  return res;
+}
+
+SqlResult PgConnection::Query(std::string_view sql, const SqlParams& params) {
+  Result res = Check(Run(Handle(), sql, params));
+  SqlResult result;
+  int cols = PQnfields(res.get());
+  int rows = PQntuples(res.get());
+  result.Columns.resize(cols);
+  std::vector<Oid> oids(cols);
+  for (int c = 0; c < cols; ++c) {
+    auto& col = result.Columns[c];
+    col.Name = UpperCase(PQfname(res.get(), c));
+    oids[c] = PQftype(res.get(), c);
+    col.Type = TypeOf(oids[c]);
+    int mod = PQfmod(res.get(), c);
+    // Character lengths are stored with the 4-byte header counted in.
+    if ((oids[c] == kVarChar || oids[c] == kBpChar) && mod >= 4) col.Size = mod - 4;
+  }
+  result.Rows.resize(rows);
+  for (int r = 0; r < rows; ++r) {
+    auto& row = result.Rows[r];
+    row.reserve(cols);
+    for (int c = 0; c < cols; ++c) {
+      if (PQgetisnull(res.get(), r, c))
+        row.emplace_back();
+      else
+        row.push_back(ReadValue(PQgetvalue(res.get(), r, c), PQgetlength(res.get(), r, c), oids[c]));
+    }
+  }
+  return result;
+}
+
+int64_t PgConnection::Execute(std::string_view sql, const SqlParams& params) {
+  Result res = Check(Run(Handle(), sql, params));
+  return StrToIntDef(PQcmdTuples(res.get()), 0);
+}
+
+void PgConnection::ExecuteScript(std::string_view script) {
+  Check(PQexec(Handle(), std::string(script).c_str()));
+}
+
+}  // namespace plat

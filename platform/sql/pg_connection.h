@@ -1,0 +1,49 @@
+// The PostgreSQL driver over libpq. Named parameters are rewritten to
+// positions and sent as text; values come back typed by the column's type.
+// Unquoted identifiers fold to lower case on PostgreSQL, so result column
+// names are given in upper case, as the screens name their fields.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/sql/connection.h"
+
+struct pg_conn;
+struct pg_result;
+
+namespace plat {
+
+class PgConnection : public DbConnection {
+ public:
+  // `url` is a libpq connection URL. Raises EDatabaseError when the server
+  // cannot be reached or refuses the connection.
+  explicit PgConnection(const std::string& url);
+  ~PgConnection() override;
+
+  SqlDialect Dialect() const override { return SqlDialect::PostgreSql; }
+  std::string DatabaseName() const override { return name_; }
+  bool Connected() const override { return conn_ != nullptr; }
+  void Close() override;
+
+  SqlResult Query(std::string_view sql, const SqlParams& params = {}) override;
+  int64_t Execute(std::string_view sql, const SqlParams& params = {}) override;
+  void ExecuteScript(std::string_view script) override;
+
+ private:
+  struct ResultDeleter {
+    void operator()(pg_result* r) const;
+  };
+  using Result = std::unique_ptr<pg_result, ResultDeleter>;
+
+  pg_conn* Handle() const;
+  Result Check(pg_result* raw) const;
+
+  std::string name_;
+  pg_conn* conn_ = nullptr;
+};
+
+// The URL with any password left out, fit for a message.
+std::string RedactDatabaseUrl(std::string_view url);
+
+}  // namespace plat

@@ -1,0 +1,30 @@
+// The backend a test binary runs against: the same test sources are built
+// once for SQLite and once for PostgreSQL (ZOR_SQL_TEST_PG=1, label pg).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "test_database.h"
+
+namespace sqltest {
+
+#if ZOR_SQL_TEST_PG
+inline constexpr Backend kBackend = Backend::Postgres;
+#else
+inline constexpr Backend kBackend = Backend::Sqlite;
+#endif
+
+// A fixture that owns a fresh database with the lookup schema; skips the
+// test when PostgreSQL is wanted and ZOR_TEST_PG_URL is not set.
+class DatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    db_ = OpenTestDatabase(kBackend);
+    if (!db_) GTEST_SKIP() << "ZOR_TEST_PG_URL não definida: testes com PostgreSQL ignorados";
+    CreateLookupSchema(*db_->Conn);
+  }
+  plat::DbConnection& Db() { return *db_->Conn; }
+  std::unique_ptr<TestDatabase> db_;
+};
+
+}  // namespace sqltest
