@@ -1,0 +1,65 @@
+// Request encoding and response decoding, without a network.
+#include "platform/net/json_rpc.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "platform/core/exceptions.h"
+#include "platform/net/server_result.h"
+
+using namespace plat;
+using nlohmann::json;
+
+TEST(JsonRpcRequest, ArgumentsKeepTheirKinds) {
+  std::string text = json_rpc::EncodeRequest(
+      7, "SetVoo",
+      {Variant("0001"), Variant(JsonText{R"({"fields":[],"changes":[]})"}), Variant(), Variant(3), Variant(true),
+       VarArrayOf("a", 1)});
+  json req = json::parse(text);
+  EXPECT_EQ(req["jsonrpc"], "2.0");
+  EXPECT_EQ(req["id"], 7);
+  EXPECT_EQ(req["method"], "SetVoo");
+  json expected = json::parse(R"(["0001", {"fields":[],"changes":[]}, null, 3, true, ["a", 1]])");
+  EXPECT_EQ(req["params"], expected);
+}
+
+TEST(JsonRpcRequest, RefusesWhatJsonCannotCarry) {
+  EXPECT_THROW(json_rpc::EncodeRequest(1, "SetVoo", {Variant(JsonText{"{not json"})}), EVariantError);
+  EXPECT_THROW(json_rpc::EncodeRequest(1, "X", {Variant(std::nan(""))}), EVariantError);
+  // Broken UTF-8 typed by a user is replaced, not a crash.
+  EXPECT_NO_THROW(json::parse(json_rpc::EncodeRequest(1, "X", {Variant(std::string("\xC3("))})));
+}
+
+TEST(JsonRpcResponse, GoodResultCarriesThePacket) {
+  Variant r = json_rpc::DecodeResponse(4, 200, R"({"jsonrpc":"2.0","id":4,"result":{"ok":true,"data":{"rows":[]}}})");
+  ASSERT_TRUE(IsGoodResult(r));
+  EXPECT_EQ(json::parse(r[1].AsJson().Text), json::parse(R"({"rows":[]})"));
+
+  Variant none = json_rpc::DecodeResponse(4, 200, R"({"jsonrpc":"2.0","id":4,"result":{"ok":true,"data":null}})");
+  ASSERT_TRUE(IsGoodResult(none));
+  EXPECT_TRUE(none[1].IsNull());
+}
+
+TEST(JsonRpcResponse, FailuresBecomeFailureResults) {
+  auto message = [](int status, const std::string& body) {
+    Variant r = json_rpc::DecodeResponse(4, status, body);
+    EXPECT_TRUE(IsServerResult(r));
+    EXPECT_FALSE(IsGoodResult(r));
+    return r[1].AsString();
+  };
+  EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":4,"result":{"ok":false,"message":"Registro alterado por outro usuário."}})"),
+            "Registro alterado por outro usuário.");
+  EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":4,"error":{"code":-32601,"message":"Método desconhecido: Foo."}})"),
+            "Método desconhecido: Foo.");
+  // Error objects are read whatever the HTTP status.
+  EXPECT_EQ(message(400, R"({"jsonrpc":"2.0","id":null,"error":{"code":-32700,"message":"JSON malformado."}})"),
+            "JSON malformado.");
+  EXPECT_EQ(message(500, "Internal Server Error"), "O servidor de aplicação respondeu com o erro HTTP 500.");
+  EXPECT_EQ(message(200, "<html>"), "Resposta inválida do servidor de aplicação.");
+  EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":5,"result":{"ok":true,"data":null}})"),
+            "Resposta inválida do servidor de aplicação.");  // another request's answer
+  EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":4,"result":{"data":{}}})"),
+            "Resposta inválida do servidor de aplicação.");
+  EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":4,"result":{"ok":false}})"),
+            "O servidor de aplicação recusou a operação.");
+}
