@@ -1,0 +1,137 @@
+// Masked edits.
+#include "platform/controls/mask_edit.h"
+
+#include "platform/core/exceptions.h"
+
+namespace plat {
+
+TMaskEdit::TMaskEdit(TComponent* owner) : TCustomEdit(owner) {}
+
+void TMaskEdit::SetEditMask(const std::string& mask) {
+  if (mask == mask_text_) return;
+  std::string current = Text();
+  mask_text_ = mask;
+  mask_ = TEditMask(mask);
+  Changed(Prop::EditMask);
+  if (IsMasked()) {
+    std::string edit = mask_.EditTextFromText(ApplyCase(current));
+    if (edit != text_) {
+      text_ = edit;
+      Changed(Prop::Caption);
+    }
+    sel_start_ = 0;
+  } else if (current != text_) {
+    text_ = current;
+    Changed(Prop::Caption);
+  }
+}
+
+std::string TMaskEdit::Text() const { return IsMasked() ? mask_.TextFromEditText(text_) : text_; }
+
+void TMaskEdit::StoreEdit(std::string edit, bool by_person) {
+  if (edit == text_) return;
+  if (by_person) SetModified(true);
+  text_ = std::move(edit);
+  Changed(Prop::Caption);
+  Change();
+}
+
+void TMaskEdit::SetText(const std::string& v) {
+  if (!IsMasked()) {
+    TCustomEdit::SetText(v);
+    return;
+  }
+  StoreEdit(mask_.EditTextFromText(ApplyCase(v)), false);
+  sel_start_ = 0;
+}
+
+void TMaskEdit::SetEditText(const std::string& layout) {
+  if (!IsMasked()) {
+    TCustomEdit::SetText(layout);
+    return;
+  }
+  StoreEdit(mask_.EditTextFromInput(ApplyCase(layout)), false);
+}
+
+void TMaskEdit::UserReplaceText(const std::string& text) {
+  if (!IsMasked()) {
+    TCustomEdit::UserReplaceText(text);
+    return;
+  }
+  StoreEdit(mask_.EditTextFromInput(ApplyCase(text)), true);
+}
+
+void TMaskEdit::DefaultKeyPress(char& key) {
+  if (!IsMasked()) {
+    TCustomEdit::DefaultKeyPress(key);
+    return;
+  }
+  if (ReadOnly()) return;
+  std::string edit = text_;
+  if (key == '\b') {
+    int pos = mask_.PriorInput(sel_start_ - 1);
+    if (pos < 0) return;
+    edit[pos] = mask_.Blank();
+    sel_start_ = pos;
+    StoreEdit(edit, true);
+    return;
+  }
+  if (static_cast<unsigned char>(key) < 0x20) return;
+  int pos = sel_start_;
+  // Typing the literal that stands at the caret steps over it.
+  if (mask_.IsLiteral(pos) && key == mask_.LiteralAt(pos)) {
+    sel_start_ = pos + 1;
+    return;
+  }
+  pos = mask_.NextInput(pos);
+  if (pos >= mask_.Length()) return;
+  char c = mask_.Accept(pos, ApplyCase(std::string(1, key))[0]);
+  if (!c) return;  // the position does not take this character
+  edit[pos] = c;
+  sel_start_ = pos + 1;
+  while (sel_start_ < mask_.Length() && mask_.IsLiteral(sel_start_)) ++sel_start_;
+  StoreEdit(edit, true);
+}
+
+void TMaskEdit::DefaultKeyDown(Word& key, TShiftState shift) {
+  if (!IsMasked()) {
+    TCustomEdit::DefaultKeyDown(key, shift);
+    return;
+  }
+  if (ReadOnly()) return;
+  if (key == VK_DELETE) {
+    if (sel_start_ >= mask_.Length() || mask_.IsLiteral(sel_start_)) return;
+    std::string edit = text_;
+    edit[sel_start_] = mask_.Blank();
+    StoreEdit(edit, true);
+  } else if (key == VK_HOME) {
+    sel_start_ = 0;
+  } else if (key == VK_END) {
+    sel_start_ = mask_.Length();
+  } else if (key == VK_LEFT && sel_start_ > 0) {
+    --sel_start_;
+  } else if (key == VK_RIGHT && sel_start_ < mask_.Length()) {
+    ++sel_start_;
+  }
+}
+
+void TMaskEdit::ValidateEdit() const {
+  if (!IsMasked()) return;
+  int missing = mask_.FirstMissing(text_);
+  if (missing >= 0)
+    throw Exception("Valor inválido: preencha todas as posições obrigatórias.");
+}
+
+void TMaskEdit::DoExit() {
+  // A changed masked text must be complete before the focus may leave.
+  if (Modified() && IsMasked()) {
+    int missing = mask_.FirstMissing(text_);
+    if (missing >= 0) {
+      sel_start_ = missing;
+      ValidateEdit();
+    }
+  }
+  TCustomEdit::DoExit();
+}
+
+}  // namespace plat
