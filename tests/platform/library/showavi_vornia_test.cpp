@@ -1,0 +1,61 @@
+#include "platform/library/showavi.h"
+#include "platform/library/vornia.h"
+
+#include "library_fixture.h"
+
+using namespace plat;
+
+using Busy = LibraryTest;
+
+TEST_F(Busy, SecondHideDoesNothing) {
+  Showavi::ActiveShowAvi(nullptr, 6);
+  EXPECT_EQ(ui.BusyDepth(), 1);
+  EXPECT_EQ(Showavi::ShownKind(), 6);
+  Showavi::DeactiveShowAvi();
+  Showavi::DeactiveShowAvi();
+  EXPECT_EQ(ui.BusyDepth(), 0);
+  EXPECT_FALSE(Showavi::IsShown());
+  EXPECT_EQ(Showavi::ShownKind(), -1);
+}
+
+TEST_F(Busy, ShowWhileShownReplacesTheKind) {
+  Showavi::ActiveShowAvi(nullptr, 0);
+  Showavi::ActiveShowAvi(nullptr, 1);
+  EXPECT_EQ(ui.BusyDepth(), 1);
+  EXPECT_EQ(Showavi::ShownKind(), 1);
+  EXPECT_EQ(ui.Events().back().text, "1");
+  Showavi::DeactiveShowAvi();  // one hide clears it
+  EXPECT_EQ(ui.BusyDepth(), 0);
+}
+
+TEST(Vornia, ReadsTheContextTheHostSet) {
+  HostContext c;
+  c.BranchCode = "0001";
+  c.BranchName = "Guarulhos";
+  c.BranchFixed = true;
+  c.ServerHost = "10.0.0.5";
+  c.ServerPort = 8211;
+  c.DatabaseUrl = "sqlite:///tmp/zor.db";
+  Vornia::SetHostContext(c);
+  EXPECT_EQ(Vornia::FiliProc(), "0001");
+  EXPECT_EQ(Vornia::NomeFiliProc(), "Guarulhos");
+  EXPECT_TRUE(Vornia::ModuFili());
+  EXPECT_EQ(Vornia::WebURL(), "10.0.0.5");
+  EXPECT_EQ(Vornia::WebPort(), 8211);
+  EXPECT_EQ(Vornia::DatabaseUrl(), "sqlite:///tmp/zor.db");
+  Vornia::SetHostContext(HostContext{});
+  EXPECT_FALSE(Vornia::ModuFili());
+}
+
+TEST(Vornia, LocalCacheRefreshIsRecordedAndAnnounced) {
+  std::vector<std::string> heard;
+  int id = Vornia::LocalCacheRefreshed().Subscribe([&](const std::vector<std::string>& t) { heard = t; });
+  int before = Vornia::LocalCacheRefreshCount();
+  Vornia::AtualizaLocalCache(VarArrayOf("VOO"));
+  EXPECT_EQ(Vornia::LocalCacheRefreshCount(), before + 1);
+  EXPECT_EQ(Vornia::LastRefreshedTables(), std::vector<std::string>{"VOO"});
+  EXPECT_EQ(heard, std::vector<std::string>{"VOO"});
+  Vornia::AtualizaLocalCache(Variant("CLASSEVOO"));  // a lone name is taken as a list of one
+  EXPECT_EQ(heard, std::vector<std::string>{"CLASSEVOO"});
+  Vornia::LocalCacheRefreshed().Unsubscribe(id);
+}
