@@ -1,0 +1,31 @@
+// Connection pool (see connection_pool.h).
+#include "server/connection_pool.h"
+
+namespace zor::server {
+
+ConnectionPool::ConnectionPool(std::string url, size_t maxIdle) : url_(std::move(url)), maxIdle_(maxIdle) {}
+
+ConnectionPool::Lease::~Lease() {
+  if (c_ && pool_) pool_->release(std::move(c_));
+}
+
+ConnectionPool::Lease ConnectionPool::acquire() {
+  {
+    std::lock_guard lock(mutex_);
+    while (!idle_.empty()) {
+      auto c = std::move(idle_.back());
+      idle_.pop_back();
+      if (c->healthy()) return Lease(*this, std::move(c));
+    }
+  }
+  return Lease(*this, openConnection(url_));
+}
+
+void ConnectionPool::release(std::unique_ptr<Connection> c) {
+  c->rollback();  // never hand on a connection inside a transaction
+  if (!c->healthy()) return;
+  std::lock_guard lock(mutex_);
+  if (idle_.size() < maxIdle_) idle_.push_back(std::move(c));
+}
+
+}  // namespace zor::server

@@ -1,0 +1,21 @@
+// Chooses the driver from the database URL.
+#include "server/db_connection.h"
+
+#include "server/pg_connection.h"
+#include "server/sqlite_connection.h"
+
+namespace zor::server {
+
+std::unique_ptr<Connection> openConnection(const std::string& url) {
+  if (url.rfind("sqlite:", 0) == 0) {
+    std::string path = url.substr(7);
+    if (path.empty()) throw DbError(DbError::Kind::connection, "URL do banco SQLite sem caminho: " + url);
+    return std::make_unique<SqliteConnection>(path);
+  }
+  if (url.rfind("postgresql://", 0) == 0 || url.rfind("postgres://", 0) == 0)
+    return std::make_unique<PgConnection>(url);
+  throw DbError(DbError::Kind::connection,
+                "URL de banco de dados não reconhecida (use sqlite:CAMINHO ou postgresql://...): " + url);
+}
+
+}  // namespace zor::server

@@ -1,0 +1,101 @@
+// One connection interface over the two database engines the server runs on
+// (SQLite for the embedded default, PostgreSQL for shared use). Everything
+// that differs between the engines – placeholders, column types, null-safe
+// comparison, transaction start, error classification – lives behind it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace zor::server {
+
+// A value bound to a statement or read from a row. PostgreSQL rows come back
+// as text; the packet layer converts by the field's declared type.
+using SqlValue = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+inline bool isNull(const SqlValue& v) { return std::holds_alternative<std::monostate>(v); }
+
+enum class Dialect { sqlite, postgresql };
+
+// Column kinds the schema uses; the driver names them in its own dialect.
+enum class ColumnType { text, integer, real, timestamp };
+
+struct QueryResult {
+  std::vector<std::string> columns;
+  std::vector<std::vector<SqlValue>> rows;
+};
+
+// A database failure, classified so that callers can answer a duplicate key
+// or a missing parent with a message of their own.
+class DbError : public std::runtime_error {
+ public:
+  enum class Kind { uniqueViolation, foreignKeyViolation, busy, connection, other };
+  DbError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+  Kind kind() const { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+class Connection {
+ public:
+  virtual ~Connection() = default;
+
+  virtual Dialect dialect() const = 0;
+
+  // Runs one or more statements without parameters (DDL scripts).
+  virtual void execScript(const std::string& sql) = 0;
+  // Statements use '?' placeholders, whatever the engine.
+  virtual QueryResult query(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
+  // Returns the number of rows changed.
+  virtual std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
+
+  // Starts a transaction that will write: SQLite takes the write lock at
+  // once, so two writers never deadlock upgrading a read lock.
+  virtual void beginWrite() = 0;
+  virtual void commit() = 0;
+  virtual void rollback() noexcept = 0;
+
+  // Serialises schema migrations between server instances (inside a write
+  // transaction, after the version table exists).
+  virtual void lockForMigration() = 0;
+
+  // "COLUMN equals the next placeholder, null equal to null".
+  virtual std::string nullSafeEquals(const std::string& column) const = 0;
+  virtual std::string columnType(ColumnType type, int size) const = 0;
+  // A length constraint the engine does not enforce by itself, or "".
+  virtual std::string lengthCheck(const std::string& column, int size) const = 0;
+
+  // False once the link to the database is lost; the pool then drops it.
+  virtual bool healthy() const = 0;
+};
+
+// Opens "sqlite:PATH" or "postgresql://…" (also "postgres://…").
+// Throws DbError with a Portuguese message when the URL is not understood
+// or the database cannot be opened.
+std::unique_ptr<Connection> openConnection(const std::string& url);
+
+// Rolls back on scope exit unless committed.
+class WriteTransaction {
+ public:
+  explicit WriteTransaction(Connection& c) : c_(c) { c_.beginWrite(); }
+  ~WriteTransaction() {
+    if (!done_) c_.rollback();
+  }
+  WriteTransaction(const WriteTransaction&) = delete;
+  WriteTransaction& operator=(const WriteTransaction&) = delete;
+  void commit() {
+    c_.commit();
+    done_ = true;
+  }
+
+ private:
+  Connection& c_;
+  bool done_ = false;
+};
+
+}  // namespace zor::server

@@ -1,0 +1,247 @@
+// Delta application (see delta_apply.h).
+#include "server/delta_apply.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "server/schema.h"
+
+namespace zor::server {
+
+namespace {
+
+const std::string kReload = " Atualize os dados e tente novamente.";
+
+std::string text(const SqlValue& v) {
+  if (auto* s = std::get_if<std::string>(&v)) return *s;
+  return {};
+}
+
+bool blank(const SqlValue& v) { return isNull(v) || text(v).empty(); }
+
+// Reads values by field name out of one side of a change.
+struct Row {
+  const DatasetDef& d;
+  const std::vector<SqlValue>& v;
+  const SqlValue& operator[](const std::string& name) const { return v[d.indexOf(name)]; }
+  std::string str(const std::string& name) const { return text((*this)[name]); }
+};
+
+bool isLeg(const DatasetDef& d) { return d.table == "VOOTRECHO"; }
+bool isClass(const DatasetDef& d) { return d.table == "CLASSEVOO"; }
+
+// How a row is named in messages: "O vôo 1234", "O trecho 0002 do vôo 1234"...
+std::string subject(const DatasetDef& d, const Row& r) {
+  if (isLeg(d)) return "O trecho " + r.str("CDTRECHO") + " do vôo " + r.str("NRVOO");
+  if (isClass(d)) return "A classe " + r.str("CDCLASSE") + " do trecho " + r.str("CDTRECHO") + " do vôo " + r.str("NRVOO");
+  return "O vôo " + r.str("NRVOO");
+}
+
+std::string changedMsg(const DatasetDef& d, const Row& r) {
+  return subject(d, r) + (isClass(d) ? " foi alterada" : " foi alterado") + " por outro usuário." + kReload;
+}
+std::string removedMsg(const DatasetDef& d, const Row& r) {
+  return subject(d, r) + (isClass(d) ? " foi excluída" : " foi excluído") + " por outro usuário." + kReload;
+}
+std::string duplicateMsg(const DatasetDef& d) {
+  if (isLeg(d)) return "Trecho já cadastrado.";
+  if (isClass(d)) return "Classe já cadastrada.";
+  return "Vôo já cadastrado.";
+}
+std::string missingParentMsg(const DatasetDef& d, const Row& r) {
+  if (isLeg(d)) return "O vôo " + r.str("NRVOO") + " não está cadastrado." + kReload;
+  if (isClass(d))
+    return "O trecho " + r.str("CDTRECHO") + " do vôo " + r.str("NRVOO") + " não está cadastrado ou a classe " +
+           r.str("CDCLASSE") + " não existe." + kReload;
+  return "Filial " + r.str("CDFILIAL") + " ou companhia " + r.str("CDCIA") + " não cadastrada.";
+}
+const std::string kHasLegs =
+    "Vôo possui trecho(s) e não pode ser excluído. Exclua-o(s) primeiro e tente novamente.";
+
+std::vector<std::string> storedColumns(const DatasetDef& d) {
+  std::vector<std::string> cols;
+  for (const auto& f : d.fields)
+    if (f.stored) cols.push_back(f.name);
+  return cols;
+}
+
+bool isKey(const DatasetDef& d, const std::string& name) {
+  return std::find(d.key.begin(), d.key.end(), name) != d.key.end();
+}
+
+void checkValues(const DatasetDef& d, const std::vector<SqlValue>& values, bool insert) {
+  Row r{d, values};
+  for (const auto& k : d.key) {
+    if (insert && isLeg(d) && k == "CDTRECHO") continue;  // numbered by the server
+    if (blank(r[k])) throw SaveRefused("O campo " + k + " deve ser informado.");
+  }
+  const TableDef& t = schemaTable(d.table);
+  for (size_t i = 0; i < d.fields.size(); ++i) {
+    const auto& f = d.fields[i];
+    if (!f.stored || f.type != FieldType::string || isNull(values[i])) continue;
+    const ColumnDef* col = t.column(f.name);
+    size_t len = utf8Length(text(values[i]));
+    if (col && len > static_cast<size_t>(col->size))
+      throw SaveRefused("O valor informado para " + f.name + " (\"" + text(values[i]) + "\") tem " +
+                        std::to_string(len) + " caracteres; o máximo é " + std::to_string(col->size) + ".");
+  }
+}
+
+std::vector<SqlValue> keyValues(const DatasetDef& d, const std::vector<SqlValue>& v) {
+  Row r{d, v};
+  std::vector<SqlValue> out;
+  for (const auto& k : d.key) out.push_back(r[k]);
+  return out;
+}
+
+std::string keyWhere(const DatasetDef& d) {
+  std::string w;
+  for (const auto& k : d.key) w += (w.empty() ? "" : " AND ") + k + " = ?";
+  return w;
+}
+
+bool exists(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& values) {
+  return !c.query("SELECT 1 FROM " + d.table + " WHERE " + keyWhere(d), keyValues(d, values)).rows.empty();
+}
+
+// WHERE clause matching the row as loaded: key columns by equality, every
+// other stored column null-safely.
+std::string matchWhere(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& old,
+                       std::vector<SqlValue>& params) {
+  std::string w = keyWhere(d);
+  auto keys = keyValues(d, old);
+  params.insert(params.end(), keys.begin(), keys.end());
+  for (size_t i = 0; i < d.fields.size(); ++i) {
+    const auto& f = d.fields[i];
+    if (!f.stored || isKey(d, f.name)) continue;
+    w += " AND " + c.nullSafeEquals(f.name);
+    params.push_back(old[i]);
+  }
+  return w;
+}
+
+// Locks the flight row so that two desks adding legs to one flight number
+// them one after the other; false when the flight does not exist.
+bool lockFlight(Connection& c, const Row& r) {
+  return c.execute("UPDATE VOO SET NRVOO = NRVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?",
+                   {r["CDFILIAL"], r["CDCIA"], r["NRVOO"]}) > 0;
+}
+
+std::string nextLegCode(Connection& c, const Row& r) {
+  auto rows = c.query("SELECT CDTRECHO FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?",
+                      {r["CDFILIAL"], r["CDCIA"], r["NRVOO"]});
+  long highest = 0;
+  for (const auto& row : rows.rows) {
+    std::string code = text(row[0]);
+    if (code.empty() || !std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+      continue;
+    highest = std::max(highest, std::stol(code));
+  }
+  if (highest >= 9999) throw SaveRefused("O vôo " + r.str("NRVOO") + " já tem o número máximo de trechos.");
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "%04ld", highest + 1);
+  return buf;
+}
+
+void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values) {
+  Row r{d, values};
+  if (isLeg(d)) {
+    if (!lockFlight(c, r)) throw SaveRefused(missingParentMsg(d, r));
+    if (blank(r["CDTRECHO"])) values[d.indexOf("CDTRECHO")] = nextLegCode(c, r);
+    // The same origin and destination may not be stored twice for one flight.
+    if (!blank(r["CDBASEORI"]) && !blank(r["CDBASEDES"]) &&
+        !c.query("SELECT 1 FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?"
+                 " AND CDBASEORI = ? AND CDBASEDES = ?",
+                 {r["CDFILIAL"], r["CDCIA"], r["NRVOO"], r["CDBASEORI"], r["CDBASEDES"]})
+             .rows.empty())
+      throw SaveRefused(duplicateMsg(d));
+  }
+  auto cols = storedColumns(d);
+  std::string names, marks;
+  std::vector<SqlValue> params;
+  for (const auto& col : cols) {
+    names += (names.empty() ? "" : ", ") + col;
+    marks += marks.empty() ? "?" : ", ?";
+    params.push_back(values[d.indexOf(col)]);
+  }
+  try {
+    c.execute("INSERT INTO " + d.table + " (" + names + ") VALUES (" + marks + ")", params);
+  } catch (const DbError& e) {
+    if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(duplicateMsg(d));
+    if (e.kind() == DbError::Kind::foreignKeyViolation) throw SaveRefused(missingParentMsg(d, r));
+    throw;
+  }
+}
+
+void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
+  Row oldRow{d, ch.oldValues};
+  std::string set;
+  std::vector<SqlValue> params;
+  for (const auto& col : storedColumns(d)) {
+    set += (set.empty() ? "" : ", ") + col + " = ?";
+    params.push_back(ch.newValues[d.indexOf(col)]);
+  }
+  std::string where = matchWhere(c, d, ch.oldValues, params);
+  std::int64_t n;
+  try {
+    n = c.execute("UPDATE " + d.table + " SET " + set + " WHERE " + where, params);
+  } catch (const DbError& e) {
+    if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(duplicateMsg(d));
+    if (e.kind() == DbError::Kind::foreignKeyViolation)
+      throw SaveRefused(d.table == "VOO" ? kHasLegs : missingParentMsg(d, Row{d, ch.newValues}));
+    throw;
+  }
+  if (n == 0) throw SaveRefused(exists(c, d, ch.oldValues) ? changedMsg(d, oldRow) : removedMsg(d, oldRow));
+}
+
+void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
+  Row oldRow{d, ch.oldValues};
+  if (d.table == "VOO" &&
+      !c.query("SELECT 1 FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?",
+               {oldRow["CDFILIAL"], oldRow["CDCIA"], oldRow["NRVOO"]})
+           .rows.empty())
+    throw SaveRefused(kHasLegs);
+  if (isLeg(d))  // a leg takes its classes with it
+    c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ? AND CDTRECHO = ?",
+              keyValues(d, ch.oldValues));
+  std::vector<SqlValue> params;
+  std::string where = matchWhere(c, d, ch.oldValues, params);
+  std::int64_t n;
+  try {
+    n = c.execute("DELETE FROM " + d.table + " WHERE " + where, params);
+  } catch (const DbError& e) {
+    if (e.kind() == DbError::Kind::foreignKeyViolation) throw SaveRefused(kHasLegs);
+    throw;
+  }
+  if (n == 0) throw SaveRefused(exists(c, d, ch.oldValues) ? changedMsg(d, oldRow) : removedMsg(d, oldRow));
+}
+
+}  // namespace
+
+void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+  // Everything the request alone can tell is checked before the transaction.
+  for (const auto& ch : changes) {
+    if (ch.kind != ChangeKind::insert) checkValues(d, ch.oldValues, false);
+    if (ch.kind != ChangeKind::remove) checkValues(d, ch.newValues, ch.kind == ChangeKind::insert);
+  }
+  if (changes.empty()) return;
+  WriteTransaction tx(c);
+  for (const auto& ch : changes) {
+    switch (ch.kind) {
+      case ChangeKind::insert: insertRow(c, d, ch.newValues); break;
+      case ChangeKind::modify: modifyRow(c, d, ch); break;
+      case ChangeKind::remove: removeRow(c, d, ch); break;
+    }
+  }
+  tx.commit();
+}
+
+void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo) {
+  WriteTransaction tx(c);
+  std::vector<SqlValue> key = {filial, cia, voo};
+  c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
+  c.execute("DELETE FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
+  tx.commit();
+}
+
+}  // namespace zor::server

@@ -1,0 +1,30 @@
+// Writing a delta of flights, legs or classes: the whole delta in one
+// transaction, modified and deleted rows matched on their key and on every
+// original value, so that a row another desk changed or removed meanwhile
+// refuses the whole delta and nothing is written.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "server/dataset_catalog.h"
+#include "server/db_connection.h"
+#include "server/packet.h"
+
+namespace zor::server {
+
+// A save refused for a reason the user should read (conflict, duplicate,
+// value too long, missing parent). The message is shown unchanged.
+class SaveRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// d is vooDataset(), trechoDataset() or classeVooDataset().
+void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes);
+
+// Deletes every leg of one flight and the legs' classes, in one transaction.
+void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo);
+
+}  // namespace zor::server

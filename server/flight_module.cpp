@@ -1,0 +1,147 @@
+// The nine methods of the flight data module (see flight_module.h).
+#include "server/flight_module.h"
+
+#include <functional>
+#include <map>
+
+#include "server/dataset_catalog.h"
+#include "server/delta_apply.h"
+#include "server/packet.h"
+
+namespace zor::server {
+
+using json = nlohmann::ordered_json;
+
+namespace {
+
+enum class Arg { code, delta };
+
+struct Method {
+  std::vector<const char*> argNames;  // for messages
+  std::vector<Arg> args;
+  std::function<json(Connection&, const std::vector<json>&)> run;
+};
+
+// A code argument: a text; null stands for an empty code (a field that has
+// no value yet, such as the leg code of a leg being inserted).
+std::string code(const json& v) { return v.is_null() ? std::string() : v.get<std::string>(); }
+
+json fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params) {
+  std::string sql = selectSql(d);
+  if (!where.empty()) sql += " WHERE " + where;
+  sql += " ORDER BY " + d.orderBy;
+  return makePacket(d, c.query(sql, params));
+}
+
+json save(Connection& c, const DatasetDef& d, const json& delta) {
+  // The delta is read in full before anything is written.
+  applyDelta(c, d, parseDelta(d, delta));
+  return nullptr;
+}
+
+const std::map<std::string, Method>& methods() {
+  static const std::map<std::string, Method> m = {
+      {"GetTipoVoo",
+       {{}, {}, [](Connection& c, const std::vector<json>&) { return fetch(c, tipoVooDataset(), "", {}); }}},
+      {"GetVoo",
+       {{"CDFILIAL", "CDCIA"},
+        {Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          return fetch(c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(a[0]), code(a[1])});
+        }}},
+      {"GetTrecho",
+       {{"CDCIA", "NRVOO", "CDFILIAL"},
+        {Arg::code, Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          return fetch(c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
+                       {code(a[2]), code(a[0]), code(a[1])});
+        }}},
+      {"GetClasseVoo",
+       {{"CDFILIAL", "CDCIA", "CDTRECHO", "NRVOO"},
+        {Arg::code, Arg::code, Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          return fetch(c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
+                       {code(a[0]), code(a[1]), code(a[3]), code(a[2])});
+        }}},
+      {"GetTurno",
+       {{"NRTURNO", "lista"},
+        {Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          if (code(a[1]) == "T") return fetch(c, pesqTurnoDataset(), "", {});
+          return fetch(c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(a[0])});
+        }}},
+      {"SetVoo",
+       {{"delta"}, {Arg::delta}, [](Connection& c, const std::vector<json>& a) { return save(c, vooDataset(), a[0]); }}},
+      {"SetTrecho",
+       {{"delta"},
+        {Arg::delta},
+        [](Connection& c, const std::vector<json>& a) { return save(c, trechoDataset(), a[0]); }}},
+      {"SetClasseVoo",
+       {{"delta"},
+        {Arg::delta},
+        [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }}},
+      {"SetDelTdsTrechos",
+       {{"CDFILIAL", "CDCIA", "NRVOO"},
+        {Arg::code, Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) -> json {
+          deleteAllLegs(c, code(a[0]), code(a[1]), code(a[2]));
+          return nullptr;
+        }}},
+  };
+  return m;
+}
+
+std::vector<json> checkArgs(const std::string& name, const Method& m, const json& params) {
+  std::vector<json> args;
+  if (params.is_null()) {
+    // "params" may be left out only by a method without arguments
+  } else if (params.is_array()) {
+    args.assign(params.begin(), params.end());
+  } else {
+    throw ProtocolError(rpc_code::invalidParams,
+                        "Parâmetros inválidos: \"params\" deve ser a lista dos argumentos de " + name + ".");
+  }
+  if (args.size() != m.args.size()) {
+    std::string expected;
+    for (auto* a : m.argNames) expected += (expected.empty() ? "" : ", ") + std::string(a);
+    throw ProtocolError(rpc_code::invalidParams,
+                        "Parâmetros inválidos: " + name + " recebe " + std::to_string(m.args.size()) +
+                            " argumento(s)" + (expected.empty() ? "" : " (" + expected + ")") + ", mas recebeu " +
+                            std::to_string(args.size()) + ".");
+  }
+  for (size_t i = 0; i < args.size(); ++i) {
+    bool okType = m.args[i] == Arg::code ? (args[i].is_string() || args[i].is_null()) : args[i].is_object();
+    if (!okType)
+      throw ProtocolError(rpc_code::invalidParams,
+                          "Parâmetros inválidos: o argumento " + std::to_string(i + 1) + " (" + m.argNames[i] +
+                              ") de " + name + " deve ser " +
+                              (m.args[i] == Arg::code ? "um texto." : "um delta (objeto JSON)."));
+  }
+  return args;
+}
+
+}  // namespace
+
+json FlightModule::success(json data) { return {{"ok", true}, {"data", std::move(data)}}; }
+json FlightModule::failure(const std::string& message) { return {{"ok", false}, {"message", message}}; }
+
+CallOutcome FlightModule::call(const std::string& method, const json& params) {
+  auto it = methods().find(method);
+  if (it == methods().end())
+    throw ProtocolError(rpc_code::methodNotFound,
+                        "Método desconhecido: \"" + method + "\" não existe em " + kName + ".");
+  auto args = checkArgs(method, it->second, params);
+  try {
+    auto lease = pool_.acquire();
+    return {success(it->second.run(*lease, args)), "ok"};
+  } catch (const SaveRefused& e) {
+    return {failure(e.what()), std::string("recusado: ") + e.what()};
+  } catch (const DbError& e) {
+    std::string msg = e.kind() == DbError::Kind::busy
+                          ? "O banco de dados está ocupado. Tente novamente em instantes."
+                          : "Erro ao acessar o banco de dados. Tente novamente ou avise o suporte.";
+    return {failure(msg), std::string("erro de banco: ") + e.what()};
+  }
+}
+
+}  // namespace zor::server

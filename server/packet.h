@@ -1,0 +1,62 @@
+// Data packets and deltas in their JSON form: building a packet from rows
+// read with a dataset's select, and reading a delta strictly against the
+// dataset's fields (anything malformed is refused before the database is
+// touched).
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "server/dataset_catalog.h"
+#include "server/db_connection.h"
+
+namespace zor::server {
+
+// A request the server cannot understand; answered with a JSON-RPC error.
+class ProtocolError : public std::runtime_error {
+ public:
+  ProtocolError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
+
+namespace rpc_code {
+constexpr int parseError = -32700;
+constexpr int invalidRequest = -32600;
+constexpr int methodNotFound = -32601;
+constexpr int invalidParams = -32602;
+constexpr int internalError = -32603;
+}  // namespace rpc_code
+
+nlohmann::ordered_json fieldsJson(const DatasetDef& d);
+
+// "SELECT <every field's source> FROM <from>"; callers add WHERE and ORDER BY.
+std::string selectSql(const DatasetDef& d);
+
+// One packet from rows whose columns are the dataset's fields in order.
+nlohmann::ordered_json makePacket(const DatasetDef& d, const QueryResult& rows);
+
+enum class ChangeKind { insert, modify, remove };
+
+// One changed row; values are indexed like the dataset's fields (a field
+// the delta does not carry is null).
+struct Change {
+  ChangeKind kind;
+  std::vector<SqlValue> oldValues;  // modify, remove
+  std::vector<SqlValue> newValues;  // insert, modify
+};
+
+// Throws ProtocolError (invalid params) naming the change and field at fault.
+std::vector<Change> parseDelta(const DatasetDef& d, const nlohmann::ordered_json& delta);
+
+// Characters (not bytes) of a UTF-8 text.
+size_t utf8Length(const std::string& s);
+
+// Canonical "yyyy-mm-ddThh:nn:ss" when text is a valid date-time, "" if not.
+std::string canonicalDateTime(const std::string& text);
+
+}  // namespace zor::server

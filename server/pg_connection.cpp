@@ -1,0 +1,160 @@
+// PostgreSQL driver (see pg_connection.h).
+#include "server/pg_connection.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <cstring>
+#include <memory>
+
+namespace zor::server {
+
+namespace {
+
+void ignoreNotice(void*, const char*) {}
+
+std::string toText(const SqlValue& v) {
+  if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
+  if (auto* d = std::get_if<double>(&v)) {
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, *d);  // shortest exact form
+    return std::string(buf, res.ptr);
+  }
+  return std::get<std::string>(v);
+}
+
+DbError::Kind classify(const char* sqlstate) {
+  if (!sqlstate) return DbError::Kind::connection;
+  std::string s = sqlstate;
+  if (s == "23505") return DbError::Kind::uniqueViolation;
+  if (s == "23503") return DbError::Kind::foreignKeyViolation;
+  if (s == "40001" || s == "40P01" || s == "55P03") return DbError::Kind::busy;
+  if (s.rfind("08", 0) == 0 || s.rfind("57P", 0) == 0) return DbError::Kind::connection;
+  return DbError::Kind::other;
+}
+
+}  // namespace
+
+struct PgConnection::Result {
+  std::unique_ptr<PGresult, decltype(&PQclear)> res{nullptr, &PQclear};
+};
+
+PgConnection::PgConnection(const std::string& url) {
+  conn_ = PQconnectdb(url.c_str());
+  if (PQstatus(conn_) != CONNECTION_OK) {
+    std::string detail = PQerrorMessage(conn_);
+    PQfinish(conn_);
+    conn_ = nullptr;
+    throw DbError(DbError::Kind::connection, "Não foi possível conectar ao PostgreSQL: " + detail);
+  }
+  PQsetNoticeProcessor(conn_, ignoreNotice, nullptr);
+  PQsetClientEncoding(conn_, "UTF8");
+  execScript("SET datestyle = ISO; SET client_min_messages = warning;");
+}
+
+PgConnection::~PgConnection() {
+  if (conn_) PQfinish(conn_);
+}
+
+bool PgConnection::healthy() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
+
+std::string PgConnection::numberPlaceholders(const std::string& sql) {
+  std::string out;
+  out.reserve(sql.size() + 16);
+  int n = 0;
+  bool quoted = false;
+  for (char c : sql) {
+    if (c == '\'') quoted = !quoted;
+    if (c == '?' && !quoted) {
+      out += '$';
+      out += std::to_string(++n);
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+PgConnection::Result PgConnection::run(const std::string& sql, const std::vector<SqlValue>& params) {
+  std::vector<std::string> texts;
+  std::vector<const char*> values;
+  texts.reserve(params.size());
+  for (const auto& p : params) {
+    if (isNull(p)) {
+      texts.emplace_back();
+    } else {
+      texts.push_back(toText(p));
+    }
+  }
+  for (size_t i = 0; i < params.size(); ++i) values.push_back(isNull(params[i]) ? nullptr : texts[i].c_str());
+  std::string text = numberPlaceholders(sql);
+  Result r;
+  r.res.reset(PQexecParams(conn_, text.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
+                           nullptr, 0));
+  auto status = r.res ? PQresultStatus(r.res.get()) : PGRES_FATAL_ERROR;
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+    const char* state = r.res ? PQresultErrorField(r.res.get(), PG_DIAG_SQLSTATE) : nullptr;
+    throw DbError(classify(state), std::string("PostgreSQL: ") + PQerrorMessage(conn_));
+  }
+  return r;
+}
+
+void PgConnection::execScript(const std::string& sql) {
+  std::unique_ptr<PGresult, decltype(&PQclear)> res(PQexec(conn_, sql.c_str()), &PQclear);
+  auto status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+    const char* state = res ? PQresultErrorField(res.get(), PG_DIAG_SQLSTATE) : nullptr;
+    throw DbError(classify(state), std::string("PostgreSQL: ") + PQerrorMessage(conn_));
+  }
+}
+
+QueryResult PgConnection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+  Result r = run(sql, params);
+  PGresult* res = r.res.get();
+  QueryResult out;
+  int cols = PQnfields(res);
+  int rows = PQntuples(res);
+  for (int c = 0; c < cols; ++c) out.columns.emplace_back(PQfname(res, c));
+  out.rows.reserve(rows);
+  for (int i = 0; i < rows; ++i) {
+    std::vector<SqlValue> row;
+    row.reserve(cols);
+    for (int c = 0; c < cols; ++c) {
+      if (PQgetisnull(res, i, c))
+        row.emplace_back(std::monostate{});
+      else
+        row.emplace_back(std::string(PQgetvalue(res, i, c), static_cast<size_t>(PQgetlength(res, i, c))));
+    }
+    out.rows.push_back(std::move(row));
+  }
+  return out;
+}
+
+std::int64_t PgConnection::execute(const std::string& sql, const std::vector<SqlValue>& params) {
+  Result r = run(sql, params);
+  const char* n = PQcmdTuples(r.res.get());
+  return (n && *n) ? std::stoll(n) : 0;
+}
+
+void PgConnection::beginWrite() { execScript("BEGIN"); }
+void PgConnection::commit() { execScript("COMMIT"); }
+void PgConnection::rollback() noexcept {
+  if (!conn_) return;
+  if (PQtransactionStatus(conn_) == PQTRANS_IDLE) return;
+  PGresult* res = PQexec(conn_, "ROLLBACK");
+  PQclear(res);
+}
+
+void PgConnection::lockForMigration() { execScript("LOCK TABLE ZOR_SCHEMA_VERSION IN EXCLUSIVE MODE"); }
+
+std::string PgConnection::columnType(ColumnType type, int size) const {
+  switch (type) {
+    case ColumnType::text: return "VARCHAR(" + std::to_string(size) + ")";
+    case ColumnType::integer: return "BIGINT";
+    case ColumnType::real: return "DOUBLE PRECISION";
+    case ColumnType::timestamp: return "TIMESTAMP(0)";
+  }
+  return "TEXT";
+}
+
+}  // namespace zor::server

@@ -1,0 +1,44 @@
+// The PostgreSQL driver over libpq. Parameters travel as text and take the
+// type of the column they are compared with or stored in; rows come back as
+// text and are converted by the packet layer.
+#pragma once
+
+#include <string>
+
+#include "server/db_connection.h"
+
+struct pg_conn;
+
+namespace zor::server {
+
+class PgConnection final : public Connection {
+ public:
+  explicit PgConnection(const std::string& url);
+  ~PgConnection() override;
+
+  Dialect dialect() const override { return Dialect::postgresql; }
+  void execScript(const std::string& sql) override;
+  QueryResult query(const std::string& sql, const std::vector<SqlValue>& params) override;
+  std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void beginWrite() override;
+  void commit() override;
+  void rollback() noexcept override;
+  void lockForMigration() override;
+  std::string nullSafeEquals(const std::string& column) const override {
+    return column + " IS NOT DISTINCT FROM ?";
+  }
+  std::string columnType(ColumnType type, int size) const override;
+  std::string lengthCheck(const std::string&, int) const override { return ""; }
+  bool healthy() const override;
+
+  // '?' placeholders (outside quoted literals) become $1, $2, ...
+  static std::string numberPlaceholders(const std::string& sql);
+
+ private:
+  struct Result;
+  Result run(const std::string& sql, const std::vector<SqlValue>& params);
+
+  pg_conn* conn_ = nullptr;
+};
+
+}  // namespace zor::server

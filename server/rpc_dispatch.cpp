@@ -1,0 +1,91 @@
+// JSON-RPC envelope handling (see rpc_dispatch.h).
+#include "server/rpc_dispatch.h"
+
+#include "server/packet.h"
+
+namespace zor::server {
+
+using json = nlohmann::ordered_json;
+
+namespace {
+
+std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+RpcReply errorReply(int httpStatus, const json& id, int code, const std::string& message, std::string method) {
+  RpcReply r;
+  r.httpStatus = httpStatus;
+  r.body = dump({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
+  r.method = std::move(method);
+  r.failed = true;
+  r.logNote = "erro " + std::to_string(code) + ": " + message;
+  return r;
+}
+
+}  // namespace
+
+RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const std::string& body) {
+  if (moduleName != FlightModule::kName)
+    return errorReply(404, nullptr, rpc_code::methodNotFound,
+                      "Módulo remoto desconhecido: \"" + moduleName + "\". Este servidor atende " +
+                          FlightModule::kName + ".",
+                      "?");
+  json req;
+  try {
+    req = json::parse(body);
+  } catch (const json::parse_error& e) {
+    return errorReply(200, nullptr, rpc_code::parseError,
+                      "A requisição não é um JSON válido (erro na posição " + std::to_string(e.byte) + ").", "?");
+  }
+  if (req.is_array())
+    return errorReply(200, nullptr, rpc_code::invalidRequest,
+                      "Chamadas em lote não são atendidas: envie uma chamada por requisição.", "?");
+  if (!req.is_object())
+    return errorReply(200, nullptr, rpc_code::invalidRequest,
+                      "Requisição inválida: esperado um objeto JSON-RPC 2.0.", "?");
+
+  bool notification = !req.contains("id");
+  json id = notification ? json(nullptr) : req["id"];
+  if (!id.is_null() && !id.is_string() && !id.is_number())
+    return errorReply(200, nullptr, rpc_code::invalidRequest,
+                      "Requisição inválida: \"id\" deve ser um texto ou um número.", "?");
+  if (!req.contains("jsonrpc") || req["jsonrpc"] != "2.0")
+    return errorReply(200, id, rpc_code::invalidRequest, "Requisição inválida: \"jsonrpc\" deve ser \"2.0\".", "?");
+  if (!req.contains("method") || !req["method"].is_string())
+    return errorReply(200, id, rpc_code::invalidRequest,
+                      "Requisição inválida: \"method\" deve ser o nome do método.", "?");
+  std::string method = req["method"].get<std::string>();
+  json params = req.contains("params") ? req["params"] : json(nullptr);
+  if (params.is_object())
+    return errorReply(200, id, rpc_code::invalidParams,
+                      "Parâmetros inválidos: os argumentos são posicionais; envie \"params\" como lista.", method);
+
+  RpcReply reply;
+  reply.method = method;
+  json response = {{"jsonrpc", "2.0"}, {"id", id}};
+  try {
+    CallOutcome out = module.call(method, params);
+    reply.failed = !out.result.value("ok", false);
+    reply.internal = out.logNote.rfind("erro de banco", 0) == 0;
+    reply.logNote = out.logNote;
+    response["result"] = std::move(out.result);
+  } catch (const ProtocolError& e) {
+    RpcReply r = errorReply(200, id, e.code(), e.what(), method);
+    if (notification) r.body.clear();
+    return r;
+  } catch (const std::exception& e) {
+    RpcReply r = errorReply(200, id, rpc_code::internalError, "Erro interno do servidor ao executar " + method + ".",
+                            method);
+    r.internal = true;
+    r.logNote += std::string(" (") + e.what() + ")";
+    if (notification) r.body.clear();
+    return r;
+  }
+  if (notification) {
+    reply.httpStatus = 204;
+    return reply;
+  }
+  reply.body = dump(response);
+  return reply;
+}
+
+}  // namespace zor::server

@@ -1,0 +1,158 @@
+// SQLite driver (see sqlite_connection.h).
+#include "server/sqlite_connection.h"
+
+#include <sqlite3.h>
+
+namespace zor::server {
+
+namespace {
+constexpr int kBusyTimeoutMs = 15000;
+constexpr size_t kMaxCachedStatements = 64;
+}  // namespace
+
+SqliteConnection::SqliteConnection(const std::string& path) {
+  int rc = sqlite3_open_v2(path.c_str(), &db_,
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw DbError(DbError::Kind::connection,
+                  "Não foi possível abrir o banco de dados SQLite " + path + ": " + detail);
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+  execScript("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+}
+
+SqliteConnection::~SqliteConnection() {
+  for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
+  if (db_) sqlite3_close(db_);
+}
+
+void SqliteConnection::fail(int rc, const std::string& context) const {
+  std::string what = context + ": " + sqlite3_errmsg(db_);
+  switch (rc) {
+    case SQLITE_CONSTRAINT_PRIMARYKEY:
+    case SQLITE_CONSTRAINT_UNIQUE:
+      throw DbError(DbError::Kind::uniqueViolation, what);
+    case SQLITE_CONSTRAINT_FOREIGNKEY:
+      throw DbError(DbError::Kind::foreignKeyViolation, what);
+    default:
+      break;
+  }
+  if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) throw DbError(DbError::Kind::busy, what);
+  throw DbError(DbError::Kind::other, what);
+}
+
+void SqliteConnection::execScript(const std::string& sql) {
+  char* err = nullptr;
+  int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err);
+  if (rc != SQLITE_OK) {
+    std::string detail = err ? err : "";
+    sqlite3_free(err);
+    fail(sqlite3_extended_errcode(db_), "SQLite: " + detail);
+  }
+}
+
+sqlite3_stmt* SqliteConnection::prepare(const std::string& sql, const std::vector<SqlValue>& params) {
+  sqlite3_stmt* stmt = nullptr;
+  auto it = statements_.find(sql);
+  if (it != statements_.end()) {
+    stmt = it->second;
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+  } else {
+    int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) fail(rc, "SQLite prepare");
+    if (statements_.size() >= kMaxCachedStatements) {
+      for (auto& [s, old] : statements_) sqlite3_finalize(old);
+      statements_.clear();
+    }
+    statements_.emplace(sql, stmt);
+  }
+  if (static_cast<size_t>(sqlite3_bind_parameter_count(stmt)) != params.size())
+    throw DbError(DbError::Kind::other, "SQLite: parameter count mismatch in " + sql);
+  for (size_t i = 0; i < params.size(); ++i) {
+    int idx = static_cast<int>(i + 1);
+    int rc = std::visit(
+        [&](const auto& v) -> int {
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<T, std::monostate>)
+            return sqlite3_bind_null(stmt, idx);
+          else if constexpr (std::is_same_v<T, std::int64_t>)
+            return sqlite3_bind_int64(stmt, idx, v);
+          else if constexpr (std::is_same_v<T, double>)
+            return sqlite3_bind_double(stmt, idx, v);
+          else
+            return sqlite3_bind_text(stmt, idx, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
+        },
+        params[i]);
+    if (rc != SQLITE_OK) fail(rc, "SQLite bind");
+  }
+  return stmt;
+}
+
+QueryResult SqliteConnection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+  sqlite3_stmt* stmt = prepare(sql, params);
+  QueryResult out;
+  int n = sqlite3_column_count(stmt);
+  for (int i = 0; i < n; ++i) out.columns.emplace_back(sqlite3_column_name(stmt, i));
+  for (;;) {
+    int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) break;
+    if (rc != SQLITE_ROW) {
+      sqlite3_reset(stmt);
+      fail(rc, "SQLite");
+    }
+    std::vector<SqlValue> row;
+    row.reserve(n);
+    for (int i = 0; i < n; ++i) {
+      switch (sqlite3_column_type(stmt, i)) {
+        case SQLITE_NULL: row.emplace_back(std::monostate{}); break;
+        case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(stmt, i))); break;
+        case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(stmt, i)); break;
+        default: {
+          auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+          row.emplace_back(std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt, i))));
+        }
+      }
+    }
+    out.rows.push_back(std::move(row));
+  }
+  sqlite3_reset(stmt);
+  return out;
+}
+
+std::int64_t SqliteConnection::execute(const std::string& sql, const std::vector<SqlValue>& params) {
+  sqlite3_stmt* stmt = prepare(sql, params);
+  int rc;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+  }
+  sqlite3_reset(stmt);
+  if (rc != SQLITE_DONE) fail(rc, "SQLite");
+  return sqlite3_changes(db_);
+}
+
+void SqliteConnection::beginWrite() { execScript("BEGIN IMMEDIATE"); }
+void SqliteConnection::commit() { execScript("COMMIT"); }
+void SqliteConnection::rollback() noexcept {
+  if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+std::string SqliteConnection::columnType(ColumnType type, int size) const {
+  switch (type) {
+    case ColumnType::text: return "VARCHAR(" + std::to_string(size) + ")";
+    case ColumnType::integer: return "INTEGER";
+    case ColumnType::real: return "REAL";
+    case ColumnType::timestamp: return "TEXT";
+  }
+  return "TEXT";
+}
+
+std::string SqliteConnection::lengthCheck(const std::string& column, int size) const {
+  // SQLite keeps any length in a VARCHAR column; the check makes it refuse.
+  return "CHECK (length(" + column + ") <= " + std::to_string(size) + ")";
+}
+
+}  // namespace zor::server

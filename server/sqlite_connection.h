@@ -1,0 +1,42 @@
+// The SQLite driver: WAL mode, a busy timeout so that concurrent desks wait
+// for each other instead of failing, foreign keys on, prepared statements
+// kept per connection.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "server/db_connection.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zor::server {
+
+class SqliteConnection final : public Connection {
+ public:
+  explicit SqliteConnection(const std::string& path);
+  ~SqliteConnection() override;
+
+  Dialect dialect() const override { return Dialect::sqlite; }
+  void execScript(const std::string& sql) override;
+  QueryResult query(const std::string& sql, const std::vector<SqlValue>& params) override;
+  std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void beginWrite() override;
+  void commit() override;
+  void rollback() noexcept override;
+  void lockForMigration() override {}
+  std::string nullSafeEquals(const std::string& column) const override { return column + " IS ?"; }
+  std::string columnType(ColumnType type, int size) const override;
+  std::string lengthCheck(const std::string& column, int size) const override;
+  bool healthy() const override { return db_ != nullptr; }
+
+ private:
+  sqlite3_stmt* prepare(const std::string& sql, const std::vector<SqlValue>& params);
+  [[noreturn]] void fail(int rc, const std::string& context) const;
+
+  sqlite3* db_ = nullptr;
+  std::unordered_map<std::string, sqlite3_stmt*> statements_;
+};
+
+}  // namespace zor::server
