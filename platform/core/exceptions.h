@@ -10,8 +10,15 @@ namespace plat {
 
 class Exception : public std::runtime_error {
  public:
-  explicit Exception(const std::string& message) : std::runtime_error(message) {}
-  std::string Message() const { return what(); }
+  explicit Exception(const std::string& message) : std::runtime_error(message), message_(message) {}
+  std::string Message() const { return message_; }
+  // Error handlers (a dataset's post-error event) may reword the message
+  // before the same exception travels on.
+  void SetMessage(const std::string& message) { message_ = message; }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
 };
 
 class EAbort : public Exception {

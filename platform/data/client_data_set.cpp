@@ -1,0 +1,167 @@
+// The client dataset: packet load, change log, delta, merge and cancel.
+#include "platform/data/client_data_set.h"
+
+#include <unordered_map>
+
+namespace plat {
+
+TClientDataSet::TClientDataSet(TComponent* owner) : TDataSet(owner) {}
+
+DataPacket TClientDataSet::DataAsPacket() const { return CurrentPacket(); }
+
+Variant TClientDataSet::Data() const { return PacketToVariant(CurrentPacket()); }
+
+void TClientDataSet::SetData(const Variant& data) {
+  if (data.IsNull()) {
+    if (FieldCount() == 0 && field_defs_.empty())
+      throw EDatabaseError("Pacote de dados vazio para o conjunto de dados '" + Name() + "', que não tem campos.");
+    CreateDataSet();
+    return;
+  }
+  SetData(PacketFromVariant(data));  // decoded before anything is closed
+}
+
+void TClientDataSet::SetData(const DataPacket& packet) {
+  Close();
+  loading_ = packet;
+  try {
+    Open();
+  } catch (...) {
+    loading_.reset();
+    throw;
+  }
+  loading_.reset();
+}
+
+void TClientDataSet::CreateDataSet() {
+  if (FieldCount() == 0 && field_defs_.empty())
+    throw EDatabaseError("O conjunto de dados '" + Name() + "' não tem campos definidos.");
+  Close();
+  create_empty_ = true;
+  try {
+    Open();
+  } catch (...) {
+    create_empty_ = false;
+    throw;
+  }
+  create_empty_ = false;
+}
+
+void TClientDataSet::InternalOpen() {
+  if (loading_) {
+    LoadPacket(*loading_);
+  } else if (create_empty_ || FieldCount() > 0 || !field_defs_.empty()) {
+    LoadEmpty(field_defs_);
+  } else {
+    throw EDatabaseError("O conjunto de dados '" + Name() + "' não tem dados nem campos para ser aberto.");
+  }
+  base_ = Records();
+  log_.clear();
+}
+
+void TClientDataSet::InternalClose() {
+  base_.clear();
+  log_.clear();
+}
+
+void TClientDataSet::EmptyDataSet() {
+  CheckActive();
+  Cancel();
+  base_.clear();
+  log_.clear();
+  ReplaceRecords({});
+}
+
+const TDataSet::Record* TClientDataSet::BaseRecord(uint64_t id) const {
+  for (const Record& r : base_)
+    if (r.Id == id) return &r;
+  return nullptr;
+}
+
+TClientDataSet::LogEntry* TClientDataSet::FindEntry(uint64_t id) {
+  for (LogEntry& e : log_)
+    if (e.Id == id) return &e;
+  return nullptr;
+}
+
+void TClientDataSet::RecordPosted(const Record& record, bool inserted, const std::vector<Variant>& before) {
+  if (!log_changes_) {
+    base_ = PostedRecords();
+    return;
+  }
+  if (inserted) {
+    log_.push_back({record.Id, ChangeKind::Insert});
+    return;
+  }
+  if (FindEntry(record.Id)) return;  // an insert stays an insert, a modify keeps its loaded values
+  if (record.Values == before) return;  // nothing changed: nothing to send
+  log_.push_back({record.Id, ChangeKind::Modify});
+}
+
+void TClientDataSet::RecordDeleted(const Record& record) {
+  if (!log_changes_) {
+    base_ = PostedRecords();
+    return;
+  }
+  if (LogEntry* e = FindEntry(record.Id)) {
+    if (e->Kind == ChangeKind::Insert)
+      std::erase_if(log_, [&](const LogEntry& x) { return x.Id == record.Id; });
+    else
+      e->Kind = ChangeKind::Delete;
+    return;
+  }
+  log_.push_back({record.Id, ChangeKind::Delete});
+}
+
+std::vector<Variant> TClientDataSet::RowOf(const Record& r) const {
+  std::vector<Variant> row;
+  row.reserve(FieldCount());
+  for (TField* f : Fields()) row.push_back(r.Values[SlotOf(f)]);
+  return row;
+}
+
+DeltaPacket TClientDataSet::DeltaAsPacket() const {
+  DeltaPacket delta;
+  delta.Fields = FieldDefsOfFields();
+  std::unordered_map<uint64_t, const Record*> current;
+  for (const Record& r : Records()) current[r.Id] = &r;
+  for (const LogEntry& e : log_) {
+    DeltaRow row;
+    row.Kind = e.Kind;
+    if (e.Kind != ChangeKind::Insert) {
+      const Record* old = BaseRecord(e.Id);
+      if (!old) continue;  // cannot happen: only loaded records are modified or deleted
+      row.Old = RowOf(*old);
+    }
+    if (e.Kind != ChangeKind::Delete) {
+      auto it = current.find(e.Id);
+      if (it == current.end()) continue;
+      row.New = RowOf(*it->second);
+    }
+    delta.Changes.push_back(std::move(row));
+  }
+  return delta;
+}
+
+Variant TClientDataSet::Delta() const { return DeltaToVariant(DeltaAsPacket()); }
+
+void TClientDataSet::MergeChangeLog() {
+  base_ = PostedRecords();
+  log_.clear();
+}
+
+void TClientDataSet::CancelUpdates() {
+  Cancel();
+  if (!Active()) return;
+  log_.clear();
+  ReplaceRecords(base_);
+}
+
+Variant TClientDataSet::GetOldFieldValue(const TField* field) const {
+  if (State() == dsInsert || CurrentRow() < 0) return Variant();
+  const Record* old = BaseRecord(Records()[CurrentRow()].Id);
+  if (!old) return Variant();  // inserted since the last merge
+  return old->Values[SlotOf(field)];
+}
+
+}  // namespace plat

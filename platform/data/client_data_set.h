@@ -1,0 +1,84 @@
+// The in-memory client dataset: filled whole from a data packet (Data),
+// keeping a change log of the posts and deletes since the last load or
+// merge, which it hands out as a delta for the server to apply.
+//
+// The change log holds one entry per changed record, in the order the
+// records were first changed: a record inserted and then modified stays one
+// insert with its latest values; inserted and then deleted leaves no entry;
+// modified twice is one modify whose old values are the ones loaded;
+// modified and then deleted is one delete with the loaded values. An edit
+// posted without any value changed adds nothing to the log.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "platform/data/data_set.h"
+
+namespace plat {
+
+class TClientDataSet : public TDataSet {
+ public:
+  explicit TClientDataSet(TComponent* owner = nullptr);
+
+  // The posted records as a packet (a variant holding its JSON text); the
+  // record being inserted and an edit not yet posted are left out.
+  Variant Data() const;
+  DataPacket DataAsPacket() const;
+  // Replaces all records with the packet's rows and empties the change log:
+  // the dataset closes (BeforeClose/AfterClose when open) and opens again
+  // (BeforeOpen, AfterOpen, and AfterScroll on the first record when there
+  // is one). A null variant leaves the dataset open and empty when it has
+  // fields. A malformed packet raises EDatabaseError and leaves the dataset closed.
+  void SetData(const Variant& data);
+  void SetData(const DataPacket& packet);
+
+  // On by default. Off: posts and deletes become the base state at once.
+  bool LogChanges() const { return log_changes_; }
+  void SetLogChanges(bool v) { log_changes_ = v; }
+  // Number of changed records in the log.
+  int ChangeCount() const { return static_cast<int>(log_.size()); }
+  // The change log as a delta (a variant holding its JSON text).
+  Variant Delta() const;
+  DeltaPacket DeltaAsPacket() const;
+  // The current records become the base state; the log empties. A pending
+  // edit or insert stays pending.
+  void MergeChangeLog();
+  // Cancels a pending edit or insert, then restores the records as they
+  // were at the last load or merge and empties the log. The cursor stays on
+  // the same record when it still exists.
+  void CancelUpdates();
+
+  // Columns for CreateDataSet when no persistent fields are attached.
+  std::vector<FieldDef>& FieldDefs() { return field_defs_; }
+  // Opens empty over the persistent fields or FieldDefs (closing first).
+  void CreateDataSet();
+  // Removes every record and empties the log (not a change to send).
+  void EmptyDataSet();
+
+  Variant GetOldFieldValue(const TField* field) const override;
+
+ protected:
+  void InternalOpen() override;
+  void InternalClose() override;
+  void RecordPosted(const Record& record, bool inserted, const std::vector<Variant>& before) override;
+  void RecordDeleted(const Record& record) override;
+
+ private:
+  struct LogEntry {
+    uint64_t Id;
+    ChangeKind Kind;
+  };
+  const Record* BaseRecord(uint64_t id) const;
+  LogEntry* FindEntry(uint64_t id);
+  std::vector<Variant> RowOf(const Record& r) const;
+
+  bool log_changes_ = true;
+  std::vector<FieldDef> field_defs_;
+  std::optional<DataPacket> loading_;
+  bool create_empty_ = false;
+  std::vector<Record> base_;  // records as loaded or last merged
+  std::vector<LogEntry> log_;
+};
+
+}  // namespace plat
