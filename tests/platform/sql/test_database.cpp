@@ -69,7 +69,7 @@ INSERT INTO COMPANHIA VALUES ('0010', 'tam', 'TAM Linhas Aéreas'), ('0020', 'GL
 INSERT INTO CIAFILI VALUES ('0001', '0020'), ('0001', '0010'), ('0002', '0030');
 INSERT INTO EQUIPAMENTO VALUES ('0100', 'B737', 'Boeing 737'), ('0200', 'A320', 'Airbus A320'), ('0300', 'E190', 'Embraer 190');
 INSERT INTO EQUIPCIA VALUES ('0001', '0010', '0200'), ('0001', '0010', '0100'), ('0001', '0020', '0100');
-INSERT INTO PREFIXOCIA VALUES ('0001', '0010', '0100', 'pr-xyz'), ('0001', '0010', '0100', 'PT-ABC'),
+INSERT INTO PREFIXOCIA VALUES ('0001', '0010', '0100', 'pt-xyz'), ('0001', '0010', '0100', 'PT-ABC'),
                               ('0001', '0010', '0100', NULL), ('0001', '0010', '0200', 'PT-A32'),
                               ('0001', '0020', '0100', 'PR-GOL');
 INSERT INTO BASE VALUES ('0003', 'SDU', 'Santos Dumont'), ('0001', 'GRU', 'Guarulhos'), ('0002', 'CGH', 'Congonhas'),

@@ -30,7 +30,7 @@ std::string PgUrl();  // empty when unset
 //   companies 0010 "tam" (lower case stored), 0020 "GLO", 0030 "AZU";
 //   CIAFILI: 0001 with 0010 and 0020; 0002 with 0030;
 //   equipment 0100 "B737", 0200 "A320", 0300 "E190" (0300 not linked);
-//   prefixes of (0001, 0010, 0100): "PT-ABC", "pr-xyz", and one without prefix (null);
+//   prefixes of (0001, 0010, 0100): "PT-ABC", "pt-xyz", and one without prefix (null);
 //   bases 0001 "GRU", 0002 "CGH", 0003 "SDU", and 0004 with a null abbreviation;
 //   flight (0001, 0010, "1234") with leg 01 from 0001 to 0002, classes "0001" "0002";
 //   CLASSE 0001 "Y", 0002 "C", 0003 "F"; CLASSECIA for (0001, 0010): 0002 then 0001.
