@@ -591,6 +591,7 @@ void TDataSet::InternalPost() {
 void TDataSet::Post() {
   CheckEditing();
   UpdateRecord();
+  if (!Editing()) return;  // a control's handler ended the edit
   DataEvent(deCheckBrowseMode);
   Fire(BeforePost);
   // A handler may have posted or cancelled already.

@@ -1,0 +1,143 @@
+// JSON encoding of packets and deltas, and the refusal of malformed ones.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/core/exceptions.h"
+#include "platform/data/data_packet.h"
+
+namespace plat {
+namespace {
+
+DataPacket Sample() {
+  DataPacket p;
+  p.Fields = {{"CDFILIAL", FieldType::String, 4, 0},
+              {"QTHORA", FieldType::Float, 0, 3},
+              {"DTINICIO", FieldType::DateTime, 0, 0},
+              {"NRORDEM", FieldType::Integer, 0, 0},
+              {"IDATIVO", FieldType::Boolean, 0, 0}};
+  p.Rows = {{Variant("0001"), Variant(1.5), Variant(EncodeDate(2026, 1, 31)), Variant(3), Variant(true)},
+            {Variant("Não"), Variant(), Variant(), Variant(), Variant()}};
+  return p;
+}
+
+std::string PacketError(const std::string& text) {
+  try {
+    PacketFromJsonText(JsonText{text});
+  } catch (const EDatabaseError& e) {
+    return e.Message();
+  }
+  return "(aceito)";
+}
+
+std::string DeltaError(const std::string& text) {
+  try {
+    DeltaFromJsonText(JsonText{text});
+  } catch (const EDatabaseError& e) {
+    return e.Message();
+  }
+  return "(aceito)";
+}
+
+TEST(PacketJson, EncodesAsTheProtocolDescribes) {
+  nlohmann::json j = PacketToJson(Sample());
+  EXPECT_EQ(j["fields"][0], nlohmann::json::parse(R"({"name":"CDFILIAL","type":"string","size":4})"));
+  EXPECT_EQ(j["fields"][1], nlohmann::json::parse(R"({"name":"QTHORA","type":"float","precision":3})"));
+  EXPECT_EQ(j["fields"][2], nlohmann::json::parse(R"({"name":"DTINICIO","type":"datetime"})"));
+  EXPECT_EQ(j["rows"][0], nlohmann::json::parse(R"(["0001",1.5,"2026-01-31T00:00:00",3,true])"));
+  EXPECT_EQ(j["rows"][1], nlohmann::json::parse(R"(["Não",null,null,null,null])"));
+}
+
+TEST(PacketJson, RoundTripsThroughTextAndVariant) {
+  DataPacket p = Sample();
+  EXPECT_EQ(PacketFromJsonText(PacketToJsonText(p)), p);
+  Variant v = PacketToVariant(p);
+  EXPECT_EQ(v.Type(), VarType::Json);
+  EXPECT_EQ(PacketFromVariant(v), p);
+  EXPECT_EQ(PacketFromVariant(Variant(v.AsJson().Text)), p);  // plain text holding JSON
+  EXPECT_THROW(PacketFromVariant(Variant(3)), EDatabaseError);
+}
+
+TEST(PacketJson, ProtocolExampleDecodes) {
+  DataPacket p = PacketFromJsonText(JsonText{R"({
+    "fields": [{"name": "CDFILIAL", "type": "string", "size": 4},
+               {"name": "QTHORA", "type": "float", "precision": 3},
+               {"name": "DTINICIO", "type": "datetime"},
+               {"name": "NRORDEM", "type": "integer"}],
+    "rows": [["0001", 1.5, "2026-01-31T00:00:00", 3], ["0002", null, null, null]]})"});
+  ASSERT_EQ(p.Rows.size(), 2u);
+  EXPECT_EQ(p.Fields[0].Size, 4);
+  EXPECT_EQ(p.Fields[1].Precision, 3);
+  EXPECT_EQ(p.Rows[0][2], Variant(EncodeDate(2026, 1, 31)));
+  EXPECT_EQ(p.Rows[0][3], Variant(3));
+  EXPECT_TRUE(p.Rows[1][1].IsNull());
+}
+
+TEST(PacketJson, MalformedPacketsAreRefusedWithAClearMessage) {
+  EXPECT_EQ(PacketError("{\"fields\": ["), "Pacote de dados inválido: o texto não é um documento JSON válido.");
+  EXPECT_EQ(PacketError("[]"), "Pacote de dados inválido: era esperado um objeto JSON.");
+  EXPECT_EQ(PacketError(R"({"rows": []})"), "Pacote de dados inválido: falta a lista \"fields\".");
+  EXPECT_EQ(PacketError(R"({"fields": []})"), "Pacote de dados inválido: falta a lista \"rows\".");
+  EXPECT_EQ(PacketError(R"({"fields": [{"type": "string"}], "rows": []})"),
+            "Pacote de dados inválido: o campo 1 não tem nome.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "money"}], "rows": []})"),
+            "Pacote de dados inválido: tipo 'money' desconhecido no campo 'A'.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "string"}, {"name": "a", "type": "string"}],
+                            "rows": []})"),
+            "Pacote de dados inválido: o campo 'a' está repetido.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "string", "size": -1}], "rows": []})"),
+            "Pacote de dados inválido: \"size\" inválido no campo 'A'.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "string"}], "rows": [["x"], ["y", "z"]]})"),
+            "Pacote de dados inválido: a linha 2 tem 2 valores; esperados 1.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "N", "type": "integer"}], "rows": [[1.5]]})"),
+            "Pacote de dados inválido: valor inválido na linha 1, campo 'N': esperado inteiro.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "D", "type": "datetime"}], "rows": [["2026-02-30T00:00:00"]]})"),
+            "Pacote de dados inválido: valor inválido na linha 1, campo 'D': esperado data e hora.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "S", "type": "string"}], "rows": [[12]]})"),
+            "Pacote de dados inválido: valor inválido na linha 1, campo 'S': esperado texto.");
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "B", "type": "boolean"}], "rows": [["true"]]})"),
+            "Pacote de dados inválido: valor inválido na linha 1, campo 'B': esperado lógico.");
+  // A whole-number float is a fine integer.
+  EXPECT_EQ(PacketError(R"({"fields": [{"name": "N", "type": "integer"}], "rows": [[2.0]]})"), "(aceito)");
+}
+
+TEST(DeltaJson, RoundTripsEveryKind) {
+  DeltaPacket d;
+  d.Fields = {{"NRVOO", FieldType::String, 5, 0}, {"QT", FieldType::Integer, 0, 0}};
+  d.Changes = {{ChangeKind::Insert, {}, {Variant("1"), Variant(1)}},
+               {ChangeKind::Modify, {Variant("2"), Variant(2)}, {Variant("2"), Variant()}},
+               {ChangeKind::Delete, {Variant("3"), Variant(3)}, {}}};
+  nlohmann::json j = DeltaToJson(d);
+  EXPECT_EQ(j["changes"][0], nlohmann::json::parse(R"({"kind":"insert","new":["1",1]})"));
+  EXPECT_EQ(j["changes"][1], nlohmann::json::parse(R"({"kind":"modify","old":["2",2],"new":["2",null]})"));
+  EXPECT_EQ(j["changes"][2], nlohmann::json::parse(R"({"kind":"delete","old":["3",3]})"));
+  EXPECT_EQ(DeltaFromJsonText(DeltaToJsonText(d)), d);
+  EXPECT_EQ(DeltaFromVariant(DeltaToVariant(d)), d);
+}
+
+TEST(DeltaJson, MalformedDeltasAreRefused) {
+  const std::string fields = R"("fields": [{"name": "A", "type": "string"}])";
+  EXPECT_EQ(DeltaError("{" + fields + "}"), "Pacote de alterações inválido: falta a lista \"changes\".");
+  EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "upsert", "new": ["x"]}]})"),
+            "Pacote de alterações inválido: tipo de alteração 'upsert' desconhecido na alteração 1.");
+  EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "modify", "new": ["x"]}]})"),
+            "Pacote de alterações inválido: a alteração 1 (modify) não tem a lista \"old\".");
+  EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "delete", "old": ["x"], "new": ["y"]}]})"),
+            "Pacote de alterações inválido: a alteração 1 (delete) não pode ter a lista \"new\".");
+  EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "insert", "new": ["x", "y"]}]})"),
+            "Pacote de alterações inválido: a alteração 1 (\"new\") tem 2 valores; esperados 1.");
+}
+
+TEST(PacketJson, EncodingConvertsOrRefusesValuesOfAnotherType) {
+  DataPacket p;
+  p.Fields = {{"N", FieldType::Integer, 0, 0}};
+  p.Rows = {{Variant("12")}};
+  EXPECT_EQ(PacketToJson(p)["rows"][0][0], 12);
+  p.Rows = {{Variant("doze")}};
+  EXPECT_THROW(PacketToJson(p), EDatabaseError);
+  p.Rows = {{Variant("1"), Variant("2")}};
+  EXPECT_THROW(PacketToJson(p), EDatabaseError);
+}
+
+}  // namespace
+}  // namespace plat
