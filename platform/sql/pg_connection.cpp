@@ -116,7 +116,11 @@ std::string RedactDatabaseUrl(std::string_view url) {
 }
 
 PgConnection::PgConnection(const std::string& url) : name_(RedactDatabaseUrl(url)) {
-  conn_ = PQconnectdb(url.c_str());
+  // A server that does not answer must not hang the screen: a connect
+  // timeout unless the URL gives its own (later keywords win).
+  const char* keywords[] = {"connect_timeout", "fallback_application_name", "dbname", nullptr};
+  const char* values[] = {"10", "zor12200", url.c_str(), nullptr};
+  conn_ = PQconnectdbParams(keywords, values, 1);
   if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
     std::string msg = conn_ ? TrimMessage(PQerrorMessage(conn_)) : "memória insuficiente";
     PQfinish(conn_);
@@ -127,14 +131,18 @@ PgConnection::PgConnection(const std::string& url) : name_(RedactDatabaseUrl(url
   name_ = std::string(PQdb(conn_)) + " em " + PQhost(conn_) + ":" + PQport(conn_);
   PQsetNoticeProcessor(conn_, IgnoreNotice, nullptr);
   try {
-    if (PQsetClientEncoding(conn_, "UTF8") != 0)
-      throw EDatabaseError("O banco de dados " + name_ + " não aceita a codificação UTF8.");
-    // Dates must come back in the one form ReadValue reads.
-    ExecuteScript("SET DateStyle TO ISO, YMD");
+    SetUpSession();
   } catch (...) {
     Close();
     throw;
   }
+}
+
+void PgConnection::SetUpSession() {
+  if (PQsetClientEncoding(conn_, "UTF8") != 0)
+    throw EDatabaseError("O banco de dados " + name_ + " não aceita a codificação UTF8.");
+  // Dates must come back in the one form ReadValue reads.
+  Check(PQexec(conn_, "SET DateStyle TO ISO, YMD"));
 }
 
 PgConnection::~PgConnection() { Close(); }
@@ -144,8 +152,17 @@ void PgConnection::Close() {
   conn_ = nullptr;
 }
 
-pg_conn* PgConnection::Handle() const {
+pg_conn* PgConnection::Handle() {
   if (!conn_) throw EDatabaseError("A conexão com o banco de dados " + name_ + " está fechada.");
+  // A connection lost since the last statement (server restarted) is made
+  // once more before giving up; session settings made by callers are lost.
+  if (PQstatus(conn_) == CONNECTION_BAD) {
+    PQreset(conn_);
+    if (PQstatus(conn_) != CONNECTION_OK)
+      throw EDatabaseError("A conexão com o banco de dados " + name_ + " foi perdida: " +
+                           TrimMessage(PQerrorMessage(conn_)));
+    SetUpSession();
+  }
   return conn_;
 }
 

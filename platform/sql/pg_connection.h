@@ -36,7 +36,8 @@ class PgConnection : public DbConnection {
   };
   using Result = std::unique_ptr<pg_result, ResultDeleter>;
 
-  pg_conn* Handle() const;
+  pg_conn* Handle();
+  void SetUpSession();
   Result Check(pg_result* raw) const;
 
   std::string name_;

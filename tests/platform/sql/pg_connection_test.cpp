@@ -57,3 +57,14 @@ TEST_F(Pg, ErrorNamesTheDatabaseNotTheLogin) {
     EXPECT_NE(e.Message().find("nowhere"), std::string::npos);
   }
 }
+
+TEST(PgSession, LostConnectionIsMadeAgainOnce) {
+  if (PgUrl().empty()) GTEST_SKIP() << "ZOR_TEST_PG_URL não definida";
+  auto db = OpenConnection(PgUrl());
+  auto pid = db->Query("SELECT pg_backend_pid()").Rows.at(0).at(0).AsInteger();
+  // The server ends this session, as a restart would.
+  EXPECT_THROW(db->Execute("SELECT pg_terminate_backend(pg_backend_pid())"), EDatabaseError);
+  auto again = db->Query("SELECT pg_backend_pid(), DATE '2026-01-31'");
+  EXPECT_NE(again.Rows.at(0).at(0).AsInteger(), pid);
+  EXPECT_EQ(again.Rows[0][1], Variant(EncodeDate(2026, 1, 31)));
+}
