@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/core/alignment.h"
+
 namespace plat {
 
 // A colour: either an RGB value stored as 0x00BBGGRR (red in the low byte),
@@ -121,6 +123,5 @@ constexpr Word VK_F1 = 112;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 }  // namespace plat

@@ -78,9 +78,13 @@ void TMaskEdit::DefaultKeyPress(char& key) {
   }
   if (static_cast<unsigned char>(key) < 0x20) return;
   int pos = sel_start_;
-  // Typing the literal that stands at the caret steps over it.
-  if (mask_.IsLiteral(pos) && key == mask_.LiteralAt(pos)) {
-    sel_start_ = pos + 1;
+  // Typing the next literal (the one at the caret or right after the
+  // current section) moves the caret past it.
+  int literal = pos;
+  while (literal < mask_.Length() && !mask_.IsLiteral(literal)) ++literal;
+  if (literal < mask_.Length() && key == mask_.LiteralAt(literal) &&
+      (literal == pos || !mask_.Accept(mask_.NextInput(pos), key))) {
+    sel_start_ = literal + 1;
     return;
   }
   pos = mask_.NextInput(pos);
