@@ -66,8 +66,12 @@ void TNetConnection::SetConnected(bool on) {
   client_ = std::move(client);
   last_error_.clear();
 
-  // Any HTTP answer, whatever its status, shows the server is there.
+  // Any HTTP answer, whatever its status, shows the server is there. A
+  // server that accepts but does not answer gets the connect timeout, not
+  // the long read timeout meant for slow methods.
+  http.set_read_timeout(connect_timeout_);
   auto res = http.Head(("/rpc/" + server_name_).c_str());
+  http.set_read_timeout(read_timeout_);
   if (!res) {
     connected_ = false;
     Fail("Não foi possível conectar ao servidor de aplicação em " + Address() + ".");

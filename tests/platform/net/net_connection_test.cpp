@@ -304,3 +304,25 @@ TEST(NetConnection, KeepAliveCallsAreFast) {
   for (int i = 0; i < 50; ++i) ASSERT_TRUE(IsGoodResult(net.AppServer().Call("GetVoo", "0001", std::to_string(i))));
   EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
 }
+
+// A server that accepts but never answers must not hold the connect for
+// the long read timeout.
+TEST(NetConnection, ConnectToAMuteServerGivesUpAtTheConnectTimeout) {
+  int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);  // the kernel accepts; nobody reads
+  socklen_t len = sizeof addr;
+  ::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
+  Connection net(ntohs(addr.sin_port));
+  net.SetConnectTimeout(200ms);
+  net.SetReadTimeout(30s);
+  auto started = std::chrono::steady_clock::now();
+  net.SetConnected(true);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+  EXPECT_FALSE(net.Connected());
+  EXPECT_FALSE(net.LastError().empty());
+  ::close(listener);
+}
