@@ -21,6 +21,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/alignment.h"
 #include "platform/core/component.h"
 #include "platform/core/variant.h"
 #include "platform/data/data_packet.h"
@@ -29,8 +30,6 @@ namespace plat {
 
 class TDataSet;
 class TField;
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 using TFieldNotifyEvent = std::function<void(TField* sender)>;
 // `text` arrives empty; `displayText` is true for display text, false for
