@@ -208,6 +208,12 @@ class TDataSet : public TComponent {
   // OnGetText runs as if that record were current.
   Variant ValueAt(int row, const TField* field) const;
   std::string DisplayTextAt(int row, TField* field);
+  // While a grid draws another record, every read (values, texts, the
+  // get-text events) goes to that 0-based row; -1 reads the current record
+  // again. Writes are refused meanwhile. The grid restores it before it
+  // returns, also when a draw handler raises.
+  int PeekRow() const { return peek_; }
+  void SetPeekRow(int row) { peek_ = row; }
 
   // --- events
   TDataSetNotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
