@@ -14,7 +14,7 @@ Variant TClientDataSet::Data() const { return PacketToVariant(CurrentPacket()); 
 void TClientDataSet::SetData(const Variant& data) {
   if (data.IsNull()) {
     if (FieldCount() == 0 && field_defs_.empty())
-      throw EDatabaseError("Pacote de dados vazio para o conjunto de dados '" + Name() + "', que não tem campos.");
+      throw EDatabaseError("Pacote de dados vazio para o conjunto de dados '" + DisplayName() + "', que não tem campos.");
     CreateDataSet();
     return;
   }
@@ -35,7 +35,7 @@ void TClientDataSet::SetData(const DataPacket& packet) {
 
 void TClientDataSet::CreateDataSet() {
   if (FieldCount() == 0 && field_defs_.empty())
-    throw EDatabaseError("O conjunto de dados '" + Name() + "' não tem campos definidos.");
+    throw EDatabaseError("O conjunto de dados '" + DisplayName() + "' não tem campos definidos.");
   Close();
   create_empty_ = true;
   try {
@@ -53,8 +53,11 @@ void TClientDataSet::InternalOpen() {
   } else if (create_empty_ || FieldCount() > 0 || !field_defs_.empty()) {
     LoadEmpty(field_defs_);
   } else {
-    throw EDatabaseError("O conjunto de dados '" + Name() + "' não tem dados nem campos para ser aberto.");
+    throw EDatabaseError("O conjunto de dados '" + DisplayName() + "' não tem dados nem campos para ser aberto.");
   }
+}
+
+void TClientDataSet::DataLoaded() {
   base_ = Records();
   log_.clear();
 }

@@ -61,6 +61,7 @@ class TClientDataSet : public TDataSet {
  protected:
   void InternalOpen() override;
   void InternalClose() override;
+  void DataLoaded() override;
   void RecordPosted(const Record& record, bool inserted, const std::vector<Variant>& before) override;
   void RecordDeleted(const Record& record) override;
 

@@ -330,13 +330,14 @@ void TDataSet::Open() {
     records_.clear();
     throw;
   }
+  DataLoaded();
   cur_ = records_.empty() ? -1 : 0;
   bof_ = true;
   eof_ = records_.empty();
   edit_.clear();
   SetState(dsBrowse);
   // Links heard the state change; observers are told plainly that all data is new.
-  Changes.Notify(this, TDataChange{TDataChangeKind::DataSet});
+  if (disable_count_ == 0) Changes.Notify(this, TDataChange{TDataChangeKind::DataSet});
   Fire(AfterOpen);
   if (!IsEmpty()) Fire(AfterScroll);
 }
@@ -582,10 +583,15 @@ void TDataSet::InternalPost() {
       throw EDatabaseError("Campo '" + f->DisplayLabel() + "' deve ser informado.");
     }
   bool inserted = state_ == dsInsert;
-  Record& r = records_[cur_];
-  std::vector<Variant> before = inserted ? std::vector<Variant>() : r.Values;
-  r.Values = edit_;
-  RecordPosted(r, inserted, before);
+  std::vector<Variant> previous = records_[cur_].Values;
+  records_[cur_].Values = edit_;
+  try {
+    RecordPosted(records_[cur_], inserted, inserted ? std::vector<Variant>() : previous);
+  } catch (...) {
+    // A subclass refused the post (a write-through dataset): the record stays as it was.
+    records_[cur_].Values = std::move(previous);
+    throw;
+  }
 }
 
 void TDataSet::Post() {
@@ -625,10 +631,17 @@ void TDataSet::Cancel() {
 }
 
 void TDataSet::InternalDelete() {
-  Record r = std::move(records_[cur_]);
-  records_.erase(records_.begin() + cur_);
+  Record r = records_[cur_];
+  int at = cur_;
+  records_.erase(records_.begin() + at);
   if (cur_ >= static_cast<int>(records_.size())) cur_ = static_cast<int>(records_.size()) - 1;
-  RecordDeleted(r);
+  try {
+    RecordDeleted(r);
+  } catch (...) {
+    records_.insert(records_.begin() + at, std::move(r));
+    cur_ = at;
+    throw;
+  }
 }
 
 void TDataSet::Delete() {

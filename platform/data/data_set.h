@@ -242,8 +242,12 @@ class TDataSet : public TComponent {
   // Fills the dataset: calls LoadPacket or LoadEmpty. Raising leaves it closed.
   virtual void InternalOpen() = 0;
   virtual void InternalClose() {}
+  // Runs after every successful InternalOpen, whoever overrides it.
+  virtual void DataLoaded() {}
   // A record was posted (inserted: it is new; before: its values before the
-  // edit) or deleted (wasInserted is never true: a cancelled insert is no delete).
+  // edit, empty for an insert) or deleted; a cancelled insert is neither.
+  // Raising refuses the operation: the record stays as it was and the error
+  // goes through OnPostError or OnDeleteError.
   virtual void RecordPosted(const Record&, bool /*inserted*/, const std::vector<Variant>& /*before*/) {}
   virtual void RecordDeleted(const Record&) {}
 
@@ -264,6 +268,8 @@ class TDataSet : public TComponent {
   // Copy of the posted records (the one being inserted left out).
   std::vector<Record> PostedRecords() const;
   void CheckActive() const;
+  // The dataset's name for messages ("sem nome" when it has none).
+  std::string DisplayName() const;
   static size_t SlotOf(const TField* f) { return static_cast<size_t>(f->slot_); }
 
  private:
@@ -280,7 +286,6 @@ class TDataSet : public TComponent {
   void DestroyDefaultFields();
   bool MatchesAt(int row, const std::vector<TField*>& fields, const std::vector<Variant>& keys,
                  TLocateOptions options) const;
-  std::string DisplayName() const;
 
   TFields fields_;
   bool default_fields_ = false;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/exceptions.h"
+#include "platform/data/db_engine_error.h"
 #include "tests/platform/data/data_fixture.h"
 
 namespace plat {
@@ -352,6 +353,77 @@ TEST(DataSetRendering, DisplayTextAtRunsGetTextForAnotherRecord) {
   f.sgequip->OnGetText = [](TField* s, std::string&, bool) { s->SetAsString("X"); };
   EXPECT_THROW(f.cds->DisplayTextAt(2, f.sgequip), EDatabaseError);
   EXPECT_EQ(f.cds->ValueAt(2, f.sgequip).AsString(), "Émbraer");
+}
+
+}  // namespace
+}  // namespace plat
+
+namespace plat {
+namespace {
+
+// A dataset that writes through to a store and may be refused, as a query
+// component or a database-backed dataset would be.
+class WriteThroughDataSet : public TClientDataSet {
+ public:
+  using TClientDataSet::TClientDataSet;
+  bool refuse = false;
+  int opens = 0;
+
+ protected:
+  void InternalOpen() override {
+    ++opens;
+    LoadPacket(testing::FlightPacket());
+  }
+  void RecordPosted(const Record& r, bool inserted, const std::vector<Variant>& before) override {
+    if (refuse)
+      throw EDBEngineError("Falha ao gravar.", {{1, "geral"}, {20002, "Registro bloqueado.\nDetalhes técnicos"}});
+    TClientDataSet::RecordPosted(r, inserted, before);
+  }
+  void RecordDeleted(const Record& r) override {
+    if (refuse) throw EDatabaseError("Falha ao excluir.");
+    TClientDataSet::RecordDeleted(r);
+  }
+};
+
+TEST(DataSetSubclass, OwnOpenStillStartsWithAnEmptyLog) {
+  WriteThroughDataSet ds;
+  ds.Open();
+  EXPECT_EQ(ds.opens, 1);
+  EXPECT_EQ(ds.FieldByName("SGEQUIP")->AsString(), "B737");
+  ds.Edit();
+  ds.FieldByName("SGEQUIP")->SetAsString("X");
+  ds.Post();
+  ds.CancelUpdates();
+  EXPECT_EQ(ds.FieldByName("SGEQUIP")->AsString(), "B737");
+}
+
+TEST(DataSetSubclass, RefusedPostOrDeleteLeavesTheRecordAsItWas) {
+  WriteThroughDataSet ds;
+  ds.Open();
+  ds.refuse = true;
+  // The post-error handler shortens an engine error to its second entry's first line.
+  ds.OnPostError = [](TDataSet*, EDatabaseError& e, TDataAction&) {
+    auto* engine = dynamic_cast<EDBEngineError*>(&e);
+    if (engine && engine->ErrorCount() > 1 && engine->Errors(1).NativeError == 20002) {
+      const std::string& m = engine->Errors(1).Message;
+      e.SetMessage(m.substr(0, m.find('\n')));
+    }
+  };
+  ds.Edit();
+  ds.FieldByName("SGEQUIP")->SetAsString("X");
+  try {
+    ds.Post();
+    FAIL();
+  } catch (const EDBEngineError& e) {
+    EXPECT_EQ(e.Message(), "Registro bloqueado.");
+  }
+  EXPECT_EQ(ds.State(), dsEdit);
+  EXPECT_EQ(ds.ValueAt(0, ds.FieldByName("SGEQUIP")).AsString(), "X");  // the edit buffer
+  ds.Cancel();
+  EXPECT_EQ(ds.FieldByName("SGEQUIP")->AsString(), "B737");
+  EXPECT_THROW(ds.Delete(), EDatabaseError);
+  EXPECT_EQ(ds.RecordCount(), 3);
+  EXPECT_EQ(ds.FieldByName("NRVOO")->AsString(), "100");
 }
 
 }  // namespace
