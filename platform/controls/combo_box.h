@@ -37,8 +37,8 @@ class TComboBox : public TWinControl {
 
   // Gestures: the person picks an item (-1 never), or types a text (refused
   // in the list-only style unless it names an item).
-  bool UserSelect(int index);
-  bool UserSetText(const std::string& text);
+  virtual bool UserSelect(int index);
+  virtual bool UserSetText(const std::string& text);
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;

@@ -20,7 +20,7 @@ class TRadioGroup : public TWinControl {
   void SetColumns(int v);
 
   // Gesture: the person picks a choice.
-  bool UserSelect(int index);
+  virtual bool UserSelect(int index);
 
  private:
   TStrings items_;
