@@ -63,13 +63,17 @@ int DemoServer::FreeLoopbackPort() {
   return port;
 }
 
-bool DemoServer::WaitForPort(const QString& host, int port, int timeout_ms, const QProcess* alive) {
+bool DemoServer::WaitForPort(const QString& host, int port, int timeout_ms, QProcess* alive) {
   QDeadlineTimer deadline(timeout_ms);
   for (;;) {
     if (TryConnect(host, port)) return true;
-    if (alive && alive->state() == QProcess::NotRunning) return false;
     if (deadline.hasExpired()) return false;
-    QThread::msleep(50);
+    // Waiting on the process also notices when it has ended.
+    if (alive) {
+      if (alive->state() == QProcess::NotRunning || alive->waitForFinished(50)) return false;
+    } else {
+      QThread::msleep(50);
+    }
   }
 }
 

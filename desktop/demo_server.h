@@ -24,7 +24,7 @@ class DemoServer {
   // A TCP port on 127.0.0.1 that nothing listens on right now.
   static int FreeLoopbackPort();
   // True when something accepts connections on host:port within timeout_ms.
-  static bool WaitForPort(const QString& host, int port, int timeout_ms, const QProcess* alive = nullptr);
+  static bool WaitForPort(const QString& host, int port, int timeout_ms, QProcess* alive = nullptr);
 
   // Starts `program --db sqlite:FILE --init-demo --listen 127.0.0.1:PORT`
   // and waits until it answers. Returns false with a Portuguese message.

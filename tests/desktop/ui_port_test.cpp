@@ -1,0 +1,199 @@
+// The Qt ui port: message captions, the yes/no buttons, the pick list
+// (filter, Enter, Escape, double-click), the search dialog and the busy
+// indicator's nesting.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include "desktop/busy_indicator.h"
+#include "desktop/pick_list_dialog.h"
+#include "desktop/qt_ui.h"
+#include "desktop/search_dialog.h"
+#include "qt_test_app.h"
+
+using desktop::QtUi;
+using desktop_test::App;
+using desktop_test::WhenModalOpens;
+
+namespace {
+
+plat::PickListRequest Companies() {
+  plat::PickListRequest r;
+  r.Title = "Companhia";
+  r.ColumnLabels = {"Sigla", "Nome"};
+  r.Rows = {{"AZU", "Azul Linhas Aéreas"}, {"GLO", "Gol Transportes"}, {"TAM", "Latam Brasil"}};
+  return r;
+}
+
+TEST(QtUiMessages, ErrorCaptionFallsBackToTheActiveScreenThenToTheScreenTitle) {
+  App();
+  QtUi ui;
+  EXPECT_EQ(ui.CaptionFor("Erro"), "Erro");
+  EXPECT_EQ(ui.CaptionFor(""), QString::fromUtf8("Vôo/Trecho"));
+  ui.SetCaptionSource([] { return QStringLiteral("Relatório"); });
+  EXPECT_EQ(ui.CaptionFor(""), QString::fromUtf8("Relatório"));
+
+  QString seen_title, seen_text;
+  WhenModalOpens([&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    seen_title = box->windowTitle();
+    seen_text = box->text();
+    box->accept();
+  });
+  ui.ShowError("", "Filial não cadastrada.");
+  EXPECT_EQ(seen_title, QString::fromUtf8("Relatório"));
+  EXPECT_EQ(seen_text, QString::fromUtf8("Filial não cadastrada."));
+}
+
+TEST(QtUiMessages, QuestionsOfferSimAndNaoAndOnlySimSaysYes) {
+  App();
+  QtUi ui;
+  QStringList buttons;
+  WhenModalOpens([&](QWidget* w) {
+    for (auto* b : w->findChildren<QPushButton*>()) buttons << b->text();
+    w->findChild<QPushButton*>("yes")->click();
+  });
+  EXPECT_TRUE(ui.AskYesNo("", "Confirmar Exclusão?"));
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{QString::fromUtf8("Não"), "Sim"}));
+
+  WhenModalOpens([](QWidget* w) { w->findChild<QPushButton*>("no")->click(); });
+  EXPECT_FALSE(ui.AskYesNo("", "Confirmar Exclusão?"));
+  // Escape is No.
+  WhenModalOpens([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+  EXPECT_FALSE(ui.AskYesNo("", "Confirmar Exclusão?"));
+}
+
+TEST(PickList, ShowsLabelsAndRowsAndStartsOnTheCurrentRow) {
+  App();
+  auto r = Companies();
+  r.CurrentRow = 1;
+  desktop::PickListDialog d(r);
+  auto* model = d.Table()->model();
+  ASSERT_EQ(model->columnCount(), 2);
+  EXPECT_EQ(model->headerData(0, Qt::Horizontal).toString(), "Sigla");
+  EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), "Nome");
+  EXPECT_EQ(d.VisibleRows(), 3);
+  EXPECT_EQ(d.Table()->currentIndex().row(), 1);
+}
+
+TEST(PickList, FilterKeepsMatchingRowsAndEnterPicksInTheOriginalNumbering) {
+  App();
+  desktop::PickListDialog d(Companies());
+  d.show();
+  d.FilterBox()->setFocus();
+  QTest::keyClicks(d.FilterBox(), "latam");
+  EXPECT_EQ(d.VisibleRows(), 1);
+  QTest::keyClick(d.FilterBox(), Qt::Key_Return);
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  ASSERT_TRUE(d.ChosenRow().has_value());
+  EXPECT_EQ(*d.ChosenRow(), 2);
+}
+
+TEST(PickList, ArrowsInTheFilterMoveTheRowAndEscapeCancels) {
+  App();
+  desktop::PickListDialog d(Companies());
+  d.show();
+  QTest::keyClick(d.FilterBox(), Qt::Key_Down);
+  EXPECT_EQ(d.Table()->currentIndex().row(), 1);
+  QTest::keyClick(d.FilterBox(), Qt::Key_Escape);
+  EXPECT_EQ(d.result(), QDialog::Rejected);
+  EXPECT_FALSE(d.ChosenRow().has_value());
+}
+
+TEST(PickList, DoubleClickPicksThatRow) {
+  App();
+  QtUi ui;
+  WhenModalOpens([](QWidget* w) {
+    auto* table = w->findChild<QTableView*>("rows");
+    const QModelIndex index = table->model()->index(2, 1);
+    const QPoint at = table->visualRect(index).center();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+  });
+  auto picked = ui.PickRow(Companies());
+  ASSERT_TRUE(picked.has_value());
+  EXPECT_EQ(*picked, 2);
+}
+
+TEST(PickList, EnterOnAFilterThatMatchesNothingPicksNothing) {
+  App();
+  desktop::PickListDialog d(Companies());
+  d.show();
+  QTest::keyClicks(d.FilterBox(), "zzz");
+  EXPECT_EQ(d.VisibleRows(), 0);
+  QTest::keyClick(d.FilterBox(), Qt::Key_Return);
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  EXPECT_FALSE(d.ChosenRow().has_value());
+}
+
+TEST(SearchDialog, AnswersTheChosenFieldNameAndValue) {
+  App();
+  QtUi ui;
+  plat::SearchRequest r;
+  r.Title = "Procurar";
+  r.FieldLabels = {"Vôo", "Equipamento"};
+  r.FieldNames = {"NRVOO", "SGEQUIP"};
+  QStringList buttons;
+  WhenModalOpens([&](QWidget* w) {
+    for (auto* b : w->findChildren<QPushButton*>()) buttons << b->text();
+    w->findChild<QComboBox*>("field")->setCurrentIndex(1);
+    auto* value = w->findChild<QLineEdit*>("value");
+    QTest::keyClicks(value, "B737");
+    QTest::keyClick(value, Qt::Key_Return);
+  });
+  auto answer = ui.Search(r);
+  ASSERT_TRUE(answer.has_value());
+  EXPECT_EQ(answer->FieldName, "SGEQUIP");
+  EXPECT_EQ(answer->Value, "B737");
+  EXPECT_TRUE(buttons.contains("Procurar"));
+  EXPECT_TRUE(buttons.contains("Cancelar"));
+
+  WhenModalOpens([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+  EXPECT_FALSE(ui.Search(r).has_value());
+}
+
+TEST(BusyIndicator, NestsAndASecondHideDoesNothing) {
+  App();
+  QWidget host;
+  host.resize(400, 300);
+  host.show();
+  desktop::BusyIndicator busy;
+  busy.SetHost(&host);
+  busy.Show(1);
+  ASSERT_NE(busy.Badge(), nullptr);
+  EXPECT_TRUE(busy.Badge()->isVisible());
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  busy.Show(6);  // nested: same badge
+  busy.Hide();
+  EXPECT_NE(busy.Badge(), nullptr);
+  busy.Hide();
+  EXPECT_EQ(busy.Badge(), nullptr);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  busy.Hide();  // nothing shown: nothing happens
+  EXPECT_EQ(busy.Depth(), 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(BusyIndicator, TheBadgeAnimates) {
+  App();
+  QWidget host;
+  host.resize(200, 200);
+  host.show();
+  desktop::BusyIndicator busy;
+  busy.SetHost(&host);
+  busy.Show(6);
+  const int first = busy.Badge()->Step();
+  QTest::qWait(250);
+  EXPECT_NE(busy.Badge()->Step(), first);
+  busy.Hide();
+}
+
+}  // namespace
