@@ -10,9 +10,13 @@ namespace sqltest {
 
 #if ZOR_SQL_TEST_PG
 inline constexpr Backend kBackend = Backend::Postgres;
+#define SQL_SUITE(name) name##OnPostgres
 #else
 inline constexpr Backend kBackend = Backend::Sqlite;
+#define SQL_SUITE(name) name##OnSqlite
 #endif
+// Suites shared by both binaries carry the backend in their name, so the two
+// register as distinct CTest tests and only the PostgreSQL ones get label pg.
 
 // A fixture that owns a fresh database with the lookup schema; skips the
 // test when PostgreSQL is wanted and ZOR_TEST_PG_URL is not set.

@@ -11,7 +11,7 @@ using namespace sqltest;
 
 namespace {
 
-class Contract : public DatabaseTest {};
+class SQL_SUITE(Contract) : public DatabaseTest {};
 
 std::vector<std::string> Column(const SqlResult& r, int col) {
   std::vector<std::string> out;
@@ -22,30 +22,30 @@ using V = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(Contract, DialectRunsInterBaseTexts) {
+TEST_F(SQL_SUITE(Contract), DialectRunsInterBaseTexts) {
   EXPECT_EQ(Db().Dialect(), kBackend == Backend::Sqlite ? SqlDialect::Sqlite : SqlDialect::PostgreSql);
   EXPECT_TRUE(Db().Connected());
 }
 
-TEST_F(Contract, NamedParametersBindByNameWithoutRegardToCase) {
+TEST_F(SQL_SUITE(Contract), NamedParametersBindByNameWithoutRegardToCase) {
   auto r = Db().Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = :Cd OR CDFILIAL = :OTHER ORDER BY 1",
                       {{"other", "0003"}, {"CD", "0001"}});
   EXPECT_EQ(Column(r, 0), (V{"Filial Norte", "Matriz"}));
 }
 
-TEST_F(Contract, RepeatedNameIsOneValue) {
+TEST_F(SQL_SUITE(Contract), RepeatedNameIsOneValue) {
   auto r = Db().Query("SELECT CDEQUIP FROM EQUIPAMENTO WHERE CDEQUIP = :P AND :P = CDEQUIP", {{"P", "0100"}});
   EXPECT_EQ(Column(r, 0), (V{"0100"}));
 }
 
-TEST_F(Contract, ParameterLeftOutIsNull) {
+TEST_F(SQL_SUITE(Contract), ParameterLeftOutIsNull) {
   auto r = Db().Query("SELECT COUNT(*) FROM FILIAL WHERE COALESCE(:MISSING, 'none') = 'none'");
   EXPECT_EQ(r.Rows.at(0).at(0).AsInteger(), 3);
   r = Db().Query("SELECT COUNT(*) FROM FILIAL WHERE CDFILIAL = :MISSING");
   EXPECT_EQ(r.Rows.at(0).at(0).AsInteger(), 0);
 }
 
-TEST_F(Contract, ParamYieldsOneRowForNullAndForValue) {
+TEST_F(SQL_SUITE(Contract), ParamYieldsOneRowForNullAndForValue) {
   auto r = Db().Query("SELECT P1.PARAM FROM PARAM(:X) P1", {{"X", nullptr}});
   ASSERT_EQ(r.Rows.size(), 1u);
   EXPECT_TRUE(r.Rows[0][0].IsNull());
@@ -58,14 +58,14 @@ TEST_F(Contract, ParamYieldsOneRowForNullAndForValue) {
   EXPECT_EQ(r.Rows[0][0].AsString(), "");
 }
 
-TEST_F(Contract, NvlStrTakesTheFirstUnlessNull) {
+TEST_F(SQL_SUITE(Contract), NvlStrTakesTheFirstUnlessNull) {
   auto r = Db().Query("SELECT NVLSTR(:A, 'b'), NVLSTR(:N, 'b'), NVLSTR(:N, :N)", {{"A", "a"}});
   EXPECT_EQ(r.Rows[0][0].AsString(), "a");
   EXPECT_EQ(r.Rows[0][1].AsString(), "b");
   EXPECT_TRUE(r.Rows[0][2].IsNull());
 }
 
-TEST_F(Contract, NullFilterKeepsEveryRowWhoseColumnIsNotNull) {
+TEST_F(SQL_SUITE(Contract), NullFilterKeepsEveryRowWhoseColumnIsNotNull) {
   const char* sql = "SELECT CDBASE FROM BASE, PARAM(:P_SGBASE) P1 WHERE (SGBASE = NVLSTR(P1.PARAM,SGBASE)) ORDER BY CDBASE";
   EXPECT_EQ(Column(Db().Query(sql, {{"P_SGBASE", nullptr}}), 0), (V{"0001", "0002", "0003"}));
   EXPECT_EQ(Column(Db().Query(sql, {{"P_SGBASE", "CGH"}}), 0), (V{"0002"}));
@@ -73,14 +73,14 @@ TEST_F(Contract, NullFilterKeepsEveryRowWhoseColumnIsNotNull) {
   EXPECT_EQ(Column(Db().Query(sql, {{"P_SGBASE", ""}}), 0), V{});
 }
 
-TEST_F(Contract, ParamTakesAColumnOfAnEarlierTable) {
+TEST_F(SQL_SUITE(Contract), ParamTakesAColumnOfAnEarlierTable) {
   auto r = Db().Query("SELECT B.CDBASE, P.PARAM FROM BASE B, PARAM(B.SGBASE) P WHERE B.CDBASE IN ('0001', '0004') ORDER BY 1");
   ASSERT_EQ(r.Rows.size(), 2u);
   EXPECT_EQ(r.Rows[0][1].AsString(), "GRU");
   EXPECT_TRUE(r.Rows[1][1].IsNull());
 }
 
-TEST_F(Contract, ValuesComeBackTyped) {
+TEST_F(SQL_SUITE(Contract), ValuesComeBackTyped) {
   Db().ExecuteScript(
       "CREATE TABLE TYPED (I INTEGER, F DOUBLE PRECISION, S VARCHAR(12), D DATE, TS TIMESTAMP, B BOOLEAN)");
   TDateTime when = TDateTime{EncodeDate(2026, 1, 31).Val + EncodeTime(13, 45, 10).Val};
@@ -108,7 +108,7 @@ TEST_F(Contract, ValuesComeBackTyped) {
   EXPECT_EQ(r.Columns[5].Type, VarType::Bool);
 }
 
-TEST_F(Contract, ColumnNamesComeBackUpperCaseAndAliased) {
+TEST_F(SQL_SUITE(Contract), ColumnNamesComeBackUpperCaseAndAliased) {
   auto r = Db().Query("SELECT CO.CDCIA, UPPER(SGCIA) SGCIA, nmcia FROM COMPANHIA CO WHERE CDCIA = '0010'");
   ASSERT_EQ(r.Columns.size(), 3u);
   EXPECT_EQ(r.Columns[0].Name, "CDCIA");
@@ -119,12 +119,12 @@ TEST_F(Contract, ColumnNamesComeBackUpperCaseAndAliased) {
   EXPECT_EQ(r.Columns[0].Size, 4);
 }
 
-TEST_F(Contract, ExecuteCountsChangedRows) {
+TEST_F(SQL_SUITE(Contract), ExecuteCountsChangedRows) {
   EXPECT_EQ(Db().Execute("UPDATE BASE SET DSBASE = :D WHERE SGBASE IS NOT NULL", {{"D", "x"}}), 3);
   EXPECT_EQ(Db().Execute("DELETE FROM BASE WHERE CDBASE = :C", {{"C", "none"}}), 0);
 }
 
-TEST_F(Contract, DatabaseErrorsCarryTheDatabaseMessage) {
+TEST_F(SQL_SUITE(Contract), DatabaseErrorsCarryTheDatabaseMessage) {
   try {
     Db().Query("SELECT NOPE FROM NO_SUCH_TABLE");
     FAIL() << "no error";
@@ -137,7 +137,7 @@ TEST_F(Contract, DatabaseErrorsCarryTheDatabaseMessage) {
   EXPECT_THROW(Db().ExecuteScript("THIS IS NOT SQL"), EDatabaseError);
 }
 
-TEST_F(Contract, ClosedConnectionRefusesWork) {
+TEST_F(SQL_SUITE(Contract), ClosedConnectionRefusesWork) {
   auto conn = OpenConnection(kBackend == Backend::Sqlite ? "sqlite::memory:" : PgUrl());
   conn->Close();
   conn->Close();

@@ -22,7 +22,7 @@ using Rows = std::vector<Row>;
 // A parameter value; nullopt clears it (null).
 using Params = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
-class LookupCatalogue : public DatabaseTest {
+class SQL_SUITE(LookupCatalogue) : public DatabaseTest {
  protected:
   // Sets up the query as the screen does: every dialect text, then Close,
   // the parameters by name, Open.
@@ -75,7 +75,7 @@ const std::nullopt_t Null = std::nullopt;
 
 }  // namespace
 
-TEST_F(LookupCatalogue, Filial) {
+TEST_F(SQL_SUITE(LookupCatalogue), Filial) {
   std::vector<std::string> f{"CDFILIAL", "NMFILIAL", "IDCNTRRESC"};
   EXPECT_EQ(Run("qryFilial", {{"P_CDFILIAL", Null}}, f),
             (Rows{{"0001", "Matriz", "N"}, {"0002", "Filial Sul", "S"}, {"0003", "Filial Norte", "<null>"}}));
@@ -84,7 +84,7 @@ TEST_F(LookupCatalogue, Filial) {
   EXPECT_EQ(Run("qryFilial", {{"P_CDFILIAL", "9999"}}, f), Rows{});
 }
 
-TEST_F(LookupCatalogue, Companhia) {
+TEST_F(SQL_SUITE(LookupCatalogue), Companhia) {
   std::vector<std::string> f{"CDCIA", "SGCIA", "NMCIA"};
   // Every company of the branch, whatever the abbreviation; upper-cased.
   Rows all{{"0020", "GLO", "Gol"}, {"0010", "TAM", "TAM Linhas Aéreas"}};
@@ -98,7 +98,7 @@ TEST_F(LookupCatalogue, Companhia) {
   EXPECT_EQ(Run("qryCompanhia", {{"P_CDFILIAL", Null}, {"P_SGCIA", Null}, {"P_TSGCIA", Null}}, f), Rows{});
 }
 
-TEST_F(LookupCatalogue, EquipCia) {
+TEST_F(SQL_SUITE(LookupCatalogue), EquipCia) {
   std::vector<std::string> f{"CDEQUIP", "SGEQUIP", "DSEQUIP"};
   EXPECT_EQ(Run("qryEquipCia", {{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}}, f),
             (Rows{{"0200", "A320", "Airbus A320"}, {"0100", "B737", "Boeing 737"}}));
@@ -106,7 +106,7 @@ TEST_F(LookupCatalogue, EquipCia) {
   EXPECT_EQ(Run("qryEquipCia", {{"P_CDFILIAL", "0001"}, {"P_CDCIA", Null}}, f), Rows{});
 }
 
-TEST_F(LookupCatalogue, PrefixoCia) {
+TEST_F(SQL_SUITE(LookupCatalogue), PrefixoCia) {
   std::vector<std::string> f{"CDCIA", "CDEQUIP", "SGPREFIXO", "SGEQUIP", "DSEQUIP"};
   Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_CDEQUIP", "0100"}, {"P_SGPREFIXO", Null}};
   // The prefix left null lists every prefix, never the row without one.
@@ -120,7 +120,7 @@ TEST_F(LookupCatalogue, PrefixoCia) {
   EXPECT_EQ(Run("qryPrefixoCia", p, f), Rows{});
 }
 
-TEST_F(LookupCatalogue, Base) {
+TEST_F(SQL_SUITE(LookupCatalogue), Base) {
   std::vector<std::string> f{"CDBASE", "SGBASE", "DSBASE"};
   // Never set at all: null, every base that has an abbreviation.
   Prepare("qryBase");
@@ -132,7 +132,7 @@ TEST_F(LookupCatalogue, Base) {
   EXPECT_EQ(Run("qryBase", {{"P_SGBASE", Null}}, f).size(), 3u);
 }
 
-TEST_F(LookupCatalogue, ValidBase) {
+TEST_F(SQL_SUITE(LookupCatalogue), ValidBase) {
   Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_NRVOO", "1234"}, {"P_BASES", "00010002"}};
   EXPECT_EQ(Run("qryValidBase", p, {"NRVOO"}), (Rows{{"1234"}}));
   p[3].second = "00020001";
@@ -141,7 +141,7 @@ TEST_F(LookupCatalogue, ValidBase) {
   EXPECT_EQ(Run("qryValidBase", p, {"NRVOO"}), Rows{});
 }
 
-TEST_F(LookupCatalogue, ValidClass) {
+TEST_F(SQL_SUITE(LookupCatalogue), ValidClass) {
   Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_NRVOO", "1234"}, {"P_CDTRECHO", "01"},
            {"P_CDCLASSE", "0002"}};
   EXPECT_EQ(Run("qryValidClass", p, {"CDCLASSE"}), (Rows{{"0002"}}));
@@ -151,7 +151,7 @@ TEST_F(LookupCatalogue, ValidClass) {
   EXPECT_EQ(Run("qryValidClass", p, {"CDCLASSE"}), Rows{});
 }
 
-TEST_F(LookupCatalogue, TestaVoo) {
+TEST_F(SQL_SUITE(LookupCatalogue), TestaVoo) {
   Params p{{"CDFILIAL", "0001"}, {"CDCIA", "0010"}, {"NRVOO", "1234"}};
   EXPECT_EQ(Run("qryTestaVoo", p, {"NRVOO"}), (Rows{{"1234"}}));
   p[1].second = "0030";
@@ -160,7 +160,7 @@ TEST_F(LookupCatalogue, TestaVoo) {
   EXPECT_EQ(Run("qryTestaVoo", p, {"NRVOO"}), Rows{});
 }
 
-TEST_F(LookupCatalogue, PesqClasse) {
+TEST_F(SQL_SUITE(LookupCatalogue), PesqClasse) {
   std::vector<std::string> f{"CDCLASSE", "SGCLASSE", "CDFILIAL"};
   // No ordering asked for: compare as a set.
   Rows rows = Run("qryPesqClasse", {{"CDCIA", "0010"}, {"CDFILIAL", "0001"}}, f);
@@ -170,7 +170,7 @@ TEST_F(LookupCatalogue, PesqClasse) {
   EXPECT_EQ(Run("qryPesqClasse", {{"CDCIA", Null}, {"CDFILIAL", "0001"}}, f), Rows{});
 }
 
-TEST_F(LookupCatalogue, EquipPesq) {
+TEST_F(SQL_SUITE(LookupCatalogue), EquipPesq) {
   Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_SGEQUIP", "B737"}};
   EXPECT_EQ(Run("qryEquipPesq", p, {"CDEQUIP"}), (Rows{{"0100"}}));
   p[2].second = "E190";  // exists, but not for this company
@@ -179,7 +179,7 @@ TEST_F(LookupCatalogue, EquipPesq) {
   EXPECT_EQ(Run("qryEquipPesq", p, {"CDEQUIP"}), Rows{});
 }
 
-TEST_F(LookupCatalogue, PrefPesqIgnoresLetterCase) {
+TEST_F(SQL_SUITE(LookupCatalogue), PrefPesqIgnoresLetterCase) {
   std::vector<std::string> f{"CDCIA", "CDEQUIP", "SGPREFIXO", "SGEQUIP", "DSEQUIP"};
   Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_CDEQUIP", "0100"}, {"P_SGPREFIXO", "pt-abc"}};
   EXPECT_EQ(Run("qryPrefPesq", p, f), (Rows{{"0010", "0100", "PT-ABC", "B737", "Boeing 737"}}));
@@ -190,7 +190,7 @@ TEST_F(LookupCatalogue, PrefPesqIgnoresLetterCase) {
   EXPECT_EQ(Run("qryPrefPesq", p, f), Rows{});
 }
 
-TEST_F(LookupCatalogue, EveryTextRunsWithEveryParameterNull) {
+TEST_F(SQL_SUITE(LookupCatalogue), EveryTextRunsWithEveryParameterNull) {
   for (auto& t : LookupTexts()) {
     TADOIBQuery& q = Prepare(t.Name);
     ASSERT_GT(q.Params().Count(), 0) << t.Name;
