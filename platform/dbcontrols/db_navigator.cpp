@@ -1,0 +1,113 @@
+// The navigator: button states and actions.
+#include "platform/dbcontrols/db_navigator.h"
+
+#include "platform/controls/gesture.h"
+#include "platform/ui/ui_port.h"
+
+namespace plat {
+
+TDBNavigator::TDBNavigator(TComponent* owner) : TWinControl(owner) { tab_stop_ = false; }
+
+TDBNavigator::~TDBNavigator() { link_.SetDataSource(nullptr); }
+
+void TDBNavigator::SetDataSource(TDataSource* source) {
+  link_.SetDataSource(source);
+  ButtonsChanged();
+}
+
+void TDBNavigator::SetVisibleButtons(TNavButtonSet buttons) {
+  if (buttons == visible_) return;
+  visible_ = buttons;
+  ButtonsChanged();
+}
+
+void TDBNavigator::SetEnabled(bool v) {
+  TWinControl::SetEnabled(v);
+  ButtonsChanged();
+}
+
+bool TDBNavigator::ButtonEnabled(TNavigateBtn button) const {
+  if (!visible_.Contains(button) || !Enabled() || !link_.Active()) return false;
+  TDataSet* ds = link_.DataSet();
+  const bool editing = ds->Editing();
+  const bool can_modify = ds->CanModify() && !link_.ReadOnly();
+  const int row = ds->CurrentRow();
+  const int rows = ds->RowCount();
+  switch (button) {
+    case nbFirst:
+    case nbPrior: return row > 0;
+    case nbNext:
+    case nbLast: return row >= 0 && row < rows - 1;
+    case nbInsert:
+    case nbRefresh: return can_modify;
+    case nbDelete: return can_modify && !ds->IsEmpty();
+    case nbEdit: return can_modify && !editing;
+    case nbPost:
+    case nbCancel: return can_modify && editing;
+  }
+  return false;
+}
+
+const char* TDBNavigator::ButtonHint(TNavigateBtn button) {
+  switch (button) {
+    case nbFirst: return "Primeiro";
+    case nbPrior: return "Anterior";
+    case nbNext: return "Próximo";
+    case nbLast: return "Último";
+    case nbInsert: return "Incluir";
+    case nbDelete: return "Excluir";
+    case nbEdit: return "Alterar";
+    case nbPost: return "Confirmar";
+    case nbCancel: return "Cancelar";
+    case nbRefresh: return "Atualizar";
+  }
+  return "";
+}
+
+uint32_t TDBNavigator::EnabledBits() const {
+  uint32_t bits = 0;
+  for (int b = nbFirst; b <= nbRefresh; ++b)
+    if (ButtonEnabled(static_cast<TNavigateBtn>(b))) bits |= 1u << b;
+  return bits;
+}
+
+void TDBNavigator::ButtonsChanged() {
+  uint32_t bits = EnabledBits();
+  if (bits == last_bits_) return;
+  last_bits_ = bits;
+  Changed(Prop::Other);
+}
+
+void TDBNavigator::BtnClick(TNavigateBtn button) {
+  if (!ButtonEnabled(button)) return;
+  if (BeforeAction) BeforeAction(this, button);
+  TDataSet* ds = link_.DataSet();
+  switch (button) {
+    case nbFirst: ds->First(); break;
+    case nbPrior: ds->Prior(); break;
+    case nbNext: ds->Next(); break;
+    case nbLast: ds->Last(); break;
+    case nbInsert: ds->Insert(); break;
+    case nbDelete:
+      if (confirm_delete_ && !Ui().AskYesNo("Confirmação", "Confirma a exclusão do registro?")) return;
+      ds->Delete();
+      break;
+    case nbEdit: ds->Edit(); break;
+    case nbPost: ds->Post(); break;
+    case nbCancel: ds->Cancel(); break;
+    case nbRefresh:
+      ds->CheckBrowseMode();
+      // Re-showing everything is what a refresh of an in-memory dataset means.
+      ds->DisableControls();
+      ds->EnableControls();
+      break;
+  }
+  if (OnNavClick) OnNavClick(this, button);
+}
+
+bool TDBNavigator::UserClickButton(TNavigateBtn button) {
+  if (!Showing() || !ButtonEnabled(button)) return false;
+  return RunGesture([&] { BtnClick(button); });
+}
+
+}  // namespace plat
