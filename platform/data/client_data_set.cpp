@@ -58,27 +58,32 @@ void TClientDataSet::InternalOpen() {
 }
 
 void TClientDataSet::DataLoaded() {
-  base_ = Records();
+  SetBase(Records());
   log_.clear();
 }
 
+void TClientDataSet::SetBase(std::vector<Record> records) {
+  base_ = std::move(records);
+  base_index_.clear();
+  for (size_t i = 0; i < base_.size(); ++i) base_index_[base_[i].Id] = i;
+}
+
 void TClientDataSet::InternalClose() {
-  base_.clear();
+  SetBase({});
   log_.clear();
 }
 
 void TClientDataSet::EmptyDataSet() {
   CheckActive();
   Cancel();
-  base_.clear();
+  SetBase({});
   log_.clear();
   ReplaceRecords({});
 }
 
 const TDataSet::Record* TClientDataSet::BaseRecord(uint64_t id) const {
-  for (const Record& r : base_)
-    if (r.Id == id) return &r;
-  return nullptr;
+  auto it = base_index_.find(id);
+  return it == base_index_.end() ? nullptr : &base_[it->second];
 }
 
 TClientDataSet::LogEntry* TClientDataSet::FindEntry(uint64_t id) {
@@ -89,7 +94,7 @@ TClientDataSet::LogEntry* TClientDataSet::FindEntry(uint64_t id) {
 
 void TClientDataSet::RecordPosted(const Record& record, bool inserted, const std::vector<Variant>& before) {
   if (!log_changes_) {
-    base_ = PostedRecords();
+    SetBase(PostedRecords());
     return;
   }
   if (inserted) {
@@ -103,7 +108,7 @@ void TClientDataSet::RecordPosted(const Record& record, bool inserted, const std
 
 void TClientDataSet::RecordDeleted(const Record& record) {
   if (!log_changes_) {
-    base_ = PostedRecords();
+    SetBase(PostedRecords());
     return;
   }
   if (LogEntry* e = FindEntry(record.Id)) {
@@ -149,7 +154,7 @@ DeltaPacket TClientDataSet::DeltaAsPacket() const {
 Variant TClientDataSet::Delta() const { return DeltaToVariant(DeltaAsPacket()); }
 
 void TClientDataSet::MergeChangeLog() {
-  base_ = PostedRecords();
+  SetBase(PostedRecords());
   log_.clear();
 }
 

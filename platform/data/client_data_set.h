@@ -11,6 +11,7 @@
 #pragma once
 
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/data/data_set.h"
@@ -78,7 +79,9 @@ class TClientDataSet : public TDataSet {
   std::vector<FieldDef> field_defs_;
   std::optional<DataPacket> loading_;
   bool create_empty_ = false;
+  void SetBase(std::vector<Record> records);
   std::vector<Record> base_;  // records as loaded or last merged
+  std::unordered_map<uint64_t, size_t> base_index_;  // record id -> position in base_
   std::vector<LogEntry> log_;
 };
 

@@ -76,7 +76,8 @@ struct TDataEventInfo {
 // What an observer hears (see TDataSet::Changes).
 enum class TDataChangeKind {
   State,    // state changed; PriorState holds the old one
-  Scroll,   // the cursor moved to another record
+  Scroll,   // the cursor moved by some records (Next, Prior, MoveBy, RecNo);
+            // jumps (First, Last, Locate) come as DataSet
   Record,   // the current record changed as a whole
   Field,    // one field of the current record changed
   DataSet,  // anything may have changed: redraw all (also after a load)
