@@ -8,6 +8,19 @@ namespace zor::server {
 namespace {
 constexpr int kBusyTimeoutMs = 15000;
 constexpr size_t kMaxCachedStatements = 64;
+
+std::shared_ptr<std::mutex> writeMutexFor(const std::string& path) {
+  static std::mutex guard;
+  static std::unordered_map<std::string, std::weak_ptr<std::mutex>> mutexes;
+  std::lock_guard lock(guard);
+  auto& weak = mutexes[path];
+  auto m = weak.lock();
+  if (!m) {
+    m = std::make_shared<std::mutex>();
+    weak = m;
+  }
+  return m;
+}
 }  // namespace
 
 SqliteConnection::SqliteConnection(const std::string& path) {
@@ -21,6 +34,7 @@ SqliteConnection::SqliteConnection(const std::string& path) {
                   "Não foi possível abrir o banco de dados SQLite " + path + ": " + detail);
   }
   sqlite3_extended_result_codes(db_, 1);
+  writeMutex_ = writeMutexFor(path);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
   execScript("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
 }
@@ -134,10 +148,20 @@ std::int64_t SqliteConnection::execute(const std::string& sql, const std::vector
   return sqlite3_changes(db_);
 }
 
-void SqliteConnection::beginWrite() { execScript("BEGIN IMMEDIATE"); }
-void SqliteConnection::commit() { execScript("COMMIT"); }
+void SqliteConnection::beginWrite() {
+  std::unique_lock lock(*writeMutex_);
+  execScript("BEGIN IMMEDIATE");
+  writeLock_ = std::move(lock);
+}
+
+void SqliteConnection::commit() {
+  execScript("COMMIT");
+  if (writeLock_.owns_lock()) writeLock_.unlock();
+}
+
 void SqliteConnection::rollback() noexcept {
   if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (writeLock_.owns_lock()) writeLock_.unlock();
 }
 
 std::string SqliteConnection::columnType(ColumnType type, int size) const {

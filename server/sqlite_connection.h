@@ -3,6 +3,8 @@
 // kept per connection.
 #pragma once
 
+#include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -37,6 +39,12 @@ class SqliteConnection final : public Connection {
 
   sqlite3* db_ = nullptr;
   std::unordered_map<std::string, sqlite3_stmt*> statements_;
+  // Writers of one database file in this process queue on a mutex instead
+  // of polling SQLite's lock (its busy handler sleeps in growing steps,
+  // which makes contended writes slow); other processes still meet the
+  // busy timeout.
+  std::shared_ptr<std::mutex> writeMutex_;
+  std::unique_lock<std::mutex> writeLock_;
 };
 
 }  // namespace zor::server

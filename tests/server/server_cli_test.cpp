@@ -1,0 +1,131 @@
+// The zor12200-server executable: its command line, a clean stop on
+// SIGTERM with one log line per call, and the curl examples of the protocol
+// document, answered as written there by a server on the demo data.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "tests/server/server_harness.h"
+
+namespace zor::server::testing {
+
+namespace {
+
+struct CommandRun {
+  int status;
+  std::string out;
+};
+
+CommandRun runCommand(const std::string& cmd) {
+  CommandRun r{};
+  FILE* p = popen((cmd + " 2>&1").c_str(), "r");
+  std::array<char, 4096> buf{};
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+  int st = pclose(p);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+}  // namespace
+
+TEST(ServerCommandLine, HelpVersionAndBadArguments) {
+  CommandRun help = runCommand(std::string(ZOR_SERVER_EXE) + " --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--init-demo"), std::string::npos);
+  EXPECT_NE(help.out.find("--listen"), std::string::npos);
+  CommandRun version = runCommand(std::string(ZOR_SERVER_EXE) + " --version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_NE(version.out.find("zor12200-server"), std::string::npos);
+  CommandRun noDb = runCommand(std::string(ZOR_SERVER_EXE) + " --listen 127.0.0.1:0");
+  EXPECT_NE(noDb.status, 0);
+  CommandRun badUrl = runCommand(std::string(ZOR_SERVER_EXE) + " --db mysql://x --listen 127.0.0.1:0");
+  EXPECT_NE(badUrl.status, 0);
+  EXPECT_NE(badUrl.out.find("não reconhecida"), std::string::npos);
+  CommandRun badListen = runCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:/tmp/x.db --listen 127.0.0.1:http");
+  EXPECT_NE(badListen.status, 0);
+}
+
+TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
+  std::string dbFile = ::testing::TempDir() + "zor_cli_" + std::to_string(getpid()) + ".db";
+  std::string logFile = dbFile + ".log";
+  int out[2];
+  ASSERT_EQ(pipe(out), 0);
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(out[1], 1);
+    FILE* log = std::fopen(logFile.c_str(), "w");
+    dup2(fileno(log), 2);
+    execl(ZOR_SERVER_EXE, ZOR_SERVER_EXE, "--db", ("sqlite:" + dbFile).c_str(), "--init-demo", "--demo-flights",
+          "20", "--listen", "127.0.0.1:0", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(out[1]);
+  // With port 0 the server prints the address it bound.
+  std::string line;
+  char ch;
+  while (read(out[0], &ch, 1) == 1 && ch != '\n') line += ch;
+  close(out[0]);
+  auto colon = line.rfind(':');
+  ASSERT_NE(colon, std::string::npos) << line;
+  int port = std::stoi(line.substr(colon + 1));
+
+  RpcClient client(port);
+  EXPECT_EQ(client.data("GetVoo", {"0001", "0001"})["rows"].size(), 20u);
+  client.call("Missing", json::array());
+
+  kill(pid, SIGTERM);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  std::ifstream in(logFile);
+  std::stringstream logText;
+  logText << in.rdbuf();
+  std::string log = logText.str();
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(^INFO GetVoo [0-9.]+ ms ok$)", std::regex::multiline))) << log;
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(WARN Missing [0-9.]+ ms erro -32601)"))) << log;
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+  for (const char* suffix : {"", "-wal", "-shm", ".log"}) std::remove((dbFile + suffix).c_str());
+}
+
+// Every ```sh block of the protocol document that posts with curl is
+// followed by a ```json block with the answer; run them in order against a
+// fresh demo database and compare.
+TEST(ProtocolDocument, CurlExamplesAnswerAsWritten) {
+  std::ifstream in(ZOR_PROTOCOL_DOC);
+  ASSERT_TRUE(in) << ZOR_PROTOCOL_DOC;
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string doc = text.str();
+  std::regex pair(R"(```sh\n(curl[^`]*?)```\s*\n```json\n([^`]*?)```)");
+  std::regex body(R"(-d '([^']*)')");
+  std::regex path(R"(http://127\.0\.0\.1:8211(/rpc/[^ ]+))");
+
+  std::string why;
+  auto db = TestDatabase::create("sqlite", why);
+  TestServer server(db->url(), true, 300);
+  httplib::Client client("127.0.0.1", server.port());
+  int examples = 0;
+  for (auto it = std::sregex_iterator(doc.begin(), doc.end(), pair); it != std::sregex_iterator(); ++it) {
+    std::string cmd = (*it)[1], expected = (*it)[2];
+    std::smatch b, p;
+    ASSERT_TRUE(std::regex_search(cmd, b, body)) << cmd;
+    ASSERT_TRUE(std::regex_search(cmd, p, path)) << cmd;
+    auto res = client.Post(p[1].str().c_str(), b[1].str(), "application/json");
+    ASSERT_TRUE(res) << cmd;
+    EXPECT_EQ(json::parse(res->body), json::parse(expected)) << cmd;
+    ++examples;
+  }
+  EXPECT_GE(examples, 12);
+}
+
+}  // namespace zor::server::testing

@@ -1,0 +1,63 @@
+// The server's core without a database: reading deltas, date-times and
+// lengths, the PostgreSQL placeholder numbering.
+#include <gtest/gtest.h>
+
+#include "server/packet.h"
+#include "server/pg_connection.h"
+#include "tests/server/server_harness.h"
+
+namespace zor::server::testing {
+
+TEST(DeltaReading, ValuesAreTypedAndPlacedByFieldName) {
+  const auto& d = classeVooDataset();
+  // Fields in another order, the joined SGCLASSE left out.
+  json delta = {{"fields", json::array({{{"name", "CDFILIAL"}, {"type", "string"}},
+                                        {{"name", "CDCIA"}},
+                                        {{"name", "NRVOO"}},
+                                        {{"name", "CDTRECHO"}},
+                                        {{"name", "CDCLASSE"}},
+                                        {{"name", "NRMULSERV"}, {"type", "float"}}})},
+                {"changes", json::array({{{"kind", "insert"}, {"new", {"0001", "0002", "3100", "0001", "0004", 2}}},
+                                         {{"kind", "delete"}, {"old", {"0001", "0002", "3100", "0001", "0002", nullptr}}}})}};
+  auto changes = parseDelta(d, delta);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].kind, ChangeKind::insert);
+  EXPECT_EQ(std::get<std::string>(changes[0].newValues[d.indexOf("CDCLASSE")]), "0004");
+  EXPECT_EQ(std::get<double>(changes[0].newValues[d.indexOf("NRMULSERV")]), 2.0);
+  EXPECT_TRUE(isNull(changes[0].newValues[d.indexOf("SGCLASSE")]));
+  EXPECT_EQ(changes[1].kind, ChangeKind::remove);
+  EXPECT_TRUE(isNull(changes[1].oldValues[d.indexOf("NRMULSERV")]));
+}
+
+TEST(DeltaReading, RefusalsNameTheChangeAndField) {
+  json d = delta(trechoDataset(), {insertChange(withValues(trechoDataset(), newLeg("1", "0001", "0002"),
+                                                           {{"DTULTATUTREC", "2026-13-01T00:00:00"}}))});
+  try {
+    parseDelta(trechoDataset(), d);
+    FAIL();
+  } catch (const ProtocolError& e) {
+    EXPECT_EQ(e.code(), rpc_code::invalidParams);
+    EXPECT_NE(std::string(e.what()).find("alteração 1"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find("DTULTATUTREC"), std::string::npos);
+  }
+}
+
+TEST(DeltaReading, DateTimesAndLengths) {
+  EXPECT_EQ(canonicalDateTime("2024-02-29T23:59:59"), "2024-02-29T23:59:59");
+  EXPECT_EQ(canonicalDateTime("2024-02-29 10:00:00"), "2024-02-29T10:00:00");
+  EXPECT_EQ(canonicalDateTime("2023-02-29T10:00:00"), "");
+  EXPECT_EQ(canonicalDateTime("2024-04-31T10:00:00"), "");
+  EXPECT_EQ(canonicalDateTime("2024-01-01T24:00:00"), "");
+  EXPECT_EQ(canonicalDateTime("2024-01-01"), "");
+  EXPECT_EQ(canonicalDateTime("2024-1-01T10:00:000"), "");
+  EXPECT_EQ(canonicalDateTime("+024-01-01T10:00:00"), "");
+  EXPECT_EQ(utf8Length("Vôo"), 3u);
+  EXPECT_EQ(utf8Length(""), 0u);
+}
+
+TEST(PgDriver, PlaceholdersAreNumberedOutsideLiterals) {
+  EXPECT_EQ(PgConnection::numberPlaceholders("SELECT ? WHERE A = '?' AND B = ?"),
+            "SELECT $1 WHERE A = '?' AND B = $2");
+}
+
+}  // namespace zor::server::testing

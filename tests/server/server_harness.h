@@ -1,0 +1,90 @@
+// Test harness for the application server: a fresh database per test
+// (a temporary SQLite file, or a schema of its own on the PostgreSQL
+// cluster named by ZOR_TEST_PG_URL), an in-process server on a free
+// loopback port and a keep-alive client, plus builders for deltas.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+
+#include "server/connection_pool.h"
+#include "server/dataset_catalog.h"
+#include "server/flight_module.h"
+#include "server/http_server.h"
+
+namespace zor::server::testing {
+
+using json = nlohmann::ordered_json;
+
+// A database that exists only for one test.
+class TestDatabase {
+ public:
+  // "sqlite" or "pg"; null (with a reason) when PostgreSQL is not configured.
+  static std::unique_ptr<TestDatabase> create(const std::string& backend, std::string& skipReason);
+  ~TestDatabase();
+  const std::string& url() const { return url_; }
+
+ private:
+  std::string url_, file_, adminUrl_, schema_;
+};
+
+// A client connection that keeps its socket open between calls.
+class RpcClient {
+ public:
+  explicit RpcClient(int port, std::string module = FlightModule::kName);
+  // Posts a raw body; returns the HTTP status and the parsed body (null
+  // when the body is empty).
+  std::pair<int, json> post(const std::string& body);
+  // A call with the given params; returns the whole response object.
+  json call(const std::string& method, const json& params);
+  // A call that must succeed with "ok": true; returns its data.
+  json data(const std::string& method, const json& params);
+
+ private:
+  httplib::Client client_;
+  std::string path_;
+  int nextId_ = 1;
+};
+
+// The server on a free port of 127.0.0.1, serving until destroyed.
+class TestServer {
+ public:
+  TestServer(const std::string& url, bool demo, int demoFlights = 30);
+  ~TestServer();
+  int port() const { return port_; }
+  ConnectionPool& pool() { return pool_; }
+
+ private:
+  ConnectionPool pool_;
+  FlightModule module_;
+  RpcHttpServer http_;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+// Delta builders.
+json delta(const DatasetDef& d, const std::vector<json>& changes);
+json insertChange(const json& row);
+json modifyChange(const json& oldRow, const json& newRow);
+json deleteChange(const json& oldRow);
+// A row of the dataset with every field null but those given by name.
+json makeRow(const DatasetDef& d, const json& values);
+// The same row with some fields replaced.
+json withValues(const DatasetDef& d, json row, const json& values);
+// One field of a packet row by name.
+json field(const DatasetDef& d, const json& row, const std::string& name);
+
+// A complete new flight of company 0002 at branch 0001 (demo data).
+json newFlight(const std::string& nr);
+json newLeg(const std::string& nr, const std::string& from, const std::string& to);
+json newClass(const std::string& nr, const std::string& leg, const std::string& cls);
+
+// Every row of the flight, leg and class tables, to prove nothing changed.
+std::string snapshot(ConnectionPool& pool);
+
+}  // namespace zor::server::testing

@@ -1,0 +1,447 @@
+// The server over real HTTP on 127.0.0.1, run against each database engine
+// (one test binary per engine, chosen by ZOR_TEST_BACKEND_PG):
+// every method, a save round trip, conflicts between two desks, malformed
+// input, concurrent desks and the keep-alive latency.
+#include <atomic>
+#include <functional>
+#include <set>
+#include <chrono>
+#include <thread>
+
+#include "server/dataset_catalog.h"
+#include "tests/server/server_harness.h"
+
+namespace zor::server::testing {
+
+class ServerTest : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    std::string why;
+    db_ = TestDatabase::create(GetParam(), why);
+    if (!db_) GTEST_SKIP() << why;
+    server_ = std::make_unique<TestServer>(db_->url(), true);
+    client_ = std::make_unique<RpcClient>(server_->port());
+  }
+  void TearDown() override {
+    client_.reset();
+    server_.reset();
+    db_.reset();
+  }
+
+  json saveOk(const std::string& method, const json& d) {
+    json r = client_->call(method, json::array({d}));
+    EXPECT_EQ(r["result"]["ok"], true) << r.dump();
+    return r;
+  }
+  std::string saveRefused(const std::string& method, const json& d) {
+    json r = client_->call(method, json::array({d}));
+    EXPECT_EQ(r["result"]["ok"], false) << r.dump();
+    return r["result"].value("message", std::string());
+  }
+  json flight(const std::string& nr) {
+    json rows = client_->data("GetVoo", {"0001", "0002"})["rows"];
+    for (const auto& r : rows)
+      if (field(vooDataset(), r, "NRVOO") == nr) return r;
+    return nullptr;
+  }
+  json legs(const std::string& nr) { return client_->data("GetTrecho", {"0002", nr, "0001"})["rows"]; }
+  json classes(const std::string& nr, const std::string& leg) {
+    return client_->data("GetClasseVoo", {"0001", "0002", leg, nr})["rows"];
+  }
+  // Inserts flight nr with one leg GRU -> GIG and class Y on it.
+  void seedFlight(const std::string& nr) {
+    saveOk("SetVoo", delta(vooDataset(), {insertChange(newFlight(nr))}));
+    saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg(nr, "0001", "0003"))}));
+    saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass(nr, "0001", "0004"))}));
+  }
+
+  std::unique_ptr<TestDatabase> db_;
+  std::unique_ptr<TestServer> server_;
+  std::unique_ptr<RpcClient> client_;
+};
+
+void expectFields(const json& packet, const DatasetDef& d) {
+  ASSERT_EQ(packet["fields"].size(), d.fields.size());
+  for (size_t i = 0; i < d.fields.size(); ++i) {
+    EXPECT_EQ(packet["fields"][i]["name"], d.fields[i].name);
+    if (d.fields[i].type == FieldType::string) {
+      EXPECT_EQ(packet["fields"][i]["size"], d.fields[i].size);
+    }
+  }
+  for (const auto& row : packet["rows"]) EXPECT_EQ(row.size(), d.fields.size());
+}
+
+TEST_P(ServerTest, GetMethodsAnswerWithTheReceivingDatasetsFields) {
+  json tipos = client_->data("GetTipoVoo", json::array());
+  expectFields(tipos, tipoVooDataset());
+  EXPECT_GE(tipos["rows"].size(), 3u);
+
+  json voos = client_->data("GetVoo", {"0001", "0001"});
+  expectFields(voos, vooDataset());
+  ASSERT_EQ(voos["fields"].size(), 37u);
+  EXPECT_EQ(voos["fields"][36]["name"], "NRTURNOPROD");
+  EXPECT_EQ(voos["fields"][34]["type"], "float");
+  EXPECT_EQ(voos["rows"].size(), 30u);
+  // Joined columns come with the flight.
+  const json& first = voos["rows"][0];
+  EXPECT_FALSE(field(vooDataset(), first, "SGEQUIP").is_null());
+  EXPECT_FALSE(field(vooDataset(), first, "DSEQUIP").is_null());
+  EXPECT_FALSE(field(vooDataset(), first, "NMTIPOVOO").is_null());
+  EXPECT_FALSE(field(vooDataset(), first, "DSTURNO").is_null());
+
+  std::string nr = field(vooDataset(), first, "NRVOO");
+  json trechos = client_->data("GetTrecho", {"0001", nr, "0001"});
+  expectFields(trechos, trechoDataset());
+  ASSERT_GE(trechos["rows"].size(), 1u);
+  ASSERT_LE(trechos["rows"].size(), 4u);
+  EXPECT_EQ(field(trechoDataset(), trechos["rows"][0], "SGBASEORI"), "GRU");
+  EXPECT_FALSE(field(trechoDataset(), trechos["rows"][0], "SGBASEDES").is_null());
+
+  json classesPacket = client_->data("GetClasseVoo", {"0001", "0001", "0001", nr});
+  expectFields(classesPacket, classeVooDataset());
+  ASSERT_GE(classesPacket["rows"].size(), 1u);
+  EXPECT_FALSE(field(classeVooDataset(), classesPacket["rows"][0], "SGCLASSE").is_null());
+  // A leg being inserted has no code yet: no classes, not an error.
+  EXPECT_EQ(client_->data("GetClasseVoo", {"0001", "0001", nullptr, nr})["rows"].size(), 0u);
+
+  // Another branch, another company: their own flights only.
+  EXPECT_EQ(client_->data("GetVoo", {"0001", "0002"})["rows"].size(), 2u);
+  EXPECT_EQ(client_->data("GetVoo", {"9999", "0001"})["rows"].size(), 0u);
+}
+
+TEST_P(ServerTest, GetTurnoListsAllOrOneOrNone) {
+  json all = client_->data("GetTurno", {"", "T"});
+  expectFields(all, pesqTurnoDataset());
+  EXPECT_EQ(all["rows"].size(), 4u);
+  json one = client_->data("GetTurno", {"02", ""});
+  ASSERT_EQ(one["rows"].size(), 1u);
+  EXPECT_EQ(one["rows"][0][0], "02");
+  EXPECT_EQ(client_->data("GetTurno", {"77", ""})["rows"].size(), 0u);
+  EXPECT_EQ(client_->data("GetTurno", {"", ""})["rows"].size(), 0u);
+}
+
+TEST_P(ServerTest, SaveRoundTripOfFlightLegsAndClasses) {
+  seedFlight("7001");
+  json f = flight("7001");
+  ASSERT_FALSE(f.is_null());
+  EXPECT_EQ(f, withValues(vooDataset(), newFlight("7001"),
+                          {{"SGEQUIP", "A320"}, {"DSEQUIP", "Airbus A320"}, {"NMTIPOVOO", "Fretamento"},
+                           {"DSTURNO", "Manhã (06h às 14h)"}, {"QTDIASPROD", 0.0}}));
+
+  // Legs are numbered by the server, one after the other.
+  saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7001", "0003", "0005"))}));
+  json l = legs("7001");
+  ASSERT_EQ(l.size(), 2u);
+  EXPECT_EQ(field(trechoDataset(), l[0], "CDTRECHO"), "0001");
+  EXPECT_EQ(field(trechoDataset(), l[1], "CDTRECHO"), "0002");
+  EXPECT_EQ(field(trechoDataset(), l[1], "SGBASEORI"), "GIG");
+  EXPECT_EQ(field(trechoDataset(), l[1], "SGBASEDES"), "BSB");
+
+  // Modify the flight, a leg and a class (the class key changes too).
+  json f2 = withValues(vooDataset(), f, {{"SGPREFIXO", "PR-BCB"}, {"QTDIASPROD", 12.5}, {"DTFIMVIGVOO", nullptr}});
+  saveOk("SetVoo", delta(vooDataset(), {modifyChange(f, f2)}));
+  EXPECT_EQ(flight("7001"), f2);
+  json leg2 = withValues(trechoDataset(), l[1], {{"HRPOUSOVOO", "0915"}});
+  saveOk("SetTrecho", delta(trechoDataset(), {modifyChange(l[1], leg2)}));
+  EXPECT_EQ(legs("7001")[1], leg2);
+  json c = classes("7001", "0001")[0];
+  json c2 = withValues(classeVooDataset(), c, {{"CDCLASSE", "0002"}, {"SGCLASSE", "J"}, {"NRMULSERV", 2.25}});
+  saveOk("SetClasseVoo", delta(classeVooDataset(), {modifyChange(c, c2)}));
+  ASSERT_EQ(classes("7001", "0001").size(), 1u);
+  EXPECT_EQ(classes("7001", "0001")[0], c2);
+
+  // Delete a class, a leg (its classes go with it), then everything.
+  saveOk("SetClasseVoo", delta(classeVooDataset(), {deleteChange(c2)}));
+  EXPECT_EQ(classes("7001", "0001").size(), 0u);
+  saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7001", "0002", "0004"))}));
+  saveOk("SetTrecho", delta(trechoDataset(), {deleteChange(leg2)}));
+  EXPECT_EQ(legs("7001").size(), 1u);
+  EXPECT_EQ(classes("7001", "0002").size(), 0u);
+
+  // A flight with legs is not deleted; SetDelTdsTrechos removes them first.
+  EXPECT_NE(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(f2)})).find("possui trecho"), std::string::npos);
+  saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7001", "0001", "0004"))}));
+  json r = client_->call("SetDelTdsTrechos", {"0001", "0002", "7001"});
+  EXPECT_EQ(r["result"], json({{"ok", true}, {"data", nullptr}}));
+  EXPECT_EQ(legs("7001").size(), 0u);
+  EXPECT_EQ(classes("7001", "0001").size(), 0u);
+  saveOk("SetVoo", delta(vooDataset(), {deleteChange(f2)}));
+  EXPECT_TRUE(flight("7001").is_null());
+}
+
+TEST_P(ServerTest, TwoDesksEditingTheSameFlight) {
+  seedFlight("7002");
+  json loadedA = flight("7002");
+  json loadedB = flight("7002");
+  std::string before = snapshot(server_->pool());
+
+  RpcClient deskB(server_->port());
+  json a = withValues(vooDataset(), loadedA, {{"QTHRKDTCAR", "0200"}});
+  saveOk("SetVoo", delta(vooDataset(), {modifyChange(loadedA, a)}));
+  std::string afterA = snapshot(server_->pool());
+  EXPECT_NE(before, afterA);
+
+  // B still holds the flight as loaded: its change and its delete are refused.
+  json b = withValues(vooDataset(), loadedB, {{"QTHRKDTDES", "0300"}});
+  json r = deskB.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(loadedB, b)})}));
+  ASSERT_EQ(r["result"]["ok"], false);
+  EXPECT_EQ(r["result"]["message"],
+            "O vôo 7002 foi alterado por outro usuário. Atualize os dados e tente novamente.");
+  r = deskB.call("SetVoo", json::array({delta(vooDataset(), {deleteChange(loadedB)})}));
+  EXPECT_EQ(r["result"]["ok"], false);
+  EXPECT_EQ(snapshot(server_->pool()), afterA);
+
+  // After reloading, B's change goes through and keeps A's.
+  json reloaded = flight("7002");
+  json b2 = withValues(vooDataset(), reloaded, {{"QTHRKDTDES", "0300"}});
+  r = deskB.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(reloaded, b2)})}));
+  EXPECT_EQ(r["result"]["ok"], true);
+  EXPECT_EQ(field(vooDataset(), flight("7002"), "QTHRKDTCAR"), "0200");
+  EXPECT_EQ(field(vooDataset(), flight("7002"), "QTHRKDTDES"), "0300");
+
+  // A flight removed meanwhile is reported as removed.
+  json gone = withValues(vooDataset(), newFlight("7003"), {});
+  std::string msg = saveRefused("SetVoo", delta(vooDataset(), {modifyChange(gone, gone)}));
+  EXPECT_EQ(msg, "O vôo 7003 foi excluído por outro usuário. Atualize os dados e tente novamente.");
+}
+
+TEST_P(ServerTest, TwoDesksEditingTheSameLeg) {
+  seedFlight("7004");
+  json leg = legs("7004")[0];
+  json a = withValues(trechoDataset(), leg, {{"HRDECOLVOO", "0800"}});
+  saveOk("SetTrecho", delta(trechoDataset(), {modifyChange(leg, a)}));
+  json b = withValues(trechoDataset(), leg, {{"IDSITVOOTRE", "2"}});
+  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {modifyChange(leg, b)})),
+            "O trecho 0001 do vôo 7004 foi alterado por outro usuário. Atualize os dados e tente novamente.");
+  EXPECT_EQ(legs("7004")[0], a);
+  // A deleted leg: B's change is refused as a removal.
+  saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7004", "0003", "0007"))}));
+  json second = legs("7004")[1];
+  saveOk("SetTrecho", delta(trechoDataset(), {deleteChange(second)}));
+  EXPECT_NE(saveRefused("SetTrecho", delta(trechoDataset(), {modifyChange(second, second)})).find("excluído"),
+            std::string::npos);
+}
+
+TEST_P(ServerTest, OneRefusedChangeRefusesTheWholeDelta) {
+  seedFlight("7005");
+  json f = flight("7005");
+  json stale = withValues(vooDataset(), f, {{"SGPREFIXO", "PR-ZZZ"}});
+  std::string before = snapshot(server_->pool());
+  // A valid insert, a valid modify, then a stale modify: nothing is written.
+  json d = delta(vooDataset(), {insertChange(newFlight("7006")),
+                                modifyChange(f, withValues(vooDataset(), f, {{"IDSITVOO", "2"}})),
+                                modifyChange(stale, f)});
+  saveRefused("SetVoo", d);
+  EXPECT_EQ(snapshot(server_->pool()), before);
+}
+
+TEST_P(ServerTest, DuplicatesAndOverlongValuesAreRefused) {
+  seedFlight("7007");
+  std::string before = snapshot(server_->pool());
+  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("7007"))})), "Vôo já cadastrado.");
+  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "0001", "0004"))})),
+            "Classe já cadastrada.");
+  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7007", "0001", "0003"))})),
+            "Trecho já cadastrado.");
+  // Too long: refused, never truncated (the count is in characters).
+  std::string msg = saveRefused(
+      "SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7008"),
+                                                             {{"SGPREFIXO", "PR-ÁÉÍÓÚÇÃÕX"}}))}));
+  EXPECT_NE(msg.find("SGPREFIXO"), std::string::npos);
+  EXPECT_NE(msg.find("o máximo é 10"), std::string::npos);
+  saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("123456"))}));
+  saveOk("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7009"),
+                                                                {{"SGPREFIXO", "PR-ÁÉÍÓÚÇ"}}))}));
+  EXPECT_EQ(field(vooDataset(), flight("7009"), "SGPREFIXO"), "PR-ÁÉÍÓÚÇ");
+  // Parents must exist; keys must be given.
+  EXPECT_NE(saveRefused("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7999", "0001", "0003"))}))
+                .find("não está cadastrado"),
+            std::string::npos);
+  saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "0009", "0004"))}));
+  saveRefused("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7010"),
+                                                                     {{"CDFILIAL", "9999"}}))}));
+  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight(""), {}))})),
+            "O campo NRVOO deve ser informado.");
+  saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight("7009"))}));
+  EXPECT_EQ(snapshot(server_->pool()), before);
+}
+
+TEST_P(ServerTest, MalformedInputIsAnsweredWithAnErrorAndChangesNothing) {
+  seedFlight("7011");
+  std::string before = snapshot(server_->pool());
+  json f = flight("7011");
+  json goodDelta = delta(vooDataset(), {modifyChange(f, withValues(vooDataset(), f, {{"IDSITVOO", "2"}}))});
+  auto req = [](const std::string& method, const json& params) {
+    return json({{"jsonrpc", "2.0"}, {"id", 9}, {"method", method}, {"params", params}}).dump();
+  };
+  auto withDelta = [&](const std::function<void(json&)>& spoil) {
+    json d = goodDelta;
+    spoil(d);
+    return req("SetVoo", json::array({d}));
+  };
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"not JSON", "{\"jsonrpc\": \"2.0\", "},
+      {"empty body", ""},
+      {"binary", std::string("\x01\xff\xfe", 3)},
+      {"JSON array (batch)", "[" + req("GetTipoVoo", json::array()) + "]"},
+      {"JSON string", "\"GetVoo\""},
+      {"wrong jsonrpc version", R"({"jsonrpc":"1.0","id":1,"method":"GetTipoVoo","params":[]})"},
+      {"no method", R"({"jsonrpc":"2.0","id":1,"params":[]})"},
+      {"method not a string", R"({"jsonrpc":"2.0","id":1,"method":5,"params":[]})"},
+      {"id an object", R"({"jsonrpc":"2.0","id":{},"method":"GetTipoVoo","params":[]})"},
+      {"unknown method", req("DropTables", json::array())},
+      {"named params", R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":{"CDFILIAL":"0001"}})"},
+      {"params a string", req("GetVoo", "0001")},
+      {"too few arguments", req("GetVoo", {"0001"})},
+      {"too many arguments", req("GetTrecho", {"0002", "7011", "0001", "x"})},
+      {"code as number", req("GetVoo", {1, 2})},
+      {"delta as string", req("SetVoo", {"{}"})},
+      {"delete-all with a missing argument", req("SetDelTdsTrechos", {"0001", "0002"})},
+      {"delta without changes", withDelta([](json& d) { d.erase("changes"); })},
+      {"delta without fields", withDelta([](json& d) { d.erase("fields"); })},
+      {"unknown field", withDelta([](json& d) { d["fields"][0]["name"] = "DROPME"; })},
+      {"stored field missing", withDelta([](json& d) {
+         d["fields"].erase(0);
+         for (auto& c : d["changes"]) {
+           c["old"].erase(0);
+           c["new"].erase(0);
+         }
+       })},
+      {"field twice", withDelta([](json& d) { d["fields"][1]["name"] = "NRVOO"; })},
+      {"field of the wrong type", withDelta([](json& d) { d["fields"][0]["type"] = "integer"; })},
+      {"unknown change kind", withDelta([](json& d) { d["changes"][0]["kind"] = "upsert"; })},
+      {"modify without old", withDelta([](json& d) { d["changes"][0].erase("old"); })},
+      {"row too short", withDelta([](json& d) { d["changes"][0]["new"].erase(3); })},
+      {"number in a text field", withDelta([](json& d) { d["changes"][0]["new"][0] = 7011; })},
+      {"text in a float field", withDelta([](json& d) { d["changes"][0]["new"][34] = "abc"; })},
+      {"invalid date", withDelta([](json& d) { d["changes"][0]["new"][25] = "2026-02-30T00:00:00"; })},
+      {"date in another format", withDelta([](json& d) { d["changes"][0]["new"][25] = "01/02/2026"; })},
+      {"row not a list", withDelta([](json& d) { d["changes"][0]["new"] = {{"NRVOO", "7011"}}; })},
+      {"change not an object", withDelta([](json& d) { d["changes"][0] = 3; })},
+      {"class delta sent to SetVoo", req("SetVoo", {delta(classeVooDataset(), {})})},
+  };
+  ASSERT_GE(cases.size(), 20u);
+  for (const auto& [what, body] : cases) {
+    auto [status, reply] = client_->post(body);
+    EXPECT_TRUE(status == 200 || status == 404) << what;
+    ASSERT_TRUE(reply.is_object()) << what;
+    ASSERT_TRUE(reply.contains("error")) << what << ": " << reply.dump();
+    std::string message = reply["error"]["message"];
+    EXPECT_FALSE(message.empty()) << what;
+  }
+  // Another remote data module is refused.
+  RpcClient other(server_->port(), "Zor99999.rdmOutro");
+  auto [status, reply] = other.post(req("GetTipoVoo", json::array()));
+  EXPECT_EQ(status, 404);
+  EXPECT_EQ(reply["error"]["code"], -32601);
+
+  EXPECT_EQ(snapshot(server_->pool()), before);
+  // And the server still serves.
+  EXPECT_EQ(client_->data("GetTurno", {"01", ""})["rows"].size(), 1u);
+}
+
+// Eight desks at once, each with its own flight plus one flight they all
+// change; every change of the shared flight is made from a fresh read and
+// retried on conflict, so the final count proves no write was lost.
+TEST_P(ServerTest, ConcurrentDesksLoseNoWrite) {
+  constexpr int kDesks = 8, kCalls = 200;
+  seedFlight("7100");
+  std::atomic<int> errors{0}, sharedWrites{0}, conflicts{0};
+  std::vector<std::thread> desks;
+  for (int d = 0; d < kDesks; ++d) {
+    desks.emplace_back([&, d] {
+      RpcClient c(server_->port());
+      std::string nr = std::to_string(7200 + d);
+      auto ok = [&](const json& r) {
+        bool good = r.is_object() && r.contains("result") && r["result"]["ok"] == true;
+        if (!good) {
+          ++errors;
+          ADD_FAILURE() << r.dump();
+        }
+        return good;
+      };
+      ok(c.call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight(nr))})})));
+      double own = 0;
+      int legsAdded = 0;
+      for (int i = 0; i < kCalls - 1; ++i) {
+        switch (i % 4) {
+          case 0: {  // a shared flight change, retried until it wins
+            for (;;) {
+              json got = c.call("GetVoo", {"0001", "0002"});
+              if (!ok(got)) return;
+              json cur;
+              for (const auto& r : got["result"]["data"]["rows"])
+                if (field(vooDataset(), r, "NRVOO") == "7100") cur = r;
+              double n = field(vooDataset(), cur, "QTDIASPROD").get<double>();
+              json next = withValues(vooDataset(), cur, {{"QTDIASPROD", n + 1}});
+              json r = c.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(cur, next)})}));
+              if (r.contains("error") || !r.contains("result")) return (void)ok(r);
+              if (r["result"]["ok"] == true) {
+                ++sharedWrites;
+                break;
+              }
+              ++conflicts;
+            }
+            break;
+          }
+          case 1: {  // own flight change
+            json got = c.call("GetVoo", {"0001", "0002"});
+            if (!ok(got)) return;
+            for (const auto& r : got["result"]["data"]["rows"])
+              if (field(vooDataset(), r, "NRVOO") == nr)
+                ok(c.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(r, withValues(vooDataset(), r,
+                                                                                     {{"QTDIASPROD", own + 1}}))})})));
+            own += 1;
+            break;
+          }
+          case 2:  // a leg on the shared flight (numbered concurrently)
+            if (legsAdded < 5) {
+              std::string to = std::to_string(1000 + d * 10 + legsAdded);
+              json leg = newLeg("7100", "0001", to.substr(0, 4));
+              ok(c.call("SetTrecho", json::array({delta(trechoDataset(), {insertChange(leg)})})));
+              ++legsAdded;
+            } else {
+              ok(c.call("GetTrecho", {"0002", "7100", "0001"}));
+            }
+            break;
+          default:
+            ok(c.call("GetClasseVoo", {"0001", "0002", "0001", "7100"}));
+        }
+      }
+    });
+  }
+  for (auto& t : desks) t.join();
+  EXPECT_EQ(errors.load(), 0);
+  json shared = flight("7100");
+  EXPECT_EQ(field(vooDataset(), shared, "QTDIASPROD").get<double>(), static_cast<double>(sharedWrites.load()));
+  EXPECT_EQ(sharedWrites.load(), kDesks * 50);
+  RecordProperty("conflicts_retried", std::to_string(conflicts.load()));
+  for (int d = 0; d < kDesks; ++d)
+    EXPECT_EQ(field(vooDataset(), flight(std::to_string(7200 + d)), "QTDIASPROD").get<double>(), 50.0);
+  json l = legs("7100");
+  EXPECT_EQ(l.size(), 1u + kDesks * 5);
+  std::set<std::string> codes;
+  for (const auto& r : l) codes.insert(field(trechoDataset(), r, "CDTRECHO"));
+  EXPECT_EQ(codes.size(), l.size());
+}
+
+// Without TCP_NODELAY a keep-alive call waits ~40 ms for a delayed
+// acknowledgement; fifty calls then take two seconds instead of a few ms.
+TEST_P(ServerTest, KeepAliveCallsAreFast) {
+  client_->data("GetTurno", {"01", ""});
+  auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < 50; ++i) client_->data("GetTurno", {"01", ""});
+  double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_LT(ms, 1000.0);
+  RecordProperty("fifty_calls_ms", std::to_string(ms));
+}
+
+}  // namespace zor::server::testing
+
+namespace zor::server::testing {
+#ifdef ZOR_TEST_BACKEND_PG
+INSTANTIATE_TEST_SUITE_P(Postgres, ServerTest, ::testing::Values(std::string("pg")));
+#else
+INSTANTIATE_TEST_SUITE_P(Sqlite, ServerTest, ::testing::Values(std::string("sqlite")));
+#endif
+}  // namespace zor::server::testing
