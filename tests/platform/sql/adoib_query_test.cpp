@@ -78,18 +78,6 @@ TEST_F(QueryTest, ParametersAreDeclaredFromTheTextOnceEach) {
   }
 }
 
-TEST_F(QueryTest, ParameterValuesNullAndEmptyText) {
-  TParam p("X");
-  p.SetAsString("");
-  EXPECT_FALSE(p.IsNull());
-  EXPECT_EQ(p.Value(), Variant(""));
-  p.SetAsString("abc");
-  EXPECT_EQ(p.AsString(), "abc");
-  p.Clear();
-  EXPECT_TRUE(p.IsNull());
-  EXPECT_EQ(p.AsString(), "");
-}
-
 TEST_F(QueryTest, NewTextKeepsValuesOfNamesThatStayAndCloses) {
   auto db = std::make_shared<FakeConnection>(SqlDialect::Sqlite);
   TADOIBQuery q;

@@ -69,14 +69,6 @@ TEST(SqliteFile, UsesWalAndSharesDataBetweenConnections) {
   EXPECT_EQ(reader->Query("SELECT COUNT(*) FROM T").Rows[0][0].AsInteger(), 2);
 }
 
-TEST(SqliteFile, MemoryDatabasesArePrivate) {
-  auto a = OpenConnection("sqlite::memory:");
-  auto b = OpenConnection("SQLITE::memory:");
-  a->ExecuteScript("CREATE TABLE T (A INTEGER)");
-  EXPECT_NO_THROW(a->Query("SELECT * FROM T"));
-  EXPECT_THROW(b->Query("SELECT * FROM T"), EDatabaseError);
-}
-
 TEST(SqliteFile, OneStatementPerQuery) {
   auto db = OpenConnection("sqlite::memory:");
   EXPECT_THROW(db->Query("SELECT 1; SELECT 2"), EDatabaseError);
