@@ -28,25 +28,6 @@ TEST_F(Busy, ShowWhileShownReplacesTheKind) {
   EXPECT_EQ(ui.BusyDepth(), 0);
 }
 
-TEST(Vornia, ReadsTheContextTheHostSet) {
-  HostContext c;
-  c.BranchCode = "0001";
-  c.BranchName = "Guarulhos";
-  c.BranchFixed = true;
-  c.ServerHost = "10.0.0.5";
-  c.ServerPort = 8211;
-  c.DatabaseUrl = "sqlite:///tmp/zor.db";
-  Vornia::SetHostContext(c);
-  EXPECT_EQ(Vornia::FiliProc(), "0001");
-  EXPECT_EQ(Vornia::NomeFiliProc(), "Guarulhos");
-  EXPECT_TRUE(Vornia::ModuFili());
-  EXPECT_EQ(Vornia::WebURL(), "10.0.0.5");
-  EXPECT_EQ(Vornia::WebPort(), 8211);
-  EXPECT_EQ(Vornia::DatabaseUrl(), "sqlite:///tmp/zor.db");
-  Vornia::SetHostContext(HostContext{});
-  EXPECT_FALSE(Vornia::ModuFili());
-}
-
 TEST(Vornia, LocalCacheRefreshIsRecordedAndAnnounced) {
   std::vector<std::string> heard;
   int id = Vornia::LocalCacheRefreshed().Subscribe([&](const std::vector<std::string>& t) { heard = t; });
