@@ -69,8 +69,10 @@ class TNetConnection : public TComponent {
   std::chrono::milliseconds ReadTimeout() const { return read_timeout_; }
   void SetReadTimeout(std::chrono::milliseconds t) { read_timeout_ = t; }
 
-  // True after a connect that reached the server (and after any later call
-  // that did).
+  // Whether the server was reached: true after a connect or call that got
+  // an answer, false after one that did not (the connection stays open and
+  // the next call tries again) and after Close. One thread at a time: the
+  // screens call it from the user-interface thread only.
   bool Connected() const { return connected_; }
   // Setting true runs BeforeConnect (which sets Host and Port), opens the
   // HTTP client and checks that the server answers, then runs AfterConnect.
