@@ -144,6 +144,8 @@ TWinControl::~TWinControl() {
   // Children may outlive us for a moment (the owner destroys them later):
   // cut them loose so none of them reaches back into a dead parent.
   if (TCustomForm* form = GetParentForm()) form->ForgetControl(this);
+  // Leave the parent while still a windowed control (its tab list holds us as one).
+  if (Parent()) Parent()->RemoveControl(this);
   for (TControl* c : controls_) c->parent_ = nullptr;
   controls_.clear();
   tab_list_.clear();

@@ -15,7 +15,10 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
   TControl::SetVisible(false);
 }
 
-TTabSheet::~TTabSheet() = default;
+TTabSheet::~TTabSheet() {
+  // Leave the page control while still a sheet.
+  if (page_control_) page_control_->RemoveControl(this);
+}
 
 void TTabSheet::SetPageControl(TPageControl* pc) { SetParent(pc); }
 
