@@ -73,9 +73,12 @@ void TDBEdit::ShowField() {
     std::string mask = f ? f->EditMask() : std::string();
     if (mask != EditMask()) TMaskEdit::SetEditMask(mask);
   }
-  if (f && f->DataType() == FieldType::String && (MaxLength() == 0 || MaxLength() == auto_max_length_)) {
-    auto_max_length_ = f->Size();
-    SetMaxLength(f->Size());
+  // A string field limits typing to its size; a masked text carries its
+  // literals, so the mask limits it instead.
+  if (MaxLength() == 0 || MaxLength() == auto_max_length_) {
+    const bool sized = f && f->DataType() == FieldType::String && !IsMasked();
+    auto_max_length_ = sized ? f->Size() : 0;
+    SetMaxLength(auto_max_length_);
   }
   std::string text = f ? FieldText(f, focused_) : std::string();
   int caret = sel_start_;

@@ -45,7 +45,10 @@ class PeekScope {
 
 TDBGrid::TDBGrid(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
 
-TDBGrid::~TDBGrid() { link_.SetDataSource(nullptr); }
+TDBGrid::~TDBGrid() {
+  dying_ = true;  // observers hear nothing from a grid being destroyed
+  link_.SetDataSource(nullptr);
+}
 
 // ---- properties ------------------------------------------------------------
 
@@ -86,6 +89,7 @@ void TDBGrid::SetDefaultRowHeight(int h) {
 }
 
 void TDBGrid::Notify(TGridChangeKind kind, int row) {
+  if (dying_) return;
   GridChanges.Notify(this, TGridChange{kind, row});
   Changed(kind == TGridChangeKind::Columns ? Prop::Columns : Prop::Other);
 }

@@ -263,6 +263,7 @@ class TDBGrid : public TWinControl {
   bool editor_modified_ = false;
   std::string editor_text_;
   TCanvas canvas_;
+  bool dying_ = false;
 };
 
 }  // namespace plat

@@ -8,7 +8,10 @@ namespace plat {
 
 TDBNavigator::TDBNavigator(TComponent* owner) : TWinControl(owner) { tab_stop_ = false; }
 
-TDBNavigator::~TDBNavigator() { link_.SetDataSource(nullptr); }
+TDBNavigator::~TDBNavigator() {
+  dying_ = true;
+  link_.SetDataSource(nullptr);
+}
 
 void TDBNavigator::SetDataSource(TDataSource* source) {
   link_.SetDataSource(source);
@@ -72,6 +75,7 @@ uint32_t TDBNavigator::EnabledBits() const {
 }
 
 void TDBNavigator::ButtonsChanged() {
+  if (dying_) return;
   uint32_t bits = EnabledBits();
   if (bits == last_bits_) return;
   last_bits_ = bits;

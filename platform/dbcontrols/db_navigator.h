@@ -77,6 +77,7 @@ class TDBNavigator : public TWinControl {
   TNavButtonSet visible_{nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh};
   bool confirm_delete_ = true;
   uint32_t last_bits_ = 0;
+  bool dying_ = false;
 };
 
 }  // namespace plat
