@@ -6,10 +6,18 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QScreen>
 
 #include "desktop/screenshot.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/variant.h"
+#include "desktop/form_host.h"
+#include "platform/controls/gesture.h"
+#include "platform/forms/application.h"
+#include "platform/forms/form.h"
+#include "platform/forms/screen.h"
+#include "platform/library/vornia.h"
+#include "platform/sql/dtm_db_geral.h"
 
 namespace desktop {
 
@@ -20,10 +28,18 @@ HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_uniq
     QString error;
     if (!OpenFlightScreen(&error) && !error.isEmpty()) ui_->ShowError("", error.toStdString());
   });
+  forms_ = std::make_unique<FormHost>(window_->Mdi());
+  ui_->SetModalRunner([this](plat::TForm& form, QWidget* parent) { return forms_->RunModal(form, parent); });
 }
 
 HostApp::~HostApp() {
+  // The package's forms go while the package and the windows are still
+  // there; then the windows.
+  forms_.reset();
+  plat::Application->DestroyForms();
+  delete plat::dtmDBGeral;
   plat::SetUi(nullptr);
+  window_.reset();
   demo_.Stop();
 }
 
@@ -39,11 +55,51 @@ void HostApp::ApplyContext() {
   package_ = std::make_unique<PackageLoader>(options_.Context.PackagePath);
 }
 
+void HostApp::SetUpPlatform() {
+  const HostContext& c = options_.Context;
+  plat::HostContext pc;
+  pc.UserName = c.UserName.toStdString();
+  pc.BranchCode = c.BranchCode.toStdString();
+  pc.BranchName = c.BranchName.toStdString();
+  pc.BranchFixed = c.BranchFixed;
+  pc.ServerHost = c.ServerHost.toStdString();
+  pc.ServerPort = c.ServerPort;
+  pc.DatabaseUrl = c.DatabaseUrl.toStdString();
+  plat::Vornia::SetHostContext(pc);
+
+  if (QScreen* s = QGuiApplication::primaryScreen())
+    plat::Screen->SetSize(s->geometry().width(), s->geometry().height());
+
+  // The host's main form stands for the main window (the screens show the
+  // busy indicator over it); it is never rendered itself.
+  if (!host_form_) {
+    plat::Application->CreateForm(host_form_);
+    host_form_->SetName("frmPrincipal");
+    host_form_->SetFormStyle(plat::fsMDIForm);
+    host_form_->SetCaption(window_->windowTitle().toStdString());
+    forms_->SetHostForm(host_form_);
+  }
+
+  if (!plat::dtmDBGeral) new plat::TdtmDBGeral(nullptr);
+  if (!c.DatabaseUrl.isEmpty()) {
+    try {
+      plat::dtmDBGeral->Connect(c.DatabaseUrl.toStdString());
+    } catch (const std::exception& e) {
+      Report(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
+                 .arg(c.DatabaseUrl, QString::fromStdString(e.what())));
+    }
+  }
+}
+
 bool HostApp::OpenFlightScreen(QString* error) {
   if (!package_) package_ = std::make_unique<PackageLoader>(options_.Context.PackagePath);
+  // One gesture: forms released meanwhile are destroyed when it ends.
+  plat::GestureScope gesture;
   try {
     // Null: opened from the host menu.
-    return package_->Run(plat::Variant(), error);
+    const bool ok = package_->Run(plat::Variant(), error);
+    forms_->Sync();
+    return ok;
   } catch (const plat::EAbort&) {
     return true;  // the package has shown what went wrong
   } catch (const std::exception& e) {
@@ -74,6 +130,7 @@ int HostApp::Run(const QStringList& args) {
   ApplyContext();
 
   window_->show();
+  SetUpPlatform();
   int status = 0;
   if (options_.OpenScreen && !OpenFlightScreen(&error)) {
     Report(error);

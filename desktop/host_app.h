@@ -13,6 +13,14 @@
 #include "desktop/package_loader.h"
 #include "desktop/qt_ui.h"
 
+namespace plat {
+class TForm;
+}
+
+namespace desktop {
+class FormHost;
+}
+
 namespace desktop {
 
 class HostApp {
@@ -27,6 +35,7 @@ class HostApp {
   MainWindow& Window() { return *window_; }
   QtUi& Ui() { return *ui_; }
   const HostOptions& Options() const { return options_; }
+  FormHost* Forms() const { return forms_.get(); }
 
   // Opens the flight screen through the package's IniProc; errors raised by
   // the package are shown, the silent abort is not.
@@ -37,11 +46,16 @@ class HostApp {
   // the host is interactive, printed to stderr otherwise.
   void Report(const QString& text);
   void ApplyContext();
+  // The platform side of the host: its main form, the screen size, the
+  // user's context and the shared database connection.
+  void SetUpPlatform();
 
   HostOptions options_;
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<QtUi> ui_;
   std::unique_ptr<PackageLoader> package_;
+  std::unique_ptr<FormHost> forms_;
+  plat::TForm* host_form_ = nullptr;
   DemoServer demo_;
 };
 

@@ -1,0 +1,164 @@
+// zor-script: the headless driver of the flight screen. It sets up the host
+// context (branch, server, database, display size), loads the screen
+// package, replays a script of the person's gestures and prints the
+// transcript. Exit status: 0 when every expectation held, 1 when one
+// failed, 2 when the script (or the set-up it needs) cannot be read.
+#include <CLI/CLI.hpp>
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "desktop/script/package_host.h"
+#include "desktop/script/script_interpreter.h"
+#include "platform/core/sysutils.h"
+#include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/library/vornia.h"
+#include "platform/sql/dtm_db_geral.h"
+
+namespace {
+
+using zor::script::kUnreadable;
+
+bool SplitHostPort(const std::string& text, std::string& host, int& port) {
+  auto colon = text.rfind(':');
+  if (colon == std::string::npos || colon == 0) return false;
+  host = text.substr(0, colon);
+  std::string digits = text.substr(colon + 1);
+  if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+  port = std::stoi(digits);
+  return port > 0 && port <= 65535;
+}
+
+bool SplitSize(const std::string& text, int& width, int& height) {
+  auto x = text.find_first_of("xX");
+  if (x == std::string::npos) return false;
+  std::string w = text.substr(0, x), h = text.substr(x + 1);
+  auto number = [](const std::string& s) {
+    return !s.empty() && s.size() <= 5 && s.find_first_not_of("0123456789") == std::string::npos;
+  };
+  if (!number(w) || !number(h)) return false;
+  width = std::stoi(w);
+  height = std::stoi(h);
+  return width > 0 && height > 0;
+}
+
+// The name of the user's branch, read from the shared database.
+std::string BranchName(const std::string& code) {
+  if (!plat::dtmDBGeral || !plat::dtmDBGeral->Connected() || code.empty()) return "";
+  try {
+    auto result =
+        plat::dtmDBGeral->adcGeral()->Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = :P", {{"P", plat::Variant(code)}});
+    if (result.Rows.empty()) {
+      std::cerr << "zor-script: aviso: filial " << code << " não cadastrada\n";
+      return "";
+    }
+    return result.Rows.front().front().AsString();
+  } catch (const std::exception& e) {
+    std::cerr << "zor-script: aviso: não foi possível ler o nome da filial " << code << ": " << e.what() << "\n";
+    return "";
+  }
+}
+
+int Run(int argc, char** argv) {
+  CLI::App app{"Reproduz um roteiro de gestos na tela Vôo/Trecho sem janela e imprime o que aconteceu.", "zor-script"};
+  std::string db, server, branch, screen = "1024x768", package, script_path;
+  bool branch_fixed = false;
+  app.add_option("--db", db, "Banco compartilhado: sqlite:CAMINHO ou postgresql://usuario@maquina:porta/banco");
+  app.add_option("--server", server, "Servidor de aplicação MAQUINA:PORTA");
+  app.add_option("--branch", branch, "Filial do usuário (o nome vem do banco)");
+  app.add_flag("--branch-fixed", branch_fixed, "A filial é fixada pela aplicação hospedeira");
+  app.add_option("--screen", screen, "Tamanho da tela LARGURAxALTURA")->capture_default_str();
+  app.add_option("--package", package, "Caminho do pacote libPkg_zor12200.so");
+  app.add_option("script", script_path, "Roteiro de gestos")->required();
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kUnreadable;
+  }
+
+  std::string server_host = "127.0.0.1";
+  int server_port = 0;
+  if (!server.empty() && !SplitHostPort(server, server_host, server_port)) {
+    std::cerr << "zor-script: endereço do servidor inválido: " << server << " (use MAQUINA:PORTA)\n";
+    return kUnreadable;
+  }
+  int width = 0, height = 0;
+  if (!SplitSize(screen, width, height)) {
+    std::cerr << "zor-script: tamanho de tela inválido: " << screen << " (use LARGURAxALTURA, como 1024x768)\n";
+    return kUnreadable;
+  }
+
+  // The script is read before anything is loaded: a script that cannot be
+  // read changes nothing.
+  std::ifstream in(script_path, std::ios::binary);
+  if (!in) {
+    std::cerr << "zor-script: não foi possível ler o roteiro " << script_path << "\n";
+    return kUnreadable;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  zor::script::Script script;
+  try {
+    script = zor::script::ParseScript(text.str(), script_path);
+  } catch (const zor::script::ScriptSyntaxError& e) {
+    std::cerr << "zor-script: " << e.what() << "\n";
+    return kUnreadable;
+  }
+
+  // The package first: loading it may set up the platform's process-wide
+  // objects, which everything below configures.
+  zor::script::PackageHost host;
+  std::string error;
+  if (!host.Load(package.empty() ? zor::script::PackageHost::DefaultPath() : package, error)) {
+    std::cerr << "zor-script: " << error << "\n";
+    return kUnreadable;
+  }
+
+  plat::Screen->SetSize(width, height);
+  std::unique_ptr<plat::TdtmDBGeral> data_module;
+  if (!db.empty()) {
+    data_module = std::make_unique<plat::TdtmDBGeral>();
+    try {
+      data_module->Connect(db);
+    } catch (const std::exception& e) {
+      std::cerr << "zor-script: " << e.what() << "\n";
+      return kUnreadable;
+    }
+  }
+  plat::HostContext context;
+  context.UserName = "zor-script";
+  context.BranchCode = branch;
+  context.BranchName = BranchName(branch);
+  context.BranchFixed = branch_fixed;
+  context.ServerHost = server_host;
+  context.ServerPort = server_port;
+  context.DatabaseUrl = db;
+  plat::Vornia::SetHostContext(context);
+
+  int status;
+  {
+    zor::script::ScriptInterpreter interpreter(host, std::cout);
+    status = interpreter.Run(script);
+    std::cout.flush();
+  }
+  // The package's forms go while the package and the database are still there.
+  plat::Application->DestroyForms();
+  data_module.reset();
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "zor-script: " << e.what() << "\n";
+    return kUnreadable;
+  }
+}
