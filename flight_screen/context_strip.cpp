@@ -1,0 +1,131 @@
+// The branch and company strip: validation of both, their lookups, and the
+// load of the company's flights, the first flight's legs and the first
+// leg's classes when the focus leaves the strip.
+#include "data_access/server_methods.h"
+#include "flight_screen/cli_zor12200.h"
+#include "platform/forms/application.h"
+#include "platform/library/consiste.h"
+#include "platform/library/showavi.h"
+
+using namespace plat;
+
+void TfrmVoo::Vd_CdFilial(bool flag) {
+  medCdFilial->SetText(Consiste::Ajusta(medCdFilial->Text(), 4));
+  try {
+    const std::string code = medCdFilial->Text();
+    if (Consiste::EmptyString(code)) {
+      if (flag) Consiste::MensErro(msgPadrao->Msg("FILI_DEVE"), true);
+      return;
+    }
+    if (flag) return;  // the existence check ran when the field was left
+    qryFilial->Close();
+    qryFilial->ParamByName("P_CDFILIAL").SetAsString(code);
+    qryFilial->Open();
+    edtNmFilial->SetText(qryFilial->FieldByName("NMFILIAL")->AsString());
+    if (qryFilial->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("FILI_NAO_CAD"), true);
+    if (qryFilial->FieldByName("IDCNTRRESC")->AsString() == "S")
+      Consiste::MensErro(msgPadrao->Msg("FILI_RESC"), true);
+  } catch (...) {
+    medCdFilial->SetFocus();
+    throw;
+  }
+}
+
+void TfrmVoo::Vd_Companhia(bool flag) {
+  try {
+    if (Consiste::EmptyString(medSgCia->Text())) {
+      if (flag) Consiste::MensErro(msgPadrao->Msg("Cia_Obr"), true);
+      return;
+    }
+    qryCompanhia->Close();
+    qryCompanhia->ParamByName("P_CDFILIAL").SetAsString(medCdFilial->Text());
+    qryCompanhia->ParamByName("P_SGCIA").SetAsString(medSgCia->Text());
+    qryCompanhia->ParamByName("P_TSGCIA").SetAsString("");
+    qryCompanhia->Open();
+    if (qryCompanhia->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("Cia_Nao_Cad"), true);
+    edtNmCia->SetText(qryCompanhia->FieldByName("NMCIA")->AsString());
+  } catch (...) {
+    medSgCia->SetFocus();
+    throw;
+  }
+}
+
+void TfrmVoo::medCdFilialChange(TObject*) {
+  edtNmFilial->SetText("");
+  medSgCia->SetText("");
+}
+
+void TfrmVoo::medCdFilialExit(TObject*) { Vd_CdFilial(false); }
+
+void TfrmVoo::btnPesqFilialBeforePesq(TObject*, bool&) {
+  qryFilial->Close();
+  qryFilial->ParamByName("P_CDFILIAL").Clear();
+  qryFilial->Open();
+}
+
+void TfrmVoo::btnPesqFilialAfterPesq(TObject*) {
+  medCdFilial->SetText(qryFilial->FieldByName("CDFILIAL")->AsString());
+  edtNmFilial->SetText(qryFilial->FieldByName("NMFILIAL")->AsString());
+}
+
+void TfrmVoo::medSgCiaChange(TObject*) { edtNmCia->SetText(""); }
+
+void TfrmVoo::medSgCiaExit(TObject*) { Vd_Companhia(false); }
+
+void TfrmVoo::btpCompanhiaBeforePesq(TObject*, bool&) {
+  qryCompanhia->Close();
+  qryCompanhia->ParamByName("P_CDFILIAL").SetAsString(medCdFilial->Text());
+  qryCompanhia->ParamByName("P_SGCIA").SetAsString("");
+  qryCompanhia->ParamByName("P_TSGCIA").SetAsString("T");
+  qryCompanhia->Open();
+}
+
+void TfrmVoo::btpCompanhiaAfterPesq(TObject*) {
+  medSgCia->SetText(qryCompanhia->FieldByName("SGCIA")->AsString());
+  edtNmCia->SetText(qryCompanhia->FieldByName("NMCIA")->AsString());
+}
+
+void TfrmVoo::panPlaVooCiaEnter(TObject*) {
+  pgcPadrao->SetActivePage(tshFolhaDados);
+  cdsVoo->Close();
+  cdstrechoo->Close();
+  cdsClasseVoo->Close();
+  tshFormulario->SetEnabled(false);
+  tshConfigVoo->SetEnabled(false);
+  mnuFormulario->SetEnabled(tshFormulario->Enabled());
+  mnuConfigVoo->SetEnabled(tshConfigVoo->Enabled());
+}
+
+void TfrmVoo::panPlaVooCiaExit(TObject*) {
+  Vd_CdFilial(true);
+  Vd_Companhia(true);
+
+  Showavi::ActiveShowAvi(Application->MainForm(), 6);
+  try {
+    data_access::VooTrechoServer server(*netVooTrecho);
+    const std::string branch = medCdFilial->Text();
+    cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
+    cdstrechoo->SetData(Consiste::CheckResultServ(
+        server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
+    cdsClasseVoo->SetData(Consiste::CheckResultServ(
+        server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
+                            cdsVooNRVOO->AsString()),
+        true, 0));
+  } catch (...) {
+    Showavi::DeactiveShowAvi();
+    throw;
+  }
+  Showavi::DeactiveShowAvi();
+
+  const bool anyFlight = cdsVoo->RecordCount() > 0;
+  mnuFolhaDados->SetEnabled(anyFlight);
+  mnuFormulario->SetEnabled(anyFlight);
+  mnuConfigVoo->SetEnabled(anyFlight);
+
+  dtsPadraoStateChange(dtsPadrao);
+
+  sbtIncluir->SetEnabled(mnuIncluir->Enabled());
+  tshFolhaDados->SetEnabled(mnuFolhaDados->Enabled());
+  tshFormulario->SetEnabled(mnuFormulario->Enabled());
+  tshConfigVoo->SetEnabled(mnuConfigVoo->Enabled());
+}

@@ -1,0 +1,178 @@
+// The screen's frame: creation (server connection, presentation mode,
+// branch default, flight types), show when opened on one flight, first
+// activation, close, and the modal confirm/cancel bar.
+#include "data_access/server_methods.h"
+#include "flight_screen/cli_zor12200.h"
+#include "flight_screen/screen_state.h"
+#include "platform/core/sysutils.h"
+#include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/library/consiste.h"
+#include "platform/library/showavi.h"
+#include "platform/library/vornia.h"
+
+using namespace plat;
+
+namespace {
+
+constexpr Word kCancelKey = 3;  // the break key
+// Width of the modal bar when shown: the stored width is 0, while its
+// buttons sit at left 4 and are 40 wide.
+constexpr int kModalBarWidth = 48;
+
+bool IsVgaDisplay() { return Screen->Width() == 640 && Screen->Height() == 480; }
+
+}  // namespace
+
+void TfrmVoo::FormCreate(TObject* Sender) {
+  TfrmPadrao::FormCreate(Sender);
+
+  Showavi::ActiveShowAvi(Application->MainForm(), 0);
+  try {
+    netVooTrecho->SetConnected(true);
+  } catch (...) {
+    Showavi::DeactiveShowAvi();
+    throw;
+  }
+  Showavi::DeactiveShowAvi();
+
+  lblNome->SetCaption("");
+  boActive = false;
+
+  if (boShowModal && !boTrechoOk) {
+    SetFormStyle(fsNormal);
+    SetBorderIcons({biSystemMenu});
+    panMenu->SetVisible(false);
+    mnuOperacao->SetVisible(false);
+    mnuEdicao->SetVisible(false);
+    panNavigator->SetVisible(false);
+    panNavigator->SetEnabled(false);
+    panBotoes->SetWidth(kModalBarWidth);
+    panBotoes->SetVisible(true);
+    panBotoes->SetEnabled(true);
+    mnuOperacao->SetEnabled(false);
+    mnuEdicao->SetEnabled(false);
+  } else if (boTrechoOk) {
+    SetCaption(msgPadrao->Msg("Trecho_Voo"));
+    SetFormStyle(fsNormal);
+    SetBorderIcons({biSystemMenu});
+    panMenu->SetVisible(true);
+    mnuEdicao->SetVisible(true);
+    mnuEdicao->SetEnabled(true);
+    panBotoes->SetEnabled(true);
+    mnuOperacao->SetVisible(false);
+    mnuOperacao->SetEnabled(false);
+    panNavigator->SetVisible(false);
+    panNavigator->SetEnabled(false);
+  }
+
+  dtsPadraoStateChange(dtsPadrao);
+
+  mnuFormulario->SetEnabled(false);
+  mnuConfigVoo->SetEnabled(false);
+  tshFormulario->SetEnabled(mnuFormulario->Enabled());
+  tshConfigVoo->SetEnabled(mnuConfigVoo->Enabled());
+
+  // The branch code first: its change handler clears the name.
+  medCdFilial->SetText(Vornia::FiliProc());
+  edtNmFilial->SetText(Vornia::NomeFiliProc());
+
+  const bool branchFixed = Vornia::ModuFili();
+  for (TControl* c : std::initializer_list<TControl*>{medCdFilial, btnPesqFilial, lblFilial}) {
+    c->SetEnabled(!branchFixed);
+    c->SetTag(branchFixed ? 99 : 0);
+  }
+
+  Showavi::ActiveShowAvi(Application->MainForm(), 0);
+  try {
+    data_access::VooTrechoServer server(*netVooTrecho);
+    cdsTipoVoo->SetData(Consiste::CheckResultServ(server.GetTipoVoo(), true, 0));
+  } catch (...) {
+    Showavi::DeactiveShowAvi();
+    throw;
+  }
+  Showavi::DeactiveShowAvi();
+
+  panTipoVoo->SetVisible(cdsTipoVoo->RecordCount() >= 1);
+
+  TField* code = cdsTipoVoo->FieldByName("CDEXPTIPOVOO");
+  TField* name = cdsTipoVoo->FieldByName("NMTIPOVOO");
+  for (cdsTipoVoo->First(); !cdsTipoVoo->Eof(); cdsTipoVoo->Next()) {
+    auto* tipo = new TTipoVoo;
+    tipo->CdExpTipoVoo = Utf8Left(code->AsString(), 3);
+    tipo->NmTipoVoo = Utf8Left(name->AsString(), 100);
+    tipos_voo_.push_back(tipo);
+    cbbTipoVoo->Items().AddObject(tipo->NmTipoVoo, tipo);
+  }
+}
+
+void TfrmVoo::FormShow(TObject*) {
+  if (StLocalCriacao != "ZOR12200") return;
+
+  if (medCdFilial->Enabled()) {
+    medCdFilial->SetFocus();
+    if (auto* branch = FindComponentAs<TCustomEdit>(frmOrig, "medFilial")) medCdFilial->SetText(branch->Text());
+  } else {
+    medCdFilialExit(medCdFilial);
+  }
+
+  auto* caller = FindComponentAs<TDataSet>(frmOrig, stCdsOriginal);
+  if (caller) medSgCia->SetText(caller->FieldByName("SGCIA")->AsString());
+
+  panPlaVooCiaExit(panPlaVooCia);
+
+  if (caller) cdsVoo->Locate("NRVOO", Variant(caller->FieldByName("NRVOO")->AsString()), {loCaseInsensitive});
+  pgcPadrao->SetActivePage(tshFormulario);
+}
+
+void TfrmVoo::FormActivate(TObject*) {
+  Repaint();
+  if (IsVgaDisplay()) SetWindowState(wsMaximized);
+  if (boActive) return;
+
+  TWinControl* first = Vornia::ModuFili() ? static_cast<TWinControl*>(medSgCia) : medCdFilial;
+  if (cdsVoo->Active()) {
+    // Opened on one flight: the data is loaded already, and entering the
+    // strip here must not close it.
+    auto enter = panPlaVooCia->OnEnter;
+    panPlaVooCia->OnEnter = nullptr;
+    try {
+      first->SetFocus();
+    } catch (...) {
+      panPlaVooCia->OnEnter = enter;
+      throw;
+    }
+    panPlaVooCia->OnEnter = enter;
+  } else {
+    first->SetFocus();
+  }
+  boActive = true;
+  dtsBase->DataSet()->Open();
+}
+
+void TfrmVoo::FormClose(TObject* Sender, TCloseAction& Action) {
+  boStCriado = false;
+  boShowModal = false;
+  boTrechoOk = false;
+  netVooTrecho->SetConnected(false);
+  TfrmPadrao::FormClose(Sender, Action);
+}
+
+void TfrmVoo::FormKeyDown(TObject*, Word& Key, TShiftState) {
+  if (Key == kCancelKey && boShowModal) sbtCancelClick(sbtCancel);
+}
+
+void TfrmVoo::sbtConfirmaClick(TObject*) {
+  if (!boTrechoOk) sbtConfirmarClick(sbtConfirmar);
+  SetModalResult(mrOk);
+}
+
+void TfrmVoo::sbtCancelClick(TObject*) { SetModalResult(mrCancel); }
+
+void TfrmVoo::netVooTrechoBeforeConnect(TObject*) {
+  netVooTrecho->SetPort(Vornia::WebPort());
+  netVooTrecho->SetHost(Vornia::WebURL());
+}
+
+// The flight report launcher is not part of this screen yet.
+void TfrmVoo::sbtImprimirClick(TObject*) {}

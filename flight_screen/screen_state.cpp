@@ -1,0 +1,23 @@
+// The screen's exported state and its lifetime with the package.
+#include "flight_screen/screen_state.h"
+
+TfrmVoo* frmVoo = nullptr;
+bool boStCriado = false;
+bool boShowModal = false;
+bool boTrechoOk = false;
+bool boActive = false;
+bool boChecado = false;
+std::string StLocalCriacao;
+std::string stCdsOriginal;
+plat::TForm* frmOrig = nullptr;
+
+void ResetScreenStateOnLoad() {
+  boStCriado = false;
+  boShowModal = false;
+  boTrechoOk = false;
+}
+
+void ClearScreenStateOnUnload() {
+  StLocalCriacao.clear();
+  stCdsOriginal.clear();
+}

@@ -1,0 +1,100 @@
+// The branch and company strip: checks, messages and the load on leaving it.
+#include "tests/flight_screen/screen_fixture.h"
+
+using namespace plat;
+
+TEST_F(ScreenTest, AShortBranchCodeIsPaddedAndClearsTheCompany) {
+  TfrmVoo& f = Open();
+  f.medSgCia->SetText("ABR");
+  EXPECT_TRUE(TypeAndLeave(f.medCdFilial, "2", f.medSgCia));
+  EXPECT_EQ(f.medCdFilial->Text(), "0002");
+  EXPECT_EQ(f.edtNmFilial->Text(), "Congonhas");
+  EXPECT_EQ(f.medSgCia->Text(), "");
+  EXPECT_EQ(f.edtNmCia->Text(), "");
+}
+
+TEST_F(ScreenTest, UnknownAndRescindedBranchesAreRefusedWithTheFocusKept) {
+  TfrmVoo& f = Open();
+  EXPECT_FALSE(TypeAndLeave(f.medCdFilial, "9999", f.medSgCia));
+  EXPECT_EQ(LastMessage(), "Filial não cadastrada.");
+  EXPECT_TRUE(f.medCdFilial->Focused());
+  EXPECT_EQ(f.edtNmFilial->Text(), "");
+  EXPECT_FALSE(TypeAndLeave(f.medCdFilial, "0005", f.medSgCia));
+  EXPECT_EQ(LastMessage(), "Filial com contrato rescindido.");
+  EXPECT_EQ(f.edtNmFilial->Text(), "Recife");
+}
+
+TEST_F(ScreenTest, LeavingTheStripWithoutBranchOrCompanyNamesWhatIsMissing) {
+  TfrmVoo& f = Open();
+  EXPECT_TRUE(TypeAndLeave(f.medCdFilial, "", f.medSgCia));
+  EXPECT_FALSE(f.UserFocus(f.dbgPadrao));
+  EXPECT_EQ(LastMessage(), "Filial deve ser informada.");
+  EXPECT_TRUE(TypeAndLeave(f.medCdFilial, "0001", f.medSgCia));
+  EXPECT_FALSE(f.UserFocus(f.dbgPadrao));
+  EXPECT_EQ(LastMessage(), "Companhia deve ser informada.");
+  EXPECT_TRUE(f.medSgCia->Focused());
+}
+
+TEST_F(ScreenTest, ACompanyNotLinkedToTheBranchIsNotRegistered) {
+  TfrmVoo& f = Open();
+  // Amazônia flies from Guarulhos but not from Congonhas.
+  TypeAndLeave(f.medCdFilial, "0002", f.medSgCia);
+  EXPECT_FALSE(TypeAndLeave(f.medSgCia, "AMZ", f.dbgPadrao));
+  EXPECT_EQ(LastMessage(), "Companhia não cadastrada.");
+  EXPECT_FALSE(f.cdsVoo->Active());
+}
+
+TEST_F(ScreenTest, LeavingTheStripLoadsFlightsLegsAndClasses) {
+  TfrmVoo& f = Open();
+  LoadCompany("0001", "abr");
+  EXPECT_EQ(f.edtNmCia->Text(), "Aerobrasil Linhas Aéreas");
+  EXPECT_EQ(f.qryCompanhiaCDCIA->AsString(), "0001");
+  ASSERT_TRUE(f.cdsVoo->Active());
+  EXPECT_EQ(f.cdsVoo->RecordCount(), 30);
+  EXPECT_EQ(f.cdsVoo->RecNo(), 1);
+  ASSERT_TRUE(f.cdstrechoo->Active());
+  EXPECT_GE(f.cdstrechoo->RecordCount(), 1);
+  EXPECT_EQ(f.cdstrechooNRVOO->AsString(), f.cdsVooNRVOO->AsString());
+  ASSERT_TRUE(f.cdsClasseVoo->Active());
+  if (!f.cdsClasseVoo->IsEmpty()) {
+    EXPECT_EQ(f.cdsClasseVooCDTRECHO->AsString(), f.cdstrechooCDTRECHO->AsString());
+  }
+  EXPECT_TRUE(f.tshFormulario->Enabled());
+  EXPECT_TRUE(f.mnuConfigVoo->Enabled());
+  EXPECT_EQ(ui.BusyDepth(), 0);
+}
+
+TEST_F(ScreenTest, ACompanyWithoutFlightsLeavesTheTabsDisabled) {
+  TfrmVoo& f = Open();
+  // Amazônia has no flights in the demo data.
+  LoadCompany("0001", "AMZ");
+  ASSERT_TRUE(f.cdsVoo->Active());
+  EXPECT_TRUE(f.cdsVoo->IsEmpty());
+  EXPECT_FALSE(f.tshFormulario->Enabled());
+  EXPECT_FALSE(f.tshConfigVoo->Enabled());
+  EXPECT_FALSE(f.mnuFolhaDados->Enabled());
+}
+
+TEST_F(ScreenTest, EnteringTheStripAgainClosesTheFlightData) {
+  TfrmVoo& f = Open();
+  LoadCompany("0001", "ABR");
+  f.UserFocus(f.medSgCia);
+  EXPECT_FALSE(f.cdsVoo->Active());
+  EXPECT_FALSE(f.cdstrechoo->Active());
+  EXPECT_EQ(f.pgcPadrao->ActivePage(), f.tshFolhaDados);
+  EXPECT_FALSE(f.tshFormulario->Enabled());
+}
+
+TEST_F(ScreenTest, TheLookupButtonsFillBranchAndCompany) {
+  TfrmVoo& f = Open();
+  ui.Picks.push_back(2);  // Galeão, third branch by code
+  f.btnPesqFilial->UserClick();
+  EXPECT_EQ(f.medCdFilial->Text(), "0003");
+  EXPECT_EQ(f.edtNmFilial->Text(), "Galeão");
+  ui.Picks.push_back(0);
+  f.btpCompanhia->UserClick();
+  EXPECT_EQ(f.medSgCia->Text(), "ABR");
+  EXPECT_EQ(f.edtNmCia->Text(), "Aerobrasil Linhas Aéreas");
+  ASSERT_FALSE(ui.PickLists().empty());
+  EXPECT_EQ(ui.PickLists().back().Title, "Companhia");
+}

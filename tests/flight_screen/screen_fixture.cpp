@@ -1,0 +1,63 @@
+// The flight screen test fixture.
+#include "tests/flight_screen/screen_fixture.h"
+
+#include "flight_screen/screen_state.h"
+#include "package/pkg_zor12200.h"
+#include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/library/vornia.h"
+#include "platform/sql/connection.h"
+
+using namespace plat;
+
+void ScreenTest::SetUpTestSuite() {
+  std::string skip;
+  database = zor::server::testing::TestDatabase::create("sqlite", skip);
+  server = std::make_unique<zor::server::testing::TestServer>(database->url(), true, 30);
+  TADOIBQuery::SetDefaultConnection(OpenConnection(database->url()));
+}
+
+void ScreenTest::TearDownTestSuite() {
+  TADOIBQuery::SetDefaultConnection(nullptr);
+  server.reset();
+  database.reset();
+}
+
+void ScreenTest::SetUp() {
+  SetUi(&ui);
+  Screen->SetWidth(1024);
+  Screen->SetHeight(768);
+}
+
+void ScreenTest::TearDown() {
+  Application->DestroyForms();
+  boStCriado = boShowModal = boTrechoOk = false;
+  SetUi(nullptr);
+}
+
+TfrmVoo& ScreenTest::Open(bool branchFixed) {
+  HostContext ctx;
+  ctx.UserName = "teste";
+  ctx.BranchCode = "0001";
+  ctx.BranchName = "Guarulhos";
+  ctx.BranchFixed = branchFixed;
+  ctx.ServerHost = "127.0.0.1";
+  ctx.ServerPort = server->port();
+  Vornia::SetHostContext(ctx);
+  IniProc(Variant());
+  form = frmVoo;
+  return *form;
+}
+
+bool ScreenTest::TypeAndLeave(TCustomEdit* edit, const std::string& text, TWinControl* next) {
+  form->UserFocus(edit);
+  edit->UserSetText(text);
+  return form->UserFocus(next);
+}
+
+void ScreenTest::LoadCompany(const std::string& branch, const std::string& company) {
+  TypeAndLeave(form->medCdFilial, branch, form->medSgCia);
+  TypeAndLeave(form->medSgCia, company, form->dbgPadrao);
+}
+
+std::string ScreenTest::LastMessage() const { return ui.LastMessage().value_or(""); }
