@@ -42,6 +42,8 @@ class ControlView {
   // Controls that use Tab themselves (grids) get it; others let the form
   // move the focus.
   virtual bool WantsTab() const { return false; }
+  // Views that send every key to their control themselves (the grid).
+  virtual bool RoutesKeys() const { return false; }
 
   // A child control's view has been made (page controls add their pages).
   virtual void ChildViewAdded(ControlView*) {}

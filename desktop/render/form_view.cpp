@@ -268,7 +268,7 @@ void FormView::HandleFocusIn(ControlView* v) {
 }
 
 bool FormView::HandleKey(ControlView* v, QObject* target, QKeyEvent* e) {
-  if (!form_ || replaying_key_) return false;
+  if (!form_ || replaying_key_ || v->RoutesKeys()) return false;
   plat::TWinControl* control = v->WinControl();
   if (!control) return false;
   const plat::Word vk = ToVirtualKey(e->key());

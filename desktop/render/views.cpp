@@ -5,6 +5,9 @@
 #include "desktop/render/choice_views.h"
 #include "desktop/render/container_views.h"
 #include "desktop/render/form_view.h"
+#include "desktop/render/grid_view.h"
+#include "platform/dbcontrols/db_grid.h"
+#include "platform/dbcontrols/db_navigator.h"
 #include "platform/controls/check_box.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/containers.h"
@@ -35,6 +38,8 @@ std::unique_ptr<ControlView> CreateView(plat::TControl* c, QWidget* parent, Form
   // Makers registered later know more specific classes (data-aware ones).
   for (auto it = Makers().rbegin(); it != Makers().rend(); ++it)
     if (auto view = (*it)(c, parent, form)) return view;
+  if (auto* x = dynamic_cast<plat::TDBGrid*>(c)) return std::make_unique<GridView>(x, parent, form);
+  if (dynamic_cast<plat::TDBNavigator*>(c)) return std::make_unique<NavigatorView>(c, parent, form);
   if (auto* x = dynamic_cast<plat::TLabel*>(c)) return std::make_unique<LabelView>(x, parent, form);
   if (auto* x = dynamic_cast<plat::TMaskEdit*>(c)) return std::make_unique<MaskEditView>(x, parent, form);
   if (auto* x = dynamic_cast<plat::TCustomEdit*>(c)) return std::make_unique<EditView>(x, parent, form);

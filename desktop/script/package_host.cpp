@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "platform/forms/form.h"
@@ -66,6 +67,7 @@ bool PackageHost::Load(const std::string& path, std::string& error) {
   path_ = path;
   handle_ = h;
   entry_ = entry;
+  create_ = reinterpret_cast<CreateEntry>(dlsym(h, "CriaVoo"));
   show_modal_ = static_cast<bool*>(dlsym(h, "boShowModal"));
   leg_dialog_ = static_cast<bool*>(dlsym(h, "boTrechoOk"));
   created_ = static_cast<bool*>(dlsym(h, "boStCriado"));
@@ -74,6 +76,15 @@ bool PackageHost::Load(const std::string& path, std::string& error) {
 }
 
 void PackageHost::Enter(const plat::Variant& argument) { entry_(argument); }
+
+void PackageHost::Create(const std::string& place, const std::string& dataSetName, plat::TForm* caller) {
+  if (create_) {
+    create_(place, dataSetName, caller);
+    return;
+  }
+  auto reference = static_cast<int64_t>(reinterpret_cast<intptr_t>(caller));
+  entry_(plat::Variant(plat::Variant::Array{plat::Variant(place), plat::Variant(dataSetName), plat::Variant(reference)}));
+}
 
 bool PackageHost::SetDialogFlags(bool showModal, bool legDialog, std::string& error) {
   if (!show_modal_ || !leg_dialog_) {

@@ -1,5 +1,5 @@
 // The screen package loaded with dlopen, as the script driver hosts it:
-// IniProc is the entry point; the dialog flags and the screen instance are
+// IniProc and CriaVoo are the entry points; the dialog flags and the screen instance are
 // read and set through the package's exported globals (boShowModal,
 // boTrechoOk, boStCriado, frmVoo). Qt-free, so the desktop host may reuse it.
 #pragma once
@@ -13,6 +13,7 @@ namespace zor::script {
 class PackageHost : public ScriptHost {
  public:
   using EntryPoint = void (*)(plat::Variant);
+  using CreateEntry = void (*)(const std::string&, const std::string&, plat::TForm*);
 
   PackageHost() = default;
   // The library stays loaded until the process ends: forms and handlers it
@@ -33,6 +34,9 @@ class PackageHost : public ScriptHost {
   bool Loaded() const { return entry_ != nullptr; }
 
   void Enter(const plat::Variant& argument) override;
+  // CriaVoo when the package exports it; else IniProc with the same three
+  // values as an array (the caller form carried as an integer).
+  void Create(const std::string& place, const std::string& dataSetName, plat::TForm* caller) override;
   bool SetDialogFlags(bool showModal, bool legDialog, std::string& error) override;
   plat::TForm* ScreenForm() override;
 
@@ -40,6 +44,7 @@ class PackageHost : public ScriptHost {
   std::string path_;
   void* handle_ = nullptr;
   EntryPoint entry_ = nullptr;
+  CreateEntry create_ = nullptr;
   bool* show_modal_ = nullptr;
   bool* leg_dialog_ = nullptr;
   bool* created_ = nullptr;

@@ -2,7 +2,6 @@
 #include "desktop/script/script_interpreter.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "desktop/script/caller_form.h"
 #include "desktop/script/component_probe.h"
@@ -134,11 +133,11 @@ void ScriptInterpreter::Execute(const Gesture& g) {
   current_line_ = g.Line;
   try {
     switch (g.Kind) {
-      case GestureKind::Open: Open(Variant()); break;
+      case GestureKind::Open: Open(g); break;
       case GestureKind::OpenFlight: OpenFlight(g); break;
       case GestureKind::Modal: pending_modal_ = true; break;
       case GestureKind::LegDialog: pending_leg_dialog_ = true; break;
-      case GestureKind::Close: Close(); break;
+      case GestureKind::Close: Close(g); break;
       case GestureKind::Focus: Focus(g); break;
       case GestureKind::Type: Type(g); break;
       case GestureKind::Key: Key(g); break;
@@ -222,33 +221,33 @@ bool ScriptInterpreter::FocusFirst(TWinControl* control) {
 
 // ---- opening and closing ----------------------------------------------------
 
-void ScriptInterpreter::Open(const Variant& argument) {
-  const Gesture& g = script_->Gestures[next_ - 1];
-  if (pending_modal_ || pending_leg_dialog_) {
-    std::string error;
-    bool ok = host_.SetDialogFlags(pending_modal_, pending_leg_dialog_, error);
-    pending_modal_ = pending_leg_dialog_ = false;
-    if (!ok) {
-      Fail(g, error);
-      return;
-    }
-  }
-  RunGesture([&] { host_.Enter(argument); });
+bool ScriptInterpreter::ApplyDialogFlags(const Gesture& g) {
+  if (!pending_modal_ && !pending_leg_dialog_) return true;
+  std::string error;
+  bool ok = host_.SetDialogFlags(pending_modal_, pending_leg_dialog_, error);
+  pending_modal_ = pending_leg_dialog_ = false;
+  if (!ok) Fail(g, error);
+  return ok;
+}
+
+void ScriptInterpreter::Open(const Gesture& g) {
+  if (!ApplyDialogFlags(g)) return;
+  // As the host menu does: errors go through the standard report.
+  RunGesture([&] { host_.Enter(Variant()); });
 }
 
 void ScriptInterpreter::OpenFlight(const Gesture& g) {
+  if (!ApplyDialogFlags(g)) return;
   if (!caller_) caller_ = std::make_unique<CallerForm>();
   std::string branch = g.Args.size() > 2 ? g.Args[2].Text : Vornia::FiliProc();
   caller_->Prepare(branch, g.Args[0].Text, g.Args[1].Text);
-  // The caller form travels as an integer, as another screen passes it.
-  auto reference = static_cast<int64_t>(reinterpret_cast<intptr_t>(static_cast<TForm*>(caller_.get())));
-  Open(Variant(Variant::Array{Variant(kScreenCode), Variant(CallerForm::kDataSetName), Variant(reference)}));
+  RunGesture([&] { host_.Create(kScreenCode, CallerForm::kDataSetName, caller_.get()); });
 }
 
-void ScriptInterpreter::Close() {
+void ScriptInterpreter::Close(const Gesture& g) {
   TForm* form = host_.ScreenForm();
   if (!form) {
-    Fail(script_->Gestures[next_ - 1], "não há tela aberta para fechar");
+    Fail(g, "não há tela aberta para fechar");
     return;
   }
   RunGesture([form] { form->Close(); });

@@ -33,6 +33,9 @@ class ScriptHost {
   // The package's generic entry point (IniProc): null as the host menu
   // passes it, or [place, dataset name, caller form as an integer].
   virtual void Enter(const plat::Variant& argument) = 0;
+  // Another screen opens this one on one flight (CriaVoo): the place, the
+  // name of the caller's dataset and the caller's form.
+  virtual void Create(const std::string& place, const std::string& dataSetName, plat::TForm* caller) = 0;
   // Sets the package's flags for the next opening (boShowModal, boTrechoOk).
   // False with a reason when the package does not export them.
   virtual bool SetDialogFlags(bool showModal, bool legDialog, std::string& error) = 0;
@@ -67,9 +70,12 @@ class ScriptInterpreter {
   void Execute(const Gesture& g);
   int RunModal(plat::TForm& form);
 
-  void Open(const plat::Variant& argument);
+  // Applies the dialog flags set since the last opening; false (with a
+  // failure written) when the host cannot.
+  bool ApplyDialogFlags(const Gesture& g);
+  void Open(const Gesture& g);
   void OpenFlight(const Gesture& g);
-  void Close();
+  void Close(const Gesture& g);
   void Focus(const Gesture& g);
   void Type(const Gesture& g);
   void Key(const Gesture& g);
