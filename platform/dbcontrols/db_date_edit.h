@@ -31,6 +31,8 @@ class TDBDateEditPlus : public TDBEdit {
   TDateTime GetDate() const;
   // No digit typed.
   bool IsEmpty() const;
+  // The typed text, or "" when no digit is typed (EditText keeps the layout).
+  std::string Text() const override { return IsEmpty() ? std::string() : TDBEdit::Text(); }
   // The `Date` property: the typed date (0 when empty), and setting it as
   // code sets the text (0 empties it); the field is written only by the
   // person's typing or the next UpdateRecord after it.

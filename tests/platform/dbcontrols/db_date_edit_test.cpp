@@ -32,6 +32,8 @@ TEST_F(DbDateEditTest, ShowsTheFieldsDateOnly) {
   cds->Cancel();
   cds->Next();
   EXPECT_TRUE(date->IsEmpty());
+  EXPECT_EQ(date->Text(), "") << "an empty date reads as an empty text";
+  EXPECT_EQ(date->EditText(), "  /  /    ");
 }
 
 TEST_F(DbDateEditTest, GetDateReturnsTheTypedDateOrZeroWhenEmpty) {
