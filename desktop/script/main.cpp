@@ -120,6 +120,14 @@ int Run(int argc, char** argv) {
   }
 
   plat::Screen->SetSize(width, height);
+  // The host's main form stands for the host's main window: the screen is
+  // one of its windows, so closing the screen frees it instead of ending
+  // the application. It is never shown.
+  plat::TForm* host_form = nullptr;
+  plat::Application->CreateForm(host_form);
+  host_form->SetName("frmPrincipal");
+  host_form->SetFormStyle(plat::fsMDIForm);
+  host_form->SetCaption("zor-script");
   std::unique_ptr<plat::TdtmDBGeral> data_module;
   if (!db.empty()) {
     data_module = std::make_unique<plat::TdtmDBGeral>();

@@ -181,8 +181,10 @@ TComponent* ScriptInterpreter::Find(const Gesture& g, const std::string& name) {
   add(caller_.get());
   for (int i = 0; i < Screen->FormCount(); ++i) add(Screen->Forms(i));
   if (SameText(name, "form")) {
-    if (!forms.empty()) return forms.front();
-    Fail(g, "não há formulário aberto");
+    // The screen, or else the window the person works in.
+    if (TForm* f = host_.ScreenForm()) return f;
+    if (TForm* f = Screen->ActiveForm()) return f;
+    Fail(g, "não há tela aberta");
     return nullptr;
   }
   for (TForm* f : forms) {
@@ -489,7 +491,7 @@ void ScriptInterpreter::Dump(const Gesture& g) {
   auto state = ReadProperty(ds, "State");
   ui_.Note(ds->Name() + ": " + std::to_string(ds->RowCount()) + " registros, estado " + state.Value +
            ", registro atual " + std::to_string(ds->CurrentRow() + 1));
-  std::string header = "   ";
+  std::string header = "  campos:";
   for (int f = 0; f < ds->FieldCount(); ++f) header += (f ? " | " : " ") + ds->Fields()[f]->FieldName();
   ui_.Note(header);
   for (int row = 0; row < ds->RowCount(); ++row) {

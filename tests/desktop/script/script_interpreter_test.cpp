@@ -187,12 +187,15 @@ TEST_F(InterpreterTest, GridCellsPickListsKeysAndButtons) {
                 "key dbgItens Up\n"
                 "expect cdsItens.PRECO:value null\n"
                 "dblclick dbgItens\n"
+                "ellipsis dbgItens\n"
+                "cell dbgItens 1 NOME\n"
                 "ellipsis dbgItens\n"),
             kAllHeld)
       << transcript;
   EXPECT_EQ(host.form->dblClicks, 1);
   EXPECT_EQ(host.form->ellipsisClicks, 1);
   EXPECT_NE(host.form->keys.find("down:40"), std::string::npos);
+  EXPECT_SAYS("14: ellipsis dbgItens\n  botão da célula recusado em dbgItens\n");
 
   EXPECT_EQ(Run("open\ncell dbgItens 9 SIT\ncell dbgItens 1 PRECO\n"), kExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 2): dbgItens tem 3 linhas; não há linha 9");
@@ -212,7 +215,7 @@ TEST_F(InterpreterTest, KeysWithModifiersAndCharacters) {
                 "expect cdsItens.RecordCount 2\n"
                 "key edtNome a\n"
                 "key edtNome \"#\"\n"
-                "expect edtNome.Text a#\n"),
+                "expect edtNome.Text \"a#\"\n"),
             kAllHeld)
       << transcript;
   EXPECT_SAYS("  pergunta: Confirma a exclusão do registro? -> não\n");
@@ -295,13 +298,13 @@ TEST_F(InterpreterTest, FailedExpectationsNameTheLineAndWhatWasSeenAndTheRunGoes
   EXPECT_SAYS("FALHOU (linha 8): cdsItens.NAOHA: cdsItens não tem o campo NAOHA");
   EXPECT_SAYS("FALHOU (linha 10): mnuItem.ItemIndex: mnuItem (item de menu) não tem a propriedade ItemIndex");
   EXPECT_FALSE(Says("(linha 9)"));
-  EXPECT_SAYS("fim: 10 gestos, 9 expectativas, 7 falhas");
+  EXPECT_SAYS("fim: 10 gestos, 8 expectativas, 7 falhas");
 }
 
 TEST_F(InterpreterTest, DumpPrintsTheRowsWithoutMovingTheCursor) {
   EXPECT_EQ(Run("open\ncell dbgItens 2 NOME\ndump cdsItens\nexpect dbgItens.Row 2\n"), kAllHeld) << transcript;
   EXPECT_SAYS("  cdsItens: 3 registros, estado dsBrowse, registro atual 2\n"
-              "     CODIGO | NOME | SIT | PRECO\n"
+              "    campos: CODIGO | NOME | SIT | PRECO\n"
               "     1: A1 | Parafuso | Ativo | 2,5\n"
               "    >2: B2 | Porca | Inativo | \n");
 }

@@ -126,6 +126,7 @@ TestForm::TestForm(TComponent* owner) : TForm(owner) {
   dbgItens = Make<TDBGrid>("dbgItens", this);
   dbgItens->SetDataSource(dtsItens);
   for (const char* name : {"CODIGO", "NOME", "SIT"}) dbgItens->Columns().Add()->SetFieldName(name);
+  dbgItens->Columns()[1]->SetButtonStyle(cbsEllipsis);
   dbgItens->Columns()[2]->PickList().Add("Ativo");
   dbgItens->Columns()[2]->PickList().Add("Inativo");
   dbgItens->OnEditButtonClick = [this](TObject*) { ++ellipsisClicks; };
