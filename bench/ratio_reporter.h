@@ -1,0 +1,48 @@
+// A console reporter that, after the usual table, prints each benchmark's
+// real time as a ratio against a named baseline benchmark of the same run:
+// "BM_X/1000  3.2x BM_Raw/1000". Benchmarks are paired by their argument
+// suffix ("/1000").
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  explicit RatioReporter(std::string baseline) : baseline_(std::move(baseline)) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs)
+      if (r.run_type == Run::RT_Iteration) times_[r.benchmark_name()] = r.GetAdjustedRealTime();
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\nRatios against %s:\n", baseline_.c_str());
+    for (const auto& [name, time] : times_) {
+      const std::string suffix = name.substr(name.find('/') == std::string::npos ? name.size() : name.find('/'));
+      auto base = times_.find(baseline_ + suffix);
+      if (base == times_.end() || name == base->first || base->second <= 0) continue;
+      std::printf("  %-40s %8.2fx %s\n", name.c_str(), time / base->second, base->first.c_str());
+    }
+  }
+
+ private:
+  std::string baseline_;
+  std::map<std::string, double> times_;
+};
+
+// main() for a benchmark binary whose ratios are taken against `baseline`.
+#define ZOR_BENCHMARK_MAIN_WITH_BASELINE(baseline)          \
+  int main(int argc, char** argv) {                         \
+    benchmark::Initialize(&argc, argv);                     \
+    RatioReporter reporter(baseline);                       \
+    benchmark::RunSpecifiedBenchmarks(&reporter);           \
+    benchmark::Shutdown();                                  \
+    return 0;                                               \
+  }
