@@ -45,6 +45,7 @@ void LabelView::Sync(plat::Prop p) {
       QString text = Q(l->Caption());
       label_->setTextFormat(Qt::PlainText);
       label_->setText(text.replace("&&", "\x01").remove('&').replace('\x01', '&'));
+      if (l->AutoSize()) Form()->Relayout(l->Parent());
       break;
     }
     case plat::Prop::Other:

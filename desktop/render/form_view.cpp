@@ -12,6 +12,7 @@
 #include "desktop/render/views.h"
 #include "platform/controls/custom_form.h"
 #include "platform/controls/gesture.h"
+#include "platform/controls/label.h"
 
 namespace desktop {
 
@@ -212,6 +213,14 @@ void FormView::Relayout(plat::TControl* container) {
     for (plat::TControl* c : children) {
       if (c->Align() != plat::alNone) continue;
       int x = c->Left(), y = c->Top(), w = c->Width(), h = c->Height();
+      // A label that sizes itself takes the room its text needs.
+      if (auto* label = dynamic_cast<plat::TLabel*>(c); label && label->AutoSize()) {
+        if (QWidget* lw = WidgetOf(c)) {
+          const QSize hint = lw->sizeHint();
+          w = std::max(w, hint.width());
+          h = std::max(h, hint.height());
+        }
+      }
       const auto anchors = c->Anchors();
       if (anchors.Contains(plat::akRight)) {
         if (anchors.Contains(plat::akLeft)) w += dx; else x += dx;

@@ -157,6 +157,9 @@ TEST_F(RenderTest, LayoutFollowsAlignmentAndAnchors) {
   EXPECT_EQ(strip->geometry(), QRect(0, 0, 500, 55));
   EXPECT_EQ(tabs->geometry(), QRect(0, 55, 500, 245));
   EXPECT_EQ(view_->WidgetOf(branch_)->geometry(), QRect(8, 20, 60, 21));
+  // A self-sizing label without a designed size gets what its text needs.
+  label_->SetBounds(8, 4, 0, 0);
+  EXPECT_GE(view_->WidgetOf(label_)->width(), 20);
   view_->resize(600, 400);
   EXPECT_EQ(strip->geometry(), QRect(0, 0, 600, 55));
   EXPECT_EQ(tabs->geometry(), QRect(0, 55, 600, 345));
