@@ -278,9 +278,11 @@ void TDBGrid::LinkRecordChanged(TField* field) {
 void TDBGrid::LinkFocusControl(TField*& field) {
   TColumn* c = columns_.ColumnOfField(field);
   if (!c) return;
-  field = nullptr;
   SetSelectedIndex(c->Index());
   if (!Focused() && CanFocus()) SetFocus();
+  // A grid that cannot take the focus (on a hidden page, say) leaves the
+  // request to the next control showing the field.
+  if (Focused()) field = nullptr;
 }
 
 // ---- moves and keys --------------------------------------------------------
