@@ -94,6 +94,16 @@ RunStatus ScriptInterpreter::Run(const Script& script) {
   script_ = &script;
   next_ = 0;
   RunGestures([] { return false; });
+  // Answers nobody asked for usually mean the screen did not ask what the
+  // script expected; the expectations say whether that matters.
+  const size_t unused = ui_.Answers.size() + ui_.Picks.size() + ui_.Searches.size();
+  if (unused > 0) {
+    out_ << "aviso: " << unused << (unused == 1 ? " resposta preparada não foi usada" : " respostas preparadas não foram usadas")
+         << "\n";
+    ui_.Answers.clear();
+    ui_.Picks.clear();
+    ui_.Searches.clear();
+  }
   out_ << "fim: " << script.Gestures.size() << " gestos, " << expectations_ << " expectativas, " << failures_
        << (failures_ == 1 ? " falha" : " falhas") << "\n";
   script_ = nullptr;

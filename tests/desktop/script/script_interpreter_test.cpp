@@ -267,6 +267,9 @@ TEST_F(InterpreterTest, ScriptedAnswersForQuestionsPickListsAndSearches) {
               "  -> linha 2\n");
   EXPECT_SAYS("  -> NOME = \"Porca\"\n");
 
+  EXPECT_EQ(Run("open\nanswer yes\nfind cancel\n"), kAllHeld);
+  EXPECT_SAYS("aviso: 2 respostas preparadas não foram usadas\n");
+
   EXPECT_EQ(Run("open\npick 5\nclick sbtLista\n"), kExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 3): a lista \"Filial\" tem 2 linhas; não há linha 5");
 }
