@@ -246,6 +246,36 @@ TEST_F(CommandBarTest, CheckReloadsOnlyTheLegsWhileTheLegGridIsFocused) {
   EXPECT_EQ(f.cdstrechooNRVOO->AsString(), f.cdsVooNRVOO->AsString());
 }
 
+TEST_F(CommandBarTest, ConfirmWithALegInEditPostsFlightAndLegAndReloadsTheLegs) {
+  TfrmVoo& f = OpenAbr();
+  f.cdsVoo->MoveBy(2);
+  const int flightRow = f.cdsVoo->RecNo();
+  FocusLegGrid();
+  f.sbtAlterar->UserClick();
+  ASSERT_EQ(f.cdstrechoo->State(), dsEdit);
+  ui.ClearEvents();
+  f.sbtConfirmar->UserClick();
+  EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
+  EXPECT_EQ(f.cdstrechoo->State(), dsBrowse);
+  bool busyShown = false;
+  for (const auto& e : ui.Events()) busyShown = busyShown || e.kind == ScriptedUi::Kind::Busy;
+  EXPECT_TRUE(busyShown) << "the legs are reloaded after a leg is confirmed";
+  EXPECT_EQ(f.cdsVoo->RecNo(), flightRow);
+  ExpectCommands(f, true, true, false);
+}
+
+TEST_F(CommandBarTest, FindMovesToTheFlightAndShowsItsLegs) {
+  TfrmVoo& f = OpenAbr();
+  f.cdsVoo->MoveBy(11);
+  const std::string wanted = f.cdsVooNRVOO->AsString();
+  f.cdsVoo->First();
+  ui.Searches.push_back(SearchAnswer{"NRVOO", wanted});
+  f.sbtProcurar->UserClick();
+  EXPECT_EQ(f.cdsVooNRVOO->AsString(), wanted);
+  EXPECT_EQ(f.cdstrechooNRVOO->AsString(), wanted);
+  EXPECT_EQ(f.lblNome->Caption(), wanted);
+}
+
 TEST_F(CommandBarTest, MovingToAnotherFlightReloadsItsLegsAndTheirClasses) {
   TfrmVoo& f = OpenAbr();
   f.cdsVoo->Last();
