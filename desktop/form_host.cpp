@@ -254,7 +254,7 @@ void FormHost::SyncCursor() {
   }
 }
 
-int FormHost::RunModal(plat::TForm& form, QWidget* parent) {
+int FormHost::RunModal(plat::TForm& form, QWidget* parent, const std::function<int()>& drive) {
   ModalDialog dialog(&form, parent);
   dialog.setObjectName(QString::fromStdString(form.Name()));
   auto* layout = new QVBoxLayout(&dialog);
@@ -278,7 +278,19 @@ int FormHost::RunModal(plat::TForm& form, QWidget* parent) {
   });
   window->View()->SyncQtFocus();
   // The form may have ended the run while it was being shown.
-  const int result = form.ModalResult() != plat::mrNone ? form.ModalResult() : dialog.exec();
+  int result;
+  if (form.ModalResult() != plat::mrNone) {
+    result = form.ModalResult();
+  } else if (drive) {
+    // The script stands in for the person: the dialog shows what it does.
+    dialog.setModal(true);
+    dialog.show();
+    QApplication::processEvents();
+    result = drive();
+    dialog.hide();
+  } else {
+    result = dialog.exec();
+  }
   if (destroyed) return plat::mrCancel;
   form.Changes.Unsubscribe(sub);
   return form.ModalResult() != plat::mrNone ? form.ModalResult() : (result > 0 ? result : plat::mrCancel);

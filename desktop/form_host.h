@@ -6,6 +6,7 @@
 // gestures (activating, closing) back as platform calls.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -49,8 +50,10 @@ class FormHost : public QObject {
 
   // Brings the windows in step with the screen object's forms.
   void Sync();
-  // Runs a form modally in a dialog over `parent`; its modal result.
-  int RunModal(plat::TForm& form, QWidget* parent);
+  // Runs a form modally in a dialog over `parent`; its modal result. With
+  // `drive` (a script replaying) the dialog is shown without a loop of its
+  // own and `drive` runs the form until it has a result.
+  int RunModal(plat::TForm& form, QWidget* parent, const std::function<int()>& drive = {});
 
   FormWindow* WindowOf(const plat::TForm* form) const;
   QMdiSubWindow* SubWindowOf(const plat::TForm* form) const;

@@ -2,6 +2,8 @@
 #include "desktop/host_app.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iostream>
 
 #include <QApplication>
 #include <QFile>
@@ -9,6 +11,8 @@
 #include <QScreen>
 
 #include "desktop/screenshot.h"
+#include "desktop/script/script_interpreter.h"
+#include "desktop/window_script_host.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/variant.h"
 #include "desktop/form_host.h"
@@ -29,10 +33,16 @@ HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_uniq
     if (!OpenFlightScreen(&error) && !error.isEmpty()) ui_->ShowError("", error.toStdString());
   });
   forms_ = std::make_unique<FormHost>(window_->Mdi());
-  ui_->SetModalRunner([this](plat::TForm& form, QWidget* parent) { return forms_->RunModal(form, parent); });
+  ui_->SetModalRunner([this](plat::TForm& form, QWidget* parent, std::function<int()> drive) {
+    return forms_->RunModal(form, parent, drive);
+  });
 }
 
 HostApp::~HostApp() {
+  // The script's caller form goes before the forms that may know it.
+  ui_->SetScriptPort(nullptr);
+  script_.reset();
+  script_host_.reset();
   // The package's forms go while the package and the windows are still
   // there; then the windows.
   forms_.reset();
@@ -108,6 +118,32 @@ bool HostApp::OpenFlightScreen(QString* error) {
   }
 }
 
+int HostApp::RunScript(const QString& file) {
+  std::ifstream in(file.toLocal8Bit().constData(), std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "zor-host: não foi possível ler o roteiro %s\n", file.toLocal8Bit().constData());
+    return zor::script::kUnreadable;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  if (!package_) package_ = std::make_unique<PackageLoader>(options_.Context.PackagePath);
+  script_host_ = std::make_unique<WindowScriptHost>(*package_, *forms_);
+  transcript_.str("");
+  script_ = std::make_unique<zor::script::ScriptInterpreter>(*script_host_, transcript_);
+  // The interpreter installs its scripted person as the ui port; the window
+  // keeps the Qt one, which hands the script's questions to it (script mode).
+  plat::SetUi(ui_.get());
+  ui_->SetScriptPort(&script_->Ui());
+  std::ostringstream errors;
+  const int status = script_->RunText(text.str(), file.toStdString(), errors);
+  ui_->SetScriptPort(nullptr);
+  if (status != zor::script::kAllHeld) {
+    std::cerr << errors.str() << transcript_.str();
+    std::cerr.flush();
+  }
+  return status;
+}
+
 int HostApp::Run(const QStringList& args) {
   QString error;
   if (!ParseHostOptions(args, options_, &error)) {
@@ -136,6 +172,7 @@ int HostApp::Run(const QStringList& args) {
     Report(error);
     status = 1;
   }
+  if (status == 0 && !options_.ScriptFile.isEmpty()) status = RunScript(options_.ScriptFile);
 
   if (!options_.ScreenshotFile.isEmpty()) {
     if (!SaveScreenshot(window_.get(), options_.ScreenshotFile, &error)) {
@@ -144,6 +181,8 @@ int HostApp::Run(const QStringList& args) {
     }
     return status;
   }
+  // A failed script ends the host with its status; the transcript says why.
+  if (status != 0) return status;
   return QApplication::exec();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <sstream>
 
 #include <QStringList>
 
@@ -19,6 +20,11 @@ class TForm;
 
 namespace desktop {
 class FormHost;
+class WindowScriptHost;
+}  // namespace desktop
+
+namespace zor::script {
+class ScriptInterpreter;
 }
 
 namespace desktop {
@@ -28,8 +34,10 @@ class HostApp {
   HostApp();
   ~HostApp();
 
-  // Exit code of the host: 0 fine, 1 a failure shown or printed, 2 a bad
-  // command line. Without a screenshot it runs the event loop.
+  // Exit code of the host: 0 fine, 1 a failure shown or printed (an
+  // expectation of the script included), 2 a bad command line or a script
+  // that cannot be read. Without a screenshot, and unless the script
+  // failed, it runs the event loop.
   int Run(const QStringList& args);
 
   MainWindow& Window() { return *window_; }
@@ -40,6 +48,11 @@ class HostApp {
   // Opens the flight screen through the package's IniProc; errors raised by
   // the package are shown, the silent abort is not.
   bool OpenFlightScreen(QString* error);
+
+  // Replays the script file into the window: 0 when every expectation
+  // held; otherwise the transcript goes to stderr and the status is the
+  // driver's (1 an expectation failed, 2 the script cannot be read).
+  int RunScript(const QString& file);
 
  private:
   // A failure at start: shown in a message box when the window is up and
@@ -57,6 +70,11 @@ class HostApp {
   std::unique_ptr<FormHost> forms_;
   plat::TForm* host_form_ = nullptr;
   DemoServer demo_;
+  // Kept after the replay: a flight opened by the script keeps its caller
+  // form until the host ends.
+  std::ostringstream transcript_;
+  std::unique_ptr<WindowScriptHost> script_host_;
+  std::unique_ptr<zor::script::ScriptInterpreter> script_;
 };
 
 }  // namespace desktop

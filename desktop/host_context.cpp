@@ -61,7 +61,8 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
                                          "caminho");
   const QCommandLineOption open("open", QStringLiteral("Abre a tela Vôo/Trecho ao iniciar."));
   const QCommandLineOption screenshot("screenshot", QStringLiteral("Grava a janela em PNG e termina."), "arquivo");
-  const QCommandLineOption script("script", QStringLiteral("Roteiro de gestos a executar antes da imagem."), "arquivo");
+  const QCommandLineOption script("script", QStringLiteral("Roteiro de gestos a reproduzir na janela (abre a tela com o gesto open)."),
+                                     "arquivo");
   for (const auto* opt : {&config, &db, &server, &branch, &branchName, &branchFixed, &branchFree, &user, &package,
                           &demo, &serverProgram, &open, &screenshot, &script})
     parser.addOption(*opt);
@@ -119,7 +120,9 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
     if (error) *error = QStringLiteral("Roteiro não encontrado: %1").arg(o.ScriptFile);
     return false;
   }
-  o.OpenScreen = o.Demo || parser.isSet(open) || !o.ScriptFile.isEmpty();
+  // A script opens the screen itself (its `open` gesture), as a person
+  // would from the menu; otherwise the demo opens it at once.
+  o.OpenScreen = parser.isSet(open) || (o.Demo && o.ScriptFile.isEmpty());
   return true;
 }
 

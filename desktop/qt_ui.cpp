@@ -43,6 +43,7 @@ QWidget* QtUi::DialogParent() const {
 }
 
 void QtUi::ShowError(const std::string& caption, const std::string& text) {
+  if (script_) return script_->ShowError(caption, text);
   QMessageBox box(QMessageBox::Critical, CaptionFor(caption), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
   box.setObjectName("zorErrorBox");
@@ -50,6 +51,7 @@ void QtUi::ShowError(const std::string& caption, const std::string& text) {
 }
 
 void QtUi::ShowInfo(const std::string& caption, const std::string& text) {
+  if (script_) return script_->ShowInfo(caption, text);
   QMessageBox box(QMessageBox::Information, CaptionFor(caption), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
   box.setObjectName("zorInfoBox");
@@ -57,6 +59,7 @@ void QtUi::ShowInfo(const std::string& caption, const std::string& text) {
 }
 
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
+  if (script_) return script_->AskYesNo(caption, text);
   QMessageBox box(QMessageBox::Question, CaptionFor(caption), QString::fromStdString(text), QMessageBox::NoButton,
                   DialogParent());
   box.setObjectName("zorQuestionBox");
@@ -71,27 +74,38 @@ bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
 }
 
 std::optional<int> QtUi::PickRow(const plat::PickListRequest& request) {
+  if (script_) return script_->PickRow(request);
   PickListDialog dialog(request, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.ChosenRow();
 }
 
 std::optional<plat::SearchAnswer> QtUi::Search(const plat::SearchRequest& request) {
+  if (script_) return script_->Search(request);
   SearchDialog dialog(request, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Answer();
 }
 
-void QtUi::ShowBusy(int kind) { busy_->Show(kind); }
+void QtUi::ShowBusy(int kind) {
+  busy_->Show(kind);
+  if (script_) script_->ShowBusy(kind);
+}
 
-void QtUi::HideBusy() { busy_->Hide(); }
+void QtUi::HideBusy() {
+  busy_->Hide();
+  if (script_) script_->HideBusy();
+}
 
 int QtUi::BusyDepth() const { return busy_->Depth(); }
 
 int QtUi::RunModal(plat::TForm& form) {
   // The modal result "cancelled" when nothing can show the form.
-  if (!modal_runner_) return 2;
-  return modal_runner_(form, DialogParent());
+  plat::UiPort* script = script_;
+  std::function<int()> drive;
+  if (script) drive = [script, &form] { return script->RunModal(form); };
+  if (!modal_runner_) return drive ? drive() : 2;
+  return modal_runner_(form, DialogParent(), std::move(drive));
 }
 
 }  // namespace desktop

@@ -22,7 +22,8 @@ class QtUi : public plat::UiPort {
   // Builds the window that shows a platform form inside a modal dialog and
   // calls `done` with the modal result once the form sets one. Installed by
   // the renderer; without it a modal form ends at once as cancelled.
-  using ModalRunner = std::function<int(plat::TForm& form, QWidget* parent)>;
+  // In script mode `drive` runs the form instead of the dialog's own loop.
+  using ModalRunner = std::function<int(plat::TForm& form, QWidget* parent, std::function<int()> drive)>;
 
   explicit QtUi(QWidget* main_window = nullptr);
   ~QtUi() override;
@@ -32,6 +33,18 @@ class QtUi : public plat::UiPort {
   void SetModalRunner(ModalRunner runner) { modal_runner_ = std::move(runner); }
   // Caption of the active screen, used when a message comes without one.
   void SetCaptionSource(std::function<QString()> source) { caption_source_ = std::move(source); }
+
+  // Script mode, while a script replays into the window (null ends it).
+  // Messages, questions, pick lists and searches go to `script` instead of
+  // a dialog: it consumes the script's queued answers (a question nobody
+  // prepared an answer for is answered No, a pick list or search is
+  // cancelled) and records what was shown, so no dialog ever waits for a
+  // person the script stands in for. The busy indicator shows in the window
+  // and is reported to `script` too. A modal form is shown in its dialog
+  // without a loop of its own: `script` runs it (the script's next gestures
+  // work inside it) until it has a modal result. Not owned.
+  void SetScriptPort(plat::UiPort* script) { script_ = script; }
+  plat::UiPort* ScriptPort() const { return script_; }
 
   void ShowError(const std::string& caption, const std::string& text) override;
   void ShowInfo(const std::string& caption, const std::string& text) override;
@@ -54,6 +67,7 @@ class QtUi : public plat::UiPort {
   std::unique_ptr<BusyIndicator> busy_;
   ModalRunner modal_runner_;
   std::function<QString()> caption_source_;
+  plat::UiPort* script_ = nullptr;
 };
 
 }  // namespace desktop

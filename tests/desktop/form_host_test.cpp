@@ -22,6 +22,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/frm_padrao.h"
 #include "platform/forms/screen.h"
+#include "platform/ui/scripted_ui.h"
 #include "qt_test_app.h"
 
 using desktop_test::App;
@@ -37,7 +38,8 @@ class FormHostTest : public ::testing::Test {
     mdi_->show();
     ui_ = std::make_unique<desktop::QtUi>(mdi_);
     host_ = std::make_unique<desktop::FormHost>(mdi_);
-    ui_->SetModalRunner([this](plat::TForm& f, QWidget* parent) { return host_->RunModal(f, parent); });
+    ui_->SetModalRunner(
+        [this](plat::TForm& f, QWidget* parent, std::function<int()> drive) { return host_->RunModal(f, parent, drive); });
     plat::SetUi(ui_.get());
   }
   void TearDown() override {
@@ -141,6 +143,27 @@ TEST_F(FormHostTest, AModalFormEndsWithTheModalResultItSets) {
   // Escape: no handler takes the cancel key, so the form is closed: cancelled.
   desktop_test::WhenModalOpens([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
   EXPECT_EQ(form->ShowModal(), plat::mrCancel);
+}
+
+TEST_F(FormHostTest, AScriptDrivesAModalFormWhileItsDialogIsShown) {
+  plat::TForm* form = nullptr;
+  plat::Application->CreateForm(form);
+  form->SetName("frmDialogo");
+  form->SetBounds(0, 0, 300, 200);
+  plat::ScriptedUi script;
+  bool shown_while_driven = false;
+  script.ModalRunner = [&](plat::TForm& f) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == "frmDialogo" && w->isVisible()) shown_while_driven = true;
+    f.SetModalResult(plat::mrOk);
+    return plat::mrOk;
+  };
+  ui_->SetScriptPort(&script);
+  EXPECT_EQ(form->ShowModal(), plat::mrOk);
+  ui_->SetScriptPort(nullptr);
+  EXPECT_TRUE(shown_while_driven);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    EXPECT_FALSE(w->objectName() == "frmDialogo" && w->isVisible());
 }
 
 TEST_F(FormHostTest, TheBaseFormRendersIntoAPicture) {

@@ -10,11 +10,13 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "desktop/busy_indicator.h"
 #include "desktop/pick_list_dialog.h"
 #include "desktop/qt_ui.h"
 #include "desktop/search_dialog.h"
+#include "platform/ui/scripted_ui.h"
 #include "qt_test_app.h"
 
 using desktop::QtUi;
@@ -50,6 +52,43 @@ TEST(QtUiMessages, ErrorCaptionFallsBackToTheActiveScreenThenToTheScreenTitle) {
   ui.ShowError("", "Filial não cadastrada.");
   EXPECT_EQ(seen_title, QString::fromUtf8("Relatório"));
   EXPECT_EQ(seen_text, QString::fromUtf8("Filial não cadastrada."));
+}
+
+TEST(QtUiScriptMode, TheScriptAnswersInsteadOfDialogsUntilTheModeEnds) {
+  App();
+  QtUi ui;
+  plat::ScriptedUi script;
+  script.Answers = {true};
+  script.Picks = {2};
+  ui.SetScriptPort(&script);
+  // A dialog opening now would be a fault: close it and note it.
+  bool dialog_opened = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      dialog_opened = true;
+      w->close();
+    }
+  });
+  watch.start(10);
+  EXPECT_TRUE(ui.AskYesNo("", "Confirma a exclusão?"));
+  // Nothing prepared: No, as the script driver answers.
+  EXPECT_FALSE(ui.AskYesNo("", "Confirma a exclusão?"));
+  EXPECT_EQ(ui.PickRow(Companies()), std::optional<int>(2));
+  EXPECT_EQ(ui.PickRow(Companies()), std::nullopt);
+  ui.ShowError("", "Filial não cadastrada.");
+  EXPECT_EQ(script.LastMessage(), std::optional<std::string>("Filial não cadastrada."));
+  ui.ShowBusy(0);
+  EXPECT_EQ(ui.BusyDepth(), 1);
+  EXPECT_EQ(script.BusyDepth(), 1);
+  ui.HideBusy();
+  EXPECT_EQ(script.BusyDepth(), 0);
+  EXPECT_FALSE(dialog_opened);
+
+  ui.SetScriptPort(nullptr);
+  WhenModalOpens([](QWidget* w) { w->findChild<QPushButton*>("yes")->click(); });
+  EXPECT_TRUE(ui.AskYesNo("", "Confirma a exclusão?"));
+  EXPECT_EQ(script.Events().size(), 6u);  // nothing more reached the script
 }
 
 TEST(QtUiMessages, QuestionsOfferSimAndNaoAndOnlySimSaysYes) {
