@@ -84,6 +84,7 @@ TEST(QtUiScriptMode, TheScriptAnswersInsteadOfDialogsUntilTheModeEnds) {
   ui.HideBusy();
   EXPECT_EQ(script.BusyDepth(), 0);
   EXPECT_FALSE(dialog_opened);
+  watch.stop();
 
   ui.SetScriptPort(nullptr);
   WhenModalOpens([](QWidget* w) { w->findChild<QPushButton*>("yes")->click(); });
