@@ -159,16 +159,6 @@ TEST_F(CommandBarTest, ChangingAFlightFromTheGridOpensTheRecordTabAndClosesTheGr
   ExpectContextOpen(f, true);
 }
 
-TEST_F(CommandBarTest, ConfirmAndCancelDoNothingOnTheGridTabWhileBrowsing) {
-  TfrmVoo& f = OpenAbr();
-  f.sbtConfirmarClick(f.sbtConfirmar);
-  EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
-  ui.Answers.push_back(true);
-  f.sbtCancelarClick(f.sbtCancelar);
-  EXPECT_EQ(f.cdsVoo->RecordCount(), 30);
-  EXPECT_TRUE(f.tshFormulario->Enabled());
-}
-
 TEST_F(CommandBarTest, AFixedBranchStaysClosedWhenTheFlightIsEdited) {
   TfrmVoo& f = OpenAbr(true);
   f.sbtIncluir->UserClick();
