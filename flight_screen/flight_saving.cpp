@@ -1,9 +1,12 @@
 // Flight validation, saving to the server, deletion, and the reload of its legs.
-// Not built yet: the handlers are bound by the form definition and do
-// nothing beyond the base form's behaviour until this part is written.
+// Built so far: sending a deleted flight and reloading the legs of the
+// current flight; validation and the saving of posted flights come next.
 #include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
+#include "platform/forms/application.h"
 #include "platform/library/consiste.h"
+#include "platform/library/showavi.h"
+#include "platform/library/vornia.h"
 
 using namespace plat;
 
@@ -14,7 +17,24 @@ void TfrmVoo::cdsVooBeforePost(TDataSet*) {}
 void TfrmVoo::cdsVooAfterPost(TDataSet*) {}
 void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {}
 void TfrmVoo::cdsVooAfterCancel(TDataSet*) {}
-void TfrmVoo::cdsVooAfterDelete(TDataSet*) {}
+// A deleted flight is sent at once: its legs were removed on the server
+// just before, so a flight left undeleted there would stand without legs.
+// On failure the deletion is undone locally and the error goes on.
+void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
+  if (cdsVoo->ChangeCount() <= 0) return;
+  Showavi::ActiveShowAvi(Application->MainForm(), 1);
+  try {
+    data_access::VooTrechoServer server(*netVooTrecho);
+    Consiste::CheckResultServ(server.SetVoo(cdsVoo->Delta()), true, 0);
+    Showavi::DeactiveShowAvi();
+    if (cdsVoo->LogChanges()) cdsVoo->MergeChangeLog();
+    Vornia::AtualizaLocalCache(VarArrayOf("VOO"));
+  } catch (...) {
+    Showavi::DeactiveShowAvi();
+    cdsVoo->CancelUpdates();
+    throw;
+  }
+}
 // Every move to another flight shows that flight's legs as the server holds
 // them. No busy animation and no catching: a failed load reaches whatever
 // moved the flight.

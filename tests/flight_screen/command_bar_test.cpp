@@ -7,6 +7,7 @@
 #include "flight_screen/screen_state.h"
 #include "platform/data/client_data_set.h"
 #include "platform/library/consiste.h"
+#include "platform/library/vornia.h"
 #include "tests/flight_screen/screen_fixture.h"
 
 using namespace plat;
@@ -454,8 +455,14 @@ TEST_F(CommandBarDeleteTest, DeletingAFlightWithLegsNamesThemAndRemovesThemFirst
   EXPECT_EQ(f.cdsVooNRVOO->AsString(), flight);
 
   ui.Answers.push_back(true);
+  const int flights = f.cdsVoo->RecordCount();
   f.sbtExcluir->UserClick();
   EXPECT_EQ(ServerLegs(flight), 0);
+  // The flight itself is gone on the server too: the reload no longer has it.
+  EXPECT_EQ(f.cdsVoo->RecordCount(), flights - 1);
+  EXPECT_FALSE(f.cdsVoo->Locate("NRVOO", Variant(flight)));
+  EXPECT_EQ(Vornia::LastRefreshedTables(), std::vector<std::string>{"VOO"});
+  f.cdsVoo->First();
   // The screen reloads from the server and stands on the first flight.
   EXPECT_EQ(f.cdsVoo->RecNo(), 1);
   EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
