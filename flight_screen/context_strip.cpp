@@ -99,6 +99,12 @@ void TfrmVoo::panPlaVooCiaEnter(TObject*) {
 void TfrmVoo::panPlaVooCiaExit(TObject*) {
   Vd_CdFilial(true);
   Vd_Companhia(true);
+  // Entering the strip always closes the flights, so they are open here only
+  // when the screen was opened on one flight: leaving the strip then must
+  // not reload them and lose the flight the caller asked for.
+  if (cdsVoo->Active() && !cdsVoo->IsEmpty() && cdsVooCDFILIAL->AsString() == medCdFilial->Text() &&
+      cdsVooCDCIA->AsString() == qryCompanhiaCDCIA->AsString())
+    return;
 
   Showavi::ActiveShowAvi(Application->MainForm(), 6);
   try {

@@ -16,5 +16,9 @@ expect panBotoes.Visible true
 expect panMenu.Visible false
 expect cdstrechoo.NRVOO 1002
 expect no-message
+# Leaving the strip for the flight's fields keeps the flight asked for.
+focus dbeSgEquip
+expect cdsVoo.NRVOO 1002
+expect cdstrechoo.NRVOO 1002
 key form Break
 expect form.ModalResult 2
