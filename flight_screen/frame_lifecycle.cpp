@@ -10,6 +10,7 @@
 #include "platform/library/consiste.h"
 #include "platform/library/showavi.h"
 #include "platform/library/vornia.h"
+#include "report/cli_zor12201.h"
 
 using namespace plat;
 
@@ -174,5 +175,4 @@ void TfrmVoo::netVooTrechoBeforeConnect(TObject*) {
   netVooTrecho->SetHost(Vornia::WebURL());
 }
 
-// The flight report launcher is not part of this screen yet.
-void TfrmVoo::sbtImprimirClick(TObject*) {}
+void TfrmVoo::sbtImprimirClick(TObject*) { CriaRelVoo(); }

@@ -122,7 +122,9 @@ int ScriptInterpreter::RunModal(TForm& form) {
   // run here until the window has a modal result or the script ends.
   ui_.Note("janela modal aberta: " + form.Name() + " (" + form.Caption() + ")");
   if (!script_) return mrCancel;
+  modal_forms_.push_back(&form);
   RunGestures([&form] { return form.ModalResult() != mrNone || form.Released(); });
+  modal_forms_.pop_back();
   int result = form.ModalResult() != mrNone ? form.ModalResult() : mrCancel;
   ui_.Note("janela modal fechada: " + form.Name() + " com resultado " + std::to_string(result));
   return result;
@@ -186,6 +188,9 @@ TComponent* ScriptInterpreter::Find(const Gesture& g, const std::string& name) {
   auto add = [&forms](TForm* f) {
     if (f && std::find(forms.begin(), forms.end(), f) == forms.end()) forms.push_back(f);
   };
+  // The window the person works in now comes first: another form the
+  // screen runs modally shares names with the screen (its own Confirm).
+  if (!modal_forms_.empty() && !modal_forms_.back()->Released()) add(modal_forms_.back());
   add(host_.ScreenForm());
   add(Screen->ActiveForm());
   add(caller_.get());
@@ -439,12 +444,23 @@ void ScriptInterpreter::Ellipsis(const Gesture& g) {
 
 // ---- expectations -----------------------------------------------------------
 
+namespace {
+// An expected text ending in "..." stands for every text that begins with
+// what comes before the dots (a message naming a generated file, say).
+bool MessageMatches(const std::string& seen, const std::string& expected) {
+  const std::string dots = "...";
+  if (expected.size() >= dots.size() && expected.compare(expected.size() - dots.size(), dots.size(), dots) == 0)
+    return seen.rfind(expected.substr(0, expected.size() - dots.size()), 0) == 0;
+  return seen == expected;
+}
+}  // namespace
+
 void ScriptInterpreter::ExpectMessage(const Gesture& g) {
   ++expectations_;
   const auto& seen = ui_.PendingMessage();
   if (!seen)
     Fail(g, "esperada a mensagem " + Quoted(g.Text) + ", nenhuma mensagem foi mostrada");
-  else if (*seen != g.Text)
+  else if (!MessageMatches(*seen, g.Text))
     Fail(g, "esperada a mensagem " + Quoted(g.Text) + ", vista " + Quoted(*seen));
   ui_.ForgetMessage();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "desktop/script/script_parser.h"
 #include "desktop/script/transcript_ui.h"
@@ -112,6 +113,7 @@ class ScriptInterpreter {
   int failures_ = 0;
   int expectations_ = 0;
   bool pending_modal_ = false;
+  std::vector<plat::TForm*> modal_forms_;  // forms running modally, innermost last
   bool pending_leg_dialog_ = false;
   std::unique_ptr<CallerForm> caller_;
 };

@@ -116,7 +116,7 @@ if [ "$answered" = no ]; then
   exit 1
 fi
 
-"$driver" --package "$package" --db "$db_url" --server "127.0.0.1:$port" "${flags[@]}" "$script"
+ZOR_REPORT_OUTPUT="$work/relatorios" "$driver" --package "$package" --db "$db_url" --server "127.0.0.1:$port" "${flags[@]}" "$script"
 status=$?
 if [ "$status" -ne 0 ] && [ -s "$work/server.err" ]; then
   echo "--- servidor:"

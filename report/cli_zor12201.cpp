@@ -1,0 +1,114 @@
+// The flight report screen: single instance, close hook, and the branch and
+// company of the flight screen as the report's query parameters.
+#include "report/cli_zor12201.h"
+
+#include "flight_screen/cli_zor12200.h"
+#include "flight_screen/screen_state.h"
+#include "platform/forms/application.h"
+#include "platform/forms/screen.h"
+#include "platform/library/messages.h"
+#include "platform/ui/ui_port.h"
+
+using namespace plat;
+
+TfrmRelVoo* frmRelVoo = nullptr;
+bool Cli_zor12201::boStCriado = false;
+
+namespace {
+
+const char* const kDefinition = R"(# The flight report screen over the base report launcher.
+form
+  Caption = "Vôo/Trecho"
+  HelpFile = "Zorhelp.hlp"
+  HelpContext = 10112201
+  ClientWidth = 399
+  OnClose = FormClose
+lblCodTela
+  Caption = "ZOR12201"
+lblCodRel
+  Caption = "ZOR122"
+lblRelat
+  Caption = "Vôos e trechos da companhia na filial"
+rpddPadrao: TReportDesignerDialog
+  BeforeGetQueryParams = rpddPadraoBeforeGetQueryParams
+msgPadrao
+  Messages += "Arq_Rel_Err|O arquivo contendo a definição do Relatório de código '%s' não foi encontrado no diretório '%s'."
+  Messages += "NovoCaption|Título do Relatório"
+  Messages += "NovoPrompt|Informe o título do relatório:"
+  Messages += "Plano_Voo_Seguinte|Plano Voo Seguinte"
+  Messages += "Extra|Extra"
+  Messages += "Ativo|Ativo"
+  Messages += "Inativo|Inativo"
+  Messages += "Plano_Voo_Atual|Plano  Voo  Atual"
+  Messages += "Regular|Regular"
+)";
+
+// Every flight of the company at the branch with its legs, in flight and leg order.
+const char* const kFlightReport = R"(title Vôos e trechos
+column NRVOO "Vôo"
+column SGEQUIP "Equipamento"
+column SGPREFIXO "Prefixo"
+column IDTIPVOO "Tipo" codes 1=Regular 2=Extra
+column IDSITVOO "Situação do vôo" codes 1=Ativo 2=Inativo
+column CDTRECHO "Trecho"
+column SGBASEORI "Origem"
+column SGBASEDES "Destino"
+column HRDECOLVOO "Decolagem"
+column HRPOUSOVOO "Pouso"
+column IDTIPAJUSFAT "Horário" codes 1=Plano_Voo_Atual 2=Plano_Voo_Seguinte
+column IDSITVOOTRE "Situação do trecho" codes 1=Ativo 2=Inativo
+sql
+SELECT V.NRVOO, E.SGEQUIP, V.SGPREFIXO, V.IDTIPVOO, V.IDSITVOO,
+       T.CDTRECHO, BO.SGBASE AS SGBASEORI, BD.SGBASE AS SGBASEDES, T.HRDECOLVOO, T.HRPOUSOVOO,
+       T.IDTIPAJUSFAT, T.IDSITVOOTRE
+FROM VOO V
+LEFT JOIN EQUIPAMENTO E ON E.CDEQUIP = V.CDEQUIP
+LEFT JOIN VOOTRECHO T ON T.CDFILIAL = V.CDFILIAL AND T.CDCIA = V.CDCIA AND T.NRVOO = V.NRVOO
+LEFT JOIN BASE BO ON BO.CDBASE = T.CDBASEORI
+LEFT JOIN BASE BD ON BD.CDBASE = T.CDBASEDES
+WHERE V.CDFILIAL = :P_CDFILIAL AND V.CDCIA = :P_CDCIA
+ORDER BY V.NRVOO, T.CDTRECHO
+)";
+
+}  // namespace
+
+TfrmRelVoo::TfrmRelVoo(TComponent* owner) : TfrmDadosGerRel(owner) {
+  RegisterReportClasses();
+  TReportDesignerDialog::RegisterReport("ZOR122", kFlightReport);
+  BindHandler<TCloseEvent>("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
+  BindHandler<TGetQueryParamsEvent>("rpddPadraoBeforeGetQueryParams",
+                                    [this](TParams& p, bool& h) { rpddPadraoBeforeGetQueryParams(p, h); });
+  BindField("rpddPadrao", rpddPadrao);
+  RunReport = [this](const std::string& code, bool) { rpddPadrao->Execute(code, *msgPadrao); };
+}
+
+std::vector<FormDefinitionSource> TfrmRelVoo::Definitions() const {
+  std::vector<FormDefinitionSource> out = TfrmDadosGerRel::Definitions();
+  out.push_back({"frm_rel_voo.form", kDefinition});
+  return out;
+}
+
+void TfrmRelVoo::FormClose(TObject* Sender, TCloseAction& Action) {
+  TfrmDadosGerRel::FormClose(Sender, Action);
+  Cli_zor12201::boStCriado = false;
+}
+
+void TfrmRelVoo::rpddPadraoBeforeGetQueryParams(TParams& Params, bool&) {
+  if (Qrddlgs::ExistParam(Params, "P_CDCIA")) Params.ParamByName("P_CDCIA").SetAsString(frmVoo->qryCompanhiaCDCIA->AsString());
+  if (Qrddlgs::ExistParam(Params, "P_CDFILIAL")) Params.ParamByName("P_CDFILIAL").SetAsString(frmVoo->medCdFilial->Text());
+}
+
+void CriaRelVoo() {
+  Screen->SetCursor(crHourGlass);
+  try {
+    if (!Cli_zor12201::boStCriado) {
+      Application->CreateForm(frmRelVoo);
+      Cli_zor12201::boStCriado = true;
+    }
+    frmRelVoo->ShowModal();
+  } catch (...) {
+    Screen->SetCursor(crDefault);
+    throw;
+  }
+  Screen->SetCursor(crDefault);
+}
