@@ -1,11 +1,102 @@
-// The service classes of the current leg.
-// Not built yet: the handlers are bound by the form definition and do
-// nothing beyond the base form's behaviour until this part is written.
+// The service classes of the current leg, each with its service multiplier:
+// a class is chosen only from those the company offers at the branch, a leg
+// offers a class once, and every accepted insert, change or deletion is sent
+// to the server at once.
+#include <string>
+
+#include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
+#include "platform/core/sysutils.h"
+#include "platform/forms/application.h"
+#include "platform/library/consiste.h"
+#include "platform/library/pesquisa.h"
+#include "platform/library/showavi.h"
+#include "platform/library/vornia.h"
 
 using namespace plat;
 
-void TfrmVoo::dbgConfVooEditButtonClick(TObject*) {}
-void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {}
-void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) {}
-void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) {}
+namespace {
+
+constexpr int kSendAnimation = 1;
+
+// Sends the pending class changes; on failure the busy indicator goes away,
+// the unsent change is undone (a deleted class comes back) and the error
+// goes on. There is no reload: the list shows the local rows until the next
+// load.
+void SendClassChanges(TfrmVoo& f) {
+  if (f.cdsClasseVoo->ChangeCount() <= 0) return;
+  try {
+    Showavi::ActiveShowAvi(Application->MainForm(), kSendAnimation);
+    data_access::VooTrechoServer server(*f.netVooTrecho);
+    Consiste::CheckResultServ(server.SetClasseVoo(f.cdsClasseVoo->Delta()), true, 0);
+    Showavi::DeactiveShowAvi();
+    if (f.cdsClasseVoo->LogChanges()) f.cdsClasseVoo->MergeChangeLog();
+    Vornia::AtualizaLocalCache(VarArrayOf("CLASSEVOO"));
+  } catch (...) {
+    Showavi::DeactiveShowAvi();
+    f.cdsClasseVoo->CancelUpdates();
+    throw;
+  }
+}
+
+void FocusClassColumn(TfrmVoo& f) {
+  if (f.dbgConfVoo->Enabled()) f.cdsClasseVooSGCLASSE->FocusControl();
+}
+
+}  // namespace
+
+// The class column is filled only from the company's classes at the branch;
+// picking on an existing row replaces its class.
+void TfrmVoo::dbgConfVooEditButtonClick(TObject*) {
+  TField* selected = dbgConfVoo->SelectedField();
+  if (!selected || AnsiUpperCase(selected->FieldName()) != "SGCLASSE") return;
+  qryPesqClasse->Close();
+  qryPesqClasse->ParamByName("CDCIA").SetAsString(cdsVooCDCIA->AsString());
+  qryPesqClasse->ParamByName("CDFILIAL").SetAsString(cdsVooCDFILIAL->AsString());
+  qryPesqClasse->Open();
+  if (!Pesquisa::Pesquisar(dtsPesqClasse, msgPadrao->Msg("classe"), false, true)) return;
+  cdsClasseVoo->Edit();  // an empty list starts a new row instead
+  cdsClasseVooSGCLASSE->SetAsString(qryPesqClasse->FieldByName("SGCLASSE")->AsString());
+  cdsClasseVooCDCLASSE->SetAsString(qryPesqClasse->FieldByName("CDCLASSE")->AsString());
+}
+
+void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
+  if (Consiste::EmptyString(cdsClasseVooSGCLASSE->AsString())) {
+    FocusClassColumn(*this);
+    Consiste::MensErro(msgPadrao->Msg("Sigla_Deve"), true);
+  }
+
+  // A leg offers each class once. An existing row is checked only when its
+  // class was replaced: changing the multiplier alone cannot repeat a class.
+  const bool inserting = cdsClasseVoo->State() == dsInsert;
+  const Variant before = cdsClasseVooCDCLASSE->OldValue();
+  const bool classChanged = before.IsNull() || before.AsString() != cdsClasseVooCDCLASSE->AsString();
+  if (inserting || (cdsClasseVoo->State() == dsEdit && classChanged)) {
+    qryValidClass->Close();
+    qryValidClass->ParamByName("P_CDFILIAL").SetAsString(medCdFilial->Text());
+    qryValidClass->ParamByName("P_CDCIA").SetAsString(cdsVooCDCIA->AsString());
+    qryValidClass->ParamByName("P_NRVOO").SetAsString(cdsVooNRVOO->AsString());
+    qryValidClass->ParamByName("P_CDTRECHO").SetAsString(cdstrechooCDTRECHO->AsString());
+    qryValidClass->ParamByName("P_CDCLASSE").SetAsString(cdsClasseVooCDCLASSE->AsString());
+    qryValidClass->Open();
+    if (!qryValidClass->IsEmpty()) {
+      FocusClassColumn(*this);
+      Consiste::MensErro(msgPadrao->Msg("Classe_Já_Cad"), true);
+    }
+  }
+
+  if (!inserting) return;  // an existing row keeps its keys, and an emptied multiplier
+  cdsClasseVooCDFILIAL->SetAsString(cdsVooCDFILIAL->AsString());
+  cdsClasseVooCDCIA->SetAsString(cdsVooCDCIA->AsString());
+  cdsClasseVooNRVOO->SetAsString(cdsVooNRVOO->AsString());
+  // The pick put the class code in the row already; the look-up's row is
+  // the fallback, and never overwrites it with nothing.
+  if (Consiste::EmptyString(cdsClasseVooCDCLASSE->AsString()) && !qryPesqClasse->IsEmpty())
+    cdsClasseVooCDCLASSE->SetAsString(qryPesqClasse->FieldByName("CDCLASSE")->AsString());
+  cdsClasseVooCDTRECHO->SetAsString(cdstrechooCDTRECHO->AsString());
+  if (cdsClasseVooNRMULSERV->IsNull()) cdsClasseVooNRMULSERV->SetAsString("0");
+}
+
+void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) { SendClassChanges(*this); }
+
+void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) { SendClassChanges(*this); }

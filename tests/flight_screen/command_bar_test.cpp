@@ -180,22 +180,25 @@ TEST_F(CommandBarTest, InsertWithTheLegGridFocusedStartsALegOfTheCurrentFlight) 
   FocusLegGrid();
   f.sbtIncluir->UserClick();
   ASSERT_EQ(f.cdstrechoo->State(), dsInsert);
-  EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
   EXPECT_EQ(f.cdsVooNRVOO->AsString(), flight);
   ExpectCommands(f, false, false, true);
   EXPECT_FALSE(f.dbnPadrao->Enabled());
   EXPECT_FALSE(f.tshConfigVoo->Enabled());
-  // The flight is only browsed: its context and number stay as they were.
-  ExpectContextOpen(f, true);
+  // The flight goes into edit with its new leg (the leg's post posts it
+  // first): its context closes and its number stays locked.
+  EXPECT_EQ(f.cdsVoo->State(), dsEdit);
+  ExpectContextOpen(f, false);
   EXPECT_FALSE(f.dbeNrVoo->Enabled());
   EXPECT_EQ(f.pgcPadrao->ActivePage(), f.tshFormulario);
 
   ui.Answers.push_back(true);
   f.sbtCancelar->UserClick();
   EXPECT_EQ(f.cdstrechoo->State(), dsBrowse);
+  EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
   EXPECT_EQ(f.cdstrechoo->RecordCount(), legs);
   ExpectCommands(f, true, true, false);
   EXPECT_TRUE(f.tshConfigVoo->Enabled());
+  ExpectContextOpen(f, true);
 }
 
 TEST_F(CommandBarTest, ChangeWithTheLegGridFocusedEditsFlightAndLeg) {
