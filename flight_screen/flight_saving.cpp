@@ -1,8 +1,15 @@
 // Flight validation, saving to the server, deletion, and the reload of its legs.
-// Built so far: sending a deleted flight and reloading the legs of the
-// current flight; validation and the saving of posted flights come next.
+//
+// Every accepted post or delete is sent to the application server at once
+// from the dataset's after-post or after-delete handler. On success the
+// change log is merged, so the dataset never keeps changes the server has
+// accepted; on failure the pending changes are cancelled, so it never keeps
+// changes the server has refused, and the error goes on to whatever posted.
+#include <string>
+
 #include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
+#include "flight_screen/screen_state.h"
 #include "platform/forms/application.h"
 #include "platform/library/consiste.h"
 #include "platform/library/showavi.h"
@@ -10,31 +17,186 @@
 
 using namespace plat;
 
-void TfrmVoo::vd_Voo(bool) {}
-void TfrmVoo::dbeNrVooExit(TObject*) {}
-void TfrmVoo::cdsVooAfterInsert(TDataSet*) {}
-void TfrmVoo::cdsVooBeforePost(TDataSet*) {}
-void TfrmVoo::cdsVooAfterPost(TDataSet*) {}
-void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {}
-void TfrmVoo::cdsVooAfterCancel(TDataSet*) {}
+namespace {
+
+constexpr int kSaveAnimation = 1;
+
+enum class Sender { Flights, Legs };
+
+// Sends the change log of `ds` through SetVoo or SetTrecho, then merges it
+// and tells the local cache that `table` changed. On any failure the busy
+// animation goes away, every pending change of `ds` is undone and the
+// failure propagates.
+void SendChanges(TfrmVoo& f, TClientDataSet* ds, Sender method, const char* table) {
+  Showavi::ActiveShowAvi(Application->MainForm(), kSaveAnimation);
+  try {
+    data_access::VooTrechoServer server(*f.netVooTrecho);
+    const Variant delta = ds->Delta();
+    Consiste::CheckResultServ(method == Sender::Flights ? server.SetVoo(delta) : server.SetTrecho(delta), true, 0);
+    Showavi::DeactiveShowAvi();
+    if (ds->LogChanges()) ds->MergeChangeLog();
+    Vornia::AtualizaLocalCache(VarArrayOf(std::string(table)));
+  } catch (...) {
+    Showavi::DeactiveShowAvi();
+    ds->CancelUpdates();
+    throw;
+  }
+}
+
+// "Data %s de vigência deve ser informada." with the date's label.
+std::string WithLabel(std::string text, const std::string& label) {
+  const auto at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, label);
+  return text;
+}
+
+// Fails with `key`, the focus on `control`.
+[[noreturn]] void Refuse(TfrmVoo& f, TWinControl* control, const char* key) {
+  control->SetFocus();
+  Consiste::MensErro(f.msgPadrao->Msg(key), true);
+  throw EAbort();  // MensErro with abort never returns; this keeps the compiler sure of it
+}
+
+// A validity date goes into the flight as the edit shows it; an empty edit
+// leaves the flight without that date rather than storing the zero date.
+void StoreDate(TDateTimeField* field, const TDBDateEditPlus* edit) {
+  if (edit->IsEmpty())
+    field->Clear();
+  else
+    field->SetAsDateTime(edit->GetDate());
+}
+
+}  // namespace
+
+void TfrmVoo::vd_Voo(bool required) {
+  const std::string number = dbeNrVoo->Text();
+  // A number made only of blanks is no number either.
+  if (Consiste::EmptyString(number)) {
+    if (required) Refuse(*this, dbeNrVoo, "NrVoo_Obr");
+    return;
+  }
+  // Only a new flight can repeat a number: an existing one cannot change it.
+  if (cdsVoo->State() != dsInsert) return;
+  qryTestaVoo->Close();
+  qryTestaVoo->ParamByName("CDFILIAL").SetAsString(medCdFilial->Text());
+  qryTestaVoo->ParamByName("CDCIA").SetAsString(qryCompanhiaCDCIA->AsString());
+  qryTestaVoo->ParamByName("NRVOO").SetAsString(number);
+  qryTestaVoo->Open();
+  if (!qryTestaVoo->IsEmpty()) Refuse(*this, dbeNrVoo, "Voo_JaCad");
+}
+
+void TfrmVoo::dbeNrVooExit(TObject*) {
+  if (cdsVoo->State() == dsInsert) vd_Voo(false);
+}
+
+void TfrmVoo::cdsVooAfterInsert(TDataSet*) {
+  // A screen opened on one flight keeps that flight's company.
+  if (boShowModal) {
+    medSgCia->SetEnabled(false);
+    btpCompanhia->SetEnabled(false);
+  }
+  dbeNrVoo->SetFocus();
+}
+
+// The checks run in a fixed order and the first failure alone is reported;
+// values assigned by earlier steps stay assigned.
+void TfrmVoo::cdsVooBeforePost(TDataSet*) {
+  cdsVooCDFILIAL->SetAsString(medCdFilial->Text());
+  cdsVooCDCIA->SetAsString(qryCompanhiaCDCIA->AsString());
+  cdsVooNRVOO->SetAsString(dbeNrVoo->Text());
+  cdsVooSGPREFIXO->SetAsString(dbeSgPrefixo->Text());
+
+  vd_Voo(true);
+  Vd_Equipamento(true);
+  Vd_Prefixo();
+  vd_Turno(true);
+  if (Consiste::EmptyString(cdsVooQTDIASPROD->AsString())) cdsVooQTDIASPROD->SetAsFloat(0);
+  vd_Ocupacao();
+
+  // A new flight always starts with every discount incident.
+  if (cdsVoo->State() == dsInsert) {
+    cdsVooIDINCDESDESV->SetAsString("1");
+    cdsVooIDINCDESFIXO->SetAsString("1");
+    cdsVooIDINCDESCOND->SetAsString("1");
+  }
+
+  if (Consiste::EmptyString(cdsVooQTHRKDTCAR->AsString())) Refuse(*this, dbeKDTCarrego, "kdt_car_null");
+  cdsVooQTHRKDTCARValidate(cdsVooQTHRKDTCAR);
+  if (Consiste::EmptyString(cdsVooQTHRKDTDES->AsString())) Refuse(*this, dbeKDTDescarrego, "kdt_des_null");
+  cdsVooQTHRKDTCARValidate(cdsVooQTHRKDTDES);
+
+  // An occasional flight needs its validity period.
+  const bool extra = dcbTipo->Text() == msgPadrao->Msg("Extra");
+  if (extra && depDtIniVigVoo->Text().empty()) {
+    depDtIniVigVoo->SetFocus();
+    Consiste::MensErro(WithLabel(msgPadrao->Msg("Dt_Obr"), cdsVooDTINIVIGVOO->DisplayLabel()), true);
+  }
+  if (extra && depDtFimVigVoo->Text().empty()) {
+    depDtFimVigVoo->SetFocus();
+    Consiste::MensErro(WithLabel(msgPadrao->Msg("Dt_Obr"), cdsVooDTFIMVIGVOO->DisplayLabel()), true);
+  }
+  // Equal dates pass; two empty edits (a regular flight) read as equal.
+  if (depDtIniVigVoo->GetDate() > depDtFimVigVoo->GetDate()) Refuse(*this, depDtFimVigVoo, "Dt_Fim_Menor");
+  StoreDate(cdsVooDTINIVIGVOO, depDtIniVigVoo);
+  StoreDate(cdsVooDTFIMVIGVOO, depDtFimVigVoo);
+
+  bool someDay = ccbDiario->Checked();
+  for (TCheckBox* day : {dcbSeg, dcbTer, dcbQua, dcbQui, dcbSex, dcbSab, dcbDom}) someDay = someDay || day->Checked();
+  if (!someDay) Refuse(*this, dcbSeg, "IdVoo_Obr");
+
+  if (auto* tipo = dynamic_cast<TTipoVoo*>(cbbTipoVoo->SelectedObject()))
+    cdsVooCDEXPTIPOVOO->SetAsString(tipo->CdExpTipoVoo.substr(0, 1));
+
+  if (!ccbAbast->Checked() && !ccbAtend->Checked()) Refuse(*this, ccbAbast, "Abas_Atend_Obr");
+
+  // A leg being typed in counts: it is posted right after the flight.
+  if (cdstrechoo->IsEmpty()) {
+    pgcPadrao->SetActivePage(tshFormulario);
+    Refuse(*this, dbgVooTrecho, "VooTre_Vaz");
+  }
+}
+
+// The flight goes to the server before any pending leg change: a new leg
+// belongs to a flight the server must already know.
+void TfrmVoo::cdsVooAfterPost(TDataSet*) {
+  if (cdsVoo->ChangeCount() > 0) {
+    const std::string posted = cdsVooNRVOO->AsString();
+    try {
+      SendChanges(*this, cdsVoo, Sender::Flights, "VOO");
+    } catch (...) {
+      // A refused new flight is gone and another flight is current: a leg
+      // still being typed for the gone flight must not stay open, or the
+      // next Confirm would save it under the flight now shown.
+      if (cdsVoo->IsEmpty() || cdsVooNRVOO->AsString() != posted) {
+        try {
+          if (cdstrechoo->Editing()) cdstrechoo->Cancel();
+          cdsVooAfterScroll(cdsVoo);
+        } catch (...) {
+          // The refusal is what the person must see; a failed reload of
+          // the legs was reported on its own.
+        }
+      }
+      throw;
+    }
+  }
+  // The flight stays saved if its legs are refused.
+  if (cdstrechoo->ChangeCount() > 0) SendChanges(*this, cdstrechoo, Sender::Legs, "VOOTRECHO");
+}
+
+void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {
+  if (cdstrechoo->Editing()) cdstrechoo->Cancel();
+}
+
+// The legs shown again are the server's, for the flight now current.
+void TfrmVoo::cdsVooAfterCancel(TDataSet*) { cdsVooAfterScroll(cdsVoo); }
+
 // A deleted flight is sent at once: its legs were removed on the server
 // just before, so a flight left undeleted there would stand without legs.
 // On failure the deletion is undone locally and the error goes on.
 void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
-  if (cdsVoo->ChangeCount() <= 0) return;
-  Showavi::ActiveShowAvi(Application->MainForm(), 1);
-  try {
-    data_access::VooTrechoServer server(*netVooTrecho);
-    Consiste::CheckResultServ(server.SetVoo(cdsVoo->Delta()), true, 0);
-    Showavi::DeactiveShowAvi();
-    if (cdsVoo->LogChanges()) cdsVoo->MergeChangeLog();
-    Vornia::AtualizaLocalCache(VarArrayOf("VOO"));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    cdsVoo->CancelUpdates();
-    throw;
-  }
+  if (cdsVoo->ChangeCount() > 0) SendChanges(*this, cdsVoo, Sender::Flights, "VOO");
 }
+
 // Every move to another flight shows that flight's legs as the server holds
 // them. No busy animation and no catching: a failed load reaches whatever
 // moved the flight.
