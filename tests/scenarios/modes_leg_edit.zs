@@ -1,9 +1,10 @@
 # flags: --branch 0001
 # With the leg grid focused, Insert starts a leg of the current flight,
-# not a flight: the commands, the navigator and the class tab lock while the
-# flight, still browsed, keeps its context strip open and its number
-# locked, and the record tab stays where it is. Change with the leg grid
-# focused edits the flight and the leg, which locks the strip as well.
+# not a flight: the commands, the navigator and the class tab lock, the
+# flight goes into edit with its new leg (so that it is posted ahead of it),
+# which locks the context strip and keeps its number locked, and the record
+# tab stays where it is. Change with the leg grid focused edits the flight
+# and the leg, which locks the strip as well.
 open
 type medSgCia ABR
 focus dbgPadrao
@@ -16,7 +17,7 @@ focus dbgVooTrecho
 # A leg being inserted.
 click sbtIncluir
 expect cdstrechoo.State dsInsert
-expect cdsVoo.State dsBrowse
+expect cdsVoo.State dsEdit
 expect cdsVoo.NRVOO 1001
 expect pgcPadrao.ActivePage tshFormulario
 expect sbtIncluir.Enabled false
@@ -31,16 +32,19 @@ expect sbtCancelar.Enabled true
 expect dbnPadrao.Enabled false
 expect tshConfigVoo.Enabled false
 expect mnuConfigVoo.Enabled false
-expect medSgCia.Enabled true
-expect btpCompanhia.Enabled true
-expect medCdFilial.Enabled true
+expect medSgCia.Enabled false
+expect btpCompanhia.Enabled false
+expect medCdFilial.Enabled false
 expect dbeNrVoo.Enabled false
 
+# One question cancels the leg and the flight's edit.
 answer yes
 click sbtCancelar
 expect question "Deseja cancelar as alterações?"
 expect cdstrechoo.State dsBrowse
+expect cdsVoo.State dsBrowse
 expect cdstrechoo.RecordCount 2
+expect medSgCia.Enabled true
 expect sbtIncluir.Enabled true
 expect sbtConfirmar.Enabled false
 expect dbnPadrao.Enabled true
