@@ -124,17 +124,6 @@ TEST_F(FlightClassesTest, AnExistingRowChecksForRepeatsOnlyWhenItsClassIsReplace
   EXPECT_EQ(f.cdsClasseVoo->State(), dsEdit);
 }
 
-TEST_F(FlightClassesTest, TheButtonOfAnotherColumnOrACancelledLookupChangesNothing) {
-  TfrmVoo& f = *form;
-  ui.ClearEvents();
-  f.dbgConfVoo->SetSelectedField(f.cdsClasseVooNRMULSERV);
-  f.dbgConfVoo->UserEditButtonClick();
-  EXPECT_TRUE(ui.PickLists().empty());
-  ClickClassButton();  // no pick queued: cancelled
-  EXPECT_EQ(ui.PickLists().size(), 1u);
-  EXPECT_EQ(f.cdsClasseVoo->State(), dsBrowse);
-}
-
 TEST_F(FlightClassesTest, ADeletedClassIsGoneFromTheServer) {
   TfrmVoo& f = *form;
   ASSERT_TRUE(f.cdsClasseVoo->Locate("SGCLASSE", Variant("F")));
