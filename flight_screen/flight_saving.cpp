@@ -21,18 +21,18 @@ namespace {
 
 constexpr int kSaveAnimation = 1;
 
-enum class Sender { Flights, Legs };
+enum class SaveMethod { SetVoo, SetTrecho };
 
 // Sends the change log of `ds` through SetVoo or SetTrecho, then merges it
 // and tells the local cache that `table` changed. On any failure the busy
 // animation goes away, every pending change of `ds` is undone and the
 // failure propagates.
-void SendChanges(TfrmVoo& f, TClientDataSet* ds, Sender method, const char* table) {
+void SendChanges(TfrmVoo& f, TClientDataSet* ds, SaveMethod method, const char* table) {
   Showavi::ActiveShowAvi(Application->MainForm(), kSaveAnimation);
   try {
     data_access::VooTrechoServer server(*f.netVooTrecho);
     const Variant delta = ds->Delta();
-    Consiste::CheckResultServ(method == Sender::Flights ? server.SetVoo(delta) : server.SetTrecho(delta), true, 0);
+    Consiste::CheckResultServ(method == SaveMethod::SetVoo ? server.SetVoo(delta) : server.SetTrecho(delta), true, 0);
     Showavi::DeactiveShowAvi();
     if (ds->LogChanges()) ds->MergeChangeLog();
     Vornia::AtualizaLocalCache(VarArrayOf(std::string(table)));
@@ -162,7 +162,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
   if (cdsVoo->ChangeCount() > 0) {
     const std::string posted = cdsVooNRVOO->AsString();
     try {
-      SendChanges(*this, cdsVoo, Sender::Flights, "VOO");
+      SendChanges(*this, cdsVoo, SaveMethod::SetVoo, "VOO");
     } catch (...) {
       // A refused new flight is gone and another flight is current: a leg
       // still being typed for the gone flight must not stay open, or the
@@ -180,7 +180,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
     }
   }
   // The flight stays saved if its legs are refused.
-  if (cdstrechoo->ChangeCount() > 0) SendChanges(*this, cdstrechoo, Sender::Legs, "VOOTRECHO");
+  if (cdstrechoo->ChangeCount() > 0) SendChanges(*this, cdstrechoo, SaveMethod::SetTrecho, "VOOTRECHO");
 }
 
 void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {
@@ -194,7 +194,7 @@ void TfrmVoo::cdsVooAfterCancel(TDataSet*) { cdsVooAfterScroll(cdsVoo); }
 // just before, so a flight left undeleted there would stand without legs.
 // On failure the deletion is undone locally and the error goes on.
 void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
-  if (cdsVoo->ChangeCount() > 0) SendChanges(*this, cdsVoo, Sender::Flights, "VOO");
+  if (cdsVoo->ChangeCount() > 0) SendChanges(*this, cdsVoo, SaveMethod::SetVoo, "VOO");
 }
 
 // Every move to another flight shows that flight's legs as the server holds

@@ -156,17 +156,6 @@ TEST_F(FlightEditingAidsTest, ServiceBoxesMakeOneCodeAndBothOffKeepsTheLast) {
   f.cdsVoo->Cancel();
 }
 
-TEST_F(FlightEditingAidsTest, BrowsingShowsTheServicesOfEachFlight) {
-  TfrmVoo& f = *form;
-  ASSERT_TRUE(FindFlight([&] { return f.cdsVooIDABASATEN->AsString() == "2"; }));
-  EXPECT_FALSE(f.ccbAbast->Checked());
-  EXPECT_TRUE(f.ccbAtend->Checked());
-  ASSERT_TRUE(FindFlight([&] { return f.cdsVooIDABASATEN->AsString() == "3"; }));
-  EXPECT_TRUE(f.ccbAbast->Checked());
-  EXPECT_TRUE(f.ccbAtend->Checked());
-  EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
-}
-
 // ---------------------------------------------------------------- type and dates
 
 TEST_F(FlightEditingAidsTest, RegularTypeEmptiesTheValidityAndExtraOpensIt) {
