@@ -156,6 +156,7 @@ void TfrmVoo::sbtExluTrechoClick(TObject*) {
   // still being typed.
   if (cdsVoo->Editing() || cdstrechoo->Editing())
     Consiste::MensErro(msgPadrao->Msg("Trecho_Em_Edicao"), true);
+  if (!cdstrechoo->Active() || cdstrechoo->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
   if (cdstrechoo->RecordCount() == 1) Consiste::MensErro(msgPadrao->Msg("Trecho_Unico"), true);
   if (msgPadrao->ShowMsg("Excl_Trecho", MessageType::Confirmation, MessageButtons::YesNo, 0) != TMessages::ResultYes)
     return;
