@@ -53,8 +53,8 @@ column IDSITVOO "Situação do vôo" codes 1=Ativo 2=Inativo
 column CDTRECHO "Trecho"
 column SGBASEORI "Origem"
 column SGBASEDES "Destino"
-column HRDECOLVOO "Decolagem"
-column HRPOUSOVOO "Pouso"
+column HRDECOLVOO "Decolagem" time
+column HRPOUSOVOO "Pouso" time
 column IDTIPAJUSFAT "Horário" codes 1=Plano_Voo_Atual 2=Plano_Voo_Seguinte
 column IDSITVOOTRE "Situação do trecho" codes 1=Ativo 2=Inativo
 sql

@@ -24,7 +24,12 @@ ReportColumn ParseColumn(const std::string& rest, int line) {
   if (!std::getline(in, column.Caption, '"')) Refuse(line, "aspas sem fim no título da coluna.");
   std::string word;
   if (in >> word) {
-    if (word != "codes") Refuse(line, "esperado 'codes' e não '" + word + "'.");
+    if (word == "time") {
+      column.Time = true;
+      if (in >> word) Refuse(line, "nada pode seguir 'time'.");
+      return column;
+    }
+    if (word != "codes") Refuse(line, "esperado 'codes' ou 'time' e não '" + word + "'.");
     while (in >> word) {
       const auto eq = word.find('=');
       if (eq == std::string::npos || eq == 0 || eq + 1 == word.size())

@@ -5,11 +5,13 @@
 //   title Vôos por companhia
 //   column NRVOO "Vôo"
 //   column IDSITVOO "Situação" codes 1=Ativo 2=Inativo
+//   column HRDECOLVOO "Decolagem" time
 //   sql
 //   SELECT ... WHERE CDCIA = :P_CDCIA
 //
 // Everything after the line "sql" is the query. A column's codes map stored
-// codes to message keys of the report screen's message table.
+// codes to message keys of the report screen's message table; a time column
+// shows a stored "hhmm" as "hh:mm".
 #pragma once
 
 #include <map>
@@ -22,6 +24,7 @@ struct ReportColumn {
   std::string Field;
   std::string Caption;
   std::map<std::string, std::string> CodeKeys;  // stored code -> message key
+  bool Time = false;                            // "hhmm" shown as "hh:mm"
 };
 
 struct ReportDefinition {

@@ -143,6 +143,7 @@ std::string RenderReportHtml(const ReportDefinition& definition, TDataSet& rows,
     html << "<tr>";
     for (size_t i = 0; i < fields.size(); ++i) {
       std::string text = fields[i] ? fields[i]->DisplayText() : std::string();
+      if (definition.Columns[i].Time && text.size() == 4) text = text.substr(0, 2) + ":" + text.substr(2);
       const auto& codes = definition.Columns[i].CodeKeys;
       if (!codes.empty()) {
         const auto found = fields[i] ? codes.find(fields[i]->AsString()) : codes.end();

@@ -63,7 +63,7 @@ TEST_F(FlightReportTest, TheReportListsTheCompanysFlightsAndLegsAtTheBranch) {
   path.pop_back();  // the closing full stop
   const std::string html = Read(path);
   EXPECT_NE(html.find("<td>1000</td>"), std::string::npos);
-  EXPECT_NE(html.find("<td>GRU</td><td>BSB</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td>GRU</td><td>BSB</td><td>11:15</td><td>13:10</td>"), std::string::npos);
   EXPECT_NE(html.find("<td>Plano  Voo  Atual</td>"), std::string::npos) << "the report screen's own texts";
   EXPECT_NE(html.find("<td>Inativo</td>"), std::string::npos) << "flight 1000 is inactive";
   EXPECT_EQ(html.find("<td>1500</td>"), std::string::npos) << "another branch's flight";

@@ -12,9 +12,11 @@ using namespace plat;
 TEST(ReportDefinitionTest, TitleColumnsCodesAndTheQueryToTheEnd) {
   ReportDefinition def = ParseReportDefinition(
       "# comment\ntitle Vôos da filial\ncolumn NRVOO \"Vôo nº\"\n"
-      "column IDSITVOO \"Situação\" codes 1=Ativo 2=Inativo\nsql\nSELECT NRVOO,\n  IDSITVOO FROM VOO\ncolumn x\n");
+      "column IDSITVOO \"Situação\" codes 1=Ativo 2=Inativo\ncolumn HR \"Hora\" time\nsql\nSELECT NRVOO,\n  IDSITVOO FROM VOO\ncolumn x\n");
   EXPECT_EQ(def.Title, "Vôos da filial");
-  ASSERT_EQ(def.Columns.size(), 2u);
+  ASSERT_EQ(def.Columns.size(), 3u);
+  EXPECT_TRUE(def.Columns[2].Time);
+  EXPECT_FALSE(def.Columns[1].Time);
   EXPECT_EQ(def.Columns[0].Caption, "Vôo nº");
   EXPECT_TRUE(def.Columns[0].CodeKeys.empty());
   EXPECT_EQ(def.Columns[1].CodeKeys.at("2"), "Inativo");
