@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data_access/server_methods.h"
+#include "flight_screen/change_sender.h"
 #include "flight_screen/cli_zor12200.h"
 #include "platform/core/sysutils.h"
 #include "platform/forms/application.h"
@@ -16,28 +17,6 @@
 using namespace plat;
 
 namespace {
-
-constexpr int kSendAnimation = 1;
-
-// Sends the pending class changes; on failure the busy indicator goes away,
-// the unsent change is undone (a deleted class comes back) and the error
-// goes on. There is no reload: the list shows the local rows until the next
-// load.
-void SendClassChanges(TfrmVoo& f) {
-  if (f.cdsClasseVoo->ChangeCount() <= 0) return;
-  try {
-    Showavi::ActiveShowAvi(Application->MainForm(), kSendAnimation);
-    data_access::VooTrechoServer server(*f.netVooTrecho);
-    Consiste::CheckResultServ(server.SetClasseVoo(f.cdsClasseVoo->Delta()), true, 0);
-    Showavi::DeactiveShowAvi();
-    if (f.cdsClasseVoo->LogChanges()) f.cdsClasseVoo->MergeChangeLog();
-    Vornia::AtualizaLocalCache(VarArrayOf("CLASSEVOO"));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    f.cdsClasseVoo->CancelUpdates();
-    throw;
-  }
-}
 
 void FocusClassColumn(TfrmVoo& f) {
   if (f.dbgConfVoo->Enabled()) f.cdsClasseVooSGCLASSE->FocusControl();
@@ -97,6 +76,6 @@ void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
   if (cdsClasseVooNRMULSERV->IsNull()) cdsClasseVooNRMULSERV->SetAsString("0");
 }
 
-void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) { SendClassChanges(*this); }
+void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) { SendPendingChanges(*netVooTrecho, *cdsClasseVoo, &data_access::VooTrechoServer::SetClasseVoo, "CLASSEVOO"); }
 
-void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) { SendClassChanges(*this); }
+void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) { SendPendingChanges(*netVooTrecho, *cdsClasseVoo, &data_access::VooTrechoServer::SetClasseVoo, "CLASSEVOO"); }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data_access/server_methods.h"
+#include "flight_screen/change_sender.h"
 #include "flight_screen/cli_zor12200.h"
 #include "flight_screen/screen_state.h"
 #include "platform/forms/application.h"
@@ -18,30 +19,6 @@
 using namespace plat;
 
 namespace {
-
-constexpr int kSaveAnimation = 1;
-
-enum class SaveMethod { SetVoo, SetTrecho };
-
-// Sends the change log of `ds` through SetVoo or SetTrecho, then merges it
-// and tells the local cache that `table` changed. On any failure the busy
-// animation goes away, every pending change of `ds` is undone and the
-// failure propagates.
-void SendChanges(TfrmVoo& f, TClientDataSet* ds, SaveMethod method, const char* table) {
-  Showavi::ActiveShowAvi(Application->MainForm(), kSaveAnimation);
-  try {
-    data_access::VooTrechoServer server(*f.netVooTrecho);
-    const Variant delta = ds->Delta();
-    Consiste::CheckResultServ(method == SaveMethod::SetVoo ? server.SetVoo(delta) : server.SetTrecho(delta), true, 0);
-    Showavi::DeactiveShowAvi();
-    if (ds->LogChanges()) ds->MergeChangeLog();
-    Vornia::AtualizaLocalCache(VarArrayOf(std::string(table)));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    ds->CancelUpdates();
-    throw;
-  }
-}
 
 // "Data %s de vigência deve ser informada." with the date's label.
 std::string WithLabel(std::string text, const std::string& label) {
@@ -162,7 +139,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
   if (cdsVoo->ChangeCount() > 0) {
     const std::string posted = cdsVooNRVOO->AsString();
     try {
-      SendChanges(*this, cdsVoo, SaveMethod::SetVoo, "VOO");
+      SendPendingChanges(*netVooTrecho, *cdsVoo, &data_access::VooTrechoServer::SetVoo, "VOO");
     } catch (...) {
       // A refused new flight is gone and another flight is current: a leg
       // still being typed for the gone flight must not stay open, or the
@@ -180,7 +157,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
     }
   }
   // The flight stays saved if its legs are refused.
-  if (cdstrechoo->ChangeCount() > 0) SendChanges(*this, cdstrechoo, SaveMethod::SetTrecho, "VOOTRECHO");
+  if (cdstrechoo->ChangeCount() > 0) SendPendingChanges(*netVooTrecho, *cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
 }
 
 void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {
@@ -194,7 +171,7 @@ void TfrmVoo::cdsVooAfterCancel(TDataSet*) { cdsVooAfterScroll(cdsVoo); }
 // just before, so a flight left undeleted there would stand without legs.
 // On failure the deletion is undone locally and the error goes on.
 void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
-  if (cdsVoo->ChangeCount() > 0) SendChanges(*this, cdsVoo, SaveMethod::SetVoo, "VOO");
+  if (cdsVoo->ChangeCount() > 0) SendPendingChanges(*netVooTrecho, *cdsVoo, &data_access::VooTrechoServer::SetVoo, "VOO");
 }
 
 // Every move to another flight shows that flight's legs as the server holds

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data_access/server_methods.h"
+#include "flight_screen/change_sender.h"
 #include "flight_screen/cli_zor12200.h"
 #include "platform/data/db_engine_error.h"
 #include "platform/forms/application.h"
@@ -17,7 +18,6 @@ using namespace plat;
 
 namespace {
 
-constexpr int kSendAnimation = 1;
 // Native code of the database error raised by the legs' own integrity
 // rules; its entry carries the sentence meant for the user on its first line.
 constexpr int kLegRuleError = 20002;
@@ -29,24 +29,6 @@ std::string BaseCode(TfrmVoo& f, const std::string& abbreviation) {
   f.qryBase->ParamByName("P_SGBASE").SetAsString(abbreviation);
   f.qryBase->Open();
   return f.qryBase->IsEmpty() ? std::string() : f.qryBaseCDBASE->AsString();
-}
-
-// Sends the pending leg changes. On failure the busy indicator goes away and
-// the error goes on; `undoOnFailure` also throws the unsent changes away.
-void SendLegChanges(TfrmVoo& f, bool undoOnFailure) {
-  if (f.cdstrechoo->ChangeCount() <= 0) return;
-  try {
-    Showavi::ActiveShowAvi(Application->MainForm(), kSendAnimation);
-    data_access::VooTrechoServer server(*f.netVooTrecho);
-    Consiste::CheckResultServ(server.SetTrecho(f.cdstrechoo->Delta()), true, 0);
-    Showavi::DeactiveShowAvi();
-    if (f.cdstrechoo->LogChanges()) f.cdstrechoo->MergeChangeLog();
-    Vornia::AtualizaLocalCache(VarArrayOf("VOOTRECHO"));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    if (undoOnFailure) f.cdstrechoo->CancelUpdates();
-    throw;
-  }
 }
 
 }  // namespace
@@ -114,15 +96,15 @@ void TfrmVoo::cdstrechooBeforePost(TDataSet*) {
 // holds them (a new leg gets its code there). A refused send undoes the
 // local change and skips the reload.
 void TfrmVoo::cdstrechooAfterPost(TDataSet*) {
-  SendLegChanges(*this, true);
+  SendPendingChanges(*netVooTrecho, *cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
   data_access::VooTrechoServer server(*netVooTrecho);
   cdstrechoo->SetData(Consiste::CheckResultServ(
       server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), medCdFilial->Text()), true, 0));
 }
 
-// The log is not undone on a refused deletion: the delete commands reload
-// the legs from the server right after, which brings the leg back.
-void TfrmVoo::cdstrechooAfterDelete(TDataSet*) { SendLegChanges(*this, false); }
+void TfrmVoo::cdstrechooAfterDelete(TDataSet*) {
+  SendPendingChanges(*netVooTrecho, *cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
+}
 
 // Nothing unsent may outlive a cancel, a deletion the server refused included.
 void TfrmVoo::cdstrechooAfterCancel(TDataSet*) { cdstrechoo->CancelUpdates(); }
