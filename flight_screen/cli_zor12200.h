@@ -376,6 +376,9 @@ class TfrmVoo : public plat::TfrmPadrao {
   void cdstrechooAfterScroll(TDataSet* DataSet);
   void cdstrechooPostError(TDataSet* DataSet, plat::EDatabaseError& E, plat::TDataAction& Action);
   void sbtExluTrechoClick(TObject* Sender);
+  // Deletes the current leg, then shows the legs as the server holds them,
+  // whether or not the deletion went through.
+  void DeleteLegAndCheck();
 
   // ---- flight_classes.cpp ----
   void dbgConfVooEditButtonClick(TObject* Sender);

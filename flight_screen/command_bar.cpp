@@ -143,15 +143,7 @@ void TfrmVoo::sbtExcluirClick(TObject*) {
     if (!Confirmed(msgPadrao, "Excl")) return;
     // A flight must keep at least one leg.
     if (cdstrechoo->RecordCount() == 1) Consiste::MensErro(msgPadrao->Msg("Trecho_Unico"), true);
-    // The legs are shown again as the server holds them, whether or not
-    // the deletion went through.
-    try {
-      cdstrechoo->Delete();
-    } catch (...) {
-      sbtVerificarClick(sbtVerificar);
-      throw;
-    }
-    sbtVerificarClick(sbtVerificar);
+    DeleteLegAndCheck();
     return;
   }
 

@@ -142,6 +142,10 @@ void TfrmVoo::sbtExluTrechoClick(TObject*) {
   if (cdstrechoo->RecordCount() == 1) Consiste::MensErro(msgPadrao->Msg("Trecho_Unico"), true);
   if (msgPadrao->ShowMsg("Excl_Trecho", MessageType::Confirmation, MessageButtons::YesNo, 0) != TMessages::ResultYes)
     return;
+  DeleteLegAndCheck();
+}
+
+void TfrmVoo::DeleteLegAndCheck() {
   try {
     cdstrechoo->Delete();
   } catch (...) {
