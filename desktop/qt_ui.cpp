@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "desktop/busy_indicator.h"
+#include "desktop/document_viewer.h"
 #include "desktop/pick_list_dialog.h"
 #include "desktop/search_dialog.h"
 
@@ -56,6 +57,14 @@ void QtUi::ShowInfo(const std::string& caption, const std::string& text) {
                   DialogParent());
   box.setObjectName("zorInfoBox");
   box.exec();
+}
+
+void QtUi::ShowDocument(const std::string& caption, const std::string& path, bool print) {
+  if (script_) return script_->ShowDocument(caption, path, print);
+  auto* viewer = new DocumentViewer(QString::fromStdString(caption), QString::fromStdString(path), DialogParent());
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  viewer->show();
+  if (print) viewer->Print();
 }
 
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {

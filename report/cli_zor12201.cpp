@@ -79,7 +79,7 @@ TfrmRelVoo::TfrmRelVoo(TComponent* owner) : TfrmDadosGerRel(owner) {
   BindHandler<TGetQueryParamsEvent>("rpddPadraoBeforeGetQueryParams",
                                     [this](TParams& p, bool& h) { rpddPadraoBeforeGetQueryParams(p, h); });
   BindField("rpddPadrao", rpddPadrao);
-  RunReport = [this](const std::string& code, bool) { rpddPadrao->Execute(code, *msgPadrao); };
+  RunReport = [this](const std::string& code, bool print) { rpddPadrao->Execute(code, *msgPadrao, print); };
 }
 
 std::vector<FormDefinitionSource> TfrmRelVoo::Definitions() const {

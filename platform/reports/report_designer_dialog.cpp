@@ -87,7 +87,7 @@ void TReportDesignerDialog::RegisterReport(const std::string& code, std::string 
   BuiltIn()[AnsiUpperCase(code)] = std::move(definitionText);
 }
 
-std::string TReportDesignerDialog::Execute(const std::string& code, const TMessages& messages) {
+std::string TReportDesignerDialog::Execute(const std::string& code, const TMessages& messages, bool print) {
   const fs::path file = fs::path(report_dir_) / (code + ".rel");
   std::string text;
   std::error_code ignored;
@@ -123,6 +123,7 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
   }
   Showavi::DeactiveShowAvi();
   Ui().ShowInfo(DialogCaption("Relatório"), "Relatório gerado em " + path + ".");
+  Ui().ShowDocument(definition.Title, path, print);
   return path;
 }
 

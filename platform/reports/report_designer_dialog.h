@@ -38,7 +38,9 @@ class TReportDesignerDialog : public TComponent {
   // is reported with the message `Arq_Rel_Err` of `messages` (code and
   // folder in place of its two %s) and ends with the silent abort; code
   // columns read their texts from `messages` too.
-  std::string Execute(const std::string& code, const TMessages& messages);
+  // The document is then shown through the ui port, printed at once when
+  // `print` is set.
+  std::string Execute(const std::string& code, const TMessages& messages, bool print = false);
 
   TGetQueryParamsEvent BeforeGetQueryParams;
 

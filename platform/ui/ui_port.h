@@ -50,6 +50,12 @@ class UiPort {
   virtual void HideBusy() = 0;
   // Runs a form modally and returns its modal result.
   virtual int RunModal(TForm& form) = 0;
+  // Shows a document the program wrote (a report), offering to print it;
+  // with `print` the printing starts at once. Headless ports have no viewer:
+  // the document stays where it was written.
+  virtual void ShowDocument(const std::string& caption, const std::string& path, bool print) {
+    (void)caption, (void)path, (void)print;
+  }
 };
 
 // The port in use; a ScriptedUi until the host installs another.

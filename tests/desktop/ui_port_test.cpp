@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTextBrowser>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include <QTimer>
 
 #include "desktop/busy_indicator.h"
+#include "desktop/document_viewer.h"
 #include "desktop/pick_list_dialog.h"
 #include "desktop/qt_ui.h"
 #include "desktop/search_dialog.h"
@@ -237,3 +241,31 @@ TEST(BusyIndicator, TheBadgeAnimates) {
 }
 
 }  // namespace
+
+TEST(QtUiDocuments, AReportOpensInAViewerWithAPrintButton) {
+  App();
+  const QString path = QDir::temp().filePath("zor-viewer-test.html");
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><h1>Vôos e trechos</h1><table><tr><td>1000</td></tr></table></body></html>");
+  }
+  QtUi ui;
+  ui.ShowDocument("Vôos e trechos", path.toStdString(), false);
+  auto* viewer = qApp->findChild<desktop::DocumentViewer*>();
+  if (!viewer)
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* v = qobject_cast<desktop::DocumentViewer*>(w)) viewer = v;
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8("Vôos e trechos"));
+  EXPECT_TRUE(viewer->Browser()->toPlainText().contains("1000"));
+  EXPECT_NE(viewer->findChild<QPushButton*>("zorPrintButton"), nullptr);
+  viewer->close();
+  QFile::remove(path);
+}
+
+TEST(QtUiDocuments, AMissingDocumentSaysSoInTheViewer) {
+  App();
+  desktop::DocumentViewer viewer("Relatório", "/nao/existe.html");
+  EXPECT_TRUE(viewer.Browser()->toPlainText().contains(QString::fromUtf8("Não foi possível abrir o documento")));
+}
