@@ -24,29 +24,7 @@ std::string FirstValue(const std::string& values) { return values.substr(0, valu
 
 }  // namespace
 
-TDBCheckBox::TDBCheckBox(TComponent* owner) : TCheckBox(owner) {
-  link_.SetControl(this);
-  link_.OnDataChange = [this](TObject*) { ShowField(); };
-  link_.OnUpdateData = [this](TObject*) { WriteField(); };
-  link_.OnFocusControl = [this](TObject*) {
-    if (CanFocus()) SetFocus();
-  };
-}
-
-TDBCheckBox::~TDBCheckBox() {
-  link_.OnDataChange = nullptr;
-  link_.SetDataSource(nullptr);
-}
-
-void TDBCheckBox::SetDataSource(TDataSource* source) {
-  link_.SetDataSource(source);
-  ShowField();
-}
-
-void TDBCheckBox::SetDataField(const std::string& name) {
-  link_.SetFieldName(name);
-  ShowField();
-}
+TDBCheckBox::TDBCheckBox(TComponent* owner) : TFieldLinkedControl(owner) {}
 
 void TDBCheckBox::SetValueChecked(const std::string& v) {
   value_checked_ = v;

@@ -15,23 +15,13 @@
 #include <string>
 
 #include "platform/controls/check_box.h"
-#include "platform/data/data_link.h"
-#include "platform/data/data_source.h"
+#include "platform/dbcontrols/field_linked_control.h"
 
 namespace plat {
 
-class TDBCheckBox : public TCheckBox {
+class TDBCheckBox : public TFieldLinkedControl<TCheckBox> {
  public:
   explicit TDBCheckBox(TComponent* owner = nullptr);
-  ~TDBCheckBox() override;
-
-  TDataSource* DataSource() const { return link_.DataSource(); }
-  void SetDataSource(TDataSource* source);
-  const std::string& DataField() const { return link_.FieldName(); }
-  void SetDataField(const std::string& name);
-  TField* Field() const { return link_.Field(); }
-  bool ReadOnly() const { return link_.ReadOnly(); }
-  void SetReadOnly(bool v) { link_.SetReadOnly(v); }
 
   const std::string& ValueChecked() const { return value_checked_; }
   void SetValueChecked(const std::string& v);
@@ -45,9 +35,8 @@ class TDBCheckBox : public TCheckBox {
   void DefaultKeyPress(char& key) override;
 
  private:
-  void ShowField();
-  void WriteField();
-  TFieldDataLink link_;
+  void ShowField() override;
+  void WriteField() override;
   std::string value_checked_ = "True";
   std::string value_unchecked_ = "False";
 };

@@ -6,34 +6,15 @@
 
 namespace plat {
 
-TDBComboBox::TDBComboBox(TComponent* owner) : TComboBox(owner) {
-  link_.SetControl(this);
-  link_.OnDataChange = [this](TObject*) { ShowField(); };
-  link_.OnUpdateData = [this](TObject*) {
-    if (TField* f = link_.Field()) f->SetText(Text());
-  };
-  link_.OnFocusControl = [this](TObject*) {
-    if (CanFocus()) SetFocus();
-  };
+TDBComboBox::TDBComboBox(TComponent* owner) : TFieldLinkedControl(owner) {
   // Items arriving after the field was shown may now hold its text.
   Items().Changed.Subscribe([this] {
     if (!link_.IsModified()) ShowField();
   });
 }
 
-TDBComboBox::~TDBComboBox() {
-  link_.OnDataChange = nullptr;
-  link_.SetDataSource(nullptr);
-}
-
-void TDBComboBox::SetDataSource(TDataSource* source) {
-  link_.SetDataSource(source);
-  ShowField();
-}
-
-void TDBComboBox::SetDataField(const std::string& name) {
-  link_.SetFieldName(name);
-  ShowField();
+void TDBComboBox::WriteField() {
+  if (TField* f = link_.Field()) f->SetText(Text());
 }
 
 void TDBComboBox::ShowField() {

@@ -12,31 +12,21 @@
 #include <string>
 
 #include "platform/controls/combo_box.h"
-#include "platform/data/data_link.h"
-#include "platform/data/data_source.h"
+#include "platform/dbcontrols/field_linked_control.h"
 
 namespace plat {
 
-class TDBComboBox : public TComboBox {
+class TDBComboBox : public TFieldLinkedControl<TComboBox> {
  public:
   explicit TDBComboBox(TComponent* owner = nullptr);
-  ~TDBComboBox() override;
-
-  TDataSource* DataSource() const { return link_.DataSource(); }
-  void SetDataSource(TDataSource* source);
-  const std::string& DataField() const { return link_.FieldName(); }
-  void SetDataField(const std::string& name);
-  TField* Field() const { return link_.Field(); }
-  bool ReadOnly() const { return link_.ReadOnly(); }
-  void SetReadOnly(bool v) { link_.SetReadOnly(v); }
 
   bool UserSelect(int index) override;
   bool UserSetText(const std::string& text) override;
   void DoExit() override;
 
  private:
-  void ShowField();
-  TFieldDataLink link_;
+  void ShowField() override;
+  void WriteField() override;
 };
 
 }  // namespace plat

@@ -6,32 +6,9 @@
 
 namespace plat {
 
-TDBRadioGroup::TDBRadioGroup(TComponent* owner) : TRadioGroup(owner) {
-  link_.SetControl(this);
-  link_.OnDataChange = [this](TObject*) { ShowField(); };
-  link_.OnUpdateData = [this](TObject*) {
-    if (TField* f = link_.Field()) f->SetText(Value());
-  };
-  link_.OnFocusControl = [this](TObject*) {
-    if (CanFocus()) SetFocus();
-  };
+TDBRadioGroup::TDBRadioGroup(TComponent* owner) : TFieldLinkedControl(owner) {
   values_.Changed.Subscribe([this] { ShowField(); });
   Items().Changed.Subscribe([this] { ShowField(); });
-}
-
-TDBRadioGroup::~TDBRadioGroup() {
-  link_.OnDataChange = nullptr;
-  link_.SetDataSource(nullptr);
-}
-
-void TDBRadioGroup::SetDataSource(TDataSource* source) {
-  link_.SetDataSource(source);
-  ShowField();
-}
-
-void TDBRadioGroup::SetDataField(const std::string& name) {
-  link_.SetFieldName(name);
-  ShowField();
 }
 
 std::string TDBRadioGroup::ValueOf(int index) const {
@@ -40,6 +17,10 @@ std::string TDBRadioGroup::ValueOf(int index) const {
 }
 
 std::string TDBRadioGroup::Value() const { return ValueOf(ItemIndex()); }
+
+void TDBRadioGroup::WriteField() {
+  if (TField* f = link_.Field()) f->SetText(Value());
+}
 
 void TDBRadioGroup::ShowField() {
   TField* f = link_.Field();

@@ -10,23 +10,13 @@
 
 #include "platform/controls/radio_group.h"
 #include "platform/controls/strings.h"
-#include "platform/data/data_link.h"
-#include "platform/data/data_source.h"
+#include "platform/dbcontrols/field_linked_control.h"
 
 namespace plat {
 
-class TDBRadioGroup : public TRadioGroup {
+class TDBRadioGroup : public TFieldLinkedControl<TRadioGroup> {
  public:
   explicit TDBRadioGroup(TComponent* owner = nullptr);
-  ~TDBRadioGroup() override;
-
-  TDataSource* DataSource() const { return link_.DataSource(); }
-  void SetDataSource(TDataSource* source);
-  const std::string& DataField() const { return link_.FieldName(); }
-  void SetDataField(const std::string& name);
-  TField* Field() const { return link_.Field(); }
-  bool ReadOnly() const { return link_.ReadOnly(); }
-  void SetReadOnly(bool v) { link_.SetReadOnly(v); }
 
   TStrings& Values() { return values_; }
   const TStrings& Values() const { return values_; }
@@ -37,8 +27,8 @@ class TDBRadioGroup : public TRadioGroup {
 
  private:
   std::string ValueOf(int index) const;
-  void ShowField();
-  TFieldDataLink link_;
+  void ShowField() override;
+  void WriteField() override;
   TStrings values_;
 };
 
