@@ -3,6 +3,11 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PG_DIR ?= /tmp/zor-test-pg-$(shell id -u)
 PG_PORT ?= 55433
+# ccache, when present, lets several checkouts share compiled objects.
+CCACHE := $(shell command -v ccache)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
 .PHONY: test demo deps build build-asan clean
 
@@ -10,12 +15,12 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOR_WERROR=ON >/dev/null
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOR_WERROR=ON $(LAUNCHER) >/dev/null
 	@cmake --build build -j $(JOBS)
 
 build-asan: deps
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZOR_SANITIZE=ON \
-	  -DZOR_WITH_DESKTOP=OFF -DZOR_WITH_BENCH=OFF >/dev/null
+	  -DZOR_WITH_DESKTOP=OFF -DZOR_WITH_BENCH=OFF $(LAUNCHER) >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 
 # Runs every test in the normal build, then the non-GUI tests again under
