@@ -9,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: test demo deps build build-asan clean
+.PHONY: test demo deps build build-asan build-release package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -34,9 +34,21 @@ test: build build-asan
 	(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -LE gui)
 
-demo: build
-	@if [ -x build/desktop/zor-host ]; then build/desktop/zor-host --demo; \
-	else echo "The desktop host is not built yet: make demo needs the Qt front end." >&2; exit 1; fi
+# The programs a person runs, optimized with debug information, without
+# tests or benchmarks, in a folder of their own.
+RELEASE_TARGETS := zor12200-server zor-host zor-script Pkg_zor12200
+build-release: deps
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOR_WERROR=OFF \
+	  -DZOR_WITH_TESTS=OFF -DZOR_WITH_BENCH=OFF $(LAUNCHER) >/dev/null
+	@cmake --build build-release -j $(JOBS) --target $(RELEASE_TARGETS)
+
+demo: build-release
+	@build-release/desktop/zor-host --demo
+
+# Two Debian packages (server, desktop) in build-release/.
+package: build-release
+	@cmake --build build-release -j $(JOBS)
+	@cd build-release && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/build-release/*.deb
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-release

@@ -25,6 +25,7 @@ PackageLoader::~PackageLoader() {
 QString PackageLoader::DefaultPath() {
   const QString dir = QCoreApplication::applicationDirPath();
   const QStringList candidates = {
+      dir + "/../lib/zor/" + kLibraryName,  // installed
       dir + "/" + kLibraryName,
       dir + "/../package/" + kLibraryName,
       dir + "/../lib/" + kLibraryName,

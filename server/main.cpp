@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, 98999));
   app.add_option("--threads", threads, "Conexões atendidas ao mesmo tempo")->check(CLI::Range(1, 256));
   app.set_version_flag("--version", std::string("zor12200-server ") + ZOR_VERSION);
+  // The service reads its options from /etc/zor/zor12200-server.conf ("chave = valor").
+  app.set_config("--config", "", "Arquivo de configuração com as opções acima (chave = valor)");
   CLI11_PARSE(app, argc, argv);
 
   std::string host;

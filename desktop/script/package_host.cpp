@@ -27,10 +27,12 @@ std::filesystem::path ExecutableDir() {
 std::string PackageHost::DefaultPath() {
   namespace fs = std::filesystem;
   std::vector<fs::path> candidates;
+  const fs::path dir = ExecutableDir();
+  // An installed driver finds the package beside the platform libraries.
+  candidates.push_back(dir / ".." / "lib" / "zor" / kLibraryName);
 #ifdef ZOR_SCRIPT_PACKAGE_PATH
   candidates.emplace_back(ZOR_SCRIPT_PACKAGE_PATH);
 #endif
-  const fs::path dir = ExecutableDir();
   candidates.push_back(dir / kLibraryName);
   candidates.push_back(dir / ".." / ".." / "package" / kLibraryName);
   candidates.push_back(dir / ".." / "package" / kLibraryName);
