@@ -55,6 +55,18 @@ bool OnClassTab(const TfrmVoo& f) { return f.pgcPadrao->ActivePage() == f.tshCon
 // of the record tab has the focus.
 bool LegTarget(const TfrmVoo& f) { return Screen->ActiveControl() == f.dbgVooTrecho; }
 
+// After a refused flight deletion the screen shows what the server holds:
+// the flights reloaded, that flight current (when it still exists) with its
+// legs and classes. The refusal is what the person must read; a reload
+// that fails as well must not hide it.
+void ShowFlightAsStored(TfrmVoo& f, const std::string& flight) {
+  try {
+    f.sbtVerificarClick(f.sbtVerificar);
+    f.cdsVoo->Locate("NRVOO", Variant(flight));
+  } catch (...) {
+  }
+}
+
 // The rule shared by the state changes of flights and legs. `changed` is
 // the dataset whose state changed (the navigator follows it).
 void ApplyFlightAndLegRule(TfrmVoo& f, const TDataSet* changed) {
@@ -148,13 +160,15 @@ void TfrmVoo::sbtExcluirClick(TObject*) {
   }
 
   if (!Confirmed(msgPadrao, Empty(cdstrechoo) ? "Excl" : "ExclAll")) return;
-  {
-    data_access::VooTrechoServer server(*netVooTrecho);
-    Consiste::CheckResultServ(
-        server.SetDelTdsTrechos(cdsVooCDFILIAL->AsString(), cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString()), true,
-        0);
+  // The server deletes the flight with its legs and classes in one go, or
+  // nothing at all when another desk changed the flight meanwhile.
+  const std::string flight = cdsVooNRVOO->AsString();
+  try {
+    cdsVoo->Delete();  // its after-delete handler sends the deletion
+  } catch (...) {
+    ShowFlightAsStored(*this, flight);
+    throw;
   }
-  cdsVoo->Delete();  // its after-delete handler sends the deletion
   sbtVerificarClick(sbtVerificar);
 }
 

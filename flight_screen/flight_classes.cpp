@@ -40,6 +40,9 @@ void TfrmVoo::dbgConfVooEditButtonClick(TObject*) {
 }
 
 void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
+  // A class belongs to a saved leg: a flight without one has none to offer.
+  if (cdsClasseVoo->State() == dsInsert && Consiste::EmptyString(cdstrechooCDTRECHO->AsString()))
+    Consiste::MensErro(msgPadrao->Msg("Classe_Sem_Trecho"), true);
   if (Consiste::EmptyString(cdsClasseVooSGCLASSE->AsString())) {
     FocusClassColumn(*this);
     Consiste::MensErro(msgPadrao->Msg("Sigla_Deve"), true);

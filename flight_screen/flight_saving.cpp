@@ -5,6 +5,7 @@
 // change log is merged, so the dataset never keeps changes the server has
 // accepted; on failure the pending changes are cancelled, so it never keeps
 // changes the server has refused, and the error goes on to whatever posted.
+#include <cmath>
 #include <string>
 
 #include "data_access/server_methods.h"
@@ -36,17 +37,30 @@ std::string WithLabel(std::string text, const std::string& label) {
 
 // A validity date goes into the flight as the edit shows it; an empty edit
 // leaves the flight without that date rather than storing the zero date.
+// The edit holds no time of day: a stored date whose day is the one shown
+// is left as it is, so that a time another program stored is not lost.
 void StoreDate(TDateTimeField* field, const TDBDateEditPlus* edit) {
-  if (edit->IsEmpty())
+  if (edit->IsEmpty()) {
     field->Clear();
-  else
-    field->SetAsDateTime(edit->GetDate());
+    return;
+  }
+  const TDateTime date = edit->GetDate();
+  if (!field->IsNull() && std::floor(field->AsDateTime().Val) == std::floor(date.Val)) return;
+  field->SetAsDateTime(date);
+}
+
+// A new flight's number is taken without blanks around it: "2000 " would
+// be stored beside "2000" and look the same. An existing flight keeps the
+// number it is stored under.
+std::string TypedFlightNumber(const TfrmVoo& f) {
+  const std::string text = f.dbeNrVoo->Text();
+  return f.cdsVoo->State() == dsInsert ? Consiste::AllTrim(text) : text;
 }
 
 }  // namespace
 
 void TfrmVoo::vd_Voo(bool required) {
-  const std::string number = dbeNrVoo->Text();
+  const std::string number = TypedFlightNumber(*this);
   // A number made only of blanks is no number either.
   if (Consiste::EmptyString(number)) {
     if (required) Refuse(*this, dbeNrVoo, "NrVoo_Obr");
@@ -80,7 +94,7 @@ void TfrmVoo::cdsVooAfterInsert(TDataSet*) {
 void TfrmVoo::cdsVooBeforePost(TDataSet*) {
   cdsVooCDFILIAL->SetAsString(medCdFilial->Text());
   cdsVooCDCIA->SetAsString(qryCompanhiaCDCIA->AsString());
-  cdsVooNRVOO->SetAsString(dbeNrVoo->Text());
+  cdsVooNRVOO->SetAsString(TypedFlightNumber(*this));
   cdsVooSGPREFIXO->SetAsString(dbeSgPrefixo->Text());
 
   vd_Voo(true);
@@ -167,9 +181,9 @@ void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {
 // The legs shown again are the server's, for the flight now current.
 void TfrmVoo::cdsVooAfterCancel(TDataSet*) { cdsVooAfterScroll(cdsVoo); }
 
-// A deleted flight is sent at once: its legs were removed on the server
-// just before, so a flight left undeleted there would stand without legs.
-// On failure the deletion is undone locally and the error goes on.
+// A deleted flight is sent at once; the server removes its legs and
+// classes with it. On failure the deletion is undone locally and the error
+// goes on.
 void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
   if (cdsVoo->ChangeCount() > 0) SendPendingChanges(*netVooTrecho, *cdsVoo, &data_access::VooTrechoServer::SetVoo, "VOO");
 }

@@ -64,8 +64,10 @@ class Connection {
   // transaction, after the version table exists).
   virtual void lockForMigration() = 0;
 
-  // "COLUMN equals the next placeholder, null equal to null".
-  virtual std::string nullSafeEquals(const std::string& column) const = 0;
+  // Appended to a SELECT inside a write transaction so that the rows read
+  // stay as read until it ends (" FOR UPDATE"), or "" where the write
+  // transaction already keeps every other writer out.
+  virtual std::string lockRowsClause() const = 0;
   virtual std::string columnType(ColumnType type, int size) const = 0;
   // A length constraint the engine does not enforce by itself, or "".
   virtual std::string lengthCheck(const std::string& column, int size) const = 0;

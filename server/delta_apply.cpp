@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "server/schema.h"
+#include "server/stored_value.h"
 
 namespace zor::server {
 
@@ -55,6 +57,26 @@ std::string missingParentMsg(const DatasetDef& d, const Row& r) {
            r.str("CDCLASSE") + " não existe." + kReload;
   return "Filial " + r.str("CDFILIAL") + " ou companhia " + r.str("CDCIA") + " não cadastrada.";
 }
+// What the person reads when a key value is missing: the screen's own words.
+std::string missingKeyMsg(const DatasetDef& d, const std::string& key) {
+  if (key == "NRVOO") return "Número do vôo deve ser informado.";
+  if (key == "CDFILIAL") return "Filial deve ser informada.";
+  if (key == "CDCIA") return "Companhia deve ser informada.";
+  if (key == "CDCLASSE") return "Classe deve ser informada.";
+  if (key == "CDTRECHO" && isClass(d)) return "Inclua um trecho no vôo antes de configurar suas classes.";
+  return "Trecho deve ser informado.";
+}
+
+bool allBlanks(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+
+// A flight number is stored as the screen sends it, without blanks around
+// it: "2000 " beside "2000" would be two flights that look the same.
+void checkFlightNumber(const Row& r) {
+  const std::string nr = r.str("NRVOO");
+  if (!nr.empty() && (nr.front() == ' ' || nr.back() == ' ' || nr.front() == '\t' || nr.back() == '\t'))
+    throw SaveRefused("O número do vôo (\"" + nr + "\") não pode começar nem terminar com espaço.");
+}
+
 const std::string kHasLegs =
     "Vôo possui trecho(s) e não pode ser excluído. Exclua-o(s) primeiro e tente novamente.";
 
@@ -65,15 +87,13 @@ std::vector<std::string> storedColumns(const DatasetDef& d) {
   return cols;
 }
 
-bool isKey(const DatasetDef& d, const std::string& name) {
-  return std::find(d.key.begin(), d.key.end(), name) != d.key.end();
-}
-
-void checkValues(const DatasetDef& d, const std::vector<SqlValue>& values, bool insert) {
+// `written`: values about to be stored (not those a desk loaded).
+void checkValues(const DatasetDef& d, const std::vector<SqlValue>& values, bool insert, bool written) {
   Row r{d, values};
   for (const auto& k : d.key) {
     if (insert && isLeg(d) && k == "CDTRECHO") continue;  // numbered by the server
-    if (blank(r[k])) throw SaveRefused("O campo " + k + " deve ser informado.");
+    // A key of blanks only would look like no key at all.
+    if (blank(r[k]) || (written && allBlanks(r.str(k)))) throw SaveRefused(missingKeyMsg(d, k));
   }
   const TableDef& t = schemaTable(d.table);
   for (size_t i = 0; i < d.fields.size(); ++i) {
@@ -100,24 +120,34 @@ std::string keyWhere(const DatasetDef& d) {
   return w;
 }
 
-bool exists(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& values) {
-  return !c.query("SELECT 1 FROM " + d.table + " WHERE " + keyWhere(d), keyValues(d, values)).rows.empty();
+// The row stored under the key of `loaded`, in the dataset's field order
+// (fields that are not stored stay null), locked until the transaction
+// ends; nothing when no such row is stored.
+std::optional<std::vector<SqlValue>> storedRow(Connection& c, const DatasetDef& d,
+                                               const std::vector<SqlValue>& loaded) {
+  auto cols = storedColumns(d);
+  std::string names;
+  for (const auto& col : cols) names += (names.empty() ? "" : ", ") + col;
+  auto rows = c.query("SELECT " + names + " FROM " + d.table + " WHERE " + keyWhere(d) + c.lockRowsClause(),
+                      keyValues(d, loaded));
+  if (rows.rows.empty()) return std::nullopt;
+  std::vector<SqlValue> out(d.fields.size());
+  for (size_t i = 0; i < cols.size(); ++i) out[d.indexOf(cols[i])] = rows.rows[0][i];
+  return out;
 }
 
-// WHERE clause matching the row as loaded: key columns by equality, every
-// other stored column null-safely.
-std::string matchWhere(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& old,
-                       std::vector<SqlValue>& params) {
-  std::string w = keyWhere(d);
-  auto keys = keyValues(d, old);
-  params.insert(params.end(), keys.begin(), keys.end());
+// Refuses when the row is gone or another desk changed any of its stored
+// columns since `loaded` was read. Both sides are compared in the form the
+// server reads values in, so a row another program wrote ('' for null,
+// another timestamp layout) matches what the desk was given.
+void checkUnchangedSinceLoad(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& loaded) {
+  Row r{d, loaded};
+  auto stored = storedRow(c, d, loaded);
+  if (!stored) throw SaveRefused(removedMsg(d, r));
   for (size_t i = 0; i < d.fields.size(); ++i) {
     const auto& f = d.fields[i];
-    if (!f.stored || isKey(d, f.name)) continue;
-    w += " AND " + c.nullSafeEquals(f.name);
-    params.push_back(old[i]);
+    if (f.stored && !sameValue(f, (*stored)[i], loaded[i])) throw SaveRefused(changedMsg(d, r));
   }
-  return w;
 }
 
 // Locks the flight row so that two desks adding legs to one flight number
@@ -174,46 +204,42 @@ void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values)
 }
 
 void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
-  Row oldRow{d, ch.oldValues};
+  checkUnchangedSinceLoad(c, d, ch.oldValues);
+  // Only what the person changed is written: a value left alone keeps the
+  // form it is stored in.
   std::string set;
   std::vector<SqlValue> params;
   for (const auto& col : storedColumns(d)) {
+    int i = d.indexOf(col);
+    if (sameValue(d.fields[i], ch.newValues[i], ch.oldValues[i])) continue;
     set += (set.empty() ? "" : ", ") + col + " = ?";
-    params.push_back(ch.newValues[d.indexOf(col)]);
+    params.push_back(ch.newValues[i]);
   }
-  std::string where = matchWhere(c, d, ch.oldValues, params);
-  std::int64_t n;
+  if (set.empty()) return;
+  auto keys = keyValues(d, ch.oldValues);
+  params.insert(params.end(), keys.begin(), keys.end());
   try {
-    n = c.execute("UPDATE " + d.table + " SET " + set + " WHERE " + where, params);
+    c.execute("UPDATE " + d.table + " SET " + set + " WHERE " + keyWhere(d), params);
   } catch (const DbError& e) {
     if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(duplicateMsg(d));
     if (e.kind() == DbError::Kind::foreignKeyViolation)
       throw SaveRefused(d.table == "VOO" ? kHasLegs : missingParentMsg(d, Row{d, ch.newValues}));
     throw;
   }
-  if (n == 0) throw SaveRefused(exists(c, d, ch.oldValues) ? changedMsg(d, oldRow) : removedMsg(d, oldRow));
 }
 
+// A flight goes with its legs and their classes, a leg with its classes:
+// all in the delta's transaction, after the row itself was found unchanged.
 void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
-  Row oldRow{d, ch.oldValues};
-  if (d.table == "VOO" &&
-      !c.query("SELECT 1 FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?",
-               {oldRow["CDFILIAL"], oldRow["CDCIA"], oldRow["NRVOO"]})
-           .rows.empty())
-    throw SaveRefused(kHasLegs);
-  if (isLeg(d))  // a leg takes its classes with it
-    c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ? AND CDTRECHO = ?",
-              keyValues(d, ch.oldValues));
-  std::vector<SqlValue> params;
-  std::string where = matchWhere(c, d, ch.oldValues, params);
-  std::int64_t n;
-  try {
-    n = c.execute("DELETE FROM " + d.table + " WHERE " + where, params);
-  } catch (const DbError& e) {
-    if (e.kind() == DbError::Kind::foreignKeyViolation) throw SaveRefused(kHasLegs);
-    throw;
+  checkUnchangedSinceLoad(c, d, ch.oldValues);
+  auto keys = keyValues(d, ch.oldValues);
+  if (d.table == "VOO") {
+    c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
+    c.execute("DELETE FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
+  } else if (isLeg(d)) {
+    c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ? AND CDTRECHO = ?", keys);
   }
-  if (n == 0) throw SaveRefused(exists(c, d, ch.oldValues) ? changedMsg(d, oldRow) : removedMsg(d, oldRow));
+  c.execute("DELETE FROM " + d.table + " WHERE " + keyWhere(d), keys);
 }
 
 }  // namespace
@@ -221,8 +247,13 @@ void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
 void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
   // Everything the request alone can tell is checked before the transaction.
   for (const auto& ch : changes) {
-    if (ch.kind != ChangeKind::insert) checkValues(d, ch.oldValues, false);
-    if (ch.kind != ChangeKind::remove) checkValues(d, ch.newValues, ch.kind == ChangeKind::insert);
+    if (ch.kind != ChangeKind::insert) checkValues(d, ch.oldValues, false, false);
+    if (ch.kind != ChangeKind::remove) checkValues(d, ch.newValues, ch.kind == ChangeKind::insert, true);
+    // A flight number is checked where it is given, not where a row refers to it.
+    if (d.table == "VOO" && (ch.kind == ChangeKind::insert ||
+                             (ch.kind == ChangeKind::modify && Row{d, ch.newValues}.str("NRVOO") !=
+                                                                   Row{d, ch.oldValues}.str("NRVOO"))))
+      checkFlightNumber(Row{d, ch.newValues});
   }
   if (changes.empty()) return;
   WriteTransaction tx(c);

@@ -1,7 +1,9 @@
 // Writing a delta of flights, legs or classes: the whole delta in one
-// transaction, modified and deleted rows matched on their key and on every
-// original value, so that a row another desk changed or removed meanwhile
-// refuses the whole delta and nothing is written.
+// transaction, modified and deleted rows found by their key and compared,
+// column by column in the form the server reads values in, with the values
+// the desk loaded, so that a row another desk changed or removed meanwhile
+// refuses the whole delta and nothing is written. A deleted flight takes
+// its legs and classes with it, a deleted leg its classes.
 #pragma once
 
 #include <stdexcept>

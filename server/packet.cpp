@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "server/stored_value.h"
+
 namespace zor::server {
 
 using json = nlohmann::ordered_json;
@@ -43,33 +45,19 @@ std::string asText(const SqlValue& v) {
   return {};
 }
 
-double asDouble(const SqlValue& v) {
-  if (auto* d = std::get_if<double>(&v)) return *d;
-  if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
-  const std::string& s = std::get<std::string>(v);
-  double out = 0;
-  std::from_chars(s.data(), s.data() + s.size(), out);
-  return out;
-}
-
+// A stored value as the packet carries it: in its normal form, except that
+// an empty text stays an empty text.
 json toJson(const FieldDef& f, const SqlValue& v) {
   if (isNull(v)) return nullptr;
+  if (f.type == FieldType::string) return asText(v);
+  SqlValue n = normalForm(f, v);
+  if (isNull(n)) return nullptr;  // a date no one can read
   switch (f.type) {
-    case FieldType::string: return asText(v);
-    case FieldType::floating: return asDouble(v);
-    case FieldType::integer:
-      if (auto* i = std::get_if<std::int64_t>(&v)) return *i;
-      return static_cast<std::int64_t>(asDouble(v));
-    case FieldType::boolean: {
-      if (auto* i = std::get_if<std::int64_t>(&v)) return *i != 0;
-      std::string s = asText(v);
-      return s == "t" || s == "true" || s == "1";
-    }
-    case FieldType::datetime: {
-      std::string s = asText(v);
-      if (s.size() > 10 && s[10] == ' ') s[10] = 'T';
-      return s;
-    }
+    case FieldType::floating: return std::get<double>(n);
+    case FieldType::integer: return std::get<std::int64_t>(n);
+    case FieldType::boolean: return std::get<std::int64_t>(n) != 0;
+    case FieldType::datetime: return std::get<std::string>(n);
+    case FieldType::string: break;
   }
   return nullptr;
 }

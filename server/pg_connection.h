@@ -24,9 +24,7 @@ class PgConnection final : public Connection {
   void commit() override;
   void rollback() noexcept override;
   void lockForMigration() override;
-  std::string nullSafeEquals(const std::string& column) const override {
-    return column + " IS NOT DISTINCT FROM ?";
-  }
+  std::string lockRowsClause() const override { return " FOR UPDATE"; }
   std::string columnType(ColumnType type, int size) const override;
   std::string lengthCheck(const std::string&, int) const override { return ""; }
   bool healthy() const override;

@@ -28,7 +28,7 @@ class SqliteConnection final : public Connection {
   void commit() override;
   void rollback() noexcept override;
   void lockForMigration() override {}
-  std::string nullSafeEquals(const std::string& column) const override { return column + " IS ?"; }
+  std::string lockRowsClause() const override { return ""; }  // BEGIN IMMEDIATE holds the write lock
   std::string columnType(ColumnType type, int size) const override;
   std::string lengthCheck(const std::string& column, int size) const override;
   bool healthy() const override { return db_ != nullptr; }

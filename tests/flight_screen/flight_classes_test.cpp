@@ -10,6 +10,7 @@
 #include "platform/data/client_data_set.h"
 #include "platform/library/consiste.h"
 #include "platform/library/vornia.h"
+#include "server/dataset_catalog.h"
 #include "tests/flight_screen/screen_fixture.h"
 
 using namespace plat;
@@ -61,6 +62,7 @@ class FlightClassesTest : public ScreenTest {
 };
 
 class ClassRefusalTest : public FlightClassesTest {};
+class ClassWithoutLegTest : public FlightClassesTest {};
 
 TEST_F(FlightClassesTest, AClassPickedForANewRowIsSavedWithMultiplierZero) {
   TfrmVoo& f = *form;
@@ -157,4 +159,29 @@ TEST_F(ClassRefusalTest, ARefusedDeletionBringsTheRowBack) {
   EXPECT_EQ(f.cdsClasseVoo->ChangeCount(), 0);
   EXPECT_TRUE(f.cdsClasseVoo->Locate("SGCLASSE", Variant("Y")));
   EXPECT_EQ(ServerClasses().at("Y"), 3.0);
+}
+
+// A flight stored without legs (by another program) has no leg to hang a
+// class on: said in the person's terms, nothing sent.
+TEST_F(ClassWithoutLegTest, AClassOnAFlightWithoutLegsIsRefusedInThePersonsTerms) {
+  TfrmVoo& f = *form;
+  namespace zt = zor::server::testing;
+  zt::RpcClient other(server->port());
+  zt::json flight = zt::withValues(zor::server::vooDataset(), zt::newFlight("7060"), {{"CDCIA", "0001"}});
+  zt::json r = other.call("SetVoo", zt::json::array({zt::delta(zor::server::vooDataset(), {zt::insertChange(flight)})}));
+  ASSERT_EQ(r["result"]["ok"], true) << r.dump();
+  ASSERT_TRUE(f.pgcPadrao->SelectPage(f.tshFolhaDados));
+  ASSERT_TRUE(f.sbtVerificar->UserClick());
+  ASSERT_TRUE(f.cdsVoo->Locate("NRVOO", Variant("7060")));
+  ASSERT_TRUE(f.cdstrechoo->IsEmpty());
+
+  ASSERT_TRUE(f.pgcPadrao->SelectPage(f.tshConfigVoo));
+  ASSERT_TRUE(f.sbtIncluir->UserClick());
+  PickClass("Y");
+  ClickClassButton();
+  ui.ClearEvents();
+  EXPECT_FALSE(f.sbtConfirmar->UserClick());
+  EXPECT_EQ(LastMessage(), "Inclua um trecho no vôo antes de configurar suas classes.");
+  EXPECT_EQ(f.cdsClasseVoo->State(), dsInsert);
+  EXPECT_EQ(f.cdsClasseVoo->ChangeCount(), 0);
 }

@@ -117,6 +117,25 @@ TEST_F(FlightSavingTest, NewFlightWithItsFirstLegIsSavedAndReadBack) {
   EXPECT_EQ(legs->FieldByName("HRDECOLVOO")->AsString(), "0900");
 }
 
+// "2000 " would be stored beside "2000" and look the same: a new number is
+// taken without the blanks around it, for the repeat check and the save.
+TEST_F(FlightSavingTest, ANewNumberIsTakenWithoutTheBlanksAroundIt) {
+  TfrmVoo& f = *form;
+  ASSERT_TRUE(f.sbtIncluir->UserClick());
+  EXPECT_FALSE(TypeAndLeave(f.dbeNrVoo, "1001 ", f.dbeSgEquip));
+  EXPECT_EQ(LastMessage(), "Vôo já cadastrado.");
+  ui.Answers.push_back(true);
+  ASSERT_TRUE(f.sbtCancelar->UserClick());
+
+  StartValidFlight(" 7008 ");
+  StartLeg();
+  ASSERT_TRUE(f.sbtConfirmar->UserClick()) << LastMessage();
+  EXPECT_EQ(f.cdsVooNRVOO->AsString(), "7008");
+  EXPECT_TRUE(OnServer("7008"));
+  EXPECT_FALSE(ServerFlights()->Locate("NRVOO", Variant(" 7008 ")));
+  EXPECT_EQ(ServerLegs("7008")->RecordCount(), 1);
+}
+
 TEST_F(FlightSavingTest, AChangeSurvivesTheReloadFromTheServer) {
   TfrmVoo& f = *form;
   ASSERT_TRUE(f.cdsVoo->Locate("NRVOO", Variant("1001")));

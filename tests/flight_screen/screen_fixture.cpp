@@ -10,9 +10,18 @@
 
 using namespace plat;
 
+// Each test suite gets a database of its own, on SQLite or, in the binary
+// built with ZOR_SCREEN_TEST_BACKEND_PG, on the PostgreSQL cluster named by
+// ZOR_TEST_PG_URL (the suite is skipped when there is none).
 void ScreenTest::SetUpTestSuite() {
-  std::string skip;
-  database = zor::server::testing::TestDatabase::create("sqlite", skip);
+#ifdef ZOR_SCREEN_TEST_BACKEND_PG
+  const char* backend = "pg";
+#else
+  const char* backend = "sqlite";
+#endif
+  skipReason.clear();
+  database = zor::server::testing::TestDatabase::create(backend, skipReason);
+  if (!database) return;
   server = std::make_unique<zor::server::testing::TestServer>(database->url(), true, 30);
   TADOIBQuery::SetDefaultConnection(OpenConnection(database->url()));
 }
@@ -24,6 +33,7 @@ void ScreenTest::TearDownTestSuite() {
 }
 
 void ScreenTest::SetUp() {
+  if (!database) GTEST_SKIP() << skipReason;
   SetUi(&ui);
   Screen->SetWidth(1024);
   Screen->SetHeight(768);

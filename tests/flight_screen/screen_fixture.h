@@ -30,4 +30,5 @@ class ScreenTest : public ::testing::Test {
   TfrmVoo* form = nullptr;
   static inline std::unique_ptr<zor::server::testing::TestDatabase> database;
   static inline std::unique_ptr<zor::server::testing::TestServer> server;
+  static inline std::string skipReason;
 };

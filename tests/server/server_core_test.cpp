@@ -1,9 +1,11 @@
 // The server's core without a database: reading deltas, date-times and
-// lengths, the PostgreSQL placeholder numbering.
+// lengths, stored values in their normal form, the PostgreSQL placeholder
+// numbering.
 #include <gtest/gtest.h>
 
 #include "server/packet.h"
 #include "server/pg_connection.h"
+#include "server/stored_value.h"
 #include "tests/server/server_harness.h"
 
 namespace zor::server::testing {
@@ -53,6 +55,36 @@ TEST(DeltaReading, DateTimesAndLengths) {
   EXPECT_EQ(canonicalDateTime("+024-01-01T10:00:00"), "");
   EXPECT_EQ(utf8Length("Vôo"), 3u);
   EXPECT_EQ(utf8Length(""), 0u);
+}
+
+// Whatever layout another program stored, the server reads one form; what
+// is no date at all reads as no date.
+TEST(StoredValues, OneFormForEveryStoredLayout) {
+  EXPECT_EQ(storedDateTime("2026-12-01T08:05:09"), "2026-12-01T08:05:09");
+  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09"), "2026-12-01T08:05:09");
+  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09.250"), "2026-12-01T08:05:09");
+  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09.999999"), "2026-12-01T08:05:09");
+  EXPECT_EQ(storedDateTime("2026-12-01 08:05"), "2026-12-01T08:05:00");
+  EXPECT_EQ(storedDateTime("2026-12-01"), "2026-12-01T00:00:00");
+  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09-03"), "2026-12-01T08:05:09");
+  EXPECT_EQ(storedDateTime("2026-12-01T08:05:09.5+05:30"), "2026-12-01T08:05:09");
+  EXPECT_EQ(storedDateTime("2026-12-01T08:05:09Z"), "2026-12-01T08:05:09");
+  for (const char* no : {"", "01/12/2026", "2026-12-01 8:05", "2026-12-01 08:05:09.", "2026-02-30",
+                         "2026-12-01 24:00:00", "2026-12-01x", "2026-12-01 08:05:09 -03", "20261201"})
+    EXPECT_EQ(storedDateTime(no), "") << no;
+
+  const FieldDef& text = vooDataset().fields[vooDataset().indexOf("SGPREFIXO")];
+  const FieldDef& stamp = vooDataset().fields[vooDataset().indexOf("DTINIVIGVOO")];
+  const FieldDef& number = classeVooDataset().fields[classeVooDataset().indexOf("NRMULSERV")];
+  EXPECT_TRUE(sameValue(text, std::string(), std::monostate{}));
+  EXPECT_FALSE(sameValue(text, std::string(" "), std::monostate{}));
+  EXPECT_FALSE(sameValue(text, std::string("PR-A"), std::string("PR-B")));
+  EXPECT_TRUE(sameValue(stamp, std::string("2026-12-01"), std::string("2026-12-01T00:00:00")));
+  EXPECT_FALSE(sameValue(stamp, std::string("2026-12-02"), std::string("2026-12-01T00:00:00")));
+  EXPECT_FALSE(sameValue(stamp, std::monostate{}, std::string("2026-12-01T00:00:00")));
+  EXPECT_TRUE(sameValue(number, std::int64_t{2}, 2.0));
+  EXPECT_TRUE(sameValue(number, std::string("2.5"), 2.5));
+  EXPECT_FALSE(sameValue(number, 2.5, 2.25));
 }
 
 TEST(PgDriver, PlaceholdersAreNumberedOutsideLiterals) {

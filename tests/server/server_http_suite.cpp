@@ -158,15 +158,46 @@ TEST_P(ServerTest, SaveRoundTripOfFlightLegsAndClasses) {
   EXPECT_EQ(legs("7001").size(), 1u);
   EXPECT_EQ(classes("7001", "0002").size(), 0u);
 
-  // A flight with legs is not deleted; SetDelTdsTrechos removes them first.
-  EXPECT_NE(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(f2)})).find("possui trecho"), std::string::npos);
+  // SetDelTdsTrechos removes every leg of a flight with their classes.
   saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7001", "0001", "0004"))}));
   json r = client_->call("SetDelTdsTrechos", {"0001", "0002", "7001"});
   EXPECT_EQ(r["result"], json({{"ok", true}, {"data", nullptr}}));
   EXPECT_EQ(legs("7001").size(), 0u);
   EXPECT_EQ(classes("7001", "0001").size(), 0u);
+  EXPECT_FALSE(flight("7001").is_null());
   saveOk("SetVoo", delta(vooDataset(), {deleteChange(f2)}));
   EXPECT_TRUE(flight("7001").is_null());
+}
+
+// A flight's deletion takes its legs and their classes in the same
+// transaction, and only after the flight was found as the desk loaded it:
+// refused, it leaves all three as they were.
+TEST_P(ServerTest, AFlightIsDeletedWithItsLegsAndClassesOrNotAtAll) {
+  seedFlight("7020");
+  seedFlight("7021");
+  saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7020", "0003", "0005"))}));
+  saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7020", "0002", "0002"))}));
+  json loaded = flight("7020");
+
+  RpcClient deskB(server_->port());
+  json changed = withValues(vooDataset(), loaded, {{"QTHRKDTCAR", "0415"}});
+  json r = deskB.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(loaded, changed)})}));
+  ASSERT_EQ(r["result"]["ok"], true);
+  std::string stored = snapshot(server_->pool());
+  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(loaded)})),
+            "O vôo 7020 foi alterado por outro usuário. Atualize os dados e tente novamente.");
+  EXPECT_EQ(snapshot(server_->pool()), stored);
+
+  saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight("7020"))}));
+  EXPECT_TRUE(flight("7020").is_null());
+  EXPECT_EQ(legs("7020").size(), 0u);
+  EXPECT_EQ(classes("7020", "0001").size(), 0u);
+  EXPECT_EQ(classes("7020", "0002").size(), 0u);
+  EXPECT_EQ(legs("7021").size(), 1u);
+  EXPECT_EQ(classes("7021", "0001").size(), 1u);
+  // Deleted meanwhile: said so, nothing else touched.
+  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(loaded)})),
+            "O vôo 7020 foi excluído por outro usuário. Atualize os dados e tente novamente.");
 }
 
 TEST_P(ServerTest, TwoDesksEditingTheSameFlight) {
@@ -222,6 +253,55 @@ TEST_P(ServerTest, TwoDesksEditingTheSameLeg) {
             std::string::npos);
 }
 
+// Rows another program stored in layouts the server reads but normalises:
+// read in one form, changed and deleted from what was read, untouched
+// columns left in their stored layout; a real change still conflicts.
+TEST_P(ServerTest, RowsStoredInOtherLayoutsAreChangedAndDeletedAsRead) {
+  const bool pg = GetParam() == "pg";
+  auto sql = [&](const std::string& text) { server_->pool().acquire()->execute(text); };
+  auto raw = [&](const std::string& nr) {
+    auto rows = server_->pool().acquire()->query(
+        "SELECT SGPREFIXO, DTINIVIGVOO, QTHRKDTCAR FROM VOO WHERE NRVOO = ?", {std::string(nr)});
+    std::string out;
+    for (const auto& v : rows.rows.at(0)) out += (isNull(v) ? "null" : std::get<std::string>(v)) + "|";
+    return out;
+  };
+  if (pg) sql("ALTER TABLE VOO ALTER COLUMN DTINIVIGVOO TYPE TIMESTAMP");
+  const std::vector<std::pair<std::string, std::string>> layouts =
+      pg ? std::vector<std::pair<std::string, std::string>>{{"2026-12-01 10:20:30.25", "2026-12-01T10:20:30"},
+                                                            {"2026-12-01", "2026-12-01T00:00:00"}}
+         : std::vector<std::pair<std::string, std::string>>{{"2026-12-01 10:20:30", "2026-12-01T10:20:30"},
+                                                            {"2026-12-01 10:20:30.250", "2026-12-01T10:20:30"},
+                                                            {"2026-12-01", "2026-12-01T00:00:00"},
+                                                            {"2026-12-01 10:20", "2026-12-01T10:20:00"},
+                                                            {"não é data", ""}};
+  int n = 0;
+  for (const auto& [stored, read] : layouts) {
+    SCOPED_TRACE(stored);
+    std::string nr = std::to_string(7030 + n++);
+    seedFlight(nr);
+    sql("UPDATE VOO SET SGPREFIXO = '', DTINIVIGVOO = '" + stored + "' WHERE NRVOO = '" + nr + "'");
+    json f = flight(nr);
+    EXPECT_EQ(field(vooDataset(), f, "SGPREFIXO"), "");
+    EXPECT_EQ(field(vooDataset(), f, "DTINIVIGVOO"), read.empty() ? json(nullptr) : json(read));
+    const std::string before = raw(nr);
+
+    // What a desk sends back: the empty prefix as null, the date as read.
+    json loaded = withValues(vooDataset(), f, {{"SGPREFIXO", nullptr}});
+    saveOk("SetVoo", delta(vooDataset(), {modifyChange(loaded, withValues(vooDataset(), loaded,
+                                                                             {{"QTHRKDTCAR", "0345"}}))}));
+    EXPECT_EQ(raw(nr), before.substr(0, before.rfind('|', before.size() - 2) + 1) + "0345|");
+
+    // Another desk really changes the date: refused.
+    json now = flight(nr);
+    sql("UPDATE VOO SET DTINIVIGVOO = '2027-01-01' WHERE NRVOO = '" + nr + "'");
+    EXPECT_NE(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(now)})).find("alterado por outro usuário"),
+              std::string::npos);
+    saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight(nr))}));
+    EXPECT_TRUE(flight(nr).is_null());
+  }
+}
+
 TEST_P(ServerTest, OneRefusedChangeRefusesTheWholeDelta) {
   seedFlight("7005");
   json f = flight("7005");
@@ -260,8 +340,17 @@ TEST_P(ServerTest, DuplicatesAndOverlongValuesAreRefused) {
   saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "0009", "0004"))}));
   saveRefused("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7010"),
                                                                      {{"CDFILIAL", "9999"}}))}));
+  // Missing keys are named in the person's terms; a flight number has no
+  // blanks around it (a number of blanks only is no number).
   EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight(""), {}))})),
-            "O campo NRVOO deve ser informado.");
+            "Número do vôo deve ser informado.");
+  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("   "))})),
+            "Número do vôo deve ser informado.");
+  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("7007 "))})),
+            "O número do vôo (\"7007 \") não pode começar nem terminar com espaço.");
+  saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight(" 7012"))}));
+  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "", "0002"))})),
+            "Inclua um trecho no vôo antes de configurar suas classes.");
   saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight("7009"))}));
   EXPECT_EQ(snapshot(server_->pool()), before);
 }

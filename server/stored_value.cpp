@@ -1,0 +1,116 @@
+// Normal forms of stored values (see stored_value.h).
+#include "server/stored_value.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+
+#include "server/packet.h"
+
+namespace zor::server {
+
+namespace {
+
+std::string asText(const SqlValue& v) {
+  if (auto* s = std::get_if<std::string>(&v)) return *s;
+  if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
+  if (auto* d = std::get_if<double>(&v)) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, *d);
+    return std::string(buf, r.ptr);
+  }
+  return {};
+}
+
+// A stored number as the packet carries it: a text that is no number reads 0.
+double asDouble(const SqlValue& v) {
+  if (auto* d = std::get_if<double>(&v)) return *d;
+  if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
+  const std::string& s = std::get<std::string>(v);
+  double out = 0;
+  std::from_chars(s.data(), s.data() + s.size(), out);
+  return out;
+}
+
+// Reads `count` digits at `at` into `out`; false if any is not a digit.
+bool digits(const std::string& s, size_t at, size_t count, int& out) {
+  if (at + count > s.size()) return false;
+  out = 0;
+  for (size_t i = at; i < at + count; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
+    out = out * 10 + (s[i] - '0');
+  }
+  return true;
+}
+
+// A zone suffix: "Z", "+hh", "+hhmm", "+hh:mm" (or with '-').
+bool zone(const std::string& s, size_t at) {
+  if (at == s.size()) return true;
+  if (s[at] == 'Z') return at + 1 == s.size();
+  if (s[at] != '+' && s[at] != '-') return false;
+  int h, m;
+  if (!digits(s, at + 1, 2, h)) return false;
+  size_t rest = at + 3;
+  if (rest == s.size()) return true;
+  if (s[rest] == ':') ++rest;
+  return digits(s, rest, 2, m) && rest + 2 == s.size();
+}
+
+}  // namespace
+
+std::string storedDateTime(const std::string& text) {
+  int y, mo, d, h = 0, mi = 0, sec = 0;
+  if (!digits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !digits(text, 5, 2, mo) || text[7] != '-' ||
+      !digits(text, 8, 2, d))
+    return {};
+  size_t at = 10;
+  if (at < text.size() && (text[at] == ' ' || text[at] == 'T')) {
+    if (!digits(text, at + 1, 2, h) || text.size() < at + 6 || text[at + 3] != ':' || !digits(text, at + 4, 2, mi))
+      return {};
+    at += 6;
+    if (at < text.size() && text[at] == ':') {
+      if (!digits(text, at + 1, 2, sec)) return {};
+      at += 3;
+      if (at < text.size() && text[at] == '.') {
+        size_t first = ++at;
+        while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) ++at;
+        if (at == first) return {};
+      }
+    }
+  }
+  if (!zone(text, at)) return {};
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", y, mo, d, h, mi, sec);
+  return canonicalDateTime(buf);  // checks the calendar and the clock
+}
+
+SqlValue normalForm(const FieldDef& f, const SqlValue& stored) {
+  if (isNull(stored)) return stored;
+  switch (f.type) {
+    case FieldType::string: {
+      std::string s = asText(stored);
+      if (s.empty()) return std::monostate{};
+      return s;
+    }
+    case FieldType::floating:
+      return asDouble(stored);
+    case FieldType::integer:
+      if (auto* i = std::get_if<std::int64_t>(&stored)) return *i;
+      return static_cast<std::int64_t>(asDouble(stored));
+    case FieldType::boolean: {
+      if (auto* i = std::get_if<std::int64_t>(&stored)) return static_cast<std::int64_t>(*i != 0);
+      std::string s = asText(stored);
+      return static_cast<std::int64_t>(s == "t" || s == "true" || s == "1");
+    }
+    case FieldType::datetime: {
+      std::string canon = storedDateTime(asText(stored));
+      if (canon.empty()) return std::monostate{};
+      return canon;
+    }
+  }
+  return stored;
+}
+
+bool sameValue(const FieldDef& f, const SqlValue& a, const SqlValue& b) { return normalForm(f, a) == normalForm(f, b); }
+
+}  // namespace zor::server
