@@ -59,6 +59,7 @@ void TfrmVoo::BindScreenHandlers() {
   BindHandler("medSgCiaExit", Method(this, &TfrmVoo::medSgCiaExit));
   BindHandler("btpCompanhiaBeforePesq", Method(this, &TfrmVoo::btpCompanhiaBeforePesq));
   BindHandler("btpCompanhiaAfterPesq", Method(this, &TfrmVoo::btpCompanhiaAfterPesq));
+  BindHandler("btpCompanhiaCancelPesq", Method(this, &TfrmVoo::btpCompanhiaCancelPesq));
   BindHandler("panPlaVooCiaEnter", Method(this, &TfrmVoo::panPlaVooCiaEnter));
   BindHandler("panPlaVooCiaExit", Method(this, &TfrmVoo::panPlaVooCiaExit));
   BindHandler("sbtIncluirClick", Method(this, &TfrmVoo::sbtIncluirClick));
@@ -157,6 +158,7 @@ void TfrmVoo::BindScreenHandlers() {
   BindHandler("dbgVooTrechoKeyDown", Method(this, &TfrmVoo::dbgVooTrechoKeyDown));
   BindHandler("dbgVooTrechoKeyPress", Method(this, &TfrmVoo::dbgVooTrechoKeyPress));
   BindHandler("dbgPadraoKeyDown", Method(this, &TfrmVoo::dbgPadraoKeyDown));
+  BindHandler("dbgPadraoKeyPress", Method(this, &TfrmVoo::dbgPadraoKeyPress));
 
   BindField("panBotoes", panBotoes);
   BindField("sbtConfirma", sbtConfirma);

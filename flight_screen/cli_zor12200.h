@@ -268,6 +268,7 @@ class TfrmVoo : public plat::TfrmPadrao {
   void medSgCiaExit(TObject* Sender);
   void btpCompanhiaBeforePesq(TObject* Sender, bool& proceed);
   void btpCompanhiaAfterPesq(TObject* Sender);
+  void btpCompanhiaCancelPesq(TObject* Sender);
   void panPlaVooCiaEnter(TObject* Sender);
   void panPlaVooCiaExit(TObject* Sender);
 
@@ -395,10 +396,24 @@ class TfrmVoo : public plat::TfrmPadrao {
   void dbgVooTrechoKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
   void dbgVooTrechoKeyPress(TObject* Sender, char& Key);
   void dbgPadraoKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+  void dbgPadraoKeyPress(TObject* Sender, char& Key);
 
  private:
+  // The flight grid's number column is selected on a flight that is not
+  // being inserted: its number cannot change.
+  bool FlightNumberLocked() const;
+  // Closes the flights, legs and classes as entering the strip does.
+  void CloseContextData();
+  // Closes them when open: the strip's codes no longer name their context.
+  void CloseDataOfOtherContext();
+  // Puts the company query back on the company the strip shows.
+  void RestoreContextCompany();
   void BindScreenHandlers();
   void CreateLookupQueries();
   // The flight-type objects attached to cbbTipoVoo, owned by the screen.
   std::vector<TTipoVoo*> tipos_voo_;
+  // The branch and company the open flights were loaded for; empty while
+  // they are closed.
+  std::string loaded_branch_;
+  std::string loaded_company_;
 };

@@ -90,6 +90,23 @@ void ApplyFlightAndLegRule(TfrmVoo& f, const TDataSet* changed) {
   f.mnuConfigVoo->SetEnabled(f.tshConfigVoo->Enabled());
 }
 
+// The strip's codes may change only while nothing is being edited: a new
+// branch or company closes the data, which must not take a flight, leg or
+// class being typed with it.
+void EnableContextStrip(TfrmVoo& f) {
+  const TDataSetState state = f.dtsVoo->State();
+  const bool open = (state == dsInactive || state == dsBrowse) && !Editing(f.cdstrechoo) &&
+                    !Editing(f.cdsClasseVoo) && !boShowModal;
+  f.btpCompanhia->SetEnabled(open);
+  f.medSgCia->SetEnabled(open);
+  f.lblCia->SetEnabled(open);
+  if (!Vornia::ModuFili()) {
+    f.btnPesqFilial->SetEnabled(open);
+    f.medCdFilial->SetEnabled(open);
+    f.lblFilial->SetEnabled(open);
+  }
+}
+
 // After a tab was chosen from the menu: the page control does not report a
 // change made from code, so the modes are brought in line with the new tab
 // here (the classes themselves are current: every leg move reloads them).
@@ -285,17 +302,13 @@ void TfrmVoo::dtsVooStateChange(TObject*) {
 
   dbeNrVoo->SetEnabled(state == dsInsert);
 
-  const bool open = (state == dsInactive || state == dsBrowse) && !boShowModal;
-  btpCompanhia->SetEnabled(open);
-  medSgCia->SetEnabled(open);
-  lblCia->SetEnabled(open);
-  if (!Vornia::ModuFili()) {
-    btnPesqFilial->SetEnabled(open);
-    medCdFilial->SetEnabled(open);
-    lblFilial->SetEnabled(open);
-  }
+  EnableContextStrip(*this);
 
-  tshFormulario->SetEnabled(!boShowModal);
+  // The record tab shows a flight: with none (a load that found none, the
+  // last one deleted) it closes, also when it is the page on show.
+  const bool aFlight = Editing(cdsVoo) || !Empty(cdsVoo);
+  tshFormulario->SetEnabled(!boShowModal && aFlight);
+  if (!boShowModal && !aFlight && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
 
   if (cdsVoo->State() == dsInsert) {
     pgcPadrao->SetActivePage(tshFormulario);
@@ -350,6 +363,7 @@ void TfrmVoo::dtsVooDataChange(TObject*, TField*) {
 
 void TfrmVoo::dtsTrechoStateChange(TObject*) {
   ApplyFlightAndLegRule(*this, cdstrechoo);
+  EnableContextStrip(*this);
   // A load of the legs is reported as a state change only.
   dtsTrechoDataChange(dtsTrecho, nullptr);
 }
@@ -357,6 +371,7 @@ void TfrmVoo::dtsTrechoStateChange(TObject*) {
 void TfrmVoo::dtsTrechoDataChange(TObject*, TField*) { sbtExluTrecho->SetEnabled(!Empty(cdstrechoo)); }
 
 void TfrmVoo::dtsClasseVooStateChange(TObject*) {
+  EnableContextStrip(*this);
   if (!OnClassTab(*this)) return;
   const bool editing = Editing(cdsClasseVoo);
   const bool browsing = Browsing(cdsClasseVoo);

@@ -1,6 +1,12 @@
 // The branch and company strip: validation of both, their lookups, and the
 // load of the company's flights, the first flight's legs and the first
 // leg's classes when the focus leaves the strip.
+//
+// The flights, legs and classes on screen always belong to the branch and
+// company the strip shows: any change of either code while they are open
+// (typed, or picked in a lookup) closes them as entering the strip does,
+// and leaving the strip loads the new context. A lookup that ends without
+// a choice leaves the context as it was.
 #include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
 #include "platform/forms/application.h"
@@ -53,6 +59,7 @@ void TfrmVoo::Vd_Companhia(bool flag) {
 void TfrmVoo::medCdFilialChange(TObject*) {
   edtNmFilial->SetText("");
   medSgCia->SetText("");
+  CloseDataOfOtherContext();
 }
 
 void TfrmVoo::medCdFilialExit(TObject*) { Vd_CdFilial(false); }
@@ -64,11 +71,18 @@ void TfrmVoo::btnPesqFilialBeforePesq(TObject*, bool&) {
 }
 
 void TfrmVoo::btnPesqFilialAfterPesq(TObject*) {
+  const bool wasOpen = cdsVoo->Active();
   medCdFilial->SetText(qryFilial->FieldByName("CDFILIAL")->AsString());
   edtNmFilial->SetText(qryFilial->FieldByName("NMFILIAL")->AsString());
+  // Another branch closed the data: the person goes on in the strip, where
+  // the branch is checked when its field is left.
+  if (wasOpen && !cdsVoo->Active()) medCdFilial->SetFocus();
 }
 
-void TfrmVoo::medSgCiaChange(TObject*) { edtNmCia->SetText(""); }
+void TfrmVoo::medSgCiaChange(TObject*) {
+  edtNmCia->SetText("");
+  CloseDataOfOtherContext();
+}
 
 void TfrmVoo::medSgCiaExit(TObject*) { Vd_Companhia(false); }
 
@@ -81,11 +95,36 @@ void TfrmVoo::btpCompanhiaBeforePesq(TObject*, bool&) {
 }
 
 void TfrmVoo::btpCompanhiaAfterPesq(TObject*) {
+  const bool wasOpen = cdsVoo->Active();
   medSgCia->SetText(qryCompanhia->FieldByName("SGCIA")->AsString());
   edtNmCia->SetText(qryCompanhia->FieldByName("NMCIA")->AsString());
+  if (wasOpen && !cdsVoo->Active()) {
+    medSgCia->SetFocus();
+  } else if (wasOpen) {
+    // The same company picked again: the context stays, and so does the
+    // company query's row it is read from.
+    RestoreContextCompany();
+  }
 }
 
-void TfrmVoo::panPlaVooCiaEnter(TObject*) {
+void TfrmVoo::btpCompanhiaCancelPesq(TObject*) { RestoreContextCompany(); }
+
+void TfrmVoo::RestoreContextCompany() {
+  // The lookup listed every company of the branch in the query that holds
+  // the context company: put it back on the company the strip shows.
+  if (Consiste::EmptyString(medSgCia->Text())) return;
+  qryCompanhia->Close();
+  qryCompanhia->ParamByName("P_CDFILIAL").SetAsString(medCdFilial->Text());
+  qryCompanhia->ParamByName("P_SGCIA").SetAsString(medSgCia->Text());
+  qryCompanhia->ParamByName("P_TSGCIA").SetAsString("");
+  qryCompanhia->Open();
+}
+
+void TfrmVoo::CloseDataOfOtherContext() {
+  if (cdsVoo->Active()) CloseContextData();
+}
+
+void TfrmVoo::CloseContextData() {
   pgcPadrao->SetActivePage(tshFolhaDados);
   cdsVoo->Close();
   cdstrechoo->Close();
@@ -94,16 +133,22 @@ void TfrmVoo::panPlaVooCiaEnter(TObject*) {
   tshConfigVoo->SetEnabled(false);
   mnuFormulario->SetEnabled(tshFormulario->Enabled());
   mnuConfigVoo->SetEnabled(tshConfigVoo->Enabled());
+  loaded_branch_.clear();
+  loaded_company_.clear();
 }
+
+void TfrmVoo::panPlaVooCiaEnter(TObject*) { CloseContextData(); }
 
 void TfrmVoo::panPlaVooCiaExit(TObject*) {
   Vd_CdFilial(true);
   Vd_Companhia(true);
   // Entering the strip always closes the flights, so they are open here only
   // when the screen was opened on one flight: leaving the strip then must
-  // not reload them and lose the flight the caller asked for.
-  if (cdsVoo->Active() && !cdsVoo->IsEmpty() && cdsVooCDFILIAL->AsString() == medCdFilial->Text() &&
-      cdsVooCDCIA->AsString() == qryCompanhiaCDCIA->AsString())
+  // not reload them and lose the flight the caller asked for, nor a flight
+  // being inserted there. What decides is the context they were loaded
+  // for, never the current record.
+  if (cdsVoo->Active() && loaded_branch_ == medCdFilial->Text() &&
+      loaded_company_ == qryCompanhiaCDCIA->AsString())
     return;
 
   Showavi::ActiveShowAvi(Application->MainForm(), 6);
@@ -122,6 +167,8 @@ void TfrmVoo::panPlaVooCiaExit(TObject*) {
     throw;
   }
   Showavi::DeactiveShowAvi();
+  loaded_branch_ = medCdFilial->Text();
+  loaded_company_ = qryCompanhiaCDCIA->AsString();
 
   const bool anyFlight = cdsVoo->RecordCount() > 0;
   mnuFolhaDados->SetEnabled(anyFlight);

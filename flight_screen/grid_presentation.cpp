@@ -2,6 +2,7 @@
 // the grids keep from the person.
 #include "flight_screen/cli_zor12200.h"
 #include "platform/core/sysutils.h"
+#include "platform/library/consiste.h"
 #include "platform/library/pesquisa.h"
 
 using namespace plat;
@@ -97,10 +98,28 @@ void TfrmVoo::dbgVooTrechoKeyPress(TObject*, char& Key) {
 // there is no flight, and gets it back with any other key.
 void TfrmVoo::dbgPadraoKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
   TfrmPadrao::dbgPadraoKeyDown(Sender, Key, Shift);
+  if (Sender == dbgPadrao && Key == VK_DELETE && !Shift.Contains(ssCtrl) && FlightNumberLocked()) {
+    Key = 0;
+    Consiste::MensErro(msgPadrao->Msg("NrVoo_Nao_Altera"), true);
+  }
   TDBGridOptions options = dbgPadrao->Options();
   if (cdsVoo->IsEmpty() || Key == VK_DOWN || Key == VK_TAB)
     options.Exclude(dgEditing);
   else
     options.Include(dgEditing);
   dbgPadrao->SetOptions(options);
+}
+
+// A flight keeps its number: the number column takes keys only while a
+// flight is being inserted. Anything else is refused at the first key, so
+// no other number ever reaches the server as a change of this flight.
+void TfrmVoo::dbgPadraoKeyPress(TObject*, char& Key) {
+  if (Key != '\b' && static_cast<unsigned char>(Key) < 0x20) return;
+  if (!FlightNumberLocked()) return;
+  Key = 0;
+  Consiste::MensErro(msgPadrao->Msg("NrVoo_Nao_Altera"), true);
+}
+
+bool TfrmVoo::FlightNumberLocked() const {
+  return dbgPadrao->SelectedField() == cdsVooNRVOO && cdsVoo->Active() && cdsVoo->State() != dsInsert;
 }

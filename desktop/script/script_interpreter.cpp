@@ -288,10 +288,49 @@ void ScriptInterpreter::Type(const Gesture& g) {
     Fail(g, g.Target + " não aceita digitação");
     return;
   }
+  if (grid) {
+    TypeIntoGrid(g, *grid);
+    return;
+  }
   if (!FocusFirst(win)) return;
   int before = ui_.Written();
-  bool ok = grid ? grid->UserSetEditorText(g.Text) : edit ? edit->UserSetText(g.Text) : combo->UserSetText(g.Text);
+  bool ok = edit ? edit->UserSetText(g.Text) : combo->UserSetText(g.Text);
   if (!ok) Refused(before, "digitação recusada em " + g.Target + WhyRefused(win));
+}
+
+void ScriptInterpreter::TypeIntoGrid(const Gesture& g, TDBGrid& grid) {
+  // Real typing, key by key: each character goes down and is pressed
+  // through the form (key preview first), the grid's key handlers and the
+  // cell's edit mask, as a person's keyboard delivers it. Typing nothing
+  // changes nothing, so it cannot empty a cell (Delete does).
+  if (g.Text.empty()) {
+    Fail(g, "digitar um texto vazio numa grade não faz nada; para esvaziar a célula use key " + g.Target + " Delete");
+    return;
+  }
+  if (!grid.Enabled() || !grid.Showing()) {
+    ui_.Note("digitação recusada em " + g.Target + WhyRefused(&grid));
+    return;
+  }
+  if (!FocusFirst(&grid)) return;
+  TCustomForm* form = grid.GetParentForm();
+  const int before = ui_.Written();
+  const std::string start = grid.EditorText();
+  const bool wasModified = grid.EditorModified();
+  for (char c : g.Text) {
+    if (form->ActiveControl() != &grid) {
+      ui_.Note("foco saiu de " + g.Target + " durante a digitação; o restante não foi digitado");
+      return;
+    }
+    const Word code = KeyOfChar(c);
+    TShiftState shift;
+    if (c >= 'A' && c <= 'Z') shift.Include(ssShift);
+    bool ok = true;
+    if (code != 0) ok = form->UserKeyDown(code, shift);
+    if (!ok) return;  // the key's handler reported an error
+    if (form->ActiveControl() == &grid && !form->UserKeyPress(c)) return;
+  }
+  if (!grid.EditorModified() || (wasModified && grid.EditorText() == start))
+    Refused(before, "digitação recusada em " + g.Target + WhyRefused(&grid));
 }
 
 void ScriptInterpreter::Key(const Gesture& g) {

@@ -18,6 +18,7 @@
 
 namespace plat {
 class TComponent;
+class TDBGrid;
 class TForm;
 class TWinControl;
 }  // namespace plat
@@ -79,6 +80,7 @@ class ScriptInterpreter {
   void Close(const Gesture& g);
   void Focus(const Gesture& g);
   void Type(const Gesture& g);
+  void TypeIntoGrid(const Gesture& g, plat::TDBGrid& grid);
   void Key(const Gesture& g);
   void Click(const Gesture& g);
   void Select(const Gesture& g);

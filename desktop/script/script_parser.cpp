@@ -15,24 +15,6 @@ std::string Lower(std::string s) {
   return s;
 }
 
-// The virtual key a typed character arrives with before its key press:
-// letters and digits as their upper-case code, the space, and the
-// punctuation keys whose codes cannot be mistaken for navigation keys.
-plat::Word KeyOfChar(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  if (std::isalpha(u)) return static_cast<plat::Word>(std::toupper(u));
-  if (std::isdigit(u) || c == ' ') return u;
-  switch (c) {
-    case ',': return 188;
-    case '-': return 189;
-    case '.': return 190;
-    case '/': return 191;
-    case ';': return 186;
-    case '=': return 187;
-    default: return 0;
-  }
-}
-
 class LineParser {
  public:
   LineParser(const std::string& name, int line) : name_(name), line_(line) {}
@@ -211,6 +193,24 @@ void ParseGesture(Gesture& g, const std::string& verb, const LineParser& p) {
 }
 
 }  // namespace
+
+// The virtual key a typed character arrives with before its key press:
+// letters and digits as their upper-case code, the space, and the
+// punctuation keys whose codes cannot be mistaken for navigation keys.
+plat::Word KeyOfChar(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (std::isalpha(u)) return static_cast<plat::Word>(std::toupper(u));
+  if (std::isdigit(u) || c == ' ') return u;
+  switch (c) {
+    case ',': return 188;
+    case '-': return 189;
+    case '.': return 190;
+    case '/': return 191;
+    case ';': return 186;
+    case '=': return 187;
+    default: return 0;
+  }
+}
 
 std::optional<plat::Word> KeyByName(const std::string& name) {
   static const std::map<std::string, plat::Word> keys = {

@@ -91,4 +91,8 @@ Script ParseScript(const std::string& text, const std::string& name = "script");
 // Enter, Escape, Insert, F2, Break and a few more), without regard to case.
 std::optional<plat::Word> KeyByName(const std::string& name);
 
+// The virtual key a typed character goes down with before its key press;
+// 0 for characters that arrive as a key press only.
+plat::Word KeyOfChar(char c);
+
 }  // namespace zor::script

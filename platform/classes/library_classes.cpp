@@ -87,7 +87,8 @@ void RegisterLookupButton(ComponentClassRegistry& r) {
       .Text<TBtnPesquisa>("Title", &TBtnPesquisa::SetTitle)
       .Text<TBtnPesquisa>("EmptyError", &TBtnPesquisa::SetEmptyError)
       .Event<TBtnPesquisa, TBeforePesqEvent>("OnBeforePesq", &TBtnPesquisa::OnBeforePesq)
-      .Event<TBtnPesquisa, TNotifyEvent>("OnAfterPesq", &TBtnPesquisa::OnAfterPesq);
+      .Event<TBtnPesquisa, TNotifyEvent>("OnAfterPesq", &TBtnPesquisa::OnAfterPesq)
+      .Event<TBtnPesquisa, TNotifyEvent>("OnCancelPesq", &TBtnPesquisa::OnCancelPesq);
 }
 
 void RegisterConnection(ComponentClassRegistry& r) {

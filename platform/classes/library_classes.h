@@ -12,7 +12,7 @@
 //     OnGetText = h   OnSetText = h        DisplayWidth, Alignment, Precision (float),
 //     OnValidate = h  OnChange = h         DisplayFormat (float, date-time)
 //   btnPesqFilial: TBtnPesquisa in panX    a lookup button: Associate, Title,
-//     OnBeforePesq = h  OnAfterPesq = h    DataSource, EmptyError (+ speed button)
+//     OnBeforePesq = h  OnAfterPesq = h  OnCancelPesq = h    DataSource, EmptyError (+ speed button)
 //   netVooTrecho: TNetConnection           ServerName, Host, Port, ThrowException,
 //     BeforeConnect = h                    AfterConnect, AfterDisconnect
 //

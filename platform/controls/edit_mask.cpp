@@ -197,6 +197,35 @@ std::string TEditMask::TextFromEditText(std::string_view edit) const {
   return out;
 }
 
+bool TEditMask::TypeKey(std::string& edit, int& caret, char key) const {
+  if (Empty() || static_cast<int>(edit.size()) != Length()) return false;
+  if (key == '\b') {
+    int pos = PriorInput(caret - 1);
+    if (pos < 0) return false;
+    edit[pos] = blank_;
+    caret = pos;
+    return true;
+  }
+  if (static_cast<unsigned char>(key) < 0x20) return false;
+  int pos = caret < 0 ? 0 : caret;
+  // Typing the next literal (the one at the caret or right after the
+  // current section) moves the caret past it.
+  int literal = pos;
+  while (literal < Length() && !IsLiteral(literal)) ++literal;
+  if (literal < Length() && key == LiteralAt(literal) && (literal == pos || !Accept(NextInput(pos), key))) {
+    caret = literal + 1;
+    return true;
+  }
+  pos = NextInput(pos);
+  if (pos >= Length()) return false;
+  char c = Accept(pos, key);
+  if (!c) return false;  // the position does not take this character
+  edit[pos] = c;
+  caret = pos + 1;
+  while (caret < Length() && IsLiteral(caret)) ++caret;
+  return true;
+}
+
 int TEditMask::FirstMissing(std::string_view edit) const {
   for (int i = 0; i < Length() && i < static_cast<int>(edit.size()); ++i)
     if (Required(i) && edit[i] == blank_) return i;

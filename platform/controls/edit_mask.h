@@ -53,6 +53,14 @@ class TEditMask {
   // position when it has the mask's length, else as a text from code.
   std::string EditTextFromInput(std::string_view input) const;
   std::string TextFromEditText(std::string_view edit) const;
+  // The person types `key` at `caret` in the layout `edit`: a character the
+  // position takes is stored there (case applied) and the caret moves past
+  // it and any literals that follow; typing the next literal steps over it;
+  // '\b' empties the input position before the caret. False when the key
+  // changed nothing (a character the position does not take). Shared by
+  // every editor that follows a mask, so that the same keys give the same
+  // text in each.
+  bool TypeKey(std::string& edit, int& caret, char key) const;
   // First required position left empty in the layout, or -1.
   int FirstMissing(std::string_view edit) const;
   // True when no input position is filled.

@@ -67,34 +67,10 @@ void TMaskEdit::DefaultKeyPress(char& key) {
     return;
   }
   if (ReadOnly()) return;
+  char typed = key;
+  if (typed != '\b' && static_cast<unsigned char>(typed) >= 0x20) typed = ApplyCase(std::string(1, typed))[0];
   std::string edit = text_;
-  if (key == '\b') {
-    int pos = mask_.PriorInput(sel_start_ - 1);
-    if (pos < 0) return;
-    edit[pos] = mask_.Blank();
-    sel_start_ = pos;
-    StoreEdit(edit, true);
-    return;
-  }
-  if (static_cast<unsigned char>(key) < 0x20) return;
-  int pos = sel_start_;
-  // Typing the next literal (the one at the caret or right after the
-  // current section) moves the caret past it.
-  int literal = pos;
-  while (literal < mask_.Length() && !mask_.IsLiteral(literal)) ++literal;
-  if (literal < mask_.Length() && key == mask_.LiteralAt(literal) &&
-      (literal == pos || !mask_.Accept(mask_.NextInput(pos), key))) {
-    sel_start_ = literal + 1;
-    return;
-  }
-  pos = mask_.NextInput(pos);
-  if (pos >= mask_.Length()) return;
-  char c = mask_.Accept(pos, ApplyCase(std::string(1, key))[0]);
-  if (!c) return;  // the position does not take this character
-  edit[pos] = c;
-  sel_start_ = pos + 1;
-  while (sel_start_ < mask_.Length() && mask_.IsLiteral(sel_start_)) ++sel_start_;
-  StoreEdit(edit, true);
+  if (mask_.TypeKey(edit, sel_start_, typed)) StoreEdit(edit, true);
 }
 
 void TMaskEdit::DefaultKeyDown(Word& key, TShiftState shift) {

@@ -183,10 +183,31 @@ bool TDBGrid::BeginEdit() {
   return link_.Editing();
 }
 
+TEditMask TDBGrid::EditorMask() const {
+  TField* f = SelectedField();
+  return TEditMask(f ? f->EditMask() : std::string());
+}
+
+std::string TDBGrid::EditorTextForField() const {
+  TEditMask mask = EditorMask();
+  return mask.Empty() ? editor_text_ : mask.TextFromEditText(editor_text_);
+}
+
+void TDBGrid::SetTypedEditorText(const std::string& text) {
+  TEditMask mask = EditorMask();
+  editor_text_ = mask.Empty() ? text : mask.EditTextFromInput(text);
+  editor_caret_ = static_cast<int>(editor_text_.size());
+  editor_selected_ = false;
+}
+
 void TDBGrid::RefreshEditorText() {
   if (editor_modified_) return;
   TField* f = SelectedField();
+  TEditMask mask = EditorMask();
   std::string text = f ? f->Text() : std::string();
+  if (!mask.Empty()) text = mask.EditTextFromText(text);
+  editor_caret_ = 0;
+  editor_selected_ = true;
   if (text != editor_text_) {
     editor_text_ = text;
     if (editor_mode_) Notify(TGridChangeKind::Editor);
@@ -210,7 +231,7 @@ void TDBGrid::CloseEditor() {
 void TDBGrid::WriteEditor() {
   if (!editor_modified_) return;
   TField* f = SelectedField();
-  if (f) f->SetText(editor_text_);  // raising leaves the text waiting
+  if (f) f->SetText(EditorTextForField());  // raising leaves the text waiting
   editor_modified_ = false;
   RefreshEditorText();
   Notify(TGridChangeKind::Editor);
@@ -221,7 +242,7 @@ bool TDBGrid::ChoosePickListItem(int index) {
   if (!c || index < 0 || index >= c->PickList().Count()) return false;
   if (!BeginEdit()) return false;
   editor_mode_ = true;
-  editor_text_ = c->PickList().Strings(index);
+  SetTypedEditorText(c->PickList().Strings(index));
   editor_modified_ = true;
   try {
     link_.UpdateRecord();
@@ -361,6 +382,9 @@ void TDBGrid::DefaultKeyDown(Word& key, TShiftState shift) {
         ds->First();
       } else if (!editor_mode_) {
         SetSelectedIndex(NextColumn(-1, true));
+      } else {
+        editor_caret_ = 0;
+        editor_selected_ = false;
       }
       break;
     case VK_END:
@@ -369,13 +393,26 @@ void TDBGrid::DefaultKeyDown(Word& key, TShiftState shift) {
         ds->Last();
       } else if (!editor_mode_) {
         SetSelectedIndex(NextColumn(columns_.Count(), false));
+      } else {
+        editor_caret_ = static_cast<int>(editor_text_.size());
+        editor_selected_ = false;
       }
       break;
     case VK_LEFT:
-      if (!editor_mode_) SetSelectedIndex(NextColumn(selected_, false));
+      if (!editor_mode_) {
+        SetSelectedIndex(NextColumn(selected_, false));
+      } else if (editor_caret_ > 0) {
+        --editor_caret_;
+        editor_selected_ = false;
+      }
       break;
     case VK_RIGHT:
-      if (!editor_mode_) SetSelectedIndex(NextColumn(selected_, true));
+      if (!editor_mode_) {
+        SetSelectedIndex(NextColumn(selected_, true));
+      } else if (editor_caret_ < static_cast<int>(editor_text_.size())) {
+        ++editor_caret_;
+        editor_selected_ = false;
+      }
       break;
     case VK_TAB:
       if (options_.Contains(dgTabs)) TabKey(!shift.Contains(ssShift));
@@ -394,7 +431,8 @@ void TDBGrid::DefaultKeyDown(Word& key, TShiftState shift) {
           ds->Delete();
       } else if (BeginEdit()) {
         editor_mode_ = true;
-        editor_text_.clear();
+        SetTypedEditorText(std::string());
+        editor_caret_ = 0;
         editor_modified_ = true;
         Notify(TGridChangeKind::Editor);
       }
@@ -426,8 +464,43 @@ void TDBGrid::DefaultKeyDown(Word& key, TShiftState shift) {
   }
 }
 
+bool TDBGrid::MaskedKeyPress(const TEditMask& mask, char key) {
+  if (!editor_mode_) {
+    editor_mode_ = true;
+    RefreshEditorText();
+  }
+  std::string edit = editor_text_;
+  int caret = editor_caret_;
+  if (static_cast<int>(edit.size()) != mask.Length()) {
+    edit = mask.EmptyEditText();
+    caret = 0;
+  }
+  if (editor_selected_) {
+    // Typing over the selected text: Backspace clears it, a character
+    // replaces it, but only when the mask takes the key.
+    std::string cleared = mask.EmptyEditText();
+    int start = 0;
+    if (key != '\b' && !mask.TypeKey(cleared, start, key)) return false;
+    edit = cleared;
+    caret = start;
+  } else if (!mask.TypeKey(edit, caret, key)) {
+    return false;
+  }
+  editor_text_ = edit;
+  editor_caret_ = caret;
+  editor_selected_ = false;
+  editor_modified_ = true;
+  Notify(TGridChangeKind::Editor);
+  return true;
+}
+
 void TDBGrid::DefaultKeyPress(char& key) {
   const auto byte = static_cast<unsigned char>(key);
+  if (key != '\b' && byte < 0x20) return;
+  if (TEditMask mask = EditorMask(); !mask.Empty()) {
+    if (BeginEdit()) MaskedKeyPress(mask, key);
+    return;
+  }
   if (key == '\b') {
     if (!BeginEdit()) return;
     if (!editor_mode_) {
@@ -599,7 +672,7 @@ bool TDBGrid::UserSetEditorText(const std::string& text) {
   bool ok = RunGesture([&] {
     if (!BeginEdit()) return;
     editor_mode_ = true;
-    editor_text_ = text;
+    SetTypedEditorText(text);
     editor_modified_ = true;
     typed = true;
     Notify(TGridChangeKind::Editor);

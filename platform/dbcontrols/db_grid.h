@@ -13,7 +13,13 @@
 // when the cell is left (another column, another row, leaving the grid)
 // and whenever the dataset asks for pending text (UpdateRecord, before
 // every post). A text the field refuses keeps the editor as typed and the
-// error travels on, so the move is refused. Choosing an entry of a
+// error travels on, so the move is refused. A field with an edit mask is
+// edited through that mask exactly as a masked edit is: the editor holds
+// the mask's layout, each typed key goes through the mask at the editor's
+// caret (a key the position does not take changes nothing; the first key
+// the mask takes replaces the whole text, which the opened editor holds
+// selected; Backspace, Left, Right, Home and End work on the caret), and
+// the field receives the mask's text. Choosing an entry of a
 // column's pick list writes it at once; when the field refuses it the
 // editor shows the field's value again.
 //
@@ -42,6 +48,7 @@
 #include <vector>
 
 #include "platform/controls/control.h"
+#include "platform/controls/edit_mask.h"
 #include "platform/core/observers.h"
 #include "platform/data/data_link.h"
 #include "platform/data/data_source.h"
@@ -152,6 +159,10 @@ class TDBGrid : public TWinControl {
   const std::string& EditorText() const { return editor_text_; }
   // The person's text not yet written into the field.
   bool EditorModified() const { return editor_modified_; }
+  // The edit mask of the selected field (empty when it has none) and the
+  // caret in the masked editor's layout.
+  TEditMask EditorMask() const;
+  int EditorCaret() const { return editor_caret_; }
   // The selected cell can be edited now (options, column, field, dataset).
   bool CanEditModify() const;
   // Chooses an entry of the selected column's pick list and writes it.
@@ -239,6 +250,12 @@ class TDBGrid : public TWinControl {
   void WriteEditor();
   void RefreshEditorText();
   void CloseEditor();
+  // The person's text as the field takes it (the mask's text when masked).
+  std::string EditorTextForField() const;
+  // A key typed into a masked editor; false when the mask refused it.
+  bool MaskedKeyPress(const TEditMask& mask, char key);
+  // Puts a text the person entered whole into the editor.
+  void SetTypedEditorText(const std::string& text);
   bool BeginEdit();
   bool CanAppend() const;
   void MoveToRow(int row);
@@ -262,6 +279,9 @@ class TDBGrid : public TWinControl {
   bool editor_mode_ = false;
   bool editor_modified_ = false;
   std::string editor_text_;
+  int editor_caret_ = 0;
+  // The masked editor's text is selected: the next key it takes replaces it.
+  bool editor_selected_ = true;
   TCanvas canvas_;
   bool dying_ = false;
 };

@@ -48,9 +48,13 @@ bool TBtnPesquisa::Execute() {
   if (!proceed) return false;
   if (!Pesquisa::HasRecords(data_source_)) {
     Consiste::MensErro(empty_error_.empty() ? "Não há registros para pesquisar." : empty_error_, false);
+    Fire(OnCancelPesq, this);
     return false;
   }
-  if (!Pesquisa::Pesquisar(data_source_, title_, false, true)) return false;
+  if (!Pesquisa::Pesquisar(data_source_, title_, false, true)) {
+    Fire(OnCancelPesq, this);
+    return false;
+  }
   Fire(OnAfterPesq, this);
   return true;
 }

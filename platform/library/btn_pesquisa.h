@@ -3,7 +3,10 @@
 // the dataset as a pick list titled Title, and after a choice runs
 // OnAfterPesq with the dataset on the chosen record (where the screen
 // fills the edit). An empty (or closed) dataset shows EmptyError as an
-// error instead, without aborting: the click simply ends there.
+// error instead, without aborting: the click simply ends there. When the
+// lookup ends without a choice (list cancelled, or nothing to choose),
+// OnCancelPesq runs instead of OnAfterPesq, so that a screen whose
+// before-lookup event moved a dataset can put it back.
 #pragma once
 
 #include <functional>
@@ -44,6 +47,7 @@ class TBtnPesquisa : public TSpeedButton {
 
   TBeforePesqEvent OnBeforePesq;
   TNotifyEvent OnAfterPesq;
+  TNotifyEvent OnCancelPesq;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;

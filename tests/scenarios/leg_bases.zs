@@ -24,7 +24,9 @@ expect message "Base não cadastrada."
 expect dbgVooTrecho.SelectedField SGBASEORI
 expect cdstrechoo.CDBASEORI:value 0001
 
-# The origin made equal to the destination.
+# The origin made equal to the destination (the refused text is cleared
+# with Delete first).
+key dbgVooTrecho Delete
 type dbgVooTrecho CGH
 cell dbgVooTrecho 1 HRPOUSOVOO
 expect message "Base de destino não pode ser igual à de origem."
@@ -32,6 +34,7 @@ expect cdstrechoo.SGBASEORI:value GRU
 expect cdstrechoo.CDBASEORI:value 0001
 
 # And the destination made equal to the origin.
+key dbgVooTrecho Delete
 type dbgVooTrecho VCP
 cell dbgVooTrecho 1 SGBASEDES
 expect no-message
@@ -43,7 +46,7 @@ expect cdstrechoo.SGBASEDES:value CGH
 expect cdstrechoo.CDBASEDES:value 0002
 
 # An emptied base is demanded.
-type dbgVooTrecho ""
+key dbgVooTrecho Delete
 cell dbgVooTrecho 1 HRPOUSOVOO
 expect message "Base deve ser informada."
 expect dbgVooTrecho.SelectedField SGBASEDES

@@ -20,18 +20,22 @@ expect cdstrechoo.State dsEdit
 expect cdstrechoo.HRPOUSOVOO:value 0015
 expect cdstrechoo.HRPOUSOVOO 00:15
 
-# 9_:3_ reads 90:30, which is no time of day.
+# 9_:3_ reads 90:30, which is no time of day. The refused text stays in
+# the cell; Delete empties it before the next time is typed.
 type dbgVooTrecho "9 :3 "
 cell dbgVooTrecho 1 IDTIPAJUSFAT
 expect message "90:30 não é uma hora válida."
 expect dbgVooTrecho.SelectedField HRDECOLVOO
 expect cdstrechoo.HRDECOLVOO:value 1115
+key dbgVooTrecho Delete
 type dbgVooTrecho 24:00
 cell dbgVooTrecho 1 IDTIPAJUSFAT
 expect message "24:00 não é uma hora válida."
+key dbgVooTrecho Delete
 type dbgVooTrecho 23:60
 cell dbgVooTrecho 1 IDTIPAJUSFAT
 expect message "23:60 não é uma hora válida."
+key dbgVooTrecho Delete
 type dbgVooTrecho 23:59
 cell dbgVooTrecho 1 IDTIPAJUSFAT
 expect no-message

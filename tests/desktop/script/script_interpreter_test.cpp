@@ -202,6 +202,23 @@ TEST_F(InterpreterTest, GridCellsPickListsKeysAndButtons) {
   EXPECT_SAYS("FALHOU (linha 3): dbgItens não tem coluna do campo PRECO");
 }
 
+TEST_F(InterpreterTest, TypingIntoAGridIsKeyByKeyThroughTheForm) {
+  EXPECT_EQ(Run("open\n"
+                "cell dbgItens 1 NOME\n"
+                "type dbgItens Ab\n"
+                "expect dbgItens.EditorMode true\n"
+                "cell dbgItens 2 NOME\n"
+                "expect cdsItens.RecordCount 3\n"),
+            kAllHeld)
+      << transcript;
+  // Each character goes down and is pressed,
+  // where the form's key preview sees it.
+  EXPECT_NE(host.form->keys.find("down:65 press:A down:66 press:b"), std::string::npos) << host.form->keys;
+
+  EXPECT_EQ(Run("open\ncell dbgItens 1 NOME\ntype dbgItens \"\"\n"), kExpectationFailed);
+  EXPECT_SAYS("FALHOU (linha 3): digitar um texto vazio numa grade não faz nada");
+}
+
 TEST_F(InterpreterTest, KeysWithModifiersAndCharacters) {
   // Ctrl+Delete in the grid asks before deleting; the scripted "no" keeps the row.
   EXPECT_EQ(Run("open\n"

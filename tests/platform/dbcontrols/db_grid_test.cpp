@@ -103,13 +103,49 @@ TEST_F(DbGridTest, TypingIntoABrowsingDatasetStartsEditAndLeavingTheCellWrites) 
   EXPECT_TRUE(grid->UserType("0915"));
   EXPECT_EQ(cds->State(), dsEdit);
   EXPECT_TRUE(grid->EditorMode());
-  EXPECT_EQ(grid->EditorText(), "0915") << "typing replaces the cell's text";
+  EXPECT_EQ(grid->EditorText(), "09:15") << "typing replaces the cell's text, through the field's mask";
   EXPECT_EQ(hrdecol->AsString(), "0730");
   grid->UserKeyDown(VK_LEFT);  // the editor is open: Left stays in it
   EXPECT_EQ(grid->SelectedIndex(), 2);
   grid->SetSelectedIndex(1);
-  EXPECT_EQ(set_texts.back(), "0915");
+  EXPECT_EQ(set_texts.back(), "09:15");
   EXPECT_EQ(hrdecol->AsString(), "0915");
+}
+
+TEST_F(DbGridTest, AMaskedCellTakesEachKeyAsAMaskedEditDoes) {
+  CustomColumns();
+  grid->SetFocus();
+  grid->SetSelectedIndex(2);
+  // A key no position takes leaves the cell's text as it was.
+  EXPECT_TRUE(grid->UserType("x"));
+  EXPECT_FALSE(grid->EditorModified());
+  EXPECT_EQ(grid->EditorText(), "07:30");
+  // The first key taken replaces the text; the typed colon steps over the
+  // separator, so the minutes start after it.
+  EXPECT_TRUE(grid->UserType("12:3"));
+  EXPECT_EQ(grid->EditorText(), "12:3 ");
+  grid->SetSelectedIndex(1);
+  EXPECT_EQ(set_texts.back(), "12:3 ") << "the field always gets the five characters of the mask";
+  EXPECT_EQ(hrdecol->AsString(), "1230");
+
+  // Backspace empties the position before the caret, across the separator.
+  grid->SetSelectedIndex(2);
+  grid->UserType("0955");
+  grid->UserType("\b\b");
+  EXPECT_EQ(grid->EditorText(), "09:  ");
+  grid->UserType("4");
+  EXPECT_EQ(grid->EditorText(), "09:4 ");
+  // Home puts the caret back at the start: typing overwrites the hours.
+  grid->UserKeyDown(VK_HOME);
+  grid->UserType("2");
+  EXPECT_EQ(grid->EditorText(), "29:4 ");
+  grid->UserKeyDown(VK_ESCAPE);
+  EXPECT_EQ(grid->EditorText(), "12:30");
+
+  // A column without a mask takes the keys as typed.
+  grid->SetSelectedIndex(0);
+  grid->UserType("12:3");
+  EXPECT_EQ(grid->EditorText(), "12:3");
 }
 
 TEST_F(DbGridTest, TypingIsRefusedInReadOnlyColumnsAndWithoutEditing) {
@@ -127,7 +163,7 @@ TEST_F(DbGridTest, TypingIsRefusedInReadOnlyColumnsAndWithoutEditing) {
 TEST_F(DbGridTest, PostTakesTheEditorsText) {
   CustomColumns();
   grid->SetSelectedIndex(2);
-  grid->UserSetEditorText("2200");
+  grid->UserSetEditorText("22:00");
   cds->Post();
   EXPECT_EQ(hrdecol->AsString(), "2200");
 }
@@ -136,11 +172,11 @@ TEST_F(DbGridTest, RefusedTextKeepsTheCellAndTheOldValue) {
   CustomColumns();
   grid->SetFocus();
   grid->SetSelectedIndex(2);
-  grid->UserSetEditorText("2575");
+  grid->UserSetEditorText("25:75");
   EXPECT_FALSE(grid->UserSelectCell(0, 0));
   EXPECT_EQ(grid->SelectedIndex(), 2);
   EXPECT_EQ(hrdecol->AsString(), "0730");
-  EXPECT_EQ(grid->EditorText(), "2575");
+  EXPECT_EQ(grid->EditorText(), "25:75");
   EXPECT_EQ(ui.LastMessage(), "25:75 não é uma hora válida.");
   EXPECT_FALSE(form.UserFocus(other)) << "leaving the grid is refused as well";
   EXPECT_EQ(form.ActiveControl(), grid);
@@ -225,7 +261,7 @@ TEST_F(DbGridTest, DeleteEmptiesTheCellsEditor) {
   grid->SetSelectedIndex(2);
   grid->UserKeyDown(VK_DELETE);
   EXPECT_TRUE(grid->EditorModified());
-  EXPECT_EQ(grid->EditorText(), "");
+  EXPECT_EQ(grid->EditorText(), "  :  ") << "the mask's empty layout";
   cds->Post();
   EXPECT_TRUE(hrdecol->IsNull());
 }

@@ -83,6 +83,20 @@ TEST_F(LookupButton, CancelRefusalAndDisabledButtonDoNothingMore) {
   EXPECT_EQ(log.size(), 2u);
 }
 
+TEST_F(LookupButton, ALookupEndingWithoutAChoiceRunsCancelPesqInstead) {
+  btn->OnCancelPesq = [this](TObject* sender) {
+    EXPECT_EQ(sender, btn);
+    log.push_back("cancel");
+  };
+  btn->Click();  // the person cancels the list
+  companies.Rows.clear();
+  btn->Click();  // nothing to choose
+  ui.Picks = {0};
+  companies.Rows = {{Variant("0001"), Variant("TAM")}};
+  btn->Click();
+  EXPECT_EQ(log, (std::vector<std::string>{"before", "cancel", "before", "cancel", "before", "after"}));
+}
+
 TEST_F(LookupButton, FailingBeforePesqEndsTheGestureSilently) {
   btn->OnBeforePesq = [](TObject*, bool&) { Abort(); };
   EXPECT_FALSE(btn->UserClick());
