@@ -26,7 +26,7 @@ TEST_F(ScreenTest, OpensFromTheMenuWithTheUsersBranchAndTheFlightTypes) {
   EXPECT_FALSE(f.tshFormulario->Enabled());
   EXPECT_FALSE(f.tshConfigVoo->Enabled());
   EXPECT_FALSE(f.panBotoes->Visible());
-  EXPECT_EQ(f.msgPadrao->Messages().size(), 59u);
+  EXPECT_EQ(f.msgPadrao->Messages().size(), 60u);
   EXPECT_EQ(f.msgPadrao->Msg("IdVoo_Obr"), "Frequência deve ser informada.");
   EXPECT_EQ(ui.BusyDepth(), 0);
 }
