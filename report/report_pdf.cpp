@@ -402,17 +402,4 @@ void WriteReportPdf(const ReportDocument& document, const std::string& path) {
                           ".");
 }
 
-int CountReportPdfPages(const ReportDocument& document) {
-  cairo_surface_t* surface = cairo_pdf_surface_create_for_stream(
-      [](void*, const unsigned char*, unsigned int) { return CAIRO_STATUS_SUCCESS; }, nullptr, kPageWidth, kPageHeight);
-  cairo_t* cr = cairo_create(surface);
-  int pages = 0;
-  {
-    ReportTypesetting typesetting(document, cr);
-    pages = typesetting.PageCount();
-  }
-  Finish(surface, cr);
-  return pages;
-}
-
 }  // namespace flight_report

@@ -16,7 +16,4 @@ namespace flight_report {
 // message for the person when the file cannot be written.
 void WriteReportPdf(const plat::ReportDocument& document, const std::string& path);
 
-// The number of pages WriteReportPdf would write (for the window's status).
-int CountReportPdfPages(const plat::ReportDocument& document);
-
 }  // namespace flight_report
