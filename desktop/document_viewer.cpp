@@ -66,8 +66,9 @@ DocumentViewer::DocumentViewer(const QString& caption, const QString& path, QWid
   auto* next = Tool(this, "zorNextPage", QString::fromUtf8("▶"), QString::fromUtf8("Próxima página"));
   status_->setObjectName("zorPageStatus");
   zoomBox_->setObjectName("zorZoom");
+  zoomBox_->addItem(QString::fromUtf8("Largura da página"), 0.0);
   for (double zoom : kZooms) zoomBox_->addItem(QString::number(zoom * 100) + "%", zoom);
-  zoomBox_->setCurrentIndex(2);
+  zoomBox_->setCurrentIndex(0);
   connect(previous, &QToolButton::clicked, this, [this] { ShowPage(page_ - 1); });
   connect(next, &QToolButton::clicked, this, [this] { ShowPage(page_ + 1); });
   connect(zoomBox_, &QComboBox::activated, this, [this](int i) { SetZoom(zoomBox_->itemData(i).toDouble()); });
@@ -115,8 +116,14 @@ void DocumentViewer::ShowPage(int index) {
 }
 
 void DocumentViewer::SetZoom(double zoom) {
-  zoom_ = std::clamp(zoom, 0.25, 4.0);
+  fitWidth_ = zoom <= 0;
+  if (!fitWidth_) zoom_ = std::clamp(zoom, 0.25, 4.0);
   Render();
+}
+
+void DocumentViewer::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  if (fitWidth_) Render();
 }
 
 QString DocumentViewer::Status() const {
@@ -132,6 +139,12 @@ void DocumentViewer::Render() {
   }
   std::unique_ptr<Poppler::Page> page(document_->page(page_));
   if (!page) return;
+  if (fitWidth_) {
+    // The page's width in pixels at 100%, against the room the view has.
+    const double natural = page->pageSizeF().width() / 72.0 * logicalDpiX();
+    const double room = scroll_->viewport()->width() - 16;
+    if (natural > 0 && room > 0) zoom_ = std::clamp(room / natural, 0.25, 4.0);
+  }
   const double ratio = devicePixelRatioF();
   const double dpi = logicalDpiX() * zoom_ * ratio;
   QImage image = page->renderToImage(dpi, dpi);

@@ -32,6 +32,7 @@ class DocumentViewer : public QDialog {
   int CurrentPage() const { return page_; }  // 0-based
   void ShowPage(int index);
   double Zoom() const { return zoom_; }
+  // A factor (1 = actual size); 0 or less fits the page's width to the window, as at first.
   void SetZoom(double zoom);
   // What the window says under its pages: "Página N de M", or why there is nothing.
   QString Status() const;
@@ -47,6 +48,9 @@ class DocumentViewer : public QDialog {
   // Save as PDF through the file dialog.
   void SaveWithDialog();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void Render();
 
@@ -58,6 +62,7 @@ class DocumentViewer : public QDialog {
   QComboBox* zoomBox_;
   int page_ = 0;
   double zoom_ = 1.0;
+  bool fitWidth_ = true;
 };
 
 }  // namespace desktop

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 
 #include "desktop/document_viewer.h"
@@ -42,6 +43,8 @@ TEST(DocumentViewer, PagesThroughAndZoomsTheDocument) {
   App();
   QTemporaryDir dir;
   desktop::DocumentViewer viewer(QString::fromUtf8("Vôos e trechos"), WritePdf(dir));
+  viewer.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
   ASSERT_EQ(viewer.PageCount(), 3);
   EXPECT_EQ(viewer.findChild<QLabel*>("zorPageStatus")->text(), QString::fromUtf8("Página 1 de 3"));
   viewer.findChild<QToolButton*>("zorNextPage")->click();
@@ -52,7 +55,12 @@ TEST(DocumentViewer, PagesThroughAndZoomsTheDocument) {
   viewer.findChild<QToolButton*>("zorPreviousPage")->click();
   EXPECT_EQ(viewer.CurrentPage(), 1);
 
-  auto* view = viewer.findChild<QScrollArea*>()->widget();
+  auto* scroll = viewer.findChild<QScrollArea*>();
+  auto* view = scroll->widget();
+  const int fitted = qobject_cast<QLabel*>(view)->pixmap().width();
+  EXPECT_LE(fitted, scroll->viewport()->width()) << "at first the page fits the window's width";
+  EXPECT_GT(fitted, scroll->viewport()->width() * 0.9);
+  viewer.SetZoom(1.0);
   const QSize before = qobject_cast<QLabel*>(view)->pixmap().size();
   EXPECT_GT(before.width(), before.height()) << "landscape";
   viewer.SetZoom(2.0);
