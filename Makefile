@@ -32,6 +32,7 @@ test: build build-asan
 	export ZOR_TEST_PG_URL="$$url" QT_QPA_PLATFORM=offscreen; \
 	(cd build && ctest --output-on-failure -j $(JOBS)) && \
 	(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS) -LE gui)
 
 # The programs a person runs, optimized with debug information, without

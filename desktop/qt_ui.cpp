@@ -59,12 +59,13 @@ void QtUi::ShowInfo(const std::string& caption, const std::string& text) {
   box.exec();
 }
 
-void QtUi::ShowDocument(const std::string& caption, const std::string& path, bool print) {
+bool QtUi::ShowDocument(const std::string& caption, const std::string& path, bool print) {
   if (script_) return script_->ShowDocument(caption, path, print);
-  auto* viewer = new DocumentViewer(QString::fromStdString(caption), QString::fromStdString(path), DialogParent());
-  viewer->setAttribute(Qt::WA_DeleteOnClose);
-  viewer->show();
-  if (print) viewer->Print();
+  // Modal over the report screen, which is itself modal.
+  DocumentViewer viewer(QString::fromStdString(caption), QString::fromStdString(path), DialogParent());
+  if (print) QMetaObject::invokeMethod(&viewer, &DocumentViewer::Print, Qt::QueuedConnection);
+  viewer.exec();
+  return true;
 }
 
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {

@@ -55,7 +55,7 @@ class QtUi : public plat::UiPort {
   void HideBusy() override;
   int RunModal(plat::TForm& form) override;
   // A window with the HTML document and a print button (printer or PDF).
-  void ShowDocument(const std::string& caption, const std::string& path, bool print) override;
+  bool ShowDocument(const std::string& caption, const std::string& path, bool print) override;
 
   int BusyDepth() const;
   // The caption a message box gets: the given one, else the active screen's,

@@ -8,6 +8,7 @@
 #include "platform/forms/screen.h"
 #include "platform/library/messages.h"
 #include "platform/ui/ui_port.h"
+#include "report/report_pdf.h"
 
 using namespace plat;
 
@@ -23,12 +24,19 @@ form
   HelpContext = 10112201
   ClientWidth = 399
   OnClose = FormClose
+  OnShow = FormShow
 lblCodTela
   Caption = "ZOR12201"
 lblCodRel
   Caption = "ZOR122"
 lblRelat
   Caption = "Vôos e trechos da companhia na filial"
+lblFilial: TLabel in grbDadosRel
+  Left = 8
+  Top = 52
+lblCompanhia: TLabel in grbDadosRel
+  Left = 8
+  Top = 72
 rpddPadrao: TReportDesignerDialog
   BeforeGetQueryParams = rpddPadraoBeforeGetQueryParams
 msgPadrao
@@ -43,20 +51,23 @@ msgPadrao
   Messages += "Regular|Regular"
 )";
 
-// Every flight of the company at the branch with its legs, in flight and leg order.
+// Every flight of the company at the branch, each with its legs under it,
+// in flight and leg order. Flights without legs still show.
 const char* const kFlightReport = R"(title Vôos e trechos
-column NRVOO "Vôo"
-column SGEQUIP "Equipamento"
-column SGPREFIXO "Prefixo"
-column IDTIPVOO "Tipo" codes 1=Regular 2=Extra
-column IDSITVOO "Situação do vôo" codes 1=Ativo 2=Inativo
+group NRVOO "Vôos"
+detail CDTRECHO "Trechos"
+column NRVOO "Vôo" group
+column SGEQUIP "Equipamento" group
+column SGPREFIXO "Prefixo" group
+column IDTIPVOO "Tipo" group codes 1=Regular 2=Extra
+column IDSITVOO "Situação do vôo" group codes 1=Ativo 2=Inativo inactive 2
 column CDTRECHO "Trecho"
 column SGBASEORI "Origem"
 column SGBASEDES "Destino"
 column HRDECOLVOO "Decolagem" time
 column HRPOUSOVOO "Pouso" time
 column IDTIPAJUSFAT "Horário" codes 1=Plano_Voo_Atual 2=Plano_Voo_Seguinte
-column IDSITVOOTRE "Situação do trecho" codes 1=Ativo 2=Inativo
+column IDSITVOOTRE "Situação do trecho" codes 1=Ativo 2=Inativo inactive 2
 sql
 SELECT V.NRVOO, E.SGEQUIP, V.SGPREFIXO, V.IDTIPVOO, V.IDSITVOO,
        T.CDTRECHO, BO.SGBASE AS SGBASEORI, BD.SGBASE AS SGBASEDES, T.HRDECOLVOO, T.HRPOUSOVOO,
@@ -78,8 +89,35 @@ TfrmRelVoo::TfrmRelVoo(TComponent* owner) : TfrmDadosGerRel(owner) {
   BindHandler<TCloseEvent>("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
   BindHandler<TGetQueryParamsEvent>("rpddPadraoBeforeGetQueryParams",
                                     [this](TParams& p, bool& h) { rpddPadraoBeforeGetQueryParams(p, h); });
+  BindHandler<TNotifyEvent>("FormShow", [this](TObject* s) { FormShow(s); });
   BindField("rpddPadrao", rpddPadrao);
-  RunReport = [this](const std::string& code, bool print) { rpddPadrao->Execute(code, *msgPadrao, print); };
+  BindField("lblFilial", lblFilial);
+  BindField("lblCompanhia", lblCompanhia);
+  RunReport = [this](const std::string& code, bool print) {
+    rpddPadrao->Renderer = flight_report::WriteReportPdf;
+    rpddPadrao->Heading = {{"Filial", BranchText()}, {"Companhia", CompanyText()}};
+    rpddPadrao->Execute(code, *msgPadrao, print);
+  };
+}
+
+// "0001 – Matriz": code and name as the flight screen shows them.
+std::string TfrmRelVoo::BranchText() const {
+  const std::string code = frmVoo->medCdFilial->Text(), name = frmVoo->edtNmFilial->Text();
+  return name.empty() ? code : code + " – " + name;
+}
+
+// "0001 – ABR – Name": the code the report selects on, then what the person knows it by.
+std::string TfrmRelVoo::CompanyText() const {
+  std::string text = frmVoo->qryCompanhiaCDCIA->AsString();
+  for (const std::string& part : {frmVoo->medSgCia->Text(), frmVoo->edtNmCia->Text()})
+    if (!part.empty()) text += (text.empty() ? "" : " – ") + part;
+  return text;
+}
+
+// The person sees what the report will cover before confirming.
+void TfrmRelVoo::FormShow(TObject*) {
+  lblFilial->SetCaption("Filial: " + BranchText());
+  lblCompanhia->SetCaption("Companhia: " + CompanyText());
 }
 
 std::vector<FormDefinitionSource> TfrmRelVoo::Definitions() const {

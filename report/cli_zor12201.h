@@ -12,9 +12,16 @@ class TfrmRelVoo : public plat::TfrmDadosGerRel {
   std::vector<plat::FormDefinitionSource> Definitions() const override;
 
   plat::TReportDesignerDialog* rpddPadrao = nullptr;
+  // What the report covers: the flight screen's branch and company.
+  plat::TLabel* lblFilial = nullptr;
+  plat::TLabel* lblCompanhia = nullptr;
 
   void FormClose(plat::TObject* Sender, plat::TCloseAction& Action);
+  void FormShow(plat::TObject* Sender);
   void rpddPadraoBeforeGetQueryParams(plat::TParams& Params, bool& Handled);
+ private:
+  std::string BranchText() const;
+  std::string CompanyText() const;
 };
 
 // The report form instance; valid while boStCriado is true.

@@ -38,6 +38,12 @@ class EDatabaseError : public Exception {
   using Exception::Exception;
 };
 
+// A query run read-only tried to change the database and was stopped
+// before anything changed.
+class EWriteRefused : public EDatabaseError {
+  using EDatabaseError::EDatabaseError;
+};
+
 class EComponentError : public Exception {
   using Exception::Exception;
 };

@@ -1,4 +1,4 @@
-// Running reports and writing them as HTML.
+// Running reports into documents.
 #include "platform/reports/report_designer_dialog.h"
 
 #include <chrono>
@@ -6,6 +6,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <map>
 #include <sstream>
 
@@ -17,6 +18,9 @@
 #include "platform/library/dialog_caption.h"
 #include "platform/library/messages.h"
 #include "platform/library/showavi.h"
+#include "platform/library/vornia.h"
+#include "platform/reports/report_csv.h"
+#include "platform/reports/report_files.h"
 #include "platform/sql/adoib_query.h"
 #include "platform/ui/ui_port.h"
 
@@ -31,9 +35,9 @@ std::map<std::string, std::string>& BuiltIn() {
   return reports;
 }
 
-std::string FromEnv(const char* name, const std::string& fallback) {
+std::string FromEnv(const char* name) {
   const char* value = std::getenv(name);
-  return value && *value ? std::string(value) : fallback;
+  return value ? std::string(value) : std::string();
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -53,109 +57,105 @@ std::string FillIn(std::string text, const std::string& first, const std::string
   return text;
 }
 
-std::string Escape(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
-std::string Stamp(const char* format) {
-  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm local{};
-  localtime_r(&now, &local);
+std::string Stamp(const std::tm& local, const char* format) {
   char buffer[32];
   std::strftime(buffer, sizeof buffer, format, &local);
   return buffer;
 }
 
+void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  if (!out.flush()) throw Exception("Não foi possível gravar o relatório em '" + path.string() + "'.");
+}
+
+// Hides the busy indicator however the block is left.
+struct BusyIndicator {
+  BusyIndicator() { Showavi::ActiveShowAvi(Application->MainForm(), 6); }
+  ~BusyIndicator() { Showavi::DeactiveShowAvi(); }
+  BusyIndicator(const BusyIndicator&) = delete;
+  BusyIndicator& operator=(const BusyIndicator&) = delete;
+};
+
 }  // namespace
 
 TReportDesignerDialog::TReportDesignerDialog(TComponent* owner)
-    : TComponent(owner),
-      report_dir_(FromEnv("ZOR_REPORT_DIR", "relatorios")),
-      output_dir_(FromEnv("ZOR_REPORT_OUTPUT", (fs::temp_directory_path() / "zor-relatorios").string())) {}
+    : TComponent(owner), report_dir_(FromEnv("ZOR_REPORT_DIR")) {}
 
 void TReportDesignerDialog::RegisterReport(const std::string& code, std::string definitionText) {
   BuiltIn()[AnsiUpperCase(code)] = std::move(definitionText);
 }
 
-std::string TReportDesignerDialog::Execute(const std::string& code, const TMessages& messages, bool print) {
-  const fs::path file = fs::path(report_dir_) / (code + ".rel");
-  std::string text;
-  std::error_code ignored;
-  if (fs::is_regular_file(file, ignored)) {
-    text = ReadFile(file);
-  } else if (auto found = BuiltIn().find(AnsiUpperCase(code)); found != BuiltIn().end()) {
-    text = found->second;
-  } else {
-    Consiste::MensErro(FillIn(messages.Msg("Arq_Rel_Err"), code, report_dir_), true);
+std::string TReportDesignerDialog::DefinitionText(const std::string& code, const TMessages& messages,
+                                                  std::string& source) const {
+  if (!report_dir_.empty() && !fs::path(report_dir_).is_absolute())
+    std::cerr << "warning: report folder '" << report_dir_ << "' is not an absolute path; it is not searched\n";
+  const auto folders = ReportDefinitionFolders(report_dir_);
+  if (const auto file = FindReportDefinition(folders, code)) {
+    source = file->string();
+    return ReadFile(*file);
   }
+  if (auto found = BuiltIn().find(AnsiUpperCase(code)); found != BuiltIn().end()) return found->second;
+  Consiste::MensErro(FillIn(messages.Msg("Arq_Rel_Err"), code, folders.front().string()), true);
+  return {};
+}
+
+std::string TReportDesignerDialog::Execute(const std::string& code, const TMessages& messages, bool print) {
+  std::string source;
+  const std::string text = DefinitionText(code, messages, source);
   const ReportDefinition definition = ParseReportDefinition(text);
 
   TADOIBQuery query;
+  query.SetReadOnly(true);  // a definition may read, never change, the database
   query.SQL.SetText(definition.Sql);
   bool handled = false;
   if (BeforeGetQueryParams) BeforeGetQueryParams(query.Params(), handled);
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 6);
-  std::string path;
-  try {
-    query.Open();
-    fs::create_directories(output_dir_);
-    path = (fs::path(output_dir_) / (code + "-" + Stamp("%Y%m%d-%H%M%S") + ".html")).string();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << RenderReportHtml(definition, *query.Query(), messages);
-    if (!out.flush()) throw Exception("Não foi possível gravar o relatório em '" + path + "'.");
-  } catch (const fs::filesystem_error& e) {
-    Showavi::DeactiveShowAvi();
-    throw Exception("Não foi possível gravar o relatório em '" + output_dir_ + "': " + e.code().message());
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
-  }
-  Showavi::DeactiveShowAvi();
-  Ui().ShowInfo(DialogCaption("Relatório"), "Relatório gerado em " + path + ".");
-  Ui().ShowDocument(definition.Title, path, print);
-  return path;
-}
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
 
-std::string RenderReportHtml(const ReportDefinition& definition, TDataSet& rows, const TMessages& messages) {
-  std::vector<TField*> fields;
-  for (const ReportColumn& column : definition.Columns) fields.push_back(rows.FindField(column.Field));
-
-  std::ostringstream html;
-  html << "<!DOCTYPE html>\n<html lang=\"pt-BR\"><head><meta charset=\"utf-8\"><title>" << Escape(definition.Title)
-       << "</title>\n<style>body{font-family:sans-serif;font-size:10pt}table{border-collapse:collapse}"
-          "th,td{border:1px solid #999;padding:2px 6px;text-align:left}th{background:#eee}</style></head>\n<body>\n"
-       << "<h1>" << Escape(definition.Title) << "</h1>\n<p>Emitido em " << Stamp("%d/%m/%Y %H:%M") << "</p>\n"
-       << "<table>\n<tr>";
-  for (const ReportColumn& column : definition.Columns) html << "<th>" << Escape(column.Caption) << "</th>";
-  html << "</tr>\n";
-  int count = 0;
-  for (rows.First(); !rows.Eof(); rows.Next(), ++count) {
-    html << "<tr>";
-    for (size_t i = 0; i < fields.size(); ++i) {
-      std::string text = fields[i] ? fields[i]->DisplayText() : std::string();
-      if (definition.Columns[i].Time && text.size() == 4) text = text.substr(0, 2) + ":" + text.substr(2);
-      const auto& codes = definition.Columns[i].CodeKeys;
-      if (!codes.empty()) {
-        const auto found = fields[i] ? codes.find(fields[i]->AsString()) : codes.end();
-        text = found == codes.end() ? std::string() : messages.Msg(found->second);
-      }
-      html << "<td>" << Escape(text) << "</td>";
+  fs::path path;
+  {
+    BusyIndicator busy;
+    try {
+      query.Open();
+    } catch (const EWriteRefused&) {
+      Consiste::MensErro("A definição do relatório '" + code + "'" +
+                             (source.empty() ? std::string() : " (arquivo '" + source + "')") +
+                             " tenta alterar dados e foi recusada: um relatório só pode ler o banco de dados.",
+                         true);
     }
-    html << "</tr>\n";
+    ReportDocument document = BuildReportDocument(definition, *query.Query(), messages);
+    document.ReportCode = code;
+    document.Heading.push_back({"Relatório", code});
+    for (const auto& item : Heading) document.Heading.push_back(item);
+    const std::string user = Vornia::Context().UserName;
+    document.Heading.push_back({"Usuário", user.empty() ? std::string("—") : user});
+    document.Heading.push_back({"Emitido em", Stamp(local, "%d/%m/%Y %H:%M")});
+
+    const fs::path folder = ReportOutputFolder();
+    const std::string stamp = Stamp(local, "%Y%m%d-%H%M%S");
+    path = CreateUniqueReportFile(folder, code, stamp, Extension);
+    // The CSV takes the document's name, so the two are found side by side.
+    const fs::path csv = fs::path(path).replace_extension(".csv");
+    try {
+      if (Renderer)
+        Renderer(document, path.string());
+      else
+        throw Exception("Nenhum formato de documento foi instalado para o relatório '" + code + "'.");
+      WriteText(csv, ReportCsv(document));
+    } catch (...) {
+      std::error_code ignored;
+      fs::remove(path, ignored);
+      fs::remove(csv, ignored);
+      throw;
+    }
+    last_csv_ = csv.string();
   }
-  html << "</table>\n<p>" << count << (count == 1 ? " registro." : " registros.") << "</p>\n</body></html>\n";
-  return html.str();
+  if (!Ui().ShowDocument(definition.Title, path.string(), print))
+    Ui().ShowInfo(DialogCaption("Relatório"), "Relatório gerado em " + path.string() + ".");
+  return path.string();
 }
 
 bool Qrddlgs::ExistParam(const TParams& params, const std::string& name) { return params.FindParam(name) != nullptr; }

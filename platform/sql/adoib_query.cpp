@@ -112,7 +112,9 @@ DataPacket TADOIBQuery::Fetch() {
   values.reserve(params_.Count());
   for (int i = 0; i < params_.Count(); ++i) values.push_back({params_.Items(i).Name(), params_.Items(i).Value()});
   try {
-    return ToPacket(connection->Query(sql, values));
+    return ToPacket(read_only_ ? connection->QueryReadOnly(sql, values) : connection->Query(sql, values));
+  } catch (const EWriteRefused& e) {
+    throw EWriteRefused("Não foi possível abrir a consulta " + who + ". " + e.Message());
   } catch (const EDatabaseError& e) {
     throw EDatabaseError("Não foi possível abrir a consulta " + who + ". " + e.Message());
   }

@@ -58,6 +58,9 @@ class TADOIBQuery : public TComponent {
   // message) and leaves the query closed.
   void Open();
   void Close();
+  // A read-only query may not change the database (report definitions come
+  // from files): Open then raises EWriteRefused for a statement that writes.
+  void SetReadOnly(bool readOnly) { read_only_ = readOnly; }
   bool Active() const;
   void SetActive(bool active);
   // True when closed or without rows.
@@ -88,6 +91,7 @@ class TADOIBQuery : public TComponent {
   TDataSource* data_source_ = nullptr;
   std::shared_ptr<DbConnection> connection_;
   bool loading_ = false;
+  bool read_only_ = false;
 };
 
 }  // namespace plat

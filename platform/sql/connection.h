@@ -64,6 +64,10 @@ class DbConnection {
   // a name used twice is one value; a parameter left out of `params` is null.
   // Raises EDatabaseError with the database's message.
   virtual SqlResult Query(std::string_view sql, const SqlParams& params = {}) = 0;
+  // Runs a statement that returns rows and may change nothing: SQLite with
+  // query_only on, PostgreSQL inside a READ ONLY transaction rolled back at
+  // the end. A statement that would write raises EWriteRefused.
+  virtual SqlResult QueryReadOnly(std::string_view sql, const SqlParams& params = {}) = 0;
   // Runs a statement that returns no rows; the number of rows it changed.
   virtual int64_t Execute(std::string_view sql, const SqlParams& params = {}) = 0;
   // Runs several statements separated by semicolons, without parameters

@@ -202,17 +202,38 @@ PgConnection::Result PgConnection::Check(PGresult* raw) const {
 
 SqlResult PgConnection::Query(std::string_view sql, const SqlParams& params) {
   Result res = Check(Run(Handle(), sql, params));
+  return ToSqlResult(res.get());
+}
+
+SqlResult PgConnection::QueryReadOnly(std::string_view sql, const SqlParams& params) {
+  PGconn* conn = Handle();
+  Check(PQexec(conn, "BEGIN TRANSACTION READ ONLY"));
+  // Rolled back whatever happens: a read needs no commit, and a failed
+  // statement leaves the transaction unusable anyway.
+  struct Rollback {
+    PGconn* conn;
+    ~Rollback() { PQclear(PQexec(conn, "ROLLBACK")); }
+  } rollback{conn};
+  Result res(Run(conn, sql, params));
+  const char* state = res ? PQresultErrorField(res.get(), PG_DIAG_SQLSTATE) : nullptr;
+  if (state && std::string_view(state) == "25006")  // read_only_sql_transaction
+    throw EWriteRefused("Erro no banco de dados " + name_ + ": o comando altera dados, e aqui só é permitido ler.");
+  res = Check(res.release());
+  return ToSqlResult(res.get());
+}
+
+SqlResult PgConnection::ToSqlResult(pg_result* res) {
   SqlResult result;
-  int cols = PQnfields(res.get());
-  int rows = PQntuples(res.get());
+  int cols = PQnfields(res);
+  int rows = PQntuples(res);
   result.Columns.resize(cols);
   std::vector<Oid> oids(cols);
   for (int c = 0; c < cols; ++c) {
     auto& col = result.Columns[c];
-    col.Name = UpperCase(PQfname(res.get(), c));
-    oids[c] = PQftype(res.get(), c);
+    col.Name = UpperCase(PQfname(res, c));
+    oids[c] = PQftype(res, c);
     col.Type = TypeOf(oids[c]);
-    int mod = PQfmod(res.get(), c);
+    int mod = PQfmod(res, c);
     // Character lengths are stored with the 4-byte header counted in.
     if ((oids[c] == kVarChar || oids[c] == kBpChar) && mod >= 4) col.Size = mod - 4;
   }
@@ -221,10 +242,10 @@ SqlResult PgConnection::Query(std::string_view sql, const SqlParams& params) {
     auto& row = result.Rows[r];
     row.reserve(cols);
     for (int c = 0; c < cols; ++c) {
-      if (PQgetisnull(res.get(), r, c))
+      if (PQgetisnull(res, r, c))
         row.emplace_back();
       else
-        row.push_back(ReadValue(PQgetvalue(res.get(), r, c), PQgetlength(res.get(), r, c), oids[c]));
+        row.push_back(ReadValue(PQgetvalue(res, r, c), PQgetlength(res, r, c), oids[c]));
     }
   }
   return result;

@@ -27,6 +27,7 @@ class PgConnection : public DbConnection {
   void Close() override;
 
   SqlResult Query(std::string_view sql, const SqlParams& params = {}) override;
+  SqlResult QueryReadOnly(std::string_view sql, const SqlParams& params = {}) override;
   int64_t Execute(std::string_view sql, const SqlParams& params = {}) override;
   void ExecuteScript(std::string_view script) override;
 
@@ -39,6 +40,7 @@ class PgConnection : public DbConnection {
   pg_conn* Handle();
   void SetUpSession();
   Result Check(pg_result* raw) const;
+  static SqlResult ToSqlResult(pg_result* res);
 
   std::string name_;
   pg_conn* conn_ = nullptr;

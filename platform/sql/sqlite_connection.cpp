@@ -266,7 +266,31 @@ void Prepare(sqlite3* db, std::string_view sql, const SqlParams& params, Stateme
 
 }  // namespace
 
-SqlResult SqliteConnection::Query(std::string_view sql, const SqlParams& params) {
+namespace {
+
+// Turns query_only on for the life of the guard: a second lock, beside the
+// statement check, so nothing the statement triggers can write either.
+class QueryOnlyGuard {
+ public:
+  explicit QueryOnlyGuard(sqlite3* db) : db_(db) { sqlite3_exec(db_, "PRAGMA query_only = 1", nullptr, nullptr, nullptr); }
+  ~QueryOnlyGuard() { sqlite3_exec(db_, "PRAGMA query_only = 0", nullptr, nullptr, nullptr); }
+  QueryOnlyGuard(const QueryOnlyGuard&) = delete;
+  QueryOnlyGuard& operator=(const QueryOnlyGuard&) = delete;
+
+ private:
+  sqlite3* db_;
+};
+
+}  // namespace
+
+SqlResult SqliteConnection::Query(std::string_view sql, const SqlParams& params) { return Run(sql, params, false); }
+
+SqlResult SqliteConnection::QueryReadOnly(std::string_view sql, const SqlParams& params) {
+  QueryOnlyGuard guard(Handle());
+  return Run(sql, params, true);
+}
+
+SqlResult SqliteConnection::Run(std::string_view sql, const SqlParams& params, bool readOnly) {
   sqlite3* db = Handle();
   Statement st;
   bool failed = false;
@@ -274,6 +298,8 @@ SqlResult SqliteConnection::Query(std::string_view sql, const SqlParams& params)
   if (failed) Fail("preparação da consulta");
   SqlResult result;
   if (!st.stmt) return result;
+  if (readOnly && !sqlite3_stmt_readonly(st.stmt))
+    throw EWriteRefused("Erro no banco de dados " + path_ + ": o comando altera dados, e aqui só é permitido ler.");
   int n = sqlite3_column_count(st.stmt);
   result.Columns.resize(n);
   for (int i = 0; i < n; ++i) {
@@ -287,6 +313,8 @@ SqlResult SqliteConnection::Query(std::string_view sql, const SqlParams& params)
     for (int i = 0; i < n; ++i) row.push_back(ReadValue(st.stmt, i, result.Columns[i]));
     result.Rows.push_back(std::move(row));
   }
+  if (rc == SQLITE_READONLY && readOnly)
+    throw EWriteRefused("Erro no banco de dados " + path_ + ": o comando altera dados, e aqui só é permitido ler.");
   if (rc != SQLITE_DONE) Fail("leitura do resultado");
   // Columns without a declared type take the type of their first value.
   for (int i = 0; i < n; ++i) {

@@ -24,6 +24,7 @@ class SqliteConnection : public DbConnection {
   void Close() override;
 
   SqlResult Query(std::string_view sql, const SqlParams& params = {}) override;
+  SqlResult QueryReadOnly(std::string_view sql, const SqlParams& params = {}) override;
   int64_t Execute(std::string_view sql, const SqlParams& params = {}) override;
   void ExecuteScript(std::string_view script) override;
 
@@ -32,6 +33,7 @@ class SqliteConnection : public DbConnection {
 
  private:
   sqlite3* Handle() const;
+  SqlResult Run(std::string_view sql, const SqlParams& params, bool readOnly);
   [[noreturn]] void Fail(const std::string& what) const;
 
   std::string path_;

@@ -51,10 +51,12 @@ class UiPort {
   // Runs a form modally and returns its modal result.
   virtual int RunModal(TForm& form) = 0;
   // Shows a document the program wrote (a report), offering to print it;
-  // with `print` the printing starts at once. Headless ports have no viewer:
-  // the document stays where it was written.
-  virtual void ShowDocument(const std::string& caption, const std::string& path, bool print) {
+  // with `print` the printing starts at once. False when the port has no
+  // viewer (headless): the document stays where it was written, and the
+  // caller says where.
+  virtual bool ShowDocument(const std::string& caption, const std::string& path, bool print) {
     (void)caption, (void)path, (void)print;
+    return false;
   }
 };
 

@@ -242,30 +242,3 @@ TEST(BusyIndicator, TheBadgeAnimates) {
 
 }  // namespace
 
-TEST(QtUiDocuments, AReportOpensInAViewerWithAPrintButton) {
-  App();
-  const QString path = QDir::temp().filePath("zor-viewer-test.html");
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<html><body><h1>Vôos e trechos</h1><table><tr><td>1000</td></tr></table></body></html>");
-  }
-  QtUi ui;
-  ui.ShowDocument("Vôos e trechos", path.toStdString(), false);
-  auto* viewer = qApp->findChild<desktop::DocumentViewer*>();
-  if (!viewer)
-    for (QWidget* w : QApplication::topLevelWidgets())
-      if (auto* v = qobject_cast<desktop::DocumentViewer*>(w)) viewer = v;
-  ASSERT_NE(viewer, nullptr);
-  EXPECT_EQ(viewer->windowTitle(), QString::fromUtf8("Vôos e trechos"));
-  EXPECT_TRUE(viewer->Browser()->toPlainText().contains("1000"));
-  EXPECT_NE(viewer->findChild<QPushButton*>("zorPrintButton"), nullptr);
-  viewer->close();
-  QFile::remove(path);
-}
-
-TEST(QtUiDocuments, AMissingDocumentSaysSoInTheViewer) {
-  App();
-  desktop::DocumentViewer viewer("Relatório", "/nao/existe.html");
-  EXPECT_TRUE(viewer.Browser()->toPlainText().contains(QString::fromUtf8("Não foi possível abrir o documento")));
-}

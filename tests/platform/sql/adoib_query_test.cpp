@@ -33,6 +33,7 @@ class FakeConnection : public DbConnection {
     if (!fail_with.empty()) throw EDatabaseError(fail_with);
     return result;
   }
+  SqlResult QueryReadOnly(std::string_view sql, const SqlParams& params) override { return Query(sql, params); }
   int64_t Execute(std::string_view, const SqlParams&) override { return 0; }
   void ExecuteScript(std::string_view) override {}
 

@@ -144,3 +144,30 @@ TEST_F(SQL_SUITE(Contract), ClosedConnectionRefusesWork) {
   EXPECT_FALSE(conn->Connected());
   EXPECT_THROW(conn->Query("SELECT 1"), EDatabaseError);
 }
+
+// Report definitions come from files: their queries run read-only, and one
+// that would write is stopped with nothing changed, leaving the connection
+// as usable as before.
+TEST_F(SQL_SUITE(Contract), ReadOnlyQueriesReadButNeverWrite) {
+  auto r = Db().QueryReadOnly("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = :C", {{"C", "0001"}});
+  EXPECT_EQ(Column(r, 0), (V{"Matriz"}));
+
+  EXPECT_THROW(Db().QueryReadOnly("DELETE FROM FILIAL RETURNING CDFILIAL"), EWriteRefused);
+  EXPECT_THROW(Db().QueryReadOnly("UPDATE FILIAL SET NMFILIAL = 'x' RETURNING CDFILIAL"), EWriteRefused);
+  if (kBackend == Backend::Postgres) {
+    EXPECT_THROW(Db().QueryReadOnly("WITH gone AS (DELETE FROM FILIAL RETURNING CDFILIAL) SELECT * FROM gone"),
+                 EWriteRefused);
+  }
+  EXPECT_EQ(Db().Query("SELECT COUNT(*) FROM FILIAL").Rows.at(0).at(0).AsInteger(), 3);
+
+  // A plain error stays a plain error, and the connection writes again afterwards.
+  try {
+    Db().QueryReadOnly("SELECT NOSUCHCOLUMN FROM FILIAL");
+    ADD_FAILURE() << "accepted";
+  } catch (const EWriteRefused&) {
+    ADD_FAILURE() << "a read error is not a write";
+  } catch (const EDatabaseError&) {
+  }
+  EXPECT_EQ(Db().Execute("UPDATE FILIAL SET NMFILIAL = 'Matriz SP' WHERE CDFILIAL = '0001'"), 1);
+  EXPECT_EQ(Column(Db().Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = '0001'"), 0), (V{"Matriz SP"}));
+}
