@@ -9,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: test demo deps build build-asan clean
+.PHONY: test demo deps build build-asan clean screenshots
 
 deps:
 	@scripts/install-deps.sh
@@ -37,6 +37,16 @@ test: build build-asan
 demo: build
 	@if [ -x build/desktop/zor-host ]; then build/desktop/zor-host --demo; \
 	else echo "The desktop host is not built yet: make demo needs the Qt front end." >&2; exit 1; fi
+
+# One picture of the window per tab and state (docs/screenshots, shown in
+# the README): the window tour replayed into the host offscreen, with a
+# demo database of its own.
+screenshots: build
+	@mkdir -p docs/screenshots
+	@tmp=$$(mktemp -d); trap 'rm -rf "$$tmp"' EXIT; \
+	cd docs/screenshots && QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$$tmp" XDG_CONFIG_HOME="$$tmp" \
+	  ../../build/desktop/zor-host --demo --branch 0001 --script ../../tests/desktop/window_tour.zs \
+	  --screenshot 11-janela-ao-final.png
 
 clean:
 	rm -rf build build-asan

@@ -14,6 +14,9 @@ class QAction;
 
 namespace desktop {
 
+// The screen's help page as installed, or empty when it is missing.
+QString HelpPagePath();
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -30,6 +33,10 @@ class MainWindow : public QMainWindow {
   QString UserText() const;
   QString BranchText() const;
   QString ServerText() const;
+  // The "Sobre" text, with the version.
+  QString AboutText() const;
+  // Opens the screen's help page (installed with the program) in a window.
+  void ShowScreenHelp();
   // Caption of the active screen, empty when none is open.
   QString ActiveScreenCaption() const;
 

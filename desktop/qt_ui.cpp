@@ -44,6 +44,7 @@ QWidget* QtUi::DialogParent() const {
 }
 
 void QtUi::ShowError(const std::string& caption, const std::string& text) {
+  busy_->ClearForMessage();
   if (script_) return script_->ShowError(caption, text);
   QMessageBox box(QMessageBox::Critical, CaptionFor(caption), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
@@ -52,6 +53,7 @@ void QtUi::ShowError(const std::string& caption, const std::string& text) {
 }
 
 void QtUi::ShowInfo(const std::string& caption, const std::string& text) {
+  busy_->ClearForMessage();
   if (script_) return script_->ShowInfo(caption, text);
   QMessageBox box(QMessageBox::Information, CaptionFor(caption), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
@@ -68,6 +70,7 @@ void QtUi::ShowDocument(const std::string& caption, const std::string& path, boo
 }
 
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
+  busy_->ClearForMessage();
   if (script_) return script_->AskYesNo(caption, text);
   QMessageBox box(QMessageBox::Question, CaptionFor(caption), QString::fromStdString(text), QMessageBox::NoButton,
                   DialogParent());
@@ -83,6 +86,7 @@ bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
 }
 
 std::optional<int> QtUi::PickRow(const plat::PickListRequest& request) {
+  busy_->ClearForMessage();
   if (script_) return script_->PickRow(request);
   PickListDialog dialog(request, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -90,6 +94,7 @@ std::optional<int> QtUi::PickRow(const plat::PickListRequest& request) {
 }
 
 std::optional<plat::SearchAnswer> QtUi::Search(const plat::SearchRequest& request) {
+  busy_->ClearForMessage();
   if (script_) return script_->Search(request);
   SearchDialog dialog(request, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

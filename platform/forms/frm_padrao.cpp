@@ -169,26 +169,36 @@ mnuFormulario: TMenuItem in mnuOperacao
   OnClick = mnuFormularioClick
 mnuEdicao: TMenuItem in mnuMenu
   Caption = "&Edição"
+# Function keys for the commands (F2 Incluir ... F8 Cancelar): no key the
+# screens give a meaning to (Insert, Delete, Escape, Tab, arrows, Ctrl+Delete,
+# Ctrl+Break), and the same in edits, grids and lists.
 mnuIncluir: TMenuItem in mnuEdicao
+  ShortCut = 113
   Caption = "&Incluir"
   OnClick = sbtIncluirClick
 mnuAlterar: TMenuItem in mnuEdicao
+  ShortCut = 114
   Caption = "&Alterar"
   OnClick = sbtAlterarClick
 mnuExcluir: TMenuItem in mnuEdicao
+  ShortCut = 115
   Caption = "E&xcluir"
   OnClick = sbtExcluirClick
 mnuProcurar: TMenuItem in mnuEdicao
+  ShortCut = 117
   Caption = "&Procurar"
   OnClick = sbtProcurarClick
 mnuVerificar: TMenuItem in mnuEdicao
+  ShortCut = 116
   Caption = "&Verificar"
   OnClick = sbtVerificarClick
 mnuCancelar: TMenuItem in mnuEdicao
+  ShortCut = 119
   Caption = "&Cancelar"
   Enabled = false
   OnClick = sbtCancelarClick
 mnuConfirmar: TMenuItem in mnuEdicao
+  ShortCut = 118
   Caption = "Co&nfirmar"
   Enabled = false
   OnClick = sbtConfirmarClick
