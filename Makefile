@@ -46,7 +46,7 @@ screenshots: build
 	@tmp=$$(mktemp -d); trap 'rm -rf "$$tmp"' EXIT; \
 	cd docs/screenshots && QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$$tmp" XDG_CONFIG_HOME="$$tmp" \
 	  ../../build/desktop/zor-host --demo --branch 0001 --script ../../tests/desktop/window_tour.zs \
-	  --screenshot 11-janela-ao-final.png
+	  --screenshot 09-janela-ao-final.png
 
 clean:
 	rm -rf build build-asan

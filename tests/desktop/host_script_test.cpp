@@ -99,8 +99,8 @@ TEST(HostScript, EveryStateOfTheScreenShowsEveryControlWhole) {
                                    home.filePath("fim.png")},
                             home.path());
   EXPECT_EQ(r.exit_code, 0) << r.errors.toStdString();
-  for (const char* picture : {"01-tela-aberta.png", "03-voos-listados.png", "05-trechos.png", "07-classes.png",
-                              "08-relatorio.png"})
+  for (const char* picture : {"01-tela-aberta.png", "02-voos-listados.png", "04-trechos.png", "06-classes.png",
+                              "07-relatorio.png", "08-companhia-sem-voos.png"})
     EXPECT_FALSE(QImage(home.filePath(picture)).isNull()) << picture;
 }
 

@@ -12,16 +12,16 @@ type medSgCia ABR
 focus dbgPadrao
 expect cdsVoo.IsEmpty false
 check-window
-screenshot 03-voos-listados.png
+screenshot 02-voos-listados.png
 
 # The record tab with the flight's legs.
 click mnuFormulario
 expect pgcPadrao.ActivePage tshFormulario
 check-window
-screenshot 04-formulario.png
+screenshot 03-formulario.png
 focus dbgVooTrecho
 check-window
-screenshot 05-trechos.png
+screenshot 04-trechos.png
 
 # A flight being inserted, from the flight list.
 click mnuFolhaDados
@@ -29,7 +29,7 @@ focus dbgPadrao
 click sbtIncluir
 expect cdsVoo.State dsInsert
 check-window
-screenshot 06-incluindo.png
+screenshot 05-incluindo.png
 answer yes
 click sbtCancelar
 expect cdsVoo.State dsBrowse
@@ -38,17 +38,16 @@ expect cdsVoo.State dsBrowse
 click mnuConfigVoo
 expect pgcPadrao.ActivePage tshConfigVoo
 check-window
-screenshot 07-classes.png
+screenshot 06-classes.png
 
 # The report screen over the flight screen.
 click mnuFolhaDados
 click sbtImprimir
 expect lblCodRel.Caption ZOR122
 check-window
-screenshot 08-relatorio.png
+screenshot 07-relatorio.png
 click sbtConfirmar
 expect message "Relatório gerado em ..."
-screenshot 09-relatorio-gerado.png
 click sbtFechar
 expect no-message
 
@@ -58,4 +57,4 @@ focus dbgPadrao
 expect cdsVoo.IsEmpty true
 expect pgcPadrao.ActivePage tshFolhaDados
 check-window
-screenshot 10-companhia-sem-voos.png
+screenshot 08-companhia-sem-voos.png
