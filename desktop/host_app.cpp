@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "desktop/screenshot.h"
 #include "desktop/script/script_interpreter.h"
@@ -19,6 +20,8 @@
 #include "desktop/form_host.h"
 #include "platform/controls/gesture.h"
 #include "platform/forms/application.h"
+#include "platform/data/data_set.h"
+#include "platform/data/data_source.h"
 #include "platform/forms/form.h"
 #include "platform/forms/screen.h"
 #include "platform/library/vornia.h"
@@ -35,6 +38,13 @@ HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_uniq
   });
   forms_ = std::make_unique<FormHost>(window_->Mdi());
   forms_->SetHostMenuBar(window_->menuBar());
+  // The status bar follows what the active screen lists; reading a count
+  // twice a second costs nothing and needs no hook in the screens.
+  auto* listed = new QTimer(window_.get());
+  QObject::connect(listed, &QTimer::timeout, window_.get(), [this] {
+    if (forms_) window_->SetListedCount(ListedRecords(forms_->ActiveForm()));
+  });
+  listed->start(500);
   ui_->SetModalRunner([this](plat::TForm& form, QWidget* parent, std::function<int()> drive) {
     return forms_->RunModal(form, parent, drive);
   });
@@ -60,6 +70,13 @@ void HostApp::Report(const QString& text) {
     ui_->ShowError("", text.toStdString());
   else
     std::fprintf(stderr, "zor-host: %s\n", text.toLocal8Bit().constData());
+}
+
+int ListedRecords(plat::TForm* form) {
+  // A maintenance screen lists the rows of its main data source.
+  auto* source = form ? dynamic_cast<plat::TDataSource*>(form->FindComponent("dtsPadrao")) : nullptr;
+  plat::TDataSet* data = source ? source->DataSet() : nullptr;
+  return data && data->Active() ? data->RecordCount() : -1;
 }
 
 QString DatabaseProblem(const QString& url, const QString& config_file) {

@@ -33,6 +33,10 @@ namespace desktop {
 // it may be tried): none given, or a SQLite file that does not exist.
 QString DatabaseProblem(const QString& url, const QString& config_file);
 
+// The records the screen's main grid lists (its data source dtsPadrao);
+// -1 when the form lists none.
+int ListedRecords(plat::TForm* form);
+
 class HostApp {
  public:
   HostApp();

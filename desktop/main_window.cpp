@@ -53,11 +53,14 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
   user_ = new QLabel(this);
   branch_ = new QLabel(this);
   server_ = new QLabel(this);
+  listed_ = new QLabel(this);
+  listed_->setObjectName("statusListed");
   user_->setObjectName("statusUser");
   branch_->setObjectName("statusBranch");
   server_->setObjectName("statusServer");
   statusBar()->addWidget(user_);
   statusBar()->addWidget(branch_, 1);
+  statusBar()->addPermanentWidget(listed_);
   statusBar()->addPermanentWidget(server_);
   SetContext(HostContext{});
   resize(1024, 720);
@@ -106,6 +109,14 @@ void MainWindow::ShowScreenHelp() {
   viewer->resize(640, 560);
   viewer->show();
 }
+
+void MainWindow::SetListedCount(int count) {
+  listed_->setText(count < 0    ? QString()
+                   : count == 1 ? QStringLiteral("1 registro listado")
+                                : QStringLiteral("%1 registros listados").arg(count));
+}
+
+QString MainWindow::ListedText() const { return listed_->text(); }
 
 QString MainWindow::UserText() const { return user_->text(); }
 QString MainWindow::BranchText() const { return branch_->text(); }

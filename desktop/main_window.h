@@ -30,6 +30,10 @@ class MainWindow : public QMainWindow {
   void SetFlightScreenOpener(std::function<void()> opener) { opener_ = std::move(opener); }
   void OpenFlightScreen();
 
+  // The number of records the active screen lists (its main grid), shown
+  // in the status bar; negative when no screen lists any.
+  void SetListedCount(int count);
+  QString ListedText() const;
   QString UserText() const;
   QString BranchText() const;
   QString ServerText() const;
@@ -46,6 +50,7 @@ class MainWindow : public QMainWindow {
   QLabel* user_;
   QLabel* branch_;
   QLabel* server_;
+  QLabel* listed_;
   std::function<void()> opener_;
 };
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include "desktop/form_host.h"
+#include "desktop/host_app.h"
+#include "desktop/main_window.h"
 #include "desktop/package_loader.h"
 #include "desktop/render/form_view.h"
 #include "desktop/render/layout_check.h"
@@ -51,6 +53,8 @@ plat::TForm* WindowScriptHost::ScreenForm() {
 namespace desktop {
 
 bool WindowScriptHost::TakeScreenshot(const std::string& file, std::string& error) {
+  // The status bar's count is refreshed by a timer; the picture shows it now.
+  if (auto* main = qobject_cast<MainWindow*>(window_)) main->SetListedCount(ListedRecords(forms_.ActiveForm()));
   QString why;
   if (SaveScreenshot(window_, QString::fromStdString(file), &why)) return true;
   error = why.toStdString();

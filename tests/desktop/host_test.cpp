@@ -250,6 +250,18 @@ TEST(MainWindow, HelpMenuOpensTheScreensPageAndAboutGivesTheVersion) {
   EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains("Vôo/Trecho"));
 }
 
+TEST(MainWindow, StatusBarCountsWhatTheScreenLists) {
+  App();
+  desktop::MainWindow w;
+  w.SetListedCount(300);
+  EXPECT_EQ(w.ListedText(), "300 registros listados");
+  w.SetListedCount(1);
+  EXPECT_EQ(w.ListedText(), "1 registro listado");
+  w.SetListedCount(-1);
+  EXPECT_EQ(w.ListedText(), "");
+  EXPECT_EQ(desktop::ListedRecords(nullptr), -1);
+}
+
 TEST(Screenshot, WritesAPictureThatIsNotBlankWithAccentedGlyphs) {
   App();
   QTemporaryDir dir;
