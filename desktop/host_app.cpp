@@ -31,6 +31,7 @@ namespace desktop {
 
 HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_unique<QtUi>(window_.get())) {
   ui_->SetCaptionSource([w = window_.get()] { return w->ActiveScreenCaption(); });
+  ui_->SetHelpOpener([w = window_.get()](const QString& code) { w->ShowScreenHelp(code); });
   plat::SetUi(ui_.get());
   window_->SetFlightScreenOpener([this] {
     QString error;

@@ -43,7 +43,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
   QAction* screen_help = help->addAction(QStringLiteral("&Ajuda da tela Vôo/Trecho"));
   screen_help->setObjectName("actScreenHelp");
   screen_help->setShortcut(QKeySequence(Qt::Key_F1));
-  connect(screen_help, &QAction::triggered, this, &MainWindow::ShowScreenHelp);
+  connect(screen_help, &QAction::triggered, this, [this] { ShowScreenHelp(); });
   QAction* about = help->addAction(QStringLiteral("&Sobre"));
   about->setObjectName("actAbout");
   connect(about, &QAction::triggered, this, [this] {
@@ -85,20 +85,21 @@ QString MainWindow::AboutText() const {
                                                             : QCoreApplication::applicationVersion());
 }
 
-QString HelpPagePath() {
+QString HelpPagePath(const QString& screen_code) {
   // Next to the program in the build tree; under share/zor when installed.
   const QString dir = QCoreApplication::applicationDirPath();
-  for (const QString& candidate : {dir + QStringLiteral("/ajuda/zor12200.html"),
-                                   dir + QStringLiteral("/../share/zor/ajuda/zor12200.html")})
+  const QString page = screen_code.toLower() + QStringLiteral(".html");
+  for (const QString& candidate : {dir + QStringLiteral("/ajuda/") + page, dir + QStringLiteral("/../share/zor/ajuda/") + page})
     if (QFileInfo::exists(candidate)) return QFileInfo(candidate).canonicalFilePath();
   return QString();
 }
 
-void MainWindow::ShowScreenHelp() {
-  const QString page = HelpPagePath();
+void MainWindow::ShowScreenHelp(const QString& screen_code) {
+  const QString page = HelpPagePath(screen_code);
   if (page.isEmpty()) {
     QMessageBox::warning(this, QStringLiteral("Ajuda"),
-                         QStringLiteral("A página de ajuda não foi instalada com o programa (ajuda/zor12200.html)."));
+                         QStringLiteral("A página de ajuda da tela %1 não foi instalada com o programa (ajuda/%2.html).")
+                             .arg(screen_code, screen_code.toLower()));
     return;
   }
   auto* viewer = new QTextBrowser;

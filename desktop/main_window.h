@@ -14,8 +14,8 @@ class QAction;
 
 namespace desktop {
 
-// The screen's help page as installed, or empty when it is missing.
-QString HelpPagePath();
+// A screen's help page as installed, or empty when it is missing.
+QString HelpPagePath(const QString& screen_code);
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -39,8 +39,9 @@ class MainWindow : public QMainWindow {
   QString ServerText() const;
   // The "Sobre" text, with the version.
   QString AboutText() const;
-  // Opens the screen's help page (installed with the program) in a window.
-  void ShowScreenHelp();
+  // Opens a screen's help page (installed with the program) in a window;
+  // the flight screen's when no code is given.
+  void ShowScreenHelp(const QString& screen_code = QStringLiteral("ZOR12200"));
   // Caption of the active screen, empty when none is open.
   QString ActiveScreenCaption() const;
 

@@ -69,6 +69,11 @@ void QtUi::ShowDocument(const std::string& caption, const std::string& path, boo
   if (print) viewer->Print();
 }
 
+void QtUi::ShowHelp(const std::string& screen_code) {
+  if (script_) return script_->ShowHelp(screen_code);
+  if (help_opener_) help_opener_(QString::fromStdString(screen_code));
+}
+
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
   busy_->ClearForMessage();
   if (script_) return script_->AskYesNo(caption, text);

@@ -1,6 +1,8 @@
 // The base maintenance form: its definition and default handlers.
 #include "platform/forms/frm_padrao.h"
 
+#include "platform/ui/ui_port.h"
+
 namespace plat {
 
 namespace {
@@ -233,8 +235,10 @@ TfrmPadrao::TfrmPadrao(TComponent* owner) : TForm(owner) {
                          [this](TObject* s, Word& k, TShiftState sh) { dbgPadraoKeyDown(s, k, sh); });
   // Commands the screen gives meaning to; nothing happens until it does.
   for (const char* name : {"sbtIncluirClick", "sbtExcluirClick", "sbtVerificarClick", "sbtCancelarClick",
-                           "sbtConfirmarClick", "sbtImprimirClick", "sbtAjudaClick"})
+                           "sbtConfirmarClick", "sbtImprimirClick"})
     BindHandler<TNotifyEvent>(name, [](TObject*) {});
+  // Help: the page of the screen, by the code the screen shows.
+  BindHandler<TNotifyEvent>("sbtAjudaClick", [this](TObject*) { Ui().ShowHelp(lblCodTela ? lblCodTela->Caption() : Name()); });
 
   BindField("lblCodTela", lblCodTela);
   BindField("panMenu", panMenu);

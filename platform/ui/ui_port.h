@@ -56,6 +56,9 @@ class UiPort {
   virtual void ShowDocument(const std::string& caption, const std::string& path, bool print) {
     (void)caption, (void)path, (void)print;
   }
+  // Opens the help page of a screen, named by its screen code; headless
+  // ports have no pages to show.
+  virtual void ShowHelp(const std::string& screen_code) { (void)screen_code; }
 };
 
 // The port in use; a ScriptedUi until the host installs another.

@@ -204,6 +204,27 @@ TEST(SearchDialog, AnswersTheChosenFieldNameAndValue) {
   EXPECT_FALSE(ui.Search(r).has_value());
 }
 
+// Help goes to whoever opens the pages (the host's window), or to the
+// script while one replays.
+TEST(QtUiHelp, TheScreensHelpGoesToTheOpenerOrToTheScript) {
+  App();
+  QtUi ui;
+  QString opened;
+  ui.SetHelpOpener([&](const QString& code) { opened = code; });
+  ui.ShowHelp("ZOR12200");
+  EXPECT_EQ(opened, "ZOR12200");
+  struct HelpScript : plat::ScriptedUi {
+    std::string asked;
+    void ShowHelp(const std::string& code) override { asked = code; }
+  } script;
+  opened.clear();
+  ui.SetScriptPort(&script);
+  ui.ShowHelp("ZOR12201");
+  ui.SetScriptPort(nullptr);
+  EXPECT_EQ(script.asked, "ZOR12201");
+  EXPECT_TRUE(opened.isEmpty());
+}
+
 TEST(BusyIndicator, NestsAndASecondHideDoesNothing) {
   App();
   QWidget host;
