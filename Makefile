@@ -9,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: test demo deps build build-asan build-release package clean
+.PHONY: test demo deps build build-asan build-release package clean screenshots
 
 deps:
 	@scripts/install-deps.sh
@@ -50,6 +50,16 @@ demo: build-release
 package: build-release
 	@cmake --build build-release -j $(JOBS)
 	@cd build-release && cpack -G DEB >/dev/null && ls -1 $(CURDIR)/build-release/*.deb
+
+# One picture of the window per tab and state (docs/screenshots, shown in
+# the README): the window tour replayed into the host offscreen, with a
+# demo database of its own.
+screenshots: build
+	@mkdir -p docs/screenshots
+	@tmp=$$(mktemp -d); trap 'rm -rf "$$tmp"' EXIT; \
+	cd docs/screenshots && QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$$tmp" XDG_CONFIG_HOME="$$tmp" \
+	  ../../build/desktop/zor-host --demo --branch 0001 --script ../../tests/desktop/window_tour.zs \
+	  --screenshot 09-janela-ao-final.png
 
 clean:
 	rm -rf build build-asan build-release

@@ -56,6 +56,7 @@ void BusyIndicator::SetHost(QWidget* host) { host_ = host; }
 void BusyIndicator::Show(int kind) {
   if (depth_++ > 0) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  cursor_set_ = true;
   if (!host_) return;
   badge_ = new BusyBadge(host_);
   badge_->SetKind(kind);
@@ -73,8 +74,16 @@ void BusyIndicator::Show(int kind) {
 void BusyIndicator::Hide() {
   if (depth_ == 0) return;
   if (--depth_ > 0) return;
-  QApplication::restoreOverrideCursor();
+  if (cursor_set_) QApplication::restoreOverrideCursor();
+  cursor_set_ = false;
   delete badge_.data();  // also deletes the timer it owns
+  timer_ = nullptr;
+}
+
+void BusyIndicator::ClearForMessage() {
+  if (cursor_set_) QApplication::restoreOverrideCursor();
+  cursor_set_ = false;
+  delete badge_.data();
   timer_ = nullptr;
 }
 

@@ -39,6 +39,10 @@ class BusyIndicator {
   void Show(int kind);
   void Hide();
   int Depth() const { return depth_; }
+  // A message is about to be shown: the badge and the wait cursor go, so
+  // that nothing says "wait" over a question the person must answer. The
+  // depth stays; the Hide calls that balance the Show calls still come.
+  void ClearForMessage();
   // The badge while shown, else null (for tests).
   BusyBadge* Badge() const { return badge_.data(); }
 
@@ -47,6 +51,7 @@ class BusyIndicator {
   QPointer<BusyBadge> badge_;
   QTimer* timer_ = nullptr;
   int depth_ = 0;
+  bool cursor_set_ = false;
 };
 
 }  // namespace desktop

@@ -9,7 +9,9 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "desktop/menu_merge.h"
 #include "desktop/render/form_view.h"
+#include "desktop/window_memory.h"
 #include "desktop/render/menu_view.h"
 #include "platform/controls/gesture.h"
 #include "platform/controls/menus.h"
@@ -114,6 +116,7 @@ FormHost::FormHost(QMdiArea* mdi) : mdi_(mdi) {
     if (p == plat::Prop::ActiveForm) Sync();
   });
   connect(mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+    SyncMenus();
     if (activating_ || !sub) return;
     for (auto& [form, h] : hosted_) {
       if (h.sub != sub) continue;
@@ -128,11 +131,24 @@ FormHost::FormHost(QMdiArea* mdi) : mdi_(mdi) {
 }
 
 FormHost::~FormHost() {
+  menus_.reset();
   plat::Screen->Changes.Unsubscribe(screen_subscription_);
   for (auto& [form, h] : hosted_)
     if (h.window && h.window->View()->PlatformForm())
       const_cast<plat::TForm*>(form)->Changes.Unsubscribe(h.subscription);
   if (cursor_overridden_) QApplication::restoreOverrideCursor();
+}
+
+void FormHost::SetHostMenuBar(QMenuBar* bar) {
+  menus_ = bar ? std::make_unique<MenuMerger>(bar) : nullptr;
+  SyncMenus();
+}
+
+void FormHost::SyncMenus() {
+  if (!menus_) return;
+  plat::TForm* active = ActiveForm();
+  FormWindow* w = active ? WindowOf(active) : nullptr;
+  menus_->Show(w ? w->MenuBar() : nullptr);
 }
 
 FormWindow* FormHost::WindowOf(const plat::TForm* form) const {
@@ -165,6 +181,7 @@ void FormHost::Sync() {
     mdi_->setActiveSubWindow(sub);
     activating_ = false;
   }
+  SyncMenus();
   if (FormWindow* w = WindowOf(active)) w->View()->SyncQtFocus();
 }
 
@@ -177,8 +194,14 @@ void FormHost::Host(plat::TForm* form) {
     sub->setWidget(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdi_->addSubWindow(sub);
-    sub->resize(std::max(form->Width(), 200), std::max(form->Height(), 120));
+    // The host's bar shows the screen's menus: the sub-window has none.
+    const int menu_height = menus_ && window->MenuBar() ? window->MenuBar()->sizeHint().height() : 0;
+    if (menu_height) window->MenuBar()->hide();
+    sub->resize(std::max(form->Width(), 200), std::max(form->Height() - menu_height, 120));
     if (form->Left() > 0 || form->Top() > 0) sub->move(form->Left(), form->Top());
+    // Remembered under the form's name, or its caption when it has none.
+    h.name = QString::fromStdString(form->Name().empty() ? form->Caption() : form->Name());
+    RestoreWindowPlace(sub, h.name);
     h.sub = sub;
   } else {
     window->setParent(mdi_ ? mdi_->window() : nullptr, Qt::Window);
@@ -223,6 +246,8 @@ void FormHost::Unhost(const plat::TForm* form, bool alive) {
   if (alive) const_cast<plat::TForm*>(form)->Changes.Unsubscribe(h.subscription);
   // The window goes once Qt has finished the event that led here.
   if (h.sub) {
+    if (menus_ && h.window && menus_->Shown() == h.window->MenuBar()) menus_->Show(nullptr);
+    SaveWindowPlace(h.sub, h.name);
     h.sub->hide();
     h.sub->deleteLater();
   } else if (h.window) {

@@ -24,6 +24,7 @@ class TForm;
 namespace desktop {
 
 class FormView;
+class MenuMerger;
 class MenuView;
 
 // The inside of a form's window: its menu bar (when the form has a main
@@ -61,17 +62,22 @@ class FormHost : public QObject {
   plat::TForm* ActiveForm() const;
   // The host's own platform form (the main form) is never shown.
   void SetHostForm(plat::TForm* form) { host_form_ = form; }
+  // The host's menu bar: the active MDI screen's menus show there instead
+  // of in a bar of their own.
+  void SetHostMenuBar(QMenuBar* bar);
 
  private:
   struct Hosted {
     QPointer<FormWindow> window;
     QPointer<QMdiSubWindow> sub;  // null for a window of its own
     int subscription = 0;
+    QString name;  // the form's, kept for when the form is gone
   };
   void Host(plat::TForm* form);
   void Unhost(const plat::TForm* form, bool alive);
   void SyncWindowState(plat::TForm* form);
   void SyncCursor();
+  void SyncMenus();
 
   QPointer<QMdiArea> mdi_;
   plat::TForm* host_form_ = nullptr;
@@ -79,6 +85,7 @@ class FormHost : public QObject {
   int screen_subscription_ = 0;
   bool activating_ = false;
   bool cursor_overridden_ = false;
+  std::unique_ptr<MenuMerger> menus_;
 };
 
 }  // namespace desktop

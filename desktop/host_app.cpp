@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include "desktop/screenshot.h"
 #include "desktop/script/script_interpreter.h"
@@ -18,6 +20,8 @@
 #include "desktop/form_host.h"
 #include "platform/controls/gesture.h"
 #include "platform/forms/application.h"
+#include "platform/data/data_set.h"
+#include "platform/data/data_source.h"
 #include "platform/forms/form.h"
 #include "platform/forms/screen.h"
 #include "platform/library/vornia.h"
@@ -27,12 +31,21 @@ namespace desktop {
 
 HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_unique<QtUi>(window_.get())) {
   ui_->SetCaptionSource([w = window_.get()] { return w->ActiveScreenCaption(); });
+  ui_->SetHelpOpener([w = window_.get()](const QString& code) { w->ShowScreenHelp(code); });
   plat::SetUi(ui_.get());
   window_->SetFlightScreenOpener([this] {
     QString error;
     if (!OpenFlightScreen(&error) && !error.isEmpty()) ui_->ShowError("", error.toStdString());
   });
   forms_ = std::make_unique<FormHost>(window_->Mdi());
+  forms_->SetHostMenuBar(window_->menuBar());
+  // The status bar follows what the active screen lists; reading a count
+  // twice a second costs nothing and needs no hook in the screens.
+  auto* listed = new QTimer(window_.get());
+  QObject::connect(listed, &QTimer::timeout, window_.get(), [this] {
+    if (forms_) window_->SetListedCount(ListedRecords(forms_->ActiveForm()));
+  });
+  listed->start(500);
   ui_->SetModalRunner([this](plat::TForm& form, QWidget* parent, std::function<int()> drive) {
     return forms_->RunModal(form, parent, drive);
   });
@@ -58,6 +71,32 @@ void HostApp::Report(const QString& text) {
     ui_->ShowError("", text.toStdString());
   else
     std::fprintf(stderr, "zor-host: %s\n", text.toLocal8Bit().constData());
+}
+
+int ListedRecords(plat::TForm* form) {
+  // A maintenance screen lists the rows of its main data source.
+  auto* source = form ? dynamic_cast<plat::TDataSource*>(form->FindComponent("dtsPadrao")) : nullptr;
+  plat::TDataSet* data = source ? source->DataSet() : nullptr;
+  return data && data->Active() ? data->RecordCount() : -1;
+}
+
+QString DatabaseProblem(const QString& url, const QString& config_file) {
+  if (url.isEmpty())
+    return QStringLiteral(
+               "Nenhum banco de dados foi indicado. Informe-o com --db sqlite:CAMINHO (ou postgresql://...) "
+               "ou em database/url no arquivo de configuração %1.")
+        .arg(config_file);
+  // SQLite would create an empty file for a mistyped path: only an
+  // existing file is opened.
+  if (url.startsWith(QLatin1String("sqlite:"))) {
+    const QString path = url.mid(7);
+    if (!QFileInfo(path).isFile())
+      return QStringLiteral(
+                 "O arquivo do banco de dados %1 não existe. Verifique o caminho dado em --db ou em database/url "
+                 "no arquivo de configuração %2 (para experimentar, use --demo).")
+          .arg(path, config_file);
+  }
+  return QString();
 }
 
 void HostApp::ApplyContext() {
@@ -91,17 +130,27 @@ void HostApp::SetUpPlatform() {
   }
 
   if (!plat::dtmDBGeral) new plat::TdtmDBGeral(nullptr);
-  if (!c.DatabaseUrl.isEmpty()) {
+  database_problem_ = DatabaseProblem(c.DatabaseUrl, options_.ConfigFile);
+  if (database_problem_.isEmpty()) {
     try {
       plat::dtmDBGeral->Connect(c.DatabaseUrl.toStdString());
     } catch (const std::exception& e) {
-      Report(QStringLiteral("Não foi possível abrir o banco de dados %1: %2")
-                 .arg(c.DatabaseUrl, QString::fromStdString(e.what())));
+      database_problem_ = QStringLiteral(
+                              "Não foi possível abrir o banco de dados %1: %2\n"
+                              "Verifique se o banco está no ar e se o endereço (--db, ou database/url em %3) está certo.")
+                              .arg(c.DatabaseUrl, QString::fromStdString(e.what()), options_.ConfigFile);
     }
   }
+  if (!database_problem_.isEmpty()) Report(database_problem_);
 }
 
 bool HostApp::OpenFlightScreen(QString* error) {
+  // The screen reads its lists from the database: without one it would
+  // open on a broken connection and fail at every step.
+  if (!database_problem_.isEmpty()) {
+    if (error) *error = database_problem_;
+    return false;
+  }
   if (!package_) package_ = std::make_unique<PackageLoader>(options_.Context.PackagePath);
   // One gesture: forms released meanwhile are destroyed when it ends.
   plat::GestureScope gesture;
@@ -127,7 +176,7 @@ int HostApp::RunScript(const QString& file) {
   std::stringstream text;
   text << in.rdbuf();
   if (!package_) package_ = std::make_unique<PackageLoader>(options_.Context.PackagePath);
-  script_host_ = std::make_unique<WindowScriptHost>(*package_, *forms_);
+  script_host_ = std::make_unique<WindowScriptHost>(*package_, *forms_, window_.get());
   transcript_.str("");
   script_ = std::make_unique<zor::script::ScriptInterpreter>(*script_host_, transcript_);
   // The interpreter installs its scripted person as the ui port; the window
@@ -147,7 +196,8 @@ int HostApp::RunScript(const QString& file) {
 int HostApp::Run(const QStringList& args) {
   QString error;
   if (!ParseHostOptions(args, options_, &error)) {
-    const bool help = args.contains("--help") || args.contains("-h");
+    const bool help = args.contains("--help") || args.contains("-h") || args.contains("--version") ||
+                      args.contains("-v");
     std::fprintf(help ? stdout : stderr, "%s\n", error.toLocal8Bit().constData());
     return help ? 0 : 2;
   }
@@ -168,7 +218,9 @@ int HostApp::Run(const QStringList& args) {
   window_->show();
   SetUpPlatform();
   int status = 0;
-  if (options_.OpenScreen && !OpenFlightScreen(&error)) {
+  if (!database_problem_.isEmpty()) {
+    status = 1;  // already said once, in SetUpPlatform
+  } else if (options_.OpenScreen && !OpenFlightScreen(&error)) {
     Report(error);
     status = 1;
   }

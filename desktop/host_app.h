@@ -29,6 +29,14 @@ class ScriptInterpreter;
 
 namespace desktop {
 
+// Why the database at `url` cannot be opened before trying it (empty when
+// it may be tried): none given, or a SQLite file that does not exist.
+QString DatabaseProblem(const QString& url, const QString& config_file);
+
+// The records the screen's main grid lists (its data source dtsPadrao);
+// -1 when the form lists none.
+int ListedRecords(plat::TForm* form);
+
 class HostApp {
  public:
   HostApp();
@@ -70,6 +78,9 @@ class HostApp {
   std::unique_ptr<FormHost> forms_;
   plat::TForm* host_form_ = nullptr;
   DemoServer demo_;
+  // Why the database cannot be used (empty when it can): the screen is
+  // not opened then.
+  QString database_problem_;
   // Kept after the replay: a flight opened by the script keeps its caller
   // form until the host ends.
   std::ostringstream transcript_;

@@ -2,6 +2,7 @@
 #include "desktop/host_context.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -43,10 +44,23 @@ bool ParseServerAddress(const QString& text, QString& host, int& port) {
   return true;
 }
 
+QString HelpFooter(const QString& config_file) {
+  return QStringLiteral(
+             "\nArquivo de configuração (padrão: %1), formato INI:\n"
+             "  [context]  user, branch, branch_name, branch_fixed (true/false)\n"
+             "  [server]   host, port (padrão 127.0.0.1 e 8211, os mesmos do servidor)\n"
+             "  [database] url (sqlite:CAMINHO de um arquivo existente, ou postgresql://...)\n"
+             "  [package]  path (padrão: o pacote ao lado do programa)\n"
+             "As opções da linha de comando valem sobre o arquivo.\n"
+             "Para experimentar: zor-host --demo (cria um banco de demonstração, inicia o servidor e abre a tela).\n")
+      .arg(config_file);
+}
+
 bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Vôo/Trecho: manutenção de vôos e trechos"));
   parser.addHelpOption();
+  parser.addVersionOption();
   const QCommandLineOption config("config", QStringLiteral("Arquivo de configuração."), "arquivo");
   const QCommandLineOption db("db", QStringLiteral("URL do banco de dados (sqlite:CAMINHO ou postgresql://...)."), "url");
   const QCommandLineOption server("server", QStringLiteral("Servidor de aplicação (host:porta)."), "endereco");
@@ -72,7 +86,11 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
     return false;
   }
   if (parser.isSet("help")) {
-    if (error) *error = parser.helpText();
+    if (error) *error = parser.helpText() + HelpFooter(DefaultConfigFile());
+    return false;
+  }
+  if (parser.isSet("version")) {
+    if (error) *error = QStringLiteral("zor-host %1").arg(QCoreApplication::applicationVersion());
     return false;
   }
   if (!parser.positionalArguments().isEmpty()) {

@@ -15,7 +15,7 @@ struct HostContext {
   QString BranchName;
   bool BranchFixed = false;
   QString ServerHost = QStringLiteral("127.0.0.1");
-  int ServerPort = 8212;
+  int ServerPort = 8211;  // the server's own default
   QString DatabaseUrl;
   QString PackagePath;  // empty: next to the host
 };
@@ -33,6 +33,8 @@ struct HostOptions {
 
 // The default configuration file: <config folder>/zor/zor-host.ini.
 QString DefaultConfigFile();
+// What --help says after the options: the configuration file and its keys.
+QString HelpFooter(const QString& config_file);
 
 // Reads the configuration file into `context`; a missing file leaves it
 // as it is. Keys: [context] user, branch, branch_name, branch_fixed;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "desktop/app_setup.h"
 #include "desktop/host_app.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("zor-host");
   QApplication::setOrganizationName("zor");
+  QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));
+  desktop::SetUpApplication(app);
   desktop::HostApp host;
   return host.Run(QApplication::arguments());
 }

@@ -6,7 +6,11 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QStatusBar>
 
 namespace desktop {
@@ -30,17 +34,33 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
   connect(open_flight_screen_, &QAction::triggered, this, &MainWindow::OpenFlightScreen);
 
   QMenu* windows = menuBar()->addMenu(QStringLiteral("&Janela"));
+  windows->setObjectName("zorWindowMenu");
   connect(windows->addAction(QStringLiteral("&Cascata")), &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
   connect(windows->addAction(QStringLiteral("&Lado a lado")), &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("A&juda"));
+  help->setObjectName("zorHelpMenu");
+  QAction* screen_help = help->addAction(QStringLiteral("&Ajuda da tela Vôo/Trecho"));
+  screen_help->setObjectName("actScreenHelp");
+  screen_help->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(screen_help, &QAction::triggered, this, [this] { ShowScreenHelp(); });
+  QAction* about = help->addAction(QStringLiteral("&Sobre"));
+  about->setObjectName("actAbout");
+  connect(about, &QAction::triggered, this, [this] {
+    QMessageBox::about(this, QStringLiteral("Sobre"), AboutText());
+  });
 
   user_ = new QLabel(this);
   branch_ = new QLabel(this);
   server_ = new QLabel(this);
+  listed_ = new QLabel(this);
+  listed_->setObjectName("statusListed");
   user_->setObjectName("statusUser");
   branch_->setObjectName("statusBranch");
   server_->setObjectName("statusServer");
   statusBar()->addWidget(user_);
   statusBar()->addWidget(branch_, 1);
+  statusBar()->addPermanentWidget(listed_);
   statusBar()->addPermanentWidget(server_);
   SetContext(HostContext{});
   resize(1024, 720);
@@ -58,6 +78,46 @@ void MainWindow::SetContext(const HostContext& c) {
 void MainWindow::OpenFlightScreen() {
   if (opener_) opener_();
 }
+
+QString MainWindow::AboutText() const {
+  return QStringLiteral("<b>Vôo/Trecho</b> (ZOR12200)<br>Manutenção de vôos, trechos e classes.<br>Versão %1")
+      .arg(QCoreApplication::applicationVersion().isEmpty() ? QStringLiteral(ZOR_VERSION)
+                                                            : QCoreApplication::applicationVersion());
+}
+
+QString HelpPagePath(const QString& screen_code) {
+  // Next to the program in the build tree; under share/zor when installed.
+  const QString dir = QCoreApplication::applicationDirPath();
+  const QString page = screen_code.toLower() + QStringLiteral(".html");
+  for (const QString& candidate : {dir + QStringLiteral("/ajuda/") + page, dir + QStringLiteral("/../share/zor/ajuda/") + page})
+    if (QFileInfo::exists(candidate)) return QFileInfo(candidate).canonicalFilePath();
+  return QString();
+}
+
+void MainWindow::ShowScreenHelp(const QString& screen_code) {
+  const QString page = HelpPagePath(screen_code);
+  if (page.isEmpty()) {
+    QMessageBox::warning(this, QStringLiteral("Ajuda"),
+                         QStringLiteral("A página de ajuda da tela %1 não foi instalada com o programa (ajuda/%2.html).")
+                             .arg(screen_code, screen_code.toLower()));
+    return;
+  }
+  auto* viewer = new QTextBrowser;
+  viewer->setAttribute(Qt::WA_DeleteOnClose);
+  viewer->setObjectName("zorHelpViewer");
+  viewer->setWindowTitle(QStringLiteral("Ajuda – Vôo/Trecho"));
+  viewer->setSource(QUrl::fromLocalFile(page));
+  viewer->resize(640, 560);
+  viewer->show();
+}
+
+void MainWindow::SetListedCount(int count) {
+  listed_->setText(count < 0    ? QString()
+                   : count == 1 ? QStringLiteral("1 registro listado")
+                                : QStringLiteral("%1 registros listados").arg(count));
+}
+
+QString MainWindow::ListedText() const { return listed_->text(); }
 
 QString MainWindow::UserText() const { return user_->text(); }
 QString MainWindow::BranchText() const { return branch_->text(); }

@@ -14,6 +14,9 @@ class QAction;
 
 namespace desktop {
 
+// A screen's help page as installed, or empty when it is missing.
+QString HelpPagePath(const QString& screen_code);
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
@@ -27,9 +30,18 @@ class MainWindow : public QMainWindow {
   void SetFlightScreenOpener(std::function<void()> opener) { opener_ = std::move(opener); }
   void OpenFlightScreen();
 
+  // The number of records the active screen lists (its main grid), shown
+  // in the status bar; negative when no screen lists any.
+  void SetListedCount(int count);
+  QString ListedText() const;
   QString UserText() const;
   QString BranchText() const;
   QString ServerText() const;
+  // The "Sobre" text, with the version.
+  QString AboutText() const;
+  // Opens a screen's help page (installed with the program) in a window;
+  // the flight screen's when no code is given.
+  void ShowScreenHelp(const QString& screen_code = QStringLiteral("ZOR12200"));
   // Caption of the active screen, empty when none is open.
   QString ActiveScreenCaption() const;
 
@@ -39,6 +51,7 @@ class MainWindow : public QMainWindow {
   QLabel* user_;
   QLabel* branch_;
   QLabel* server_;
+  QLabel* listed_;
   std::function<void()> opener_;
 };
 

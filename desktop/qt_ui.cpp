@@ -44,6 +44,7 @@ QWidget* QtUi::DialogParent() const {
 }
 
 void QtUi::ShowError(const std::string& caption, const std::string& text) {
+  busy_->ClearForMessage();
   if (script_) return script_->ShowError(caption, text);
   QMessageBox box(QMessageBox::Critical, CaptionFor(caption), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
@@ -52,6 +53,7 @@ void QtUi::ShowError(const std::string& caption, const std::string& text) {
 }
 
 void QtUi::ShowInfo(const std::string& caption, const std::string& text) {
+  busy_->ClearForMessage();
   if (script_) return script_->ShowInfo(caption, text);
   QMessageBox box(QMessageBox::Information, CaptionFor(caption), QString::fromStdString(text), QMessageBox::Ok,
                   DialogParent());
@@ -68,7 +70,13 @@ bool QtUi::ShowDocument(const std::string& caption, const std::string& path, boo
   return true;
 }
 
+void QtUi::ShowHelp(const std::string& screen_code) {
+  if (script_) return script_->ShowHelp(screen_code);
+  if (help_opener_) help_opener_(QString::fromStdString(screen_code));
+}
+
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
+  busy_->ClearForMessage();
   if (script_) return script_->AskYesNo(caption, text);
   QMessageBox box(QMessageBox::Question, CaptionFor(caption), QString::fromStdString(text), QMessageBox::NoButton,
                   DialogParent());
@@ -84,6 +92,7 @@ bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
 }
 
 std::optional<int> QtUi::PickRow(const plat::PickListRequest& request) {
+  busy_->ClearForMessage();
   if (script_) return script_->PickRow(request);
   PickListDialog dialog(request, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -91,6 +100,7 @@ std::optional<int> QtUi::PickRow(const plat::PickListRequest& request) {
 }
 
 std::optional<plat::SearchAnswer> QtUi::Search(const plat::SearchRequest& request) {
+  busy_->ClearForMessage();
   if (script_) return script_->Search(request);
   SearchDialog dialog(request, DialogParent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

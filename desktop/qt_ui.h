@@ -56,6 +56,9 @@ class QtUi : public plat::UiPort {
   int RunModal(plat::TForm& form) override;
   // A window with the HTML document and a print button (printer or PDF).
   bool ShowDocument(const std::string& caption, const std::string& path, bool print) override;
+  void ShowHelp(const std::string& screen_code) override;
+  // Who opens a screen's help page (the host's main window).
+  void SetHelpOpener(std::function<void(const QString&)> opener) { help_opener_ = std::move(opener); }
 
   int BusyDepth() const;
   // The caption a message box gets: the given one, else the active screen's,
@@ -69,6 +72,7 @@ class QtUi : public plat::UiPort {
   std::unique_ptr<BusyIndicator> busy_;
   ModalRunner modal_runner_;
   std::function<QString()> caption_source_;
+  std::function<void(const QString&)> help_opener_;
   plat::UiPort* script_ = nullptr;
 };
 

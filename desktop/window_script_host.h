@@ -10,6 +10,8 @@
 #include "desktop/script/package_host.h"
 #include "desktop/script/script_interpreter.h"
 
+class QWidget;
+
 namespace desktop {
 
 class FormHost;
@@ -17,8 +19,8 @@ class PackageLoader;
 
 class WindowScriptHost : public zor::script::ScriptHost {
  public:
-  // Neither is owned; both outlive this host.
-  WindowScriptHost(PackageLoader& loader, FormHost& forms);
+  // None is owned; all outlive this host.
+  WindowScriptHost(PackageLoader& loader, FormHost& forms, QWidget* window);
 
   // IniProc through the host's package loader, then the new windows are
   // shown; a package that cannot be loaded raises its message.
@@ -26,6 +28,9 @@ class WindowScriptHost : public zor::script::ScriptHost {
   void Create(const std::string& place, const std::string& dataSetName, plat::TForm* caller) override;
   bool SetDialogFlags(bool showModal, bool legDialog, std::string& error) override;
   plat::TForm* ScreenForm() override;
+  // The whole window with the dialogs over it, and the check of every form shown.
+  bool TakeScreenshot(const std::string& file, std::string& error) override;
+  bool CheckWindow(std::vector<std::string>& problems) override;
 
  private:
   // The package's other exports (CriaVoo, the dialog flags, the screen
@@ -34,6 +39,7 @@ class WindowScriptHost : public zor::script::ScriptHost {
 
   PackageLoader& loader_;
   FormHost& forms_;
+  QWidget* window_;
   zor::script::PackageHost exports_;
 };
 

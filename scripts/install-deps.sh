@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql
   libcpp-httplib-dev nlohmann-json3-dev libcli11-dev
-  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
+  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation qt6-translations-l10n
   libpango1.0-dev libcairo2-dev poppler-utils libpoppler-qt6-dev
   curl
 )

@@ -11,6 +11,7 @@
 #include "desktop/render/form_view.h"
 #include "desktop/render/qt_convert.h"
 #include "platform/controls/containers.h"
+#include "platform/controls/menus.h"
 #include "platform/controls/page_control.h"
 #include "platform/controls/speed_button.h"
 
@@ -148,6 +149,9 @@ void PageControlView::SyncPage(plat::TTabSheet* sheet) {
   tabs_->setTabEnabled(index, sheet->Enabled());
   tabs_->setTabVisible(index, sheet->TabVisible());
   syncing_ = false;
+  // Qt moves the current tab off a tab it disables or hides; the page
+  // shown stays the platform's active page, whatever its tab looks like.
+  Sync(plat::Prop::ActivePage);
 }
 
 void PageControlView::SyncPages() {
@@ -267,6 +271,22 @@ QIcon ButtonIcon(const std::string& glyph, const std::string& name, const std::s
   return DrawnIcon(letter.isEmpty() ? QStringLiteral("?") : letter);
 }
 
+namespace {
+// The hint of a tool button names the key of the menu command it stands
+// for (the item of the same form whose caption is the hint): "Incluir (F2)".
+QString HintWithShortCut(const plat::TSpeedButton* b) {
+  const QString hint = Q(b->Hint());
+  plat::TComponent* owner = b->Owner();
+  if (hint.isEmpty() || !owner) return hint;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    auto* item = dynamic_cast<plat::TMenuItem*>(owner->Components(i));
+    if (!item || item->ShortCut() <= 0 || Q(item->Caption()).remove('&') != hint) continue;
+    return QStringLiteral("%1 (%2)").arg(hint, ToQKeySequence(item->ShortCut()).toString(QKeySequence::NativeText));
+  }
+  return hint;
+}
+}  // namespace
+
 SpeedButtonView::SpeedButtonView(plat::TSpeedButton* button, QWidget* parent, FormView* form)
     : ControlView(button, new QToolButton(parent), form), button_(static_cast<QToolButton*>(Widget())) {
   button_->setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
@@ -288,7 +308,7 @@ void SpeedButtonView::Sync(plat::Prop p) {
     case plat::Prop::Hint:
       button_->setIcon(ButtonIcon(b->Glyph(), b->Name(), b->Hint()));
       button_->setIconSize(QSize(16, 16));
-      button_->setToolTip(Q(b->Hint()));
+      button_->setToolTip(HintWithShortCut(b));
       break;
     case plat::Prop::Caption:
       button_->setText(Q(b->Caption()).remove('&'));

@@ -67,8 +67,8 @@ void ControlView::Sync(plat::Prop p) { SyncCommon(p); }
 void ControlView::ApplyColor() {
   QWidget* w = widget_.data();
   QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, ToQColor(control_->Color()));
-  pal.setColor(QPalette::Base, ToQColor(control_->Color()));
+  SetEnabledColor(pal, QPalette::Window, ToQColor(control_->Color()));
+  SetEnabledColor(pal, QPalette::Base, ToQColor(control_->Color()));
   w->setPalette(pal);
 }
 
@@ -103,9 +103,9 @@ void ControlView::SyncCommon(plat::Prop p) {
       w->setFont(f);
       QPalette pal = w->palette();
       const QColor text = ToQColor(control_->Font().Color);
-      pal.setColor(QPalette::WindowText, text);
-      pal.setColor(QPalette::Text, text);
-      pal.setColor(QPalette::ButtonText, text);
+      SetEnabledColor(pal, QPalette::WindowText, text);
+      SetEnabledColor(pal, QPalette::Text, text);
+      SetEnabledColor(pal, QPalette::ButtonText, text);
       w->setPalette(pal);
       break;
     }

@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "desktop/render/control_view.h"
@@ -66,6 +68,12 @@ QWidget* FormView::WidgetNamed(const QString& name) const {
     if (view->Control() && QString::fromStdString(view->Control()->Name()).compare(name, Qt::CaseInsensitive) == 0)
       return view->Widget();
   return nullptr;
+}
+
+std::vector<ControlView*> FormView::Views() const {
+  std::vector<ControlView*> all;
+  for (const auto& [control, view] : views_) all.push_back(view.get());
+  return all;
 }
 
 ControlView* FormView::ViewOfWidget(QObject* widget) const {
@@ -255,9 +263,17 @@ void FormView::SyncQtFocus() {
   ControlView* v = ViewOf(form_->ActiveControl());
   QWidget* w = v ? v->FocusWidget() : nullptr;
   if (!w || w->hasFocus()) return;
+  if (!w->isEnabled() || !w->isVisible()) {
+    ParkFocus();
+    return;
+  }
   syncing_focus_ = true;
   w->setFocus(Qt::OtherFocusReason);
   syncing_focus_ = false;
+  // The platform moved the focus (Tab, Enter, a failed check): an edit
+  // reached that way selects its whole text, as the control library's
+  // edits do, so the next keys replace it.
+  if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
 }
 
 void FormView::HandleFocusIn(ControlView* v) {
@@ -274,6 +290,42 @@ void FormView::HandleFocusIn(ControlView* v) {
       if (self) self->SyncQtFocus();
     });
   }
+}
+
+bool FormView::MovedByQt(Qt::FocusReason reason) {
+  // The form handles Tab itself (HandleKey), so a Tab focus change that
+  // reaches a widget is Qt's own: the focused widget was hidden or disabled
+  // (its page left, the screen disabled it) and Qt passed the focus on. A
+  // window becoming active gives the focus back to its last widget. Neither
+  // is the person choosing a control: no exit handler may run for them.
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ActiveWindowFocusReason;
+}
+
+void FormView::FocusMovedByQt() {
+  // Once Qt has finished, the focus goes back where the platform has it
+  // when that control can take it; otherwise it stays where Qt put it
+  // until the person chooses a control.
+  QTimer::singleShot(0, this, [self = QPointer<FormView>(this)] {
+    if (!self || !self->form_) return;
+    ControlView* v = self->ViewOf(self->form_->ActiveControl());
+    QWidget* w = v ? v->FocusWidget() : nullptr;
+    if (w && w->isVisible() && w->isEnabled())
+      self->SyncQtFocus();
+    else
+      self->ParkFocus();
+  });
+}
+
+void FormView::ParkFocus() {
+  // The platform's focused control cannot hold Qt's focus (disabled or
+  // hidden): no other control may seem focused, or the window would give
+  // it the focus back later as if the person had chosen it. The form's own
+  // widget holds the focus until the person chooses a control.
+  QWidget* f = QApplication::focusWidget();
+  if (!f || f == this || !isAncestorOf(f)) return;
+  syncing_focus_ = true;
+  setFocus(Qt::OtherFocusReason);
+  syncing_focus_ = false;
 }
 
 bool FormView::HandleKey(ControlView* v, QObject* target, QKeyEvent* e) {
@@ -327,7 +379,12 @@ bool FormView::HandleKey(ControlView* v, QObject* target, QKeyEvent* e) {
 
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn && !syncing_focus_) {
-    if (ControlView* v = ViewOfWidget(watched)) HandleFocusIn(v);
+    if (ControlView* v = ViewOfWidget(watched)) {
+      if (MovedByQt(static_cast<QFocusEvent*>(event)->reason()))
+        FocusMovedByQt();
+      else
+        HandleFocusIn(v);
+    }
   } else if (event->type() == QEvent::KeyPress) {
     if (ControlView* v = ViewOfWidget(watched)) return HandleKey(v, watched, static_cast<QKeyEvent*>(event));
   }

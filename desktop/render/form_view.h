@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QPointer>
 
@@ -38,6 +39,8 @@ class FormView : public DockHost {
   QWidget* WidgetOf(const plat::TControl* control) const;
   // Finds the widget of a control by the control's name.
   QWidget* WidgetNamed(const QString& name) const;
+  // Every control's view, the form's own included.
+  std::vector<ControlView*> Views() const;
 
   // Makes views for controls added to the form since the last scan.
   void Rescan();
@@ -67,6 +70,10 @@ class FormView : public DockHost {
   ControlView* ViewOfWidget(QObject* widget) const;
   bool HandleKey(ControlView* view, QObject* target, QKeyEvent* event);
   void HandleFocusIn(ControlView* view);
+  // Focus changes Qt makes on its own, not the person's (see the .cpp).
+  static bool MovedByQt(Qt::FocusReason reason);
+  void FocusMovedByQt();
+  void ParkFocus();
   void RegisterWidget(ControlView* view);
 
   class Watcher;

@@ -298,7 +298,7 @@ void GridView::Sync(plat::Prop p) {
   switch (p) {
     case plat::Prop::Color: {
       QPalette pal = Table()->palette();
-      pal.setColor(QPalette::Base, ToQColor(grid_->Color()));
+      SetEnabledColor(pal, QPalette::Base, ToQColor(grid_->Color()));
       Table()->setPalette(pal);
       break;
     }

@@ -130,6 +130,7 @@ void MenuView::Sync(plat::TMenuItem* item) {
   QAction* a = ActionOf(item);
   if (!a) return;
   if (!a->isSeparator()) a->setText(Q(item->Caption()));
+  if (!a->menu()) a->setShortcut(ToQKeySequence(item->ShortCut()));
   a->setEnabled(item->Enabled());
   a->setVisible(item->Visible());
   const bool checkable = item->Checked() || item->RadioItem() || item->AutoCheck();

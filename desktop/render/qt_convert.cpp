@@ -1,6 +1,10 @@
 // Platform ↔ Qt value conversions.
 #include "desktop/render/qt_convert.h"
 
+#include "desktop/app_setup.h"
+
+#include <cmath>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPalette>
@@ -32,15 +36,21 @@ QColor ToQColor(plat::TColor c) {
   }
 }
 
+void SetEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c) {
+  pal.setColor(QPalette::Active, role, c);
+  pal.setColor(QPalette::Inactive, role, c);
+}
+
 QFont ToQFont(const plat::TFont& f, const QFont& base) {
   QFont q = base;
   // The screens were laid out for a 96 dpi desktop: keep that text size in
-  // pixels. Family names of that desktop map to the default family here.
+  // pixels. The sans faces of that desktop are drawn in the face with their
+  // widths (see app_setup.h).
   const QString family = QString::fromStdString(f.Name);
-  if (!family.isEmpty() && family != "MS Sans Serif" && family != "Tahoma" && family != "Arial" &&
-      family != "Microsoft Sans Serif")
-    q.setFamily(family);
-  q.setPixelSize(std::max(6, (f.Size * 96 + 36) / 72));
+  const bool design_face = family.isEmpty() || family == "MS Sans Serif" || family == "Tahoma" ||
+                           family == "Arial" || family == "Microsoft Sans Serif";
+  q.setFamily(design_face ? FormFaceFamily() : family);
+  q.setPixelSize(std::max(6, static_cast<int>(std::lround(f.Size * 96.0 / 72.0 * (design_face ? kFormFaceScale : 1.0)))));
   q.setBold(f.Bold);
   q.setItalic(f.Italic);
   q.setUnderline(f.Underline);
@@ -82,6 +92,24 @@ plat::Word ToVirtualKey(int k) {
     case Qt::Key_Delete: return plat::VK_DELETE;
     default: return 0;
   }
+}
+
+QKeySequence ToQKeySequence(int short_cut) {
+  if (short_cut <= 0) return {};
+  const int vk = short_cut & 0xFF;
+  int key = 0;
+  if (vk >= 'A' && vk <= 'Z') key = Qt::Key_A + (vk - 'A');
+  else if (vk >= '0' && vk <= '9') key = Qt::Key_0 + (vk - '0');
+  else if (vk >= plat::VK_F1 && vk < plat::VK_F1 + 24) key = Qt::Key_F1 + (vk - plat::VK_F1);
+  else if (vk == plat::VK_DELETE) key = Qt::Key_Delete;
+  else if (vk == plat::VK_INSERT) key = Qt::Key_Insert;
+  else if (vk == plat::VK_RETURN) key = Qt::Key_Return;
+  else return {};
+  // The platform's short-cut modifiers: Shift 0x2000, Ctrl 0x4000, Alt 0x8000.
+  if (short_cut & 0x2000) key |= Qt::SHIFT;
+  if (short_cut & 0x4000) key |= Qt::CTRL;
+  if (short_cut & 0x8000) key |= Qt::ALT;
+  return QKeySequence(key);
 }
 
 plat::TShiftState ToShiftState(Qt::KeyboardModifiers m) {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QFont>
+#include <QKeySequence>
 #include <QString>
 
 #include <string>
@@ -20,6 +22,10 @@ inline std::string S(const QString& s) { return s.toStdString(); }
 // A platform colour as Qt draws it; system colours follow the application
 // palette (the user's colour scheme).
 QColor ToQColor(plat::TColor c);
+// Gives an enabled widget the form's colour for one role; the disabled
+// group keeps the style's greys, so a disabled control looks disabled
+// whatever colour the form gives it.
+void SetEnabledColor(QPalette& pal, QPalette::ColorRole role, const QColor& c);
 // Pixel-sized so the text fits the controls' designed sizes on any screen.
 QFont ToQFont(const plat::TFont& f, const QFont& base);
 Qt::Alignment ToQtAlignment(plat::TAlignment a);
@@ -27,6 +33,8 @@ Qt::Alignment ToQtAlignment(plat::TAlignment a);
 // state of the modifiers.
 plat::Word ToVirtualKey(int qt_key);
 plat::TShiftState ToShiftState(Qt::KeyboardModifiers m);
+// A menu item's short cut (virtual key with the platform's modifier bits).
+QKeySequence ToQKeySequence(int short_cut);
 // The single-byte character a key press types (0 for none or for text that
 // is not one byte); the platform's key-press handlers see only these.
 char ToKeyChar(const QKeyEvent& e);

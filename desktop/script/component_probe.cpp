@@ -1,6 +1,8 @@
 // Reading components for expectations (see component_probe.h).
 #include "desktop/script/component_probe.h"
 
+#include "desktop/script/grid_column_probe.h"
+
 #include <cctype>
 
 #include "platform/controls/check_box.h"
@@ -93,6 +95,8 @@ bool IsDataSetProperty(const std::string& property) {
 }
 
 ProbeResult ReadProperty(TComponent* c, const std::string& property) {
+  if (auto* grid = dynamic_cast<TDBGrid*>(c); grid && IsColumnProperty(property))
+    return ReadColumnProperty(*grid, property);
   const std::string p = Lower(property);
   auto* control = dynamic_cast<TControl*>(c);
   auto* win = dynamic_cast<TWinControl*>(c);

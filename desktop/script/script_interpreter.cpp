@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "desktop/script/caller_form.h"
+#include "desktop/script/caption_lookup.h"
 #include "desktop/script/component_probe.h"
 #include "platform/controls/check_box.h"
 #include "platform/controls/combo_box.h"
@@ -173,12 +174,16 @@ void ScriptInterpreter::Execute(const Gesture& g) {
       case GestureKind::ExpectQuestion: ExpectQuestion(g); break;
       case GestureKind::ExpectProperty: ExpectProperty(g); break;
       case GestureKind::Dump: Dump(g); break;
+      case GestureKind::Screenshot: Screenshot(g); break;
+      case GestureKind::CheckWindow: CheckWindow(g); break;
+      case GestureKind::ExpectNoQuestion: ExpectNoQuestion(g); break;
     }
   } catch (const std::exception& e) {
     // Gestures report their own errors; one that escapes is the driver's
     // or the platform's fault and must not pass unnoticed.
     Fail(g, std::string("erro fora do tratamento padrão: ") + e.what());
   }
+  if (IsPersonGesture(g.Kind)) FailUnusedAnswers(g);
 }
 
 // ---- finding components -----------------------------------------------------
@@ -206,6 +211,8 @@ TComponent* ScriptInterpreter::Find(const Gesture& g, const std::string& name) {
     if (SameText(f->Name(), name)) return f;
     if (TComponent* c = f->FindComponent(name)) return c;
   }
+  // What the person reads on it: a caption or hint, on any open form.
+  if (TComponent* c = FindByCaption(forms, name)) return c;
   Fail(g, forms.empty() ? "não há formulário aberto para encontrar " + name
                         : "componente " + name + " não encontrado");
   return nullptr;

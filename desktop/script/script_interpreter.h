@@ -43,6 +43,11 @@ class ScriptHost {
   virtual bool SetDialogFlags(bool showModal, bool legDialog, std::string& error) = 0;
   // The screen form while one exists; null otherwise.
   virtual plat::TForm* ScreenForm() = 0;
+  // A host with a window: a picture of the whole window, and what a person
+  // would find wrong on the forms shown (one line each). False when the
+  // host has no window (the headless driver), with nothing done.
+  virtual bool TakeScreenshot(const std::string& /*file*/, std::string& /*error*/) { return false; }
+  virtual bool CheckWindow(std::vector<std::string>& /*problems*/) { return false; }
 };
 
 // Exit status of a run.
@@ -92,6 +97,15 @@ class ScriptInterpreter {
   void ExpectQuestion(const Gesture& g);
   void ExpectProperty(const Gesture& g);
   void Dump(const Gesture& g);
+  // Gestures on the window itself (window_gestures.cpp).
+  void Screenshot(const Gesture& g);
+  void CheckWindow(const Gesture& g);
+  // Answers kept honest (answer_checks.cpp): no question was asked; the
+  // answers and picks prepared for a gesture are used by that gesture and
+  // never carried to a later question.
+  void ExpectNoQuestion(const Gesture& g);
+  static bool IsPersonGesture(GestureKind kind);
+  void FailUnusedAnswers(const Gesture& g);
 
   // The component named in a gesture: on the screen form, the active
   // form, the caller form or any form, in that order; `form` or the form's

@@ -41,6 +41,7 @@ const std::map<std::string, GestureKind>& Kinds() {
       {"ellipsis", GestureKind::Ellipsis}, {"answer", GestureKind::Answer},
       {"pick", GestureKind::Pick},         {"find", GestureKind::Find},
       {"expect", GestureKind::ExpectProperty}, {"dump", GestureKind::Dump},
+      {"screenshot", GestureKind::Screenshot}, {"check-window", GestureKind::CheckWindow},
   };
   return kinds;
 }
@@ -54,7 +55,7 @@ bool PositiveNumber(const std::string& s, int& n) {
 }
 
 void ParseExpect(Gesture& g, const LineParser& p) {
-  if (g.Args.empty()) p.Fail("uso: expect message \"TEXTO\" | expect no-message | expect question \"TEXTO\" | expect NOME.PROPRIEDADE VALOR");
+  if (g.Args.empty()) p.Fail("uso: expect message \"TEXTO\" | expect no-message | expect no-question | expect question \"TEXTO\" | expect NOME.PROPRIEDADE VALOR");
   const Token& what = g.Args[0];
   if (!what.Quoted && what.Text == "message") {
     g.Kind = GestureKind::ExpectMessage;
@@ -65,6 +66,11 @@ void ParseExpect(Gesture& g, const LineParser& p) {
   if (!what.Quoted && what.Text == "no-message") {
     g.Kind = GestureKind::ExpectNoMessage;
     p.Count(g, "expect no-message", 1, 1);
+    return;
+  }
+  if (!what.Quoted && what.Text == "no-question") {
+    g.Kind = GestureKind::ExpectNoQuestion;
+    p.Count(g, "expect no-question", 1, 1);
     return;
   }
   if (!what.Quoted && what.Text == "question") {
@@ -134,6 +140,13 @@ void ParseGesture(Gesture& g, const std::string& verb, const LineParser& p) {
       break;
     case GestureKind::OpenFlight:
       p.Count(g, "open-flight SGCIA NRVOO [FILIAL]", 2, 3);
+      break;
+    case GestureKind::CheckWindow:
+      p.Count(g, verb, 0, 0);
+      break;
+    case GestureKind::Screenshot:
+      p.Count(g, "screenshot ARQUIVO", 1, 1);
+      g.Target = g.Args[0].Text;
       break;
     case GestureKind::Focus:
     case GestureKind::Click:

@@ -36,6 +36,9 @@ enum class GestureKind {
   ExpectQuestion,   // expect question "TEXT"
   ExpectProperty,   // expect NAME.PROPERTY VALUE | NAME.FIELD[:value] VALUE
   Dump,         // dump DATASET
+  Screenshot,   // screenshot FILE (the window's picture; a note without one)
+  CheckWindow,  // check-window (every form shown is checked as a person sees it)
+  ExpectNoQuestion,  // expect no-question
 };
 
 struct Token {

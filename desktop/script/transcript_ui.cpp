@@ -109,4 +109,6 @@ void TranscriptUi::HideBusy() {
   Note("ocupado: esconde");
 }
 
+void TranscriptUi::ShowHelp(const std::string& screen_code) { Note("ajuda: " + screen_code); }
+
 }  // namespace zor::script

@@ -3,7 +3,7 @@
 
 namespace plat {
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {}
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { SetDefaultSize(97, 17); }
 
 void TCheckBox::SetState(TCheckBoxState s) {
   if (s == state_) return;

@@ -7,6 +7,7 @@
 namespace plat {
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+  SetDefaultSize(145, 21);
   SetColor(clWindow);
   items_.Changed.Subscribe([this] { ItemsChanged(); });
 }

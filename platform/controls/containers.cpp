@@ -3,7 +3,10 @@
 
 namespace plat {
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner) { tab_stop_ = false; }
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
+  SetDefaultSize(185, 41);
+  tab_stop_ = false;
+}
 
 void TPanel::SetBevelInner(TBevelCut b) {
   if (b == bevel_inner_) return;
@@ -29,7 +32,10 @@ void TPanel::SetAlignment(TAlignment a) {
   Changed(Prop::Other);
 }
 
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { tab_stop_ = false; }
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {
+  SetDefaultSize(185, 105);
+  tab_stop_ = false;
+}
 
 TScrollBox::TScrollBox(TComponent* owner) : TWinControl(owner) {
   tab_stop_ = false;

@@ -103,6 +103,13 @@ class TControl : public TComponent {
 
  protected:
   void Changed(Prop p) { Changes.Notify(this, p); }
+  // The size a control of this class has until its definition or its code
+  // gives it one: a form definition may leave Width or Height out, and a
+  // control of no size could not be seen nor clicked.
+  void SetDefaultSize(int width, int height) {
+    width_ = width;
+    height_ = height;
+  }
   std::string text_;
 
  private:

@@ -6,7 +6,10 @@
 
 namespace plat {
 
-TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+  SetDefaultSize(121, 21);
+  SetColor(clWindow);
+}
 
 std::string TCustomEdit::ApplyCase(const std::string& v) const {
   switch (char_case_) {

@@ -57,7 +57,7 @@ int TTabSheet::TabIndex() const {
 
 // ---- TPageControl ----------------------------------------------------------
 
-TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {}
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) { SetDefaultSize(289, 193); }
 
 TPageControl::~TPageControl() {
   for (TTabSheet* s : pages_) s->page_control_ = nullptr;

@@ -7,6 +7,7 @@
 namespace plat {
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
+  SetDefaultSize(185, 105);
   tab_stop_ = true;
   items_.Changed.Subscribe([this] {
     if (item_index_ >= items_.Count()) {

@@ -3,7 +3,7 @@
 
 namespace plat {
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner) {}
+TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner) { SetDefaultSize(23, 22); }
 
 void TSpeedButton::SetFlat(bool v) {
   if (v == flat_) return;

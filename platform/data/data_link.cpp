@@ -108,7 +108,14 @@ void TFieldDataLink::ActiveChanged() {
   Fire(OnActiveChange, this);
 }
 
-void TFieldDataLink::EditingChanged() { Fire(OnEditingChange, this); }
+void TFieldDataLink::EditingChanged() {
+  // Typing pending in the control belongs to the edit that just began or
+  // ended: a cancelled or posted record must not take it afterwards (a
+  // control left while the state change is being handled would write it
+  // into a record no longer being edited).
+  modified_ = false;
+  Fire(OnEditingChange, this);
+}
 
 void TFieldDataLink::RecordChanged(TField* field) {
   if (field == nullptr || field == field_) {

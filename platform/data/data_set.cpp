@@ -216,11 +216,16 @@ std::string TDataSet::DisplayTextAt(int row, TField* field) {
   return field->DisplayText();
 }
 
+// Said to the person when a value reaches a record that is neither being
+// inserted nor changed: in their terms, with what to do.
+const char* const kNotEditing =
+    "Os dados não estão em inclusão nem em alteração: use Incluir ou Alterar antes de informar um valor.";
+
 void TDataSet::SetFieldValue(TField* field, const Variant& native) {
   if (peek_ >= 0 && peek_ != cur_)
     throw EDatabaseError("O campo '" + field->FieldName() + "' só pode ser alterado no registro atual.");
   if (!Editing())
-    throw EDatabaseError("O conjunto de dados '" + DisplayName() + "' não está em modo de edição ou inclusão.");
+    throw EDatabaseError(kNotEditing);
   if (field->ReadOnly()) throw EDatabaseError("O campo '" + field->DisplayLabel() + "' não pode ser modificado.");
   if (field->slot_ < 0) throw EDatabaseError("O campo '" + field->FieldName() + "' não está ligado aos dados.");
   size_t slot = static_cast<size_t>(field->slot_);
@@ -313,7 +318,7 @@ void TDataSet::CheckActive() const {
 void TDataSet::CheckEditing() const {
   CheckActive();
   if (!Editing())
-    throw EDatabaseError("O conjunto de dados '" + DisplayName() + "' não está em modo de edição ou inclusão.");
+    throw EDatabaseError(kNotEditing);
 }
 
 void TDataSet::CheckCanModify() const {

@@ -20,7 +20,7 @@ constexpr int kMinWidth = 20;
 
 std::string TColumnTitle::Caption() const {
   if (caption_) return *caption_;
-  if (TField* f = column_.Field()) return f->DisplayLabel();
+  if (TField* f = column_.DefinedField()) return f->DisplayLabel();
   return column_.FieldName();
 }
 
@@ -72,6 +72,12 @@ TField* TColumn::Field() const {
   return ds->FindField(field_name_);
 }
 
+TField* TColumn::DefinedField() const {
+  TDataSet* ds = grid_.DataSet();
+  if (!ds || field_name_.empty()) return nullptr;
+  return ds->FindField(field_name_);
+}
+
 void TColumn::SetButtonStyle(TColumnButtonStyle s) {
   button_style_ = s;
   Changed();
@@ -85,7 +91,7 @@ void TColumn::SetReadOnly(bool v) {
 int TColumn::Width() const {
   if (width_) return *width_;
   int chars = 10;
-  if (TField* f = Field()) chars = f->DisplayWidth();
+  if (TField* f = DefinedField()) chars = f->DisplayWidth();
   chars = std::max(chars, static_cast<int>(title_.Caption().size()));
   return std::max(kMinWidth, chars * kCharWidth + kPadding);
 }

@@ -59,6 +59,10 @@ class TColumn {
   void SetFieldName(const std::string& name);
   // The field of that name in the grid's open dataset; null otherwise.
   TField* Field() const;
+  // The field the column names among the dataset's defined fields, open
+  // or not: a closed dataset's grid still titles its columns with their
+  // labels and sizes them by their fields.
+  TField* DefinedField() const;
 
   TColumnTitle& Title() { return title_; }
   const TColumnTitle& Title() const { return title_; }

@@ -6,7 +6,10 @@
 
 namespace plat {
 
-TDBNavigator::TDBNavigator(TComponent* owner) : TWinControl(owner) { tab_stop_ = false; }
+TDBNavigator::TDBNavigator(TComponent* owner) : TWinControl(owner) {
+  SetDefaultSize(240, 25);
+  tab_stop_ = false;
+}
 
 TDBNavigator::~TDBNavigator() {
   dying_ = true;

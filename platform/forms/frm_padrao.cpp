@@ -1,6 +1,8 @@
 // The base maintenance form: its definition and default handlers.
 #include "platform/forms/frm_padrao.h"
 
+#include "platform/ui/ui_port.h"
+
 namespace plat {
 
 namespace {
@@ -169,26 +171,36 @@ mnuFormulario: TMenuItem in mnuOperacao
   OnClick = mnuFormularioClick
 mnuEdicao: TMenuItem in mnuMenu
   Caption = "&Edição"
+# Function keys for the commands (F2 Incluir ... F8 Cancelar): no key the
+# screens give a meaning to (Insert, Delete, Escape, Tab, arrows, Ctrl+Delete,
+# Ctrl+Break), and the same in edits, grids and lists.
 mnuIncluir: TMenuItem in mnuEdicao
+  ShortCut = 113
   Caption = "&Incluir"
   OnClick = sbtIncluirClick
 mnuAlterar: TMenuItem in mnuEdicao
+  ShortCut = 114
   Caption = "&Alterar"
   OnClick = sbtAlterarClick
 mnuExcluir: TMenuItem in mnuEdicao
+  ShortCut = 115
   Caption = "E&xcluir"
   OnClick = sbtExcluirClick
 mnuProcurar: TMenuItem in mnuEdicao
+  ShortCut = 117
   Caption = "&Procurar"
   OnClick = sbtProcurarClick
 mnuVerificar: TMenuItem in mnuEdicao
+  ShortCut = 116
   Caption = "&Verificar"
   OnClick = sbtVerificarClick
 mnuCancelar: TMenuItem in mnuEdicao
+  ShortCut = 119
   Caption = "&Cancelar"
   Enabled = false
   OnClick = sbtCancelarClick
 mnuConfirmar: TMenuItem in mnuEdicao
+  ShortCut = 118
   Caption = "Co&nfirmar"
   Enabled = false
   OnClick = sbtConfirmarClick
@@ -223,8 +235,10 @@ TfrmPadrao::TfrmPadrao(TComponent* owner) : TForm(owner) {
                          [this](TObject* s, Word& k, TShiftState sh) { dbgPadraoKeyDown(s, k, sh); });
   // Commands the screen gives meaning to; nothing happens until it does.
   for (const char* name : {"sbtIncluirClick", "sbtExcluirClick", "sbtVerificarClick", "sbtCancelarClick",
-                           "sbtConfirmarClick", "sbtImprimirClick", "sbtAjudaClick"})
+                           "sbtConfirmarClick", "sbtImprimirClick"})
     BindHandler<TNotifyEvent>(name, [](TObject*) {});
+  // Help: the page of the screen, by the code the screen shows.
+  BindHandler<TNotifyEvent>("sbtAjudaClick", [this](TObject*) { Ui().ShowHelp(lblCodTela ? lblCodTela->Caption() : Name()); });
 
   BindField("lblCodTela", lblCodTela);
   BindField("panMenu", panMenu);

@@ -102,21 +102,26 @@ void TADOIBQuery::TextChanged() {
 }
 
 DataPacket TADOIBQuery::Fetch() {
-  std::string who = Name().empty() ? std::string("SQL") : Name();
+  // The person reads these: they say what failed in their terms, not which
+  // query of which form.
   auto connection = Connection();
   if (!connection)
-    throw EDatabaseError("Não foi possível abrir a consulta " + who + ": nenhuma conexão com o banco de dados foi definida.");
+    throw EDatabaseError(
+        "Não foi possível ler os dados: o programa não está ligado a um banco de dados. "
+        "Verifique o endereço do banco na configuração.");
   std::string sql = SqlFor(connection->Dialect());
-  if (Trim(sql).empty()) throw EDatabaseError("Não foi possível abrir a consulta " + who + ": o texto SQL está vazio.");
+  if (Trim(sql).empty())
+    throw EDatabaseError("Não foi possível ler os dados: a consulta " + (Name().empty() ? std::string("SQL") : Name()) +
+                         " não tem texto. Avise o suporte.");
   SqlParams values;
   values.reserve(params_.Count());
   for (int i = 0; i < params_.Count(); ++i) values.push_back({params_.Items(i).Name(), params_.Items(i).Value()});
   try {
     return ToPacket(read_only_ ? connection->QueryReadOnly(sql, values) : connection->Query(sql, values));
   } catch (const EWriteRefused& e) {
-    throw EWriteRefused("Não foi possível abrir a consulta " + who + ". " + e.Message());
+    throw EWriteRefused("Não foi possível ler os dados. " + e.Message());
   } catch (const EDatabaseError& e) {
-    throw EDatabaseError("Não foi possível abrir a consulta " + who + ". " + e.Message());
+    throw EDatabaseError("Não foi possível ler os dados do banco de dados. " + e.Message());
   }
 }
 

@@ -58,6 +58,9 @@ class UiPort {
     (void)caption, (void)path, (void)print;
     return false;
   }
+  // Opens the help page of a screen, named by its screen code; headless
+  // ports have no pages to show.
+  virtual void ShowHelp(const std::string& screen_code) { (void)screen_code; }
 };
 
 // The port in use; a ScriptedUi until the host installs another.

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -82,12 +84,46 @@ TEST_F(FormHostTest, AShownMdiChildGetsASubWindowWithItsMenus) {
   auto* insert = w->View()->findChild<QToolButton*>("sbtIncluir");
   ASSERT_NE(insert, nullptr);
   EXPECT_FALSE(insert->icon().isNull());
-  EXPECT_EQ(insert->toolTip(), "Incluir");
+  // The commands have keys, shown in the menu and in the hint.
+  EXPECT_EQ(insert->toolTip(), "Incluir (F2)");
+  EXPECT_EQ(w->Menus()->ActionNamed("mnuIncluir")->shortcut(), QKeySequence(Qt::Key_F2));
+  EXPECT_EQ(w->Menus()->ActionNamed("mnuCancelar")->shortcut(), QKeySequence(Qt::Key_F8));
 
   form->SetWindowState(plat::wsMaximized);
   EXPECT_TRUE(sub->isMaximized());
   form->SetWindowState(plat::wsNormal);
   EXPECT_FALSE(sub->isMaximized());
+}
+
+// The active screen's menus show in the host's menu bar, maximised or not:
+// one bar, and the host's menu of the same title gives way while the
+// screen is active.
+TEST_F(FormHostTest, TheActiveScreensMenusMergeIntoTheHostsMenuBar) {
+  QMenuBar bar;
+  bar.addMenu("&Arquivo");
+  QAction* host_operation = bar.addMenu(QString::fromUtf8("&Operação"))->menuAction();
+  QMenu* windows = bar.addMenu("&Janela");
+  windows->setObjectName("zorWindowMenu");
+  host_->SetHostMenuBar(&bar);
+  plat::TfrmPadrao* form = nullptr;
+  plat::Application->CreateForm(form);
+  form->Show();
+  desktop::FormWindow* w = host_->WindowOf(form);
+  ASSERT_NE(w, nullptr);
+  EXPECT_FALSE(w->MenuBar()->isVisibleTo(w));
+  QStringList titles;
+  for (QAction* a : bar.actions())
+    if (a->isVisible()) titles << a->text().remove('&');
+  EXPECT_EQ(titles, QStringList({"Arquivo", QString::fromUtf8("Operação"), QString::fromUtf8("Edição"), "Janela"}))
+      << titles.join(',').toStdString();
+  EXPECT_FALSE(host_operation->isVisible());
+  form->SetWindowState(plat::wsMaximized);
+  EXPECT_FALSE(w->MenuBar()->isVisibleTo(w));
+  form->Hide();
+  QApplication::processEvents();
+  EXPECT_TRUE(host_operation->isVisible());
+  EXPECT_EQ(bar.actions().size(), 3);
+  host_->SetHostMenuBar(nullptr);
 }
 
 TEST_F(FormHostTest, ClosingTheSubWindowClosesThePlatformForm) {

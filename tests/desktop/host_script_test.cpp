@@ -20,8 +20,9 @@ struct HostRun {
 };
 
 // Runs zor-host offscreen with the user's folders inside `home`.
-HostRun RunHost(const QTemporaryDir& home, const QStringList& args) {
+HostRun RunHost(const QTemporaryDir& home, const QStringList& args, const QString& workdir = QString()) {
   QProcess p;
+  if (!workdir.isEmpty()) p.setWorkingDirectory(workdir);
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("QT_QPA_PLATFORM", "offscreen");
   env.insert("HOME", home.path());
@@ -84,6 +85,23 @@ TEST(HostScript, AFailedExpectationEndsTheHostWithTheTranscriptAndStillTakesTheP
   EXPECT_TRUE(r.errors.contains(QString::fromUtf8("FALHOU (linha 3)"))) << r.errors.toStdString();
   EXPECT_TRUE(r.errors.contains(QString::fromUtf8("1 resposta preparada não foi usada"))) << r.errors.toStdString();
   EXPECT_TRUE(QFile::exists(shot));
+}
+
+// Every state of the screen a person meets, with data: each control the
+// platform shows is visible, of some size, inside its container and shows
+// its whole caption (the replay fails on the first state that does not),
+// and each state is pictured.
+TEST(HostScript, EveryStateOfTheScreenShowsEveryControlWhole) {
+  desktop_test::App();
+  QTemporaryDir home;
+  ASSERT_TRUE(home.isValid());
+  const HostRun r = RunHost(home, {"--demo", "--branch", "0001", "--script", SCRIPT_WINDOW_TOUR, "--screenshot",
+                                   home.filePath("fim.png")},
+                            home.path());
+  EXPECT_EQ(r.exit_code, 0) << r.errors.toStdString();
+  for (const char* picture : {"01-tela-aberta.png", "02-voos-listados.png", "04-trechos.png", "06-classes.png",
+                              "07-relatorio.png", "08-companhia-sem-voos.png"})
+    EXPECT_FALSE(QImage(home.filePath(picture)).isNull()) << picture;
 }
 
 TEST(HostScript, AnUnreadableScriptRunsNothing) {

@@ -5,7 +5,10 @@
 
 #include <signal.h>
 
+#include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QFile>
 #include <QFontMetrics>
 #include <QImage>
@@ -14,6 +17,7 @@
 #include <QTest>
 
 #include "desktop/demo_server.h"
+#include "desktop/host_app.h"
 #include "desktop/host_context.h"
 #include "desktop/main_window.h"
 #include "desktop/package_loader.h"
@@ -83,10 +87,44 @@ TEST(HostContext, BadCommandLinesAreRefusedInPortuguese) {
   EXPECT_TRUE(error.contains(QString::fromUtf8("Endereço do servidor inválido"))) << error.toStdString();
   EXPECT_FALSE(desktop::ParseHostOptions({"zor-host", "--config", config, "--nao-existe"}, o, &error));
   EXPECT_TRUE(error.startsWith(QString::fromUtf8("Linha de comando inválida"))) << error.toStdString();
+  EXPECT_FALSE(error.contains("Unknown")) << error.toStdString();  // Qt's own words in Portuguese too
   EXPECT_FALSE(desktop::ParseHostOptions({"zor-host", "--config", dir.filePath("falta.ini")}, o, &error));
   EXPECT_FALSE(desktop::ParseHostOptions({"zor-host", "--config", config, "--branch-fixed", "--branch-free"}, o, &error));
   EXPECT_FALSE(desktop::ParseHostOptions({"zor-host", "--config", config, "--script", dir.filePath("x.txt")}, o, &error));
   EXPECT_TRUE(error.contains(QString::fromUtf8("Roteiro não encontrado")));
+}
+
+// --help speaks one language and tells where the configuration lives and
+// its keys; --version answers with the version.
+TEST(HostContext, HelpAndVersionInPortuguese) {
+  App();
+  desktop::HostOptions o;
+  QString help;
+  EXPECT_FALSE(desktop::ParseHostOptions({"zor-host", "--help"}, o, &help));
+  EXPECT_FALSE(help.contains("Displays")) << help.toStdString();
+  EXPECT_FALSE(help.contains("Options:")) << help.toStdString();
+  EXPECT_TRUE(help.contains(desktop::DefaultConfigFile())) << help.toStdString();
+  EXPECT_TRUE(help.contains("[database] url")) << help.toStdString();
+  QString version;
+  EXPECT_FALSE(desktop::ParseHostOptions({"zor-host", "--version"}, o, &version));
+  EXPECT_TRUE(version.startsWith("zor-host ")) << version.toStdString();
+}
+
+// A mistyped SQLite path is not turned into a new empty database: the host
+// names the missing file and says what to do.
+TEST(HostContext, OnlyAnExistingDatabaseFileIsOpened) {
+  App();
+  QTemporaryDir dir;
+  const QString missing = dir.filePath("demo-com-erro.db");
+  const QString problem = desktop::DatabaseProblem("sqlite:" + missing, "/etc/zor.ini");
+  EXPECT_TRUE(problem.contains(missing)) << problem.toStdString();
+  EXPECT_TRUE(problem.contains("--db")) << problem.toStdString();
+  EXPECT_FALSE(QFile::exists(missing));
+  QFile existing(dir.filePath("demo.db"));
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.close();
+  EXPECT_EQ(desktop::DatabaseProblem("sqlite:" + existing.fileName(), "/etc/zor.ini"), QString());
+  EXPECT_FALSE(desktop::DatabaseProblem("", "/etc/zor.ini").isEmpty());
 }
 
 TEST(HostContext, ServerAddressForms) {
@@ -194,6 +232,34 @@ TEST(MainWindow, StatusBarShowsUserBranchAndServer) {
   w.FlightScreenAction()->trigger();
   EXPECT_EQ(opened, 1);
   EXPECT_EQ(w.FlightScreenAction()->text().remove('&'), QString::fromUtf8("Vôo/Trecho"));
+}
+
+// Help: the screen's page (F1) is installed next to the host, and "Sobre"
+// gives the version.
+TEST(MainWindow, HelpMenuOpensTheScreensPageAndAboutGivesTheVersion) {
+  App();
+  desktop::MainWindow w;
+  auto* help = w.findChild<QAction*>("actScreenHelp");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->shortcut(), QKeySequence(Qt::Key_F1));
+  ASSERT_NE(w.findChild<QAction*>("actAbout"), nullptr);
+  EXPECT_TRUE(w.AboutText().contains(ZOR_VERSION)) << w.AboutText().toStdString();
+  const QString page = QFileInfo(ZOR_HOST).absolutePath() + "/ajuda/zor12200.html";
+  QFile f(page);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << page.toStdString();
+  EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains("Vôo/Trecho"));
+}
+
+TEST(MainWindow, StatusBarCountsWhatTheScreenLists) {
+  App();
+  desktop::MainWindow w;
+  w.SetListedCount(300);
+  EXPECT_EQ(w.ListedText(), "300 registros listados");
+  w.SetListedCount(1);
+  EXPECT_EQ(w.ListedText(), "1 registro listado");
+  w.SetListedCount(-1);
+  EXPECT_EQ(w.ListedText(), "");
+  EXPECT_EQ(desktop::ListedRecords(nullptr), -1);
 }
 
 TEST(Screenshot, WritesAPictureThatIsNotBlankWithAccentedGlyphs) {

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include "desktop/app_setup.h"
+
 namespace desktop_test {
 
 QApplication& App() {
@@ -12,7 +14,9 @@ QApplication& App() {
     static int argc = 1;
     static char name[] = "desktop_tests";
     static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
+    auto* app = new QApplication(argc, argv);
+    desktop::SetUpApplication(*app);
+    return app;
   }();
   return *app;
 }

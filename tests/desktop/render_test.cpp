@@ -4,6 +4,7 @@
 // key handlers that swallow keys).
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -148,6 +149,43 @@ TEST_F(RenderTest, WidgetsFollowThePlatform) {
   EXPECT_FALSE(W_<QToolButton>("btpCompanhia")->isVisible());
   lookup_->SetVisible(true);
   EXPECT_TRUE(W_<QToolButton>("btpCompanhia")->isVisible());
+}
+
+// The page shown is always the platform's active page, also when the
+// screen disables or hides tabs (Qt would move to another tab by itself).
+TEST_F(RenderTest, ThePageShownIsTheActivePageWhateverTheTabsDo) {
+  auto* tabs = W_<QTabWidget>("pgcPadrao");
+  view_->show();
+  pages_->SetActivePage(grid_page_);
+  grid_page_->SetEnabled(false);
+  EXPECT_EQ(tabs->currentWidget(), view_->WidgetOf(grid_page_));
+  grid_page_->SetEnabled(true);
+  pages_->SetActivePage(record_page_);
+  record_page_->SetTabVisible(false);
+  EXPECT_EQ(pages_->ActivePage(), record_page_);
+  EXPECT_EQ(tabs->currentWidget(), view_->WidgetOf(record_page_));
+  record_page_->SetTabVisible(true);
+  view_->resize(900, 700);  // maximised
+  QApplication::processEvents();
+  EXPECT_EQ(tabs->currentWidget(), view_->WidgetOf(record_page_));
+  EXPECT_EQ(tabs->tabBar()->currentIndex(), tabs->indexOf(view_->WidgetOf(record_page_)));
+}
+
+// Disabled controls look disabled, also those the form colours: the
+// disabled palette keeps the style's greys.
+TEST_F(RenderTest, DisabledControlsAndTabsLookDisabled) {
+  branch_->SetFontColor(plat::clBlue);
+  branch_->SetColor(plat::clInfoBk);
+  branch_->SetEnabled(false);
+  const QPalette pal = W_<QLineEdit>("edtFilial")->palette();
+  EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Text), pal.color(QPalette::Active, QPalette::Text));
+  EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Base), pal.color(QPalette::Active, QPalette::Base));
+  pages_->SetFontColor(plat::clNavy);
+  record_page_->SetEnabled(false);
+  auto* bar = W_<QTabWidget>("pgcPadrao")->tabBar();
+  EXPECT_FALSE(bar->isTabEnabled(1));
+  EXPECT_NE(bar->palette().color(QPalette::Disabled, QPalette::WindowText),
+            bar->palette().color(QPalette::Active, QPalette::WindowText));
 }
 
 TEST_F(RenderTest, LayoutFollowsAlignmentAndAnchors) {
@@ -307,6 +345,30 @@ TEST_F(RenderTest, PlatformFocusMovesMoveTheQtFocus) {
   form_->SetActiveControl(branch_);
   QApplication::processEvents();
   EXPECT_TRUE(W_<QLineEdit>("edtFilial")->hasFocus());
+}
+
+// An edit the focus reaches from the keyboard or from a failed check has
+// its whole text selected, so that typing replaces the rejected value
+// instead of appending to it.
+TEST_F(RenderTest, AnEditReachedByTheKeyboardOrAFailedCheckSelectsItsText) {
+  ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
+  branch_->SetText("0099");
+  company_->SetText("XYZ");
+  form_->SetActiveControl(company_);
+  QApplication::processEvents();
+  EXPECT_EQ(W_<QLineEdit>("edtCia")->selectedText(), "XYZ");
+  // A check that fails puts the focus back on the branch.
+  form_->SetActiveControl(branch_);
+  QApplication::processEvents();
+  auto* branch = W_<QLineEdit>("edtFilial");
+  ASSERT_TRUE(branch->hasFocus());
+  EXPECT_EQ(branch->selectedText(), "0099");
+  QTest::keyClicks(branch, "0001");
+  EXPECT_EQ(branch_->Text(), "0001");
+  // Tab from the keyboard.
+  QTest::keyClick(branch, Qt::Key_Tab);
+  QApplication::processEvents();
+  EXPECT_EQ(W_<QLineEdit>("edtCia")->selectedText(), "XYZ");
 }
 
 TEST_F(RenderTest, ControlsAddedOrDestroyedLaterFollow) {

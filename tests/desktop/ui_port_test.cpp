@@ -204,6 +204,27 @@ TEST(SearchDialog, AnswersTheChosenFieldNameAndValue) {
   EXPECT_FALSE(ui.Search(r).has_value());
 }
 
+// Help goes to whoever opens the pages (the host's window), or to the
+// script while one replays.
+TEST(QtUiHelp, TheScreensHelpGoesToTheOpenerOrToTheScript) {
+  App();
+  QtUi ui;
+  QString opened;
+  ui.SetHelpOpener([&](const QString& code) { opened = code; });
+  ui.ShowHelp("ZOR12200");
+  EXPECT_EQ(opened, "ZOR12200");
+  struct HelpScript : plat::ScriptedUi {
+    std::string asked;
+    void ShowHelp(const std::string& code) override { asked = code; }
+  } script;
+  opened.clear();
+  ui.SetScriptPort(&script);
+  ui.ShowHelp("ZOR12201");
+  ui.SetScriptPort(nullptr);
+  EXPECT_EQ(script.asked, "ZOR12201");
+  EXPECT_TRUE(opened.isEmpty());
+}
+
 TEST(BusyIndicator, NestsAndASecondHideDoesNothing) {
   App();
   QWidget host;
@@ -223,6 +244,33 @@ TEST(BusyIndicator, NestsAndASecondHideDoesNothing) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   busy.Hide();  // nothing shown: nothing happens
   EXPECT_EQ(busy.Depth(), 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A message over a running operation: the badge and the wait cursor go
+// before the message shows, so nothing says "wait" over it; the Hide that
+// ends the operation still balances its Show.
+TEST(BusyIndicator, GoesBeforeAMessageIsShown) {
+  App();
+  QWidget host;
+  host.resize(400, 300);
+  host.show();
+  QtUi ui(&host);
+  ui.ShowBusy(6);
+  ASSERT_NE(host.findChild<desktop::BusyBadge*>(), nullptr);
+  bool badge_during_message = true;
+  bool wait_cursor_during_message = true;
+  WhenModalOpens([&](QWidget* w) {
+    badge_during_message = host.findChild<desktop::BusyBadge*>() != nullptr;
+    wait_cursor_during_message = QApplication::overrideCursor() != nullptr;
+    qobject_cast<QMessageBox*>(w)->accept();
+  });
+  ui.ShowError("", "Não foi possível gravar o vôo.");
+  EXPECT_FALSE(badge_during_message);
+  EXPECT_FALSE(wait_cursor_during_message);
+  EXPECT_EQ(ui.BusyDepth(), 1);
+  ui.HideBusy();
+  EXPECT_EQ(ui.BusyDepth(), 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

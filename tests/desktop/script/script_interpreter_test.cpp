@@ -291,6 +291,38 @@ TEST_F(InterpreterTest, ScriptedAnswersForQuestionsPickListsAndSearches) {
   EXPECT_SAYS("FALHOU (linha 3): a lista \"Filial\" tem 2 linhas; não há linha 5");
 }
 
+// An answer is for the gesture right after it: one that gesture did not
+// use is a failure and is not carried to a later, different question.
+TEST_F(InterpreterTest, AnswersServeTheNextGestureOnlyAndNoQuestionCanBeExpected) {
+  EXPECT_EQ(Run("open\nanswer yes\nclick mnuItem\nclick sbtPergunta\n"), kExpectationFailed);
+  EXPECT_SAYS("FALHOU (linha 3): 1 resposta preparada(s) para este gesto e não usada(s)");
+  EXPECT_SAYS("  pergunta: Confirma a operação? -> não (sem resposta no roteiro)\n");
+  // Expectations between the answer and its gesture do not use it up.
+  EXPECT_EQ(Run("open\nanswer yes\nexpect form.Visible true\nclick sbtPergunta\nexpect no-message\n"
+                "expect question \"Confirma a operação?\"\n"),
+            kExpectationFailed)
+      << transcript;
+  EXPECT_SAYS("expect no-message\n  FALHOU");
+  EXPECT_EQ(Run("open\nclick mnuItem\nexpect no-question\n"), kAllHeld) << transcript;
+  EXPECT_EQ(Run("open\nclick sbtPergunta\nexpect no-question\n"), kExpectationFailed);
+  EXPECT_SAYS("FALHOU (linha 3): nenhuma pergunta esperada, vista \"Confirma a operação?\"");
+}
+
+// Controls by what the person reads on them, and a grid's columns.
+TEST_F(InterpreterTest, CaptionsNameControlsAndGridColumnsCanBeExpected) {
+  EXPECT_EQ(Run("open\nselect pgcPaginas Dois\nexpect Dois.Caption Dois\nclick Item\n"
+                "expect dbgItens.Column[SIT].PickList Ativo,Inativo\n"
+                "expect dbgItens.Column[1].Title CODIGO\n"
+                "expect dbgItens.Column[NOME].Visible true\n"),
+            kAllHeld)
+      << transcript;
+  EXPECT_EQ(host.form->menuClicks, 1);
+  EXPECT_EQ(Run("open\nexpect dbgItens.Column[XX].Width 10\nexpect dbgItens.Column[CODIGO].Width 10\n"),
+            kExpectationFailed);
+  EXPECT_SAYS("dbgItens não tem a coluna XX");
+  EXPECT_SAYS("FALHOU (linha 3): dbgItens.Column[CODIGO].Width: esperado \"10\"");
+}
+
 TEST_F(InterpreterTest, BusyIndicatorAndHandlerErrorsAppearAsTheyHappen) {
   EXPECT_EQ(Run("open\nclick sbtOcupado\nclick sbtFalha\nexpect message \"Falha no servidor.\"\n"), kAllHeld)
       << transcript;

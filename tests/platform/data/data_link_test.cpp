@@ -90,6 +90,30 @@ TEST(DataLinks, ARefusedTextStopsThePostAndKeepsTheEdit) {
   EXPECT_EQ(f.sgequip->AsString(), "YES");
 }
 
+// Cancel discards what was typed before anyone hears of the state change:
+// a handler of the change that moves the focus (leaving the control, which
+// writes pending text) finds nothing to write into the record no longer
+// being edited.
+TEST(DataLinks, CancelDiscardsTypingBeforeTheStateChangeIsHandled) {
+  FlightForm f;
+  TDataSource ds(f.form.get());
+  ds.SetDataSet(f.cds);
+  f.Load();
+  FakeEdit edit(&ds, "SGEQUIP");
+  bool modified_when_heard = true;
+  ds.OnStateChange = [&](TObject*) {
+    if (f.cds->State() != dsBrowse) return;
+    modified_when_heard = edit.link.IsModified();
+    edit.link.UpdateRecord();  // what leaving the control does
+  };
+  ASSERT_TRUE(edit.Type("E195"));
+  EXPECT_NO_THROW(f.cds->Cancel());
+  EXPECT_FALSE(modified_when_heard);
+  EXPECT_EQ(f.cds->State(), dsBrowse);
+  EXPECT_EQ(f.sgequip->AsString(), "B737");
+  EXPECT_EQ(edit.text, "B737");
+}
+
 TEST(DataLinks, UnmodifiedControlsDoNotOverwriteFields) {
   FlightForm f;
   TDataSource ds(f.form.get());

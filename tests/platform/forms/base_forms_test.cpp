@@ -7,6 +7,7 @@
 #include "forms_fixture.h"
 #include "platform/forms/frm_dados_ger_rel.h"
 #include "platform/forms/frm_padrao.h"
+#include "platform/ui/scripted_ui.h"
 
 namespace plat {
 namespace {
@@ -59,6 +60,21 @@ TEST_F(BaseFormsTest, BaseFormComponentsAndDerivedDefinition) {
   EXPECT_FALSE(form->mnuCancelar->Enabled());
   EXPECT_FALSE(form->msgMensagensPadroes->Msg("Canc").empty());
   EXPECT_FALSE(form->msgMensagensPadroes->Msg("excl").empty());
+}
+
+// The help button asks for the page of the screen by the code it shows.
+TEST_F(BaseFormsTest, HelpOpensThePageOfTheScreensCode) {
+  struct HelpUi : ScriptedUi {
+    std::vector<std::string> asked;
+    void ShowHelp(const std::string& code) override { asked.push_back(code); }
+  } ui;
+  SetUi(&ui);
+  TfrmTela* form = nullptr;
+  Application->CreateForm(form);
+  form->Show();
+  EXPECT_TRUE(form->sbtAjuda->UserClick());
+  SetUi(nullptr);
+  EXPECT_EQ(ui.asked, std::vector<std::string>{"ZOR12200"});
 }
 
 TEST_F(BaseFormsTest, CommandButtonsAndMenuTwinsReachTheSameHandler) {

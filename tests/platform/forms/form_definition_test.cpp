@@ -5,6 +5,7 @@
 #include <string>
 
 #include "forms_fixture.h"
+#include "platform/controls/check_box.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/containers.h"
 #include "platform/controls/label.h"
@@ -100,6 +101,42 @@ TEST_F(FormDefinitionTest, BaseThenDerivedDefinition) {
   med->SetFocus();
   other->SetFocus();
   EXPECT_EQ(form.exits, 1);
+}
+
+// A definition may leave a control's size out: the control keeps its
+// class's own size (a check box of no height could be neither seen nor
+// clicked), and a size given in part replaces only that part.
+TEST_F(FormDefinitionTest, ControlsWithoutASizeKeepTheirClassSize) {
+  const char* const kSizes = R"(form
+  Caption = "Tamanhos"
+ccbDiario: TCheckBox in form
+  Left = 8
+  Top = 8
+  Width = 70
+  Caption = "Diário"
+ccbSemTamanho: TCheckBox in form
+  Caption = "Abastecimento"
+medHora: TMaskEdit in form
+  Top = 40
+cbbTipo: TComboBox in form
+  Height = 30
+)";
+  TDefForm form(nullptr, {{"sizes.form", kSizes}});
+  form.InitializeForm();
+  auto* daily = FindComponentAs<TCheckBox>(&form, "ccbDiario");
+  ASSERT_NE(daily, nullptr);
+  EXPECT_EQ(daily->Width(), 70);
+  EXPECT_EQ(daily->Height(), 17);
+  auto* bare = FindComponentAs<TCheckBox>(&form, "ccbSemTamanho");
+  EXPECT_EQ(bare->Width(), 97);
+  EXPECT_EQ(bare->Height(), 17);
+  auto* time = FindComponentAs<TMaskEdit>(&form, "medHora");
+  EXPECT_EQ(time->Width(), 121);
+  EXPECT_EQ(time->Height(), 21);
+  EXPECT_EQ(time->Top(), 40);
+  auto* kind = FindComponentAs<TComboBox>(&form, "cbbTipo");
+  EXPECT_EQ(kind->Width(), 145);
+  EXPECT_EQ(kind->Height(), 30);
 }
 
 TEST_F(FormDefinitionTest, DerivedHandlerOfTheSameNameReplacesTheBase) {

@@ -138,7 +138,7 @@ TEST_F(QueryTest, RunsOnItsOwnConnectionElseTheDefault) {
     q.Open();
     FAIL();
   } catch (const EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("nenhuma conexão com o banco de dados"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("não está ligado a um banco de dados"), std::string::npos) << e.Message();
   }
   TADOIBQuery::SetDefaultConnection(shared);
   q.Open();
@@ -178,7 +178,7 @@ TEST_F(QueryTest, DatabaseErrorLeavesTheQueryClosed) {
     q.Open();
     FAIL();
   } catch (const EDatabaseError& e) {
-    EXPECT_EQ(e.Message(), "Não foi possível abrir a consulta qryFilial. relation \"t\" does not exist");
+    EXPECT_EQ(e.Message(), "Não foi possível ler os dados do banco de dados. relation \"t\" does not exist");
   }
   EXPECT_FALSE(q.Active());
   EXPECT_TRUE(q.IsEmpty());
