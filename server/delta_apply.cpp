@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "server/request_decoder.h"
 #include "server/schema.h"
 
 namespace zor::server {
@@ -82,7 +83,7 @@ void checkValues(const DatasetDef& d, const std::vector<SqlValue>& values, bool 
     const ColumnDef* col = t.column(f.name);
     size_t len = utf8Length(text(values[i]));
     if (col && len > static_cast<size_t>(col->size))
-      throw SaveRefused("O valor informado para " + f.name + " (\"" + text(values[i]) + "\") tem " +
+      throw SaveRefused("O valor informado para " + f.name + " (\"" + echoCut(text(values[i])) + "\") tem " +
                         std::to_string(len) + " caracteres; o máximo é " + std::to_string(col->size) + ".");
   }
 }
