@@ -307,7 +307,12 @@ void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
   ex.dispatched = true;
   MHD_suspend_connection(c);
   workers_->post([this, c, &ex] {
-    ex.reply = dispatchRpc(module_, ex.module, ex.body);
+    if (ex.body.size() > options_.bigBody) {
+      std::lock_guard big(bigCallMutex_);
+      ex.reply = dispatchRpc(module_, ex.module, ex.body);
+    } else {
+      ex.reply = dispatchRpc(module_, ex.module, ex.body);
+    }
     std::string().swap(ex.body);
     {
       std::lock_guard lock(budgetMutex_);

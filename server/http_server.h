@@ -29,11 +29,15 @@ struct HttpOptions {
   int port = 8211;      // 0: any free port (see bind())
   int threads = 16;     // workers running calls at the same time
   std::ostream* log = nullptr;  // one line per call; null: silent
-  // The largest request body (a whole company's flight list changed at
-  // once fits with room to spare) and the most body bytes held at once by
-  // all requests together; beyond it requests are refused as "busy".
-  std::size_t maxBody = 16u * 1024 * 1024;
-  std::size_t bodyBudget = 64u * 1024 * 1024;
+  // The largest request body: a flight changed costs about 500 bytes in a
+  // delta, so 4 MiB carries some 8,600 flights changed at once (the demo
+  // company has 300). The most body bytes held at once by all requests
+  // together: three maximal requests; beyond it a request is refused as
+  // "busy". Decoding multiplies a body's size some thirtyfold in memory,
+  // so bodies above bigBody are decoded one at a time.
+  std::size_t maxBody = 4u * 1024 * 1024;
+  std::size_t bodyBudget = 12u * 1024 * 1024;
+  std::size_t bigBody = 512u * 1024;
   // A connection with no traffic for this long is closed; the desk's
   // client opens a new one on its next call.
   unsigned idleTimeoutSeconds = 120;
@@ -76,6 +80,7 @@ class RpcHttpServer {
   std::unique_ptr<WorkerPool> workers_;
   MHD_Daemon* daemon_ = nullptr;
 
+  std::mutex bigCallMutex_;  // one big body decoded at a time
   std::mutex budgetMutex_;
   std::size_t bodyBytesHeld_ = 0;
 
