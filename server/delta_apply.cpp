@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "server/request_decoder.h"
+#include "server/row_checks.h"
 #include "server/schema.h"
 
 namespace zor::server {
@@ -228,6 +229,7 @@ void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& c
   if (changes.empty()) return;
   WriteTransaction tx(c);
   for (const auto& ch : changes) {
+    checkStoredValues(c, d, ch);
     switch (ch.kind) {
       case ChangeKind::insert: insertRow(c, d, ch.newValues); break;
       case ChangeKind::modify: modifyRow(c, d, ch); break;
