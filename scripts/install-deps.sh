@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libpq-dev postgresql
   libcpp-httplib-dev libmicrohttpd-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
-  curl
+  curl clang libclang-rt-dev
 )
 missing=()
 for p in "${packages[@]}"; do
