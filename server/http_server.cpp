@@ -170,8 +170,9 @@ void RpcHttpServer::run() {
   }
   stateChanged_.wait(lock, [this] { return callsRunning_ == 0; });
   lock.unlock();
-  MHD_stop_daemon(daemon_);
+  MHD_stop_daemon(daemon_);  // closes the listening socket unless quiesced above
   daemon_ = nullptr;
+  listenFd_ = -1;
   workers_.reset();
 }
 
