@@ -68,7 +68,8 @@ class HostileTest : public ::testing::TestWithParam<std::string> {
     return rawPost(kPath, body, host() + "Content-Type: application/json\r\n");
   }
   json flightRow(const std::string& nr) {
-    for (const auto& r : client_->data("GetVoo", {"0001", "0002"})["rows"])
+    json rows = client_->data("GetVoo", {"0001", "0002"})["rows"];
+    for (const auto& r : rows)
       if (field(vooDataset(), r, "NRVOO") == nr) return r;
     return nullptr;
   }
