@@ -9,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: test demo deps build build-asan build-release package clean screenshots
+.PHONY: test demo deps build build-asan build-release package fuzz clean screenshots
 
 deps:
 	@scripts/install-deps.sh
@@ -23,17 +23,25 @@ build-asan: deps
 	  -DZOR_WITH_DESKTOP=OFF -DZOR_WITH_BENCH=OFF $(LAUNCHER) >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 
+# The libFuzzer target over the request and delta decoders (clang).
+FUZZ_SRC := tests/server/fuzz/request_fuzzer.cpp server/request_decoder.cpp server/packet.cpp \
+  server/dataset_catalog.cpp
+fuzz: deps
+	@mkdir -p build-fuzz
+	@clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. $(FUZZ_SRC) -o build-fuzz/request_fuzzer
+
 # Runs every test in the normal build, then the non-GUI tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, with a throwaway
 # PostgreSQL cluster for the tests that need one.
-test: build build-asan
+test: build build-asan fuzz
 	@url=$$(scripts/pg-cluster.sh start $(PG_DIR) $(PG_PORT)); \
 	trap 'scripts/pg-cluster.sh stop $(PG_DIR)' EXIT; \
 	export ZOR_TEST_PG_URL="$$url" QT_QPA_PLATFORM=offscreen; \
 	(cd build && ctest --output-on-failure -j $(JOBS)) && \
 	(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  ctest --output-on-failure -j $(JOBS) -LE gui)
+	  ctest --output-on-failure -j $(JOBS) -LE gui) && \
+	scripts/run-fuzz.sh build-fuzz/request_fuzzer tests/server/fuzz/corpus 60
 
 # The programs a person runs, optimized with debug information, without
 # tests or benchmarks, in a folder of their own.
@@ -62,4 +70,4 @@ screenshots: build
 	  --screenshot 09-janela-ao-final.png
 
 clean:
-	rm -rf build build-asan build-release
+	rm -rf build build-asan build-release build-fuzz

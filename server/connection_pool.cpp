@@ -15,10 +15,16 @@ ConnectionPool::Lease ConnectionPool::acquire() {
     while (!idle_.empty()) {
       auto c = std::move(idle_.back());
       idle_.pop_back();
-      if (c->healthy()) return Lease(*this, std::move(c));
+      if (c->healthy()) return Lease(*this, std::move(c), true);
     }
   }
-  return Lease(*this, openConnection(url_));
+  return Lease(*this, openConnection(url_), false);
+}
+
+void ConnectionPool::dropIdle() {
+  std::vector<std::unique_ptr<Connection>> old;
+  std::lock_guard lock(mutex_);
+  old.swap(idle_);
 }
 
 void ConnectionPool::release(std::unique_ptr<Connection> c) {

@@ -1,6 +1,8 @@
 // Database connections shared by the request threads: each call takes one
 // connection for its whole duration and gives it back afterwards, so calls
-// never share a transaction. Connections that lost their link are dropped.
+// never share a transaction. Connections that lost their link are dropped,
+// and a call whose idle connection broke meanwhile (the database restarted)
+// runs once more on a new one.
 #pragma once
 
 #include <memory>
@@ -18,19 +20,43 @@ class ConnectionPool {
 
   class Lease {
    public:
-    Lease(ConnectionPool& pool, std::unique_ptr<Connection> c) : pool_(&pool), c_(std::move(c)) {}
+    Lease(ConnectionPool& pool, std::unique_ptr<Connection> c, bool reused)
+        : pool_(&pool), c_(std::move(c)), reused_(reused) {}
     Lease(Lease&& other) noexcept = default;
     Lease& operator=(Lease&&) = delete;
     ~Lease();
     Connection& operator*() const { return *c_; }
     Connection* operator->() const { return c_.get(); }
+    bool reused() const { return reused_; }
 
    private:
     ConnectionPool* pool_;
     std::unique_ptr<Connection> c_;
+    bool reused_;
   };
 
   Lease acquire();
+
+  // Runs work(Connection&) on a pooled connection. When a connection taken
+  // from the pool turns out broken and nothing of the work can have been
+  // committed, the other idle connections (broken alike) are dropped and
+  // the work runs once more on a new connection.
+  template <class Work>
+  auto run(Work&& work) {
+    {
+      Lease lease = acquire();
+      try {
+        return work(*lease);
+      } catch (const DbError& e) {
+        if (!lease.reused() || e.kind() != DbError::Kind::connection || e.mayHaveCommitted()) throw;
+      }
+    }
+    dropIdle();
+    Lease fresh = acquire();
+    return work(*fresh);
+  }
+
+  void dropIdle();
   const std::string& url() const { return url_; }
 
  private:

@@ -31,14 +31,21 @@ struct QueryResult {
 
 // A database failure, classified so that callers can answer a duplicate key
 // or a missing parent with a message of their own.
+// readOnly and diskFull tell the operator what to mend; connection means
+// the database cannot be reached or the link to it was lost.
 class DbError : public std::runtime_error {
  public:
-  enum class Kind { uniqueViolation, foreignKeyViolation, busy, connection, other };
-  DbError(Kind kind, const std::string& what) : std::runtime_error(what), kind_(kind) {}
+  enum class Kind { uniqueViolation, foreignKeyViolation, busy, connection, readOnly, diskFull, other };
+  DbError(Kind kind, const std::string& what, bool mayHaveCommitted = false)
+      : std::runtime_error(what), kind_(kind), mayHaveCommitted_(mayHaveCommitted) {}
   Kind kind() const { return kind_; }
+  // The link broke while a commit was on its way: the transaction may have
+  // been written, so the work must not be repeated.
+  bool mayHaveCommitted() const { return mayHaveCommitted_; }
 
  private:
   Kind kind_;
+  bool mayHaveCommitted_;
 };
 
 class Connection {
@@ -91,7 +98,12 @@ class WriteTransaction {
   WriteTransaction(const WriteTransaction&) = delete;
   WriteTransaction& operator=(const WriteTransaction&) = delete;
   void commit() {
-    c_.commit();
+    try {
+      c_.commit();
+    } catch (const DbError& e) {
+      if (e.kind() != DbError::Kind::connection) throw;
+      throw DbError(e.kind(), e.what(), true);
+    }
     done_ = true;
   }
 

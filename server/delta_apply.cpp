@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <optional>
 
+#include "server/request_decoder.h"
+#include "server/row_checks.h"
 #include "server/schema.h"
 #include "server/stored_value.h"
 
@@ -102,7 +104,7 @@ void checkValues(const DatasetDef& d, const std::vector<SqlValue>& values, bool 
     const ColumnDef* col = t.column(f.name);
     size_t len = utf8Length(text(values[i]));
     if (col && len > static_cast<size_t>(col->size))
-      throw SaveRefused("O valor informado para " + f.name + " (\"" + text(values[i]) + "\") tem " +
+      throw SaveRefused("O valor informado para " + f.name + " (\"" + echoCut(text(values[i])) + "\") tem " +
                         std::to_string(len) + " caracteres; o máximo é " + std::to_string(col->size) + ".");
   }
 }
@@ -258,6 +260,7 @@ void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& c
   if (changes.empty()) return;
   WriteTransaction tx(c);
   for (const auto& ch : changes) {
+    checkStoredValues(c, d, ch);
     switch (ch.kind) {
       case ChangeKind::insert: insertRow(c, d, ch.newValues); break;
       case ChangeKind::modify: modifyRow(c, d, ch); break;

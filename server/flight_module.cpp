@@ -5,6 +5,7 @@
 #include <map>
 
 #include "server/dataset_catalog.h"
+#include "server/db_fault_text.h"
 #include "server/delta_apply.h"
 #include "server/packet.h"
 
@@ -132,15 +133,11 @@ CallOutcome FlightModule::call(const std::string& method, const json& params) {
                         "Método desconhecido: \"" + method + "\" não existe em " + kName + ".");
   auto args = checkArgs(method, it->second, params);
   try {
-    auto lease = pool_.acquire();
-    return {success(it->second.run(*lease, args)), "ok"};
+    return {success(pool_.run([&](Connection& c) { return it->second.run(c, args); })), "ok"};
   } catch (const SaveRefused& e) {
     return {failure(e.what()), std::string("recusado: ") + e.what()};
   } catch (const DbError& e) {
-    std::string msg = e.kind() == DbError::Kind::busy
-                          ? "O banco de dados está ocupado. Tente novamente em instantes."
-                          : "Erro ao acessar o banco de dados. Tente novamente ou avise o suporte.";
-    return {failure(msg), std::string("erro de banco: ") + e.what()};
+    return {failure(dbFaultMessage(e)), std::string("erro de banco: ") + e.what()};
   }
 }
 

@@ -1,83 +1,347 @@
 // HTTP transport (see http_server.h).
 #include "server/http_server.h"
 
-#include <httplib.h>
+#include <microhttpd.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <ostream>
 #include <stdexcept>
-#include <thread>
 
+#include "server/http_rules.h"
+#include "server/packet.h"
+#include "server/request_decoder.h"
 #include "server/rpc_dispatch.h"
+#include "server/worker_pool.h"
 
 namespace zor::server {
 
+using json = nlohmann::ordered_json;
+using Clock = std::chrono::steady_clock;
+
+// The state of one request on one connection, from its headers to the
+// completion of its answer.
+struct RpcHttpServer::Exchange {
+  Clock::time_point start = Clock::now();
+  std::string module;
+  std::string body;
+  std::size_t held = 0;  // bytes counted against the body budget
+  bool queued = false;   // an answer was handed to the transport
+  bool dispatched = false;
+  // A refusal found while the body arrives, answered once it is read.
+  int lateStatus = 0, lateCode = 0;
+  std::string lateMessage;
+  // The answer of the call, written by a worker.
+  RpcReply reply;
+  bool ready = false;
+};
+
 namespace {
-constexpr size_t kMaxBody = 64 * 1024 * 1024;
+
+constexpr std::size_t kHeaderMemory = 32 * 1024;  // headers of one request
+constexpr unsigned kMaxConnections = 900;          // below the usual 1024 descriptors
+
+MHD_Result toMhd(int r) { return r ? MHD_YES : MHD_NO; }
+
+std::string errorBody(int code, const std::string& message) {
+  return json({{"jsonrpc", "2.0"}, {"id", nullptr}, {"error", {{"code", code}, {"message", message}}}})
+      .dump(-1, ' ', false, json::error_handler_t::replace);
 }
+
+std::string header(MHD_Connection* c, const char* name) {
+  const char* v = MHD_lookup_connection_value(c, MHD_HEADER_KIND, name);
+  return v ? v : "";
+}
+bool hasHeader(MHD_Connection* c, const char* name) {
+  return MHD_lookup_connection_value(c, MHD_HEADER_KIND, name) != nullptr;
+}
+
+std::string mib(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
+
+MHD_Result onRequest(void* self, MHD_Connection* c, const char* url, const char* method, const char*,
+                     const char* data, size_t* size, void** state) {
+  return toMhd(static_cast<RpcHttpServer*>(self)->handle(c, url, method, data, size, state));
+}
+
+void onCompleted(void* self, MHD_Connection*, void** state, MHD_RequestTerminationCode) {
+  static_cast<RpcHttpServer*>(self)->completed(state);
+}
+
+void onTransportMessage(void* self, const char* format, va_list args) {
+  char buf[512];
+  std::vsnprintf(buf, sizeof buf, format, args);
+  std::string text = buf;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  static_cast<RpcHttpServer*>(self)->log("WARN http: " + logSafe(text, 400));
+}
+
+}  // namespace
 
 RpcHttpServer::RpcHttpServer(FlightModule& module, HttpOptions options)
-    : module_(module), options_(std::move(options)), server_(std::make_unique<httplib::Server>()) {
-  auto& s = *server_;
-  s.set_tcp_nodelay(true);
-  s.set_keep_alive_max_count(1000000);
-  s.set_payload_max_length(kMaxBody);
-  int threads = options_.threads > 0 ? options_.threads : 16;
-  s.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
+    : module_(module), options_(std::move(options)) {}
 
-  s.Post(R"(/rpc/([^/]+))", [this](const httplib::Request& req, httplib::Response& res) {
-    auto start = std::chrono::steady_clock::now();
-    RpcReply reply = dispatchRpc(module_, req.matches[1], req.body);
-    res.status = reply.httpStatus;
-    if (!reply.body.empty()) res.set_content(reply.body, "application/json; charset=utf-8");
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f ms", ms);
-    const char* level = reply.internal ? "ERROR" : reply.failed ? "WARN" : "INFO";
-    log(std::string(level) + " " + reply.method + " " + buf + " " + reply.logNote);
-  });
-  s.Get(R"(/rpc/([^/]+))", [](const httplib::Request&, httplib::Response& res) {
-    res.status = 405;
-    res.set_header("Allow", "POST");
-    res.set_content(
-        R"({"jsonrpc":"2.0","id":null,"error":{"code":-32600,"message":"Use POST com uma requisição JSON-RPC 2.0."}})",
-        "application/json; charset=utf-8");
-  });
+RpcHttpServer::~RpcHttpServer() {
+  if (daemon_) MHD_stop_daemon(daemon_);
+  if (listenFd_ >= 0) ::close(listenFd_);
 }
 
-RpcHttpServer::~RpcHttpServer() = default;
-
 int RpcHttpServer::bind() {
-  if (options_.port == 0) {
-    int port = server_->bind_to_any_port(options_.host);
-    if (port <= 0) throw std::runtime_error("Não foi possível escutar em " + options_.host + ".");
-    return port;
+  std::string where = options_.host + ":" + std::to_string(options_.port);
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_PASSIVE;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(options_.host.c_str(), std::to_string(options_.port).c_str(), &hints, &found) != 0 || !found)
+    throw std::runtime_error("Não foi possível escutar em " + where + ": endereço desconhecido.");
+  int err = 0;
+  for (addrinfo* a = found; a && listenFd_ < 0; a = a->ai_next) {
+    int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
+    if (fd < 0) {
+      err = errno;
+      continue;
+    }
+    // SO_REUSEADDR only lets a restarted server take its port back from
+    // connections in TIME_WAIT; on Linux it never lets two servers listen
+    // on one port (SO_REUSEPORT would, and is deliberately not set).
+    int one = 1;
+    setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    if (::bind(fd, a->ai_addr, a->ai_addrlen) == 0 && ::listen(fd, 512) == 0) {
+      listenFd_ = fd;
+    } else {
+      err = errno;
+      ::close(fd);
+    }
   }
-  if (!server_->bind_to_port(options_.host, options_.port))
-    throw std::runtime_error("Não foi possível escutar em " + options_.host + ":" + std::to_string(options_.port) +
-                             " (endereço em uso ou inválido).");
-  return options_.port;
+  freeaddrinfo(found);
+  if (listenFd_ < 0) {
+    if (err == EADDRINUSE)
+      throw std::runtime_error("Não foi possível escutar em " + where +
+                               ": a porta já está em uso (outro servidor já está em execução?).");
+    throw std::runtime_error("Não foi possível escutar em " + where + ": " + std::strerror(err) + ".");
+  }
+  sockaddr_storage addr{};
+  socklen_t len = sizeof addr;
+  getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len);
+  boundPort_ = ntohs(addr.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6*>(&addr)->sin6_port
+                                                : reinterpret_cast<sockaddr_in*>(&addr)->sin_port);
+  hostNames_ = {options_.host};
+  char name[256] = {};
+  if (gethostname(name, sizeof name - 1) == 0 && name[0]) {
+    hostNames_.emplace_back(name);
+    std::string shortName(name);
+    hostNames_.push_back(shortName.substr(0, shortName.find('.')));
+  }
+  return boundPort_;
 }
 
 void RpcHttpServer::run() {
-  runStarted_ = true;
-  if (!stopRequested_) server_->listen_after_bind();
-  runExited_ = true;
+  {
+    std::lock_guard lock(stateMutex_);
+    if (stopRequested_ || listenFd_ < 0) return;
+  }
+  workers_ = std::make_unique<WorkerPool>(options_.threads > 0 ? options_.threads : 16);
+  daemon_ = MHD_start_daemon(
+      MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG, 0, nullptr, nullptr,
+      &onRequest, this, MHD_OPTION_EXTERNAL_LOGGER, &onTransportMessage, this, MHD_OPTION_LISTEN_SOCKET,
+      listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted, this, MHD_OPTION_CONNECTION_TIMEOUT,
+      options_.idleTimeoutSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, kHeaderMemory,
+      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_END);
+  if (!daemon_) {
+    log("ERROR não foi possível iniciar o serviço HTTP.");
+    workers_.reset();
+    return;
+  }
+  std::unique_lock lock(stateMutex_);
+  stateChanged_.wait(lock, [this] { return stopRequested_; });
+  // Stop accepting, let running calls answer, then close everything.
+  int fd = MHD_quiesce_daemon(daemon_);
+  if (fd >= 0) {
+    ::close(fd);
+    listenFd_ = -1;
+  }
+  stateChanged_.wait(lock, [this] { return callsRunning_ == 0; });
+  lock.unlock();
+  MHD_stop_daemon(daemon_);  // closes the listening socket unless quiesced above
+  daemon_ = nullptr;
+  listenFd_ = -1;
+  workers_.reset();
 }
 
 void RpcHttpServer::stop() {
-  // The library ignores a stop that comes before its loop is running, so a
-  // stop racing with run() waits until the loop can take it.
+  std::lock_guard lock(stateMutex_);
   stopRequested_ = true;
-  for (;;) {
-    if (server_->is_running()) {
-      server_->stop();
+  stateChanged_.notify_all();
+}
+
+int RpcHttpServer::answer(MHD_Connection* c, int status, const std::string& body, bool allowPost) {
+  MHD_Response* r =
+      MHD_create_response_from_buffer(body.size(), const_cast<char*>(body.data()), MHD_RESPMEM_MUST_COPY);
+  if (!r) return 0;
+  if (!body.empty()) MHD_add_response_header(r, "Content-Type", "application/json; charset=utf-8");
+  if (allowPost) MHD_add_response_header(r, "Allow", "POST");
+  MHD_Result ok = MHD_queue_response(c, static_cast<unsigned>(status), r);
+  MHD_destroy_response(r);
+  return ok == MHD_YES;
+}
+
+int RpcHttpServer::refuse(MHD_Connection* c, Exchange& ex, int status, int code, const std::string& message) {
+  ex.queued = true;
+  double ms = std::chrono::duration<double, std::milli>(Clock::now() - ex.start).count();
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.2f ms", ms);
+  log("WARN - " + std::string(buf) + " recusado (HTTP " + std::to_string(status) + "): " + logSafe(message));
+  return answer(c, status, errorBody(code, message), status == 405);
+}
+
+bool RpcHttpServer::admit(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
+  if (std::strcmp(method, "POST") != 0) {
+    refuse(c, ex, 405, rpc_code::invalidRequest, "Use POST com uma requisição JSON-RPC 2.0.");
+    return false;
+  }
+  auto module = rpcModuleOfPath(url);
+  if (!module) {
+    refuse(c, ex, 404, rpc_code::methodNotFound,
+           "Caminho desconhecido: \"" + echoCut(url) + "\". Use /rpc/" + FlightModule::kName + ".");
+    return false;
+  }
+  if (hasHeader(c, "Origin")) {
+    refuse(c, ex, 403, rpc_code::invalidRequest,
+           "Requisição recusada: chamadas vindas de páginas da web (cabeçalho Origin) não são atendidas.");
+    return false;
+  }
+  if (!isAcceptedHost(header(c, "Host"), hostNames_, boundPort_)) {
+    refuse(c, ex, 403, rpc_code::invalidRequest,
+           "Requisição recusada: o cabeçalho Host (\"" + echoCut(header(c, "Host")) +
+               "\") não nomeia este servidor.");
+    return false;
+  }
+  if (!isJsonContentType(header(c, "Content-Type"))) {
+    refuse(c, ex, 415, rpc_code::invalidRequest,
+           "Requisição recusada: envie o corpo como Content-Type: application/json.");
+    return false;
+  }
+  std::string length = header(c, "Content-Length");
+  if (!length.empty()) {
+    unsigned long long n = std::strtoull(length.c_str(), nullptr, 10);
+    if (n > options_.maxBody) {
+      refuse(c, ex, 413, rpc_code::invalidRequest,
+             "Requisição grande demais: o limite é de " + mib(options_.maxBody) + ".");
+      return false;
+    }
+    std::lock_guard lock(budgetMutex_);
+    if (bodyBytesHeld_ + n > options_.bodyBudget) {
+      refuse(c, ex, 503, rpc_code::internalError,
+             "O servidor está ocupado recebendo outras requisições grandes. Tente novamente em instantes.");
+      return false;
+    }
+    bodyBytesHeld_ += n;
+    ex.held = n;
+    ex.body.reserve(n);
+  }
+  ex.module = *module;
+  return true;
+}
+
+int RpcHttpServer::handle(MHD_Connection* c, const char* url, const char* method, const char* data,
+                          std::size_t* size, void** state) {
+  if (!*state) {
+    auto* ex = new Exchange;
+    *state = ex;
+    admit(c, *ex, url, method);
+    return 1;
+  }
+  auto& ex = *static_cast<Exchange*>(*state);
+  if (*size > 0) {
+    std::size_t n = *size;
+    *size = 0;
+    if (ex.queued || ex.lateStatus) return 1;  // discarded: the request is refused
+    if (ex.body.size() + n > options_.maxBody) {
+      ex.lateStatus = 413;
+      ex.lateCode = rpc_code::invalidRequest;
+      ex.lateMessage = "Requisição grande demais: o limite é de " + mib(options_.maxBody) + ".";
+      return 1;
+    }
+    if (ex.body.size() + n > ex.held) {  // no Content-Length: count as it comes
+      std::size_t more = ex.body.size() + n - ex.held;
+      std::lock_guard lock(budgetMutex_);
+      if (bodyBytesHeld_ + more > options_.bodyBudget) {
+        ex.lateStatus = 503;
+        ex.lateCode = rpc_code::internalError;
+        ex.lateMessage =
+            "O servidor está ocupado recebendo outras requisições grandes. Tente novamente em instantes.";
+        return 1;
+      }
+      bodyBytesHeld_ += more;
+      ex.held += more;
+    }
+    ex.body.append(data, n);
+    return 1;
+  }
+  if (ex.queued) return 1;
+  if (ex.lateStatus) return refuse(c, ex, ex.lateStatus, ex.lateCode, ex.lateMessage);
+  if (ex.ready) {
+    ex.queued = true;
+    return answer(c, ex.reply.httpStatus, ex.reply.body);
+  }
+  if (!ex.dispatched) dispatch(c, ex);
+  return 1;
+}
+
+void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
+  {
+    std::lock_guard lock(stateMutex_);
+    if (stopRequested_) {
+      refuse(c, ex, 503, rpc_code::internalError, "O servidor está sendo encerrado. Tente novamente em instantes.");
       return;
     }
-    if (!runStarted_ || runExited_) return;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ++callsRunning_;
   }
+  ex.dispatched = true;
+  MHD_suspend_connection(c);
+  workers_->post([this, c, &ex] {
+    if (ex.body.size() > options_.bigBody) {
+      std::lock_guard big(bigCallMutex_);
+      ex.reply = dispatchRpc(module_, ex.module, ex.body);
+    } else {
+      ex.reply = dispatchRpc(module_, ex.module, ex.body);
+    }
+    std::string().swap(ex.body);
+    {
+      std::lock_guard lock(budgetMutex_);
+      bodyBytesHeld_ -= ex.held;
+      ex.held = 0;
+    }
+    double ms = std::chrono::duration<double, std::milli>(Clock::now() - ex.start).count();
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f ms", ms);
+    const char* level = ex.reply.internal ? "ERROR" : ex.reply.failed ? "WARN" : "INFO";
+    log(std::string(level) + " " + logSafe(ex.reply.method, 80) + " " + buf + " " + logSafe(ex.reply.logNote, 400));
+    ex.ready = true;
+    MHD_resume_connection(c);  // ex belongs to the transport from here on
+    std::lock_guard lock(stateMutex_);
+    --callsRunning_;
+    stateChanged_.notify_all();
+  });
+}
+
+void RpcHttpServer::completed(void** state) {
+  auto* ex = static_cast<Exchange*>(*state);
+  if (!ex) return;
+  *state = nullptr;
+  if (ex->held) {
+    std::lock_guard lock(budgetMutex_);
+    bodyBytesHeld_ -= ex->held;
+  }
+  delete ex;
 }
 
 void RpcHttpServer::log(const std::string& line) {

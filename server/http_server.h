@@ -1,28 +1,46 @@
-// The HTTP side of the server: POST /rpc/<remote data module> with
-// cpp-httplib, TCP_NODELAY on (without it every keep-alive call waits for
-// the peer's delayed acknowledgement, about 44 ms instead of a fraction of
-// a millisecond), and one log line per call on the log stream.
+// The HTTP side of the server: POST /rpc/<remote data module>, HTTP/1.1
+// keep-alive, on libmicrohttpd. One event-driven thread (epoll) reads and
+// writes every socket, so idle desks and slow or stalled clients hold no
+// thread; complete requests run on a pool of workers. Request bodies are
+// bounded one by one and all together, and one line per call goes to the
+// log stream.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <cstddef>
 #include <iosfwd>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "server/flight_module.h"
 
-namespace httplib {
-class Server;
-}
+struct MHD_Daemon;
+struct MHD_Connection;
 
 namespace zor::server {
+
+class WorkerPool;
 
 struct HttpOptions {
   std::string host = "127.0.0.1";
   int port = 8211;      // 0: any free port (see bind())
-  int threads = 16;     // concurrent connections served
+  int threads = 16;     // workers running calls at the same time
   std::ostream* log = nullptr;  // one line per call; null: silent
+  // The largest request body: a flight changed costs about 500 bytes in a
+  // delta, so 4 MiB carries some 8,600 flights changed at once (the demo
+  // company has 300). The most body bytes held at once by all requests
+  // together: three maximal requests; beyond it a request is refused as
+  // "busy". Decoding multiplies a body's size some thirtyfold in memory,
+  // so bodies above bigBody are decoded one at a time.
+  std::size_t maxBody = 4u * 1024 * 1024;
+  std::size_t bodyBudget = 12u * 1024 * 1024;
+  std::size_t bigBody = 512u * 1024;
+  // A connection with no traffic for this long is closed; the desk's
+  // client opens a new one on its next call.
+  unsigned idleTimeoutSeconds = 120;
 };
 
 class RpcHttpServer {
@@ -33,23 +51,43 @@ class RpcHttpServer {
   ~RpcHttpServer();
 
   // Binds the listening socket; returns the port. Throws std::runtime_error
-  // with a Portuguese message when the address cannot be used.
+  // with a Portuguese message when the address cannot be used (also when
+  // another server already listens on the port).
   int bind();
   // Serves until stop(); call after bind().
   void run();
   // Safe from any thread; run() returns once running calls finish.
   void stop();
 
- private:
+  // Called by the transport's callbacks (public for them only).
+  struct Exchange;
+  int handle(MHD_Connection* connection, const char* url, const char* method, const char* uploadData,
+             std::size_t* uploadSize, void** state);
+  void completed(void** state);
   void log(const std::string& line);
 
-  std::atomic<bool> stopRequested_{false};
-  std::atomic<bool> runStarted_{false};
-  std::atomic<bool> runExited_{false};
+ private:
+  int refuse(MHD_Connection* connection, Exchange& ex, int status, int code, const std::string& message);
+  int answer(MHD_Connection* connection, int status, const std::string& body, bool allowPost = false);
+  bool admit(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
+  void dispatch(MHD_Connection* connection, Exchange& ex);
 
   FlightModule& module_;
   HttpOptions options_;
-  std::unique_ptr<httplib::Server> server_;
+  int listenFd_ = -1;
+  int boundPort_ = 0;
+  std::vector<std::string> hostNames_;
+  std::unique_ptr<WorkerPool> workers_;
+  MHD_Daemon* daemon_ = nullptr;
+
+  std::mutex bigCallMutex_;  // one big body decoded at a time
+  std::mutex budgetMutex_;
+  std::size_t bodyBytesHeld_ = 0;
+
+  std::mutex stateMutex_;
+  std::condition_variable stateChanged_;
+  bool stopRequested_ = false;
+  std::atomic<int> callsRunning_{0};
   std::mutex logMutex_;
 };
 

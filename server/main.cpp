@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
   app.add_flag("--init-demo", initDemo, "Preenche um banco vazio com os dados de demonstração");
   app.add_option("--demo-flights", demoFlights, "Número de vôos da companhia 0001 nos dados de demonstração")
       ->check(CLI::Range(0, 98999));
-  app.add_option("--threads", threads, "Conexões atendidas ao mesmo tempo")->check(CLI::Range(1, 256));
+  app.add_option("--threads", threads, "Chamadas executadas ao mesmo tempo (conexões ociosas ou lentas não ocupam nenhuma)")->check(CLI::Range(1, 256));
   app.set_version_flag("--version", std::string("zor12200-server ") + ZOR_VERSION);
   // The service reads its options from /etc/zor/zor12200-server.conf ("chave = valor").
   app.set_config("--config", "", "Arquivo de configuração com as opções acima (chave = valor)");
@@ -81,7 +81,9 @@ int main(int argc, char** argv) {
     FlightModule module(pool);
     RpcHttpServer server(module, HttpOptions{host, port, threads, &std::cerr});
     int bound = server.bind();
-    if (port == 0) std::cout << host << ":" << bound << std::endl;
+    // The address, also when the port was given, tells a person (and a
+    // script waiting for it) that the server is ready.
+    std::cout << host << ":" << bound << std::endl;
 
     std::thread signalWaiter([&] {
       int sig = 0;

@@ -30,6 +30,8 @@ DbError::Kind classify(const char* sqlstate) {
   if (s == "23503") return DbError::Kind::foreignKeyViolation;
   if (s == "40001" || s == "40P01" || s == "55P03") return DbError::Kind::busy;
   if (s.rfind("08", 0) == 0 || s.rfind("57P", 0) == 0) return DbError::Kind::connection;
+  if (s == "53100") return DbError::Kind::diskFull;
+  if (s == "25006") return DbError::Kind::readOnly;  // a standby or a read-only session
   return DbError::Kind::other;
 }
 

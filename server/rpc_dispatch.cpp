@@ -2,6 +2,7 @@
 #include "server/rpc_dispatch.h"
 
 #include "server/packet.h"
+#include "server/request_decoder.h"
 
 namespace zor::server {
 
@@ -31,10 +32,9 @@ RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const 
                       "?");
   json req;
   try {
-    req = json::parse(body);
-  } catch (const json::parse_error& e) {
-    return errorReply(200, nullptr, rpc_code::parseError,
-                      "A requisição não é um JSON válido (erro na posição " + std::to_string(e.byte) + ").", "?");
+    req = decodeRequestBody(body);
+  } catch (const ProtocolError& e) {
+    return errorReply(200, nullptr, e.code(), e.what(), "?");
   }
   if (req.is_array())
     return errorReply(200, nullptr, rpc_code::invalidRequest,
@@ -43,18 +43,30 @@ RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const 
     return errorReply(200, nullptr, rpc_code::invalidRequest,
                       "Requisição inválida: esperado um objeto JSON-RPC 2.0.", "?");
 
-  bool notification = !req.contains("id");
-  json id = notification ? json(nullptr) : req["id"];
-  if (!id.is_null() && !id.is_string() && !id.is_number())
+  // Only flat values are copied out of the request: the id is a text or a
+  // number, and params are read in place.
+  static const json none;
+  auto idIt = req.find("id");
+  bool notification = idIt == req.end();
+  const json& idValue = notification ? none : *idIt;
+  if (!idValue.is_null() && !idValue.is_string() && !idValue.is_number())
     return errorReply(200, nullptr, rpc_code::invalidRequest,
                       "Requisição inválida: \"id\" deve ser um texto ou um número.", "?");
-  if (!req.contains("jsonrpc") || req["jsonrpc"] != "2.0")
+  json id = idValue;
+  auto version = req.find("jsonrpc");
+  if (version == req.end() || *version != "2.0")
     return errorReply(200, id, rpc_code::invalidRequest, "Requisição inválida: \"jsonrpc\" deve ser \"2.0\".", "?");
-  if (!req.contains("method") || !req["method"].is_string())
+  auto methodIt = req.find("method");
+  if (methodIt == req.end() || !methodIt->is_string())
     return errorReply(200, id, rpc_code::invalidRequest,
                       "Requisição inválida: \"method\" deve ser o nome do método.", "?");
-  std::string method = req["method"].get<std::string>();
-  json params = req.contains("params") ? req["params"] : json(nullptr);
+  std::string method = methodIt->get<std::string>();
+  if (method.size() > 64)  // no method name is that long; keep the echo short
+    return errorReply(200, id, rpc_code::methodNotFound,
+                      "Método desconhecido: \"" + echoCut(method) + "\" não existe em " + FlightModule::kName + ".",
+                      "?");
+  auto paramsIt = req.find("params");
+  const json& params = paramsIt == req.end() ? none : *paramsIt;
   if (params.is_object())
     return errorReply(200, id, rpc_code::invalidParams,
                       "Parâmetros inválidos: os argumentos são posicionais; envie \"params\" como lista.", method);

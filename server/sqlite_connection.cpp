@@ -56,6 +56,8 @@ void SqliteConnection::fail(int rc, const std::string& context) const {
       break;
   }
   if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) throw DbError(DbError::Kind::busy, what);
+  if ((rc & 0xff) == SQLITE_READONLY) throw DbError(DbError::Kind::readOnly, what);
+  if ((rc & 0xff) == SQLITE_FULL) throw DbError(DbError::Kind::diskFull, what);
   throw DbError(DbError::Kind::other, what);
 }
 

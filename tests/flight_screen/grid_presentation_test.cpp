@@ -68,11 +68,16 @@ TEST_F(GridPresentationTest, AnInactiveLegIsRedInEveryColumnAndOtherCodesKeepThe
               true)
         << "leg cells are clipped to their rectangle";
   }
-  // A situation that is no number keeps the grid's own text colour.
+  // A situation that is no number (stored by another program: the server
+  // refuses to store it) keeps the grid's own text colour.
   f.cdstrechoo->First();
-  f.cdstrechoo->Edit();
-  f.cdstrechooIDSITVOOTRE->SetAsString("x");
-  f.cdstrechoo->Post();
+  server->pool().acquire()->execute(
+      "UPDATE VOOTRECHO SET IDSITVOOTRE = 'x' WHERE CDFILIAL = '0001' AND CDCIA = '0001' AND NRVOO = '1000'"
+      " AND CDTRECHO = ?",
+      {f.cdstrechooCDTRECHO->AsString()});
+  f.cdsVoo->Next();  // moving to another flight and back reloads the legs
+  f.cdsVoo->Prior();
+  f.cdstrechoo->First();
   f.cdstrechoo->Next();
   TCellPaint cell = grid.PaintCell(0, 0);
   EXPECT_EQ(cell.TextColor, grid.Font().Color);

@@ -82,6 +82,18 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   EXPECT_EQ(client.data("GetVoo", {"0001", "0001"})["rows"].size(), 20u);
   client.call("Missing", json::array());
 
+  // A second server on the same port refuses to start (both listening
+  // would send desks to either database); a fixed port is printed too.
+  std::string otherDb = dbFile + ".other";
+  CommandRun second = runCommand("timeout 10 " + std::string(ZOR_SERVER_EXE) + " --db sqlite:" + otherDb +
+                                 " --listen 127.0.0.1:" + std::to_string(port));
+  EXPECT_EQ(second.status, 1) << second.out;
+  EXPECT_NE(second.out.find("a porta já está em uso"), std::string::npos) << second.out;
+  CommandRun fixed = runCommand("timeout -s INT 2 " + std::string(ZOR_SERVER_EXE) + " --db sqlite:" + otherDb +
+                                " --listen 127.0.0.1:" + std::to_string(port + 1));
+  EXPECT_NE(fixed.out.find("127.0.0.1:" + std::to_string(port + 1)), std::string::npos) << fixed.out;
+  for (const char* suffix : {"", "-wal", "-shm"}) std::remove((otherDb + suffix).c_str());
+
   kill(pid, SIGTERM);
   int status = 0;
   waitpid(pid, &status, 0);

@@ -87,6 +87,18 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
   EXPECT_FALSE(sameValue(number, 2.5, 2.25));
 }
 
+// A database that cannot be reached is named as such to the person, and
+// the cause goes to the log note.
+TEST(DatabaseFaults, AnUnreachableDatabaseIsNamed) {
+  ConnectionPool pool("postgresql://127.0.0.1:1/nada?connect_timeout=2");
+  FlightModule module(pool);
+  CallOutcome out = module.call("GetTipoVoo", json::array());
+  EXPECT_EQ(out.result["ok"], false);
+  EXPECT_NE(out.result["message"].get<std::string>().find("parado ou inacessível"), std::string::npos)
+      << out.result.dump();
+  EXPECT_NE(out.logNote.find("127.0.0.1"), std::string::npos) << out.logNote;
+}
+
 TEST(PgDriver, PlaceholdersAreNumberedOutsideLiterals) {
   EXPECT_EQ(PgConnection::numberPlaceholders("SELECT ? WHERE A = '?' AND B = ?"),
             "SELECT $1 WHERE A = '?' AND B = $2");

@@ -86,11 +86,12 @@ json RpcClient::data(const std::string& method, const json& params) {
   return r["result"]["data"];
 }
 
-TestServer::TestServer(const std::string& url, bool demo, int demoFlights)
+TestServer::TestServer(const std::string& url, bool demo, int demoFlights, std::ostream* log)
     : pool_(url),
       module_(pool_),
       // ZOR_TEST_SERVER_LOG=1 shows the server's per-call log while debugging.
-      http_(module_, HttpOptions{"127.0.0.1", 0, 24, std::getenv("ZOR_TEST_SERVER_LOG") ? &std::cerr : nullptr}) {
+      http_(module_, HttpOptions{"127.0.0.1", 0, 24,
+                                 log ? log : std::getenv("ZOR_TEST_SERVER_LOG") ? &std::cerr : nullptr}) {
   {
     auto c = pool_.acquire();
     migrate(*c);

@@ -54,7 +54,9 @@ class RpcClient {
 // The server on a free port of 127.0.0.1, serving until destroyed.
 class TestServer {
  public:
-  TestServer(const std::string& url, bool demo, int demoFlights = 30);
+  // log: where the server's per-call lines go (default: nowhere, or
+  // stderr when ZOR_TEST_SERVER_LOG is set).
+  TestServer(const std::string& url, bool demo, int demoFlights = 30, std::ostream* log = nullptr);
   ~TestServer();
   int port() const { return port_; }
   ConnectionPool& pool() { return pool_; }

@@ -138,7 +138,7 @@ TEST_P(ServerTest, SaveRoundTripOfFlightLegsAndClasses) {
   EXPECT_EQ(field(trechoDataset(), l[1], "SGBASEDES"), "BSB");
 
   // Modify the flight, a leg and a class (the class key changes too).
-  json f2 = withValues(vooDataset(), f, {{"SGPREFIXO", "PR-BCB"}, {"QTDIASPROD", 12.5}, {"DTFIMVIGVOO", nullptr}});
+  json f2 = withValues(vooDataset(), f, {{"SGPREFIXO", "PR-BCB"}, {"QTDIASPROD", 12.5}, {"IDTIPVOO", "1"}, {"DTFIMVIGVOO", nullptr}});
   saveOk("SetVoo", delta(vooDataset(), {modifyChange(f, f2)}));
   EXPECT_EQ(flight("7001"), f2);
   json leg2 = withValues(trechoDataset(), l[1], {{"HRPOUSOVOO", "0915"}});
@@ -330,6 +330,8 @@ TEST_P(ServerTest, DuplicatesAndOverlongValuesAreRefused) {
   EXPECT_NE(msg.find("SGPREFIXO"), std::string::npos);
   EXPECT_NE(msg.find("o máximo é 10"), std::string::npos);
   saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("123456"))}));
+  server_->pool().acquire()->execute(
+      "INSERT INTO PREFIXOCIA (CDFILIAL, CDCIA, CDEQUIP, SGPREFIXO) VALUES ('0001', '0002', '0002', 'PR-ÁÉÍÓÚÇ')");
   saveOk("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7009"),
                                                                 {{"SGPREFIXO", "PR-ÁÉÍÓÚÇ"}}))}));
   EXPECT_EQ(field(vooDataset(), flight("7009"), "SGPREFIXO"), "PR-ÁÉÍÓÚÇ");
@@ -429,6 +431,72 @@ TEST_P(ServerTest, MalformedInputIsAnsweredWithAnErrorAndChangesNothing) {
   EXPECT_EQ(client_->data("GetTurno", {"01", ""})["rows"].size(), 1u);
 }
 
+// What the screen would refuse is refused by the server too, with the
+// screen's own message, whoever sends it; values already stored and left
+// unchanged are never refused.
+TEST_P(ServerTest, TheServerRefusesWhatTheScreenWouldRefuse) {
+  seedFlight("7020");
+  std::string before = snapshot(server_->pool());
+  json f = flight("7020");
+  json leg = legs("7020")[0];
+  struct Bad {
+    const DatasetDef& d;
+    json values;
+    std::string message;
+  };
+  std::vector<Bad> bad = {
+      {vooDataset(), {{"IDSITVOO", "Z"}}, "Valor inválido para IDSITVOO: \"Z\" (aceitos: 0, 1, 2)."},
+      {vooDataset(), {{"IDVOOSEG", "0"}}, "Valor inválido para IDVOOSEG: \"0\" (aceitos: 1, 2)."},
+      {vooDataset(), {{"IDABASATEN", nullptr}}, "Informe abastecimento e/ou atendimento."},
+      {vooDataset(), {{"CDEQUIP", ""}}, "Equipamento deve ser informado."},
+      {vooDataset(), {{"CDEQUIP", "9999"}}, "Equipamento não cadastrado."},
+      {vooDataset(), {{"SGPREFIXO", "PR-XXX"}}, "Prefixo não cadastrado."},
+      {vooDataset(), {{"NRTURNOPROD", nullptr}}, "Turno deve ser informado."},
+      {vooDataset(), {{"NRTURNOPROD", "99"}}, "Turno não cadastrado."},
+      {vooDataset(), {{"VRPEROCUPACAO", -500}}, "Percentual de ocupação deve estar entre 0 e 100%"},
+      {vooDataset(), {{"VRPEROCUPACAO", 100.001}}, "Percentual de ocupação deve estar entre 0 e 100%"},
+      {vooDataset(), {{"QTHRKDTCAR", nullptr}}, "Horas de KDT carrego deve ser informada."},
+      {vooDataset(), {{"QTHRKDTDES", "2599"}}, "25:99 não é uma hora válida."},
+      {vooDataset(), {{"QTHRKDTCAR", "ab:c"}}, "ab::c não é uma hora válida."},
+      {vooDataset(), {{"DTINIVIGVOO", nullptr}}, "Data inicial de vigência deve ser informada."},
+      {vooDataset(), {{"DTINIVIGVOO", "2026-03-01T00:00:00"}}, "Data final deve ser maior ou igual à data inicial'."},
+      {trechoDataset(), {{"CDBASEORI", "0099"}}, "Base não cadastrada."},
+      {trechoDataset(), {{"CDBASEDES", "0001"}}, "Base de destino não pode ser igual à de origem."},
+      {trechoDataset(), {{"CDBASEDES", nullptr}}, "Base Destino deve ser informada."},
+      {trechoDataset(), {{"HRDECOLVOO", "2400"}}, "24:00 não é uma hora válida."},
+      {trechoDataset(), {{"HRPOUSOVOO", "0960"}}, "09:60 não é uma hora válida."},
+      {trechoDataset(), {{"HRDECOLVOO", ""}}, "Hora de decolagem do vôo deve ser informada."},
+      {trechoDataset(), {{"IDSITVOOTRE", "3"}}, "Valor inválido para IDSITVOOTRE: \"3\" (aceitos: 1, 2)."},
+  };
+  for (const auto& b : bad) {
+    bool isLeg = &b.d == &trechoDataset();
+    const char* method = isLeg ? "SetTrecho" : "SetVoo";
+    json row = isLeg ? leg : f;
+    // As a change of the stored row, and as a new row.
+    EXPECT_EQ(saveRefused(method, delta(b.d, {modifyChange(row, withValues(b.d, row, b.values))})), b.message)
+        << b.values.dump();
+    json fresh = isLeg ? withValues(b.d, newLeg("7020", "0005", "0006"), b.values)
+                       : withValues(b.d, newFlight("7021"), b.values);
+    if (b.values.contains("CDBASEDES") && b.values["CDBASEDES"] == "0001")
+      fresh = withValues(b.d, fresh, {{"CDBASEORI", "0001"}});
+    EXPECT_EQ(saveRefused(method, delta(b.d, {insertChange(fresh)})), b.message) << b.values.dump();
+  }
+  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7020", "0001", "0099"))})),
+            "Classe não cadastrada para a companhia nesta filial.");
+  EXPECT_EQ(snapshot(server_->pool()), before);
+
+  // Rows other programs stored with values the screen would not write stay
+  // editable in every other column.
+  server_->pool().acquire()->execute(
+      "UPDATE VOO SET IDSITVOO = 'Z', QTHRKDTCAR = '9999', VRPEROCUPACAO = 150 WHERE NRVOO = '7020'");
+  server_->pool().acquire()->execute("UPDATE VOOTRECHO SET HRDECOLVOO = 'ab:c' WHERE NRVOO = '7020'");
+  f = flight("7020");
+  leg = legs("7020")[0];
+  saveOk("SetVoo", delta(vooDataset(), {modifyChange(f, withValues(vooDataset(), f, {{"QTDIASPROD", 3}}))}));
+  saveOk("SetTrecho", delta(trechoDataset(), {modifyChange(leg, withValues(trechoDataset(), leg,
+                                                                           {{"HRPOUSOVOO", "1010"}}))}));
+}
+
 // Eight desks at once, each with its own flight plus one flight they all
 // change; every change of the shared flight is made from a fresh read and
 // retried on conflict, so the final count proves no write was lost.
@@ -486,8 +554,12 @@ TEST_P(ServerTest, ConcurrentDesksLoseNoWrite) {
           }
           case 2:  // a leg on the shared flight (numbered concurrently)
             if (legsAdded < 5) {
-              std::string to = std::to_string(1000 + d * 10 + legsAdded);
-              json leg = newLeg("7100", "0001", to);
+              // 40 distinct pairs of the demo's bases (0001 -> 0003 is taken).
+              int pair = d * 5 + legsAdded;
+              char from[16], to[16];
+              std::snprintf(from, sizeof from, "%04d", 2 + pair / 9);
+              std::snprintf(to, sizeof to, "%04d", 1 + pair % 9 + (1 + pair % 9 >= 2 + pair / 9 ? 1 : 0));
+              json leg = newLeg("7100", from, to);
               ok(c.call("SetTrecho", json::array({delta(trechoDataset(), {insertChange(leg)})})));
               ++legsAdded;
             } else {

@@ -1,0 +1,97 @@
+// Database faults seen through the real server, on each engine: a
+// read-only or full database says which, and a pooled connection broken
+// while idle (the database restarted) costs no call.
+#include <chrono>
+#include <thread>
+
+#include "server/db_connection.h"
+#include "tests/server/server_harness.h"
+
+namespace zor::server::testing {
+
+class DbFaultTest : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    std::string why;
+    db_ = TestDatabase::create(GetParam(), why);
+    if (!db_) GTEST_SKIP() << why;
+  }
+  void start(const std::string& url) {
+    server_ = std::make_unique<TestServer>(url, true);
+    client_ = std::make_unique<RpcClient>(server_->port());
+  }
+  void TearDown() override {
+    client_.reset();
+    server_.reset();
+    db_.reset();
+  }
+  // Runs a statement on the connection the next call will take (the pool
+  // hands out the most recently returned one).
+  void onNextConnection(const std::string& sql) {
+    auto lease = server_->pool().acquire();
+    lease->execScript(sql);
+  }
+  std::string saveMessage(const json& d) {
+    json r = client_->call("SetVoo", json::array({d}));
+    EXPECT_EQ(r["result"]["ok"], false) << r.dump();
+    return r["result"].value("message", std::string());
+  }
+  bool pg() const { return GetParam() == "pg"; }
+
+  std::unique_ptr<TestDatabase> db_;
+  std::unique_ptr<TestServer> server_;
+  std::unique_ptr<RpcClient> client_;
+};
+
+TEST_P(DbFaultTest, ReadOnlyAndFullDatabasesSayWhich) {
+  start(db_->url());
+  std::string before = snapshot(server_->pool());
+  onNextConnection(pg() ? "SET default_transaction_read_only = on" : "PRAGMA query_only = 1");
+  std::string m = saveMessage(delta(vooDataset(), {insertChange(newFlight("8801"))}));
+  EXPECT_NE(m.find("somente para leitura"), std::string::npos) << m;
+  EXPECT_EQ(snapshot(server_->pool()), before);
+  if (pg()) return;  // a full disk cannot be made on a shared cluster
+
+  server_.reset();  // a new server: no connection left read-only
+  start(db_->url());
+  {
+    auto lease = server_->pool().acquire();
+    auto pages = lease->query("PRAGMA page_count").rows.at(0).at(0);
+    lease->execScript("PRAGMA max_page_count = " + std::to_string(std::get<std::int64_t>(pages)));
+  }
+  std::vector<json> many;
+  for (int i = 0; i < 400; ++i) many.push_back(insertChange(newFlight(std::to_string(80000 + i))));
+  m = saveMessage(delta(vooDataset(), many));
+  EXPECT_NE(m.find("disco do banco de dados está cheio"), std::string::npos) << m;
+}
+
+TEST_P(DbFaultTest, ABrokenPooledConnectionIsReplacedWithoutFailingTheCall) {
+  if (!pg()) GTEST_SKIP() << "an SQLite file has no link to lose";
+  std::string app = "zt_app_" + std::to_string(::getpid());
+  start(db_->url() + "&application_name=" + app);
+  // Several pooled connections, as after a busy moment.
+  std::vector<std::unique_ptr<RpcClient>> desks;
+  std::vector<std::thread> calls;
+  for (int i = 0; i < 4; ++i) desks.push_back(std::make_unique<RpcClient>(server_->port()));
+  for (auto& d : desks) calls.emplace_back([&d] { d->data("GetTipoVoo", json::array()); });
+  for (auto& t : calls) t.join();
+  // The database drops every connection of the server, as a restart does.
+  auto admin = openConnection(std::getenv("ZOR_TEST_PG_URL"));
+  auto killed = admin->query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = ?",
+                             {app});
+  ASSERT_FALSE(killed.rows.empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+  EXPECT_FALSE(client_->data("GetVoo", {"0001", "0002"}).is_null());
+  json r = client_->call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("8802"))})}));
+  EXPECT_EQ(r["result"]["ok"], true) << r.dump();
+  for (auto& d : desks) EXPECT_FALSE(d->data("GetTipoVoo", json::array()).is_null());
+}
+
+#ifdef ZOR_TEST_BACKEND_PG
+INSTANTIATE_TEST_SUITE_P(Postgres, DbFaultTest, ::testing::Values(std::string("pg")));
+#else
+INSTANTIATE_TEST_SUITE_P(Sqlite, DbFaultTest, ::testing::Values(std::string("sqlite")));
+#endif
+
+}  // namespace zor::server::testing
