@@ -167,7 +167,8 @@ TEST_F(ClassWithoutLegTest, AClassOnAFlightWithoutLegsIsRefusedInThePersonsTerms
   TfrmVoo& f = *form;
   namespace zt = zor::server::testing;
   zt::RpcClient other(server->port());
-  zt::json flight = zt::withValues(zor::server::vooDataset(), zt::newFlight("7060"), {{"CDCIA", "0001"}});
+  zt::json flight =
+      zt::withValues(zor::server::vooDataset(), zt::newFlight("7060"), {{"CDCIA", "0001"}, {"SGPREFIXO", nullptr}});
   zt::json r = other.call("SetVoo", zt::json::array({zt::delta(zor::server::vooDataset(), {zt::insertChange(flight)})}));
   ASSERT_EQ(r["result"]["ok"], true) << r.dump();
   ASSERT_TRUE(f.pgcPadrao->SelectPage(f.tshFolhaDados));
