@@ -126,6 +126,19 @@ std::vector<json> checkArgs(const std::string& name, const Method& m, const json
 json FlightModule::success(json data) { return {{"ok", true}, {"data", std::move(data)}}; }
 json FlightModule::failure(const std::string& message) { return {{"ok", false}, {"message", message}}; }
 
+bool FlightModule::databaseReachable(std::string& message) {
+  try {
+    auto c = pool_.acquire();
+    c->query("SELECT 1");
+    return true;
+  } catch (const DbError& e) {
+    message = dbFaultMessage(e);
+  } catch (const std::exception& e) {
+    message = e.what();
+  }
+  return false;
+}
+
 CallOutcome FlightModule::call(const std::string& method, const json& params) {
   auto it = methods().find(method);
   if (it == methods().end())

@@ -28,6 +28,10 @@ class FlightModule {
   // failures and refused saves come back as an "ok": false result.
   CallOutcome call(const std::string& method, const nlohmann::ordered_json& params);
 
+  // Whether the database answers a trivial query; the message says what
+  // failed (in Portuguese) when it does not.
+  bool databaseReachable(std::string& message);
+
   static nlohmann::ordered_json success(nlohmann::ordered_json data);
   static nlohmann::ordered_json failure(const std::string& message);
 

@@ -39,6 +39,7 @@ struct RpcHttpServer::Exchange {
   // A refusal found while the body arrives, answered once it is read.
   int lateStatus = 0, lateCode = 0;
   std::string lateMessage;
+  bool health = false;  // GET /health: the worker checks the database
   // The answer of the call, written by a worker.
   RpcReply reply;
   bool ready = false;
@@ -73,6 +74,12 @@ MHD_Result onRequest(void* self, MHD_Connection* c, const char* url, const char*
 
 void onCompleted(void* self, MHD_Connection*, void** state, MHD_RequestTerminationCode) {
   static_cast<RpcHttpServer*>(self)->completed(state);
+}
+
+void onConnection(void* self, MHD_Connection*, void**, MHD_ConnectionNotificationCode code) {
+  auto& m = static_cast<RpcHttpServer*>(self)->metrics();
+  if (code == MHD_CONNECTION_NOTIFY_STARTED) m.connectionOpened();
+  if (code == MHD_CONNECTION_NOTIFY_CLOSED) m.connectionClosed();
 }
 
 void onTransportMessage(void* self, const char* format, va_list args) {
@@ -152,7 +159,8 @@ void RpcHttpServer::run() {
   daemon_ = MHD_start_daemon(
       MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG, 0, nullptr, nullptr,
       &onRequest, this, MHD_OPTION_EXTERNAL_LOGGER, &onTransportMessage, this, MHD_OPTION_LISTEN_SOCKET,
-      listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted, this, MHD_OPTION_CONNECTION_TIMEOUT,
+      listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted, this, MHD_OPTION_NOTIFY_CONNECTION, &onConnection, this,
+      MHD_OPTION_CONNECTION_TIMEOUT,
       options_.idleTimeoutSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, kHeaderMemory,
       MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_END);
   if (!daemon_) {
@@ -182,11 +190,12 @@ void RpcHttpServer::stop() {
   stateChanged_.notify_all();
 }
 
-int RpcHttpServer::answer(MHD_Connection* c, int status, const std::string& body, bool allowPost) {
+int RpcHttpServer::answer(MHD_Connection* c, int status, const std::string& body, bool allowPost,
+                          const char* contentType) {
   MHD_Response* r =
       MHD_create_response_from_buffer(body.size(), const_cast<char*>(body.data()), MHD_RESPMEM_MUST_COPY);
   if (!r) return 0;
-  if (!body.empty()) MHD_add_response_header(r, "Content-Type", "application/json; charset=utf-8");
+  if (!body.empty()) MHD_add_response_header(r, "Content-Type", contentType);
   if (allowPost) MHD_add_response_header(r, "Allow", "POST");
   MHD_Result ok = MHD_queue_response(c, static_cast<unsigned>(status), r);
   MHD_destroy_response(r);
@@ -202,7 +211,24 @@ int RpcHttpServer::refuse(MHD_Connection* c, Exchange& ex, int status, int code,
   return answer(c, status, errorBody(code, message), status == 405);
 }
 
+// The operators' two paths. They read no data and change nothing, so they
+// need neither a JSON body nor the browser and Host checks of the RPC path.
+bool RpcHttpServer::serveOperations(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
+  if (std::strcmp(method, "GET") != 0) return false;
+  if (std::strcmp(url, "/metrics") == 0) {
+    ex.queued = true;
+    answer(c, 200, metrics_.render(), false, "text/plain; version=0.0.4; charset=utf-8");
+    return true;
+  }
+  if (std::strcmp(url, "/health") == 0) {
+    ex.health = true;  // the database is asked on a worker, not on the transport's thread
+    return true;
+  }
+  return false;
+}
+
 bool RpcHttpServer::admit(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
+  if (serveOperations(c, ex, url, method)) return true;
   if (std::strcmp(method, "POST") != 0) {
     refuse(c, ex, 405, rpc_code::invalidRequest, "Use POST com uma requisição JSON-RPC 2.0.");
     return false;
@@ -308,6 +334,19 @@ void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
   ex.dispatched = true;
   MHD_suspend_connection(c);
   workers_->post([this, c, &ex] {
+    if (ex.health) {
+      std::string why;
+      bool up = module_.databaseReachable(why);
+      ex.reply.httpStatus = up ? 200 : 503;
+      ex.reply.body = up ? json{{"status", "ok"}, {"database", "ok"}}.dump()
+                         : json{{"status", "fora"}, {"database", "inacessível"}, {"message", why}}.dump();
+      if (!up) {
+        metrics_.recordDatabaseError();
+        log("ERROR health: " + logSafe(why, 400));
+      }
+      finish(c, ex);
+      return;
+    }
     if (ex.body.size() > options_.bigBody) {
       std::lock_guard big(bigCallMutex_);
       ex.reply = dispatchRpc(module_, ex.module, ex.body);
@@ -325,12 +364,19 @@ void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
     std::snprintf(buf, sizeof buf, "%.2f ms", ms);
     const char* level = ex.reply.internal ? "ERROR" : ex.reply.failed ? "WARN" : "INFO";
     log(std::string(level) + " " + logSafe(ex.reply.method, 80) + " " + buf + " " + logSafe(ex.reply.logNote, 400));
-    ex.ready = true;
-    MHD_resume_connection(c);  // ex belongs to the transport from here on
-    std::lock_guard lock(stateMutex_);
-    --callsRunning_;
-    stateChanged_.notify_all();
+    metrics_.recordCall(ex.reply.method, ex.reply.internal ? "database_error" : ex.reply.failed ? "failed" : "ok",
+                        ms / 1000.0);
+    if (ex.reply.internal) metrics_.recordDatabaseError();
+    finish(c, ex);
   });
+}
+
+void RpcHttpServer::finish(MHD_Connection* c, Exchange& ex) {
+  ex.ready = true;
+  MHD_resume_connection(c);  // ex belongs to the transport from here on
+  std::lock_guard lock(stateMutex_);
+  --callsRunning_;
+  stateChanged_.notify_all();
 }
 
 void RpcHttpServer::completed(void** state) {

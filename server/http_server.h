@@ -3,7 +3,8 @@
 // writes every socket, so idle desks and slow or stalled clients hold no
 // thread; complete requests run on a pool of workers. Request bodies are
 // bounded one by one and all together, and one line per call goes to the
-// log stream.
+// log stream. GET /health and GET /metrics serve the operators: whether
+// the database answers, and what the server has done (Prometheus text).
 #pragma once
 
 #include <atomic>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "server/flight_module.h"
+#include "server/metrics.h"
 
 struct MHD_Daemon;
 struct MHD_Connection;
@@ -64,13 +66,17 @@ class RpcHttpServer {
   int handle(MHD_Connection* connection, const char* url, const char* method, const char* uploadData,
              std::size_t* uploadSize, void** state);
   void completed(void** state);
+  Metrics& metrics() { return metrics_; }
   void log(const std::string& line);
 
  private:
   int refuse(MHD_Connection* connection, Exchange& ex, int status, int code, const std::string& message);
-  int answer(MHD_Connection* connection, int status, const std::string& body, bool allowPost = false);
+  int answer(MHD_Connection* connection, int status, const std::string& body, bool allowPost = false,
+             const char* contentType = "application/json; charset=utf-8");
+  bool serveOperations(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
   bool admit(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
   void dispatch(MHD_Connection* connection, Exchange& ex);
+  void finish(MHD_Connection* connection, Exchange& ex);
 
   FlightModule& module_;
   HttpOptions options_;
@@ -89,6 +95,7 @@ class RpcHttpServer {
   bool stopRequested_ = false;
   std::atomic<int> callsRunning_{0};
   std::mutex logMutex_;
+  Metrics metrics_;
 };
 
 }  // namespace zor::server

@@ -28,6 +28,9 @@ std::string number(double v) {
 void Metrics::recordCall(const std::string& method, const std::string& outcome, double seconds) {
   std::string m = labelValue(method);
   std::lock_guard lock(mutex_);
+  // Callers may send any method name: past a handful of names, the rest
+  // share one series, so the table cannot grow without bound.
+  if (latency_.size() >= kMaxMethods && !latency_.count(m)) m = "other";
   ++calls_[{m, outcome}];
   Latency& l = latency_[m];
   for (size_t i = 0; i < kBuckets.size(); ++i)

@@ -19,7 +19,10 @@ class Metrics {
   static constexpr std::array<double, 10> kBuckets = {0.0005, 0.001, 0.0025, 0.005, 0.01,
                                                       0.025,  0.05,  0.1,    0.25,  1.0};
 
-  // outcome: "ok", "refused" (a save the server turned down), "error".
+  static constexpr size_t kMaxMethods = 32;
+
+  // outcome: "ok", "failed" (a JSON-RPC error or a refused save),
+  // "database_error".
   void recordCall(const std::string& method, const std::string& outcome, double seconds);
   void recordDatabaseError() { databaseErrors_.fetch_add(1, std::memory_order_relaxed); }
   void connectionOpened() { openConnections_.fetch_add(1, std::memory_order_relaxed); }
