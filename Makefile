@@ -67,7 +67,9 @@ screenshots: build
 	@tmp=$$(mktemp -d); trap 'rm -rf "$$tmp"' EXIT; \
 	cd docs/screenshots && QT_QPA_PLATFORM=offscreen XDG_DATA_HOME="$$tmp" XDG_CONFIG_HOME="$$tmp" \
 	  ../../build/desktop/zor-host --demo --branch 0001 --script ../../tests/desktop/window_tour.zs \
-	  --screenshot 09-janela-ao-final.png
+	  --screenshot 09-janela-ao-final.png && \
+	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" ../../build/desktop/zor-host \
+	  --preview "$$(ls "$$tmp"/zor12200/relatorios/*.pdf | head -1)" --screenshot 10-visualizacao-do-relatorio.png
 
 clean:
 	rm -rf build build-asan build-release build-fuzz

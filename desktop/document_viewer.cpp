@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -85,6 +86,7 @@ DocumentViewer::DocumentViewer(const QString& caption, const QString& path, QWid
   scroll_->setWidget(pageView_);
   scroll_->setWidgetResizable(true);
   scroll_->setBackgroundRole(QPalette::Dark);
+  scroll_->viewport()->installEventFilter(this);
 
   auto* buttons = new QDialogButtonBox(this);
   QPushButton* print = buttons->addButton(QString::fromUtf8("Imprimir…"), QDialogButtonBox::ActionRole);
@@ -121,9 +123,9 @@ void DocumentViewer::SetZoom(double zoom) {
   Render();
 }
 
-void DocumentViewer::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  if (fitWidth_) Render();
+bool DocumentViewer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_->viewport() && event->type() == QEvent::Resize && fitWidth_) Render();
+  return QDialog::eventFilter(watched, event);
 }
 
 QString DocumentViewer::Status() const {

@@ -49,7 +49,9 @@ class DocumentViewer : public QDialog {
   void SaveWithDialog();
 
  protected:
-  void resizeEvent(QResizeEvent* event) override;
+  // Fitting the page's width follows the page area's own size, which the
+  // layout sets after the window's resize.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Render();

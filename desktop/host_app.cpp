@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "desktop/document_viewer.h"
 #include "desktop/screenshot.h"
 #include "desktop/script/script_interpreter.h"
 #include "desktop/window_script_host.h"
@@ -193,6 +194,21 @@ int HostApp::RunScript(const QString& file) {
   return status;
 }
 
+// A report saved earlier, in the same print preview the report screen opens.
+int HostApp::RunPreview() {
+  DocumentViewer viewer(QFileInfo(options_.PreviewFile).fileName(), options_.PreviewFile);
+  viewer.resize(1024, 720);
+  viewer.show();
+  if (options_.ScreenshotFile.isEmpty()) return viewer.exec();
+  QApplication::processEvents();  // the layout sizes the page area, which fits the page
+  QString error;
+  if (!SaveScreenshot(&viewer, options_.ScreenshotFile, &error)) {
+    Report(error);
+    return 1;
+  }
+  return 0;
+}
+
 int HostApp::Run(const QStringList& args) {
   QString error;
   if (!ParseHostOptions(args, options_, &error)) {
@@ -201,6 +217,8 @@ int HostApp::Run(const QStringList& args) {
     std::fprintf(help ? stdout : stderr, "%s\n", error.toLocal8Bit().constData());
     return help ? 0 : 2;
   }
+
+  if (!options_.PreviewFile.isEmpty()) return RunPreview();
 
   if (options_.Demo) {
     const QString program = options_.ServerProgram.isEmpty() ? DemoServer::FindServerProgram() : options_.ServerProgram;

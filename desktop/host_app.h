@@ -47,6 +47,7 @@ class HostApp {
   // that cannot be read. Without a screenshot, and unless the script
   // failed, it runs the event loop.
   int Run(const QStringList& args);
+  int RunPreview();
 
   MainWindow& Window() { return *window_; }
   QtUi& Ui() { return *ui_; }

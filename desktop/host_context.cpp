@@ -75,10 +75,12 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
                                          "caminho");
   const QCommandLineOption open("open", QStringLiteral("Abre a tela Vôo/Trecho ao iniciar."));
   const QCommandLineOption screenshot("screenshot", QStringLiteral("Grava a janela em PNG e termina."), "arquivo");
+  const QCommandLineOption preview("preview", QStringLiteral("Abre um relatório já gerado (PDF) na visualização de impressão."),
+                                   "arquivo");
   const QCommandLineOption script("script", QStringLiteral("Roteiro de gestos a reproduzir na janela (abre a tela com o gesto open)."),
                                      "arquivo");
   for (const auto* opt : {&config, &db, &server, &branch, &branchName, &branchFixed, &branchFree, &user, &package,
-                          &demo, &serverProgram, &open, &screenshot, &script})
+                          &demo, &serverProgram, &open, &screenshot, &preview, &script})
     parser.addOption(*opt);
 
   if (!parser.parse(args)) {
@@ -134,6 +136,11 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
   o.ServerProgram = parser.value(serverProgram);
   o.ScreenshotFile = parser.value(screenshot);
   o.ScriptFile = parser.value(script);
+  o.PreviewFile = parser.value(preview);
+  if (!o.PreviewFile.isEmpty() && !QFileInfo::exists(o.PreviewFile)) {
+    if (error) *error = QStringLiteral("Relatório não encontrado: %1").arg(o.PreviewFile);
+    return false;
+  }
   if (!o.ScriptFile.isEmpty() && !QFileInfo::exists(o.ScriptFile)) {
     if (error) *error = QStringLiteral("Roteiro não encontrado: %1").arg(o.ScriptFile);
     return false;

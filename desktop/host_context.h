@@ -26,6 +26,7 @@ struct HostOptions {
   bool Demo = false;
   QString ScreenshotFile;
   QString ScriptFile;
+  QString PreviewFile;  // a report's PDF shown in the print preview alone
   QString ServerProgram;  // empty: looked for next to the host, then on PATH
   QString ConfigFile;
   bool OpenScreen = false;  // open the flight screen at start
