@@ -34,16 +34,6 @@ const char* typeNamePt(FieldType t) {
   return "";
 }
 
-std::string asText(const SqlValue& v) {
-  if (auto* s = std::get_if<std::string>(&v)) return *s;
-  if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
-  if (auto* d = std::get_if<double>(&v)) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, *d);
-    return std::string(buf, r.ptr);
-  }
-  return {};
-}
 
 // A stored value as the packet carries it: in its normal form, except that
 // an empty text stays an empty text.

@@ -11,16 +11,6 @@ namespace zor::server {
 
 namespace {
 
-std::string asText(const SqlValue& v) {
-  if (auto* s = std::get_if<std::string>(&v)) return *s;
-  if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
-  if (auto* d = std::get_if<double>(&v)) {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, *d);
-    return std::string(buf, r.ptr);
-  }
-  return {};
-}
 
 // A stored number as the packet carries it: a text that is no number reads 0.
 double asDouble(const SqlValue& v) {
@@ -82,6 +72,17 @@ std::string storedDateTime(const std::string& text) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", y, mo, d, h, mi, sec);
   return canonicalDateTime(buf);  // checks the calendar and the clock
+}
+
+std::string asText(const SqlValue& v) {
+  if (auto* s = std::get_if<std::string>(&v)) return *s;
+  if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
+  if (auto* d = std::get_if<double>(&v)) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, *d);
+    return std::string(buf, r.ptr);
+  }
+  return {};
 }
 
 SqlValue normalForm(const FieldDef& f, const SqlValue& stored) {

@@ -20,6 +20,9 @@ std::string storedDateTime(const std::string& text);
 // A stored value of field f in its normal form: texts as text, with an
 // empty text read as null (the desk cannot tell them apart); numbers as
 // double; dates and date-times as storedDateTime, null when unreadable.
+// Any stored value as text (numbers in their shortest exact form; null: "").
+std::string asText(const SqlValue& v);
+
 SqlValue normalForm(const FieldDef& f, const SqlValue& stored);
 
 // Whether two values of field f are the same once both are in normal form.
