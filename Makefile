@@ -48,7 +48,7 @@ test: build build-asan fuzz
 RELEASE_TARGETS := zor12200-server zor-host zor-script Pkg_zor12200
 build-release: deps
 	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZOR_WERROR=OFF \
-	  -DZOR_WITH_TESTS=OFF -DZOR_WITH_BENCH=OFF $(LAUNCHER) >/dev/null
+	  -DZOR_WITH_TESTS=OFF -DZOR_WITH_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr $(LAUNCHER) >/dev/null
 	@cmake --build build-release -j $(JOBS) --target $(RELEASE_TARGETS)
 
 demo: build-release

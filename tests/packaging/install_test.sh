@@ -47,7 +47,7 @@ done
 
 if [ -x "$usr/bin/zor-script" ]; then
   [ -e "$usr/lib/zor/libPkg_zor12200.so" ] || fail "faltou instalar o pacote da tela"
-  for f in share/applications/zor-host.desktop share/man/man1/zor-host.1 bin/zor-host; do
+  for f in share/applications/zor-host.desktop share/man/man1/zor-host.1 share/zor/ajuda/zor12200.html bin/zor-host; do
     [ -e "$usr/$f" ] || fail "faltou instalar $f"
   done
   LD_DEBUG=libs LD_DEBUG_OUTPUT="$root/ld" ZOR_REPORT_OUTPUT="$root/relatorios" \
