@@ -45,11 +45,13 @@ for _ in $(seq 1 300); do
 done
 [ -n "$address" ] || { cat "$root/server.err" >&2; fail "o servidor instalado não iniciou"; }
 
-if [ -x "$usr/bin/zor-script" ]; then
-  [ -e "$usr/lib/zor/libPkg_zor12200.so" ] || fail "faltou instalar o pacote da tela"
-  for f in share/applications/zor-host.desktop share/man/man1/zor-host.1 share/zor/ajuda/zor12200.html bin/zor-host; do
+if [ -x "$usr/bin/zor-host" ]; then
+  for f in share/applications/zor-host.desktop share/man/man1/zor-host.1 share/zor/ajuda/zor12200.html; do
     [ -e "$usr/$f" ] || fail "faltou instalar $f"
   done
+fi
+if [ -x "$usr/bin/zor-script" ]; then
+  [ -e "$usr/lib/zor/libPkg_zor12200.so" ] || fail "faltou instalar o pacote da tela"
   LD_DEBUG=libs LD_DEBUG_OUTPUT="$root/ld" ZOR_REPORT_OUTPUT="$root/relatorios" \
     "$usr/bin/zor-script" --db "sqlite:$root/demo.db" --server "$address" \
     --branch 0001 "$scenario" || fail "o cenário falhou com os programas instalados"
