@@ -44,6 +44,7 @@ for _ in $(seq 1 300); do
   sleep 0.1
 done
 [ -n "$address" ] || { cat "$root/server.err" >&2; fail "o servidor instalado não iniciou"; }
+curl -sf "http://$address/health" | grep -q '"status":"ok"' || fail "o servidor instalado não está saudável (GET /health)"
 
 if [ -x "$usr/bin/zor-host" ]; then
   for f in share/applications/zor-host.desktop share/man/man1/zor-host.1 share/zor/ajuda/zor12200.html; do
