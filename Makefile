@@ -9,7 +9,7 @@ export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 
-.PHONY: test demo deps build build-asan build-release package fuzz clean screenshots
+.PHONY: test demo deps build build-asan build-release package fuzz clean screenshots bench
 
 deps:
 	@scripts/install-deps.sh
@@ -71,5 +71,16 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$$tmp" ../../build/desktop/zor-host \
 	  --preview "$$(ls "$$tmp"/zor12200/relatorios/*.pdf | head -1)" --screenshot 10-visualizacao-do-relatorio.png
 
+# The benchmarks, optimized (-O3) in a folder of their own, each printing its
+# ratios against a raw baseline of the same run (docs/performance.md).
+# With ZOR_TEST_PG_URL set they run on PostgreSQL too.
+BENCH_TARGETS := packet_bench context_load_bench save_bench
+BENCH_ARGS ?= --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DZOR_WERROR=OFF \
+	  -DZOR_WITH_TESTS=OFF -DZOR_WITH_DESKTOP=OFF $(LAUNCHER) >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target $(BENCH_TARGETS)
+	@for b in $(BENCH_TARGETS); do echo "== $$b"; build-bench/bench/$$b $(BENCH_ARGS) || exit 1; done
+
 clean:
-	rm -rf build build-asan build-release build-fuzz
+	rm -rf build build-asan build-release build-bench build-fuzz

@@ -1,7 +1,7 @@
 // A console reporter that, after the usual table, prints each benchmark's
 // real time as a ratio against a named baseline benchmark of the same run:
 // "BM_X/1000  3.2x BM_Raw/1000". Benchmarks are paired by their argument
-// suffix ("/1000").
+// suffix ("/1000"); with repetitions, the medians are compared.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -17,8 +17,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration) times_[r.benchmark_name()] = r.GetAdjustedRealTime();
+    // With repetitions the median stands for the benchmark; without, its
+    // one run.
+    for (const Run& r : runs) {
+      if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
+        medians_[r.run_name.str()] = r.GetAdjustedRealTime();
+      else if (r.run_type == Run::RT_Iteration && r.repetitions <= 1)
+        times_[r.run_name.str()] = r.GetAdjustedRealTime();
+    }
+    for (const auto& [name, time] : medians_) times_[name] = time;
   }
 
   void Finalize() override {
@@ -34,7 +41,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
  private:
   std::string baseline_;
-  std::map<std::string, double> times_;
+  std::map<std::string, double> times_, medians_;
 };
 
 // main() for a benchmark binary whose ratios are taken against `baseline`.

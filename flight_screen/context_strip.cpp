@@ -156,12 +156,18 @@ void TfrmVoo::panPlaVooCiaExit(TObject*) {
     data_access::VooTrechoServer server(*netVooTrecho);
     const std::string branch = medCdFilial->Text();
     cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
-    cdstrechoo->SetData(Consiste::CheckResultServ(
-        server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
-    cdsClasseVoo->SetData(Consiste::CheckResultServ(
-        server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                            cdsVooNRVOO->AsString()),
-        true, 0));
+    // Opening a list with flights moves to the first one, whose scroll
+    // handler has already loaded its legs and its first leg's classes:
+    // fetching them again here would only repeat the same calls. Without
+    // flights nothing scrolls, and the legs and classes are opened empty.
+    if (cdsVoo->IsEmpty()) {
+      cdstrechoo->SetData(Consiste::CheckResultServ(
+          server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
+      cdsClasseVoo->SetData(Consiste::CheckResultServ(
+          server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
+                              cdsVooNRVOO->AsString()),
+          true, 0));
+    }
   } catch (...) {
     Showavi::DeactiveShowAvi();
     throw;

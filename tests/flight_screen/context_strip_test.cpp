@@ -1,4 +1,8 @@
 // The branch and company strip: checks, messages and the load on leaving it.
+#include <map>
+#include <sstream>
+#include <string>
+
 #include "tests/flight_screen/screen_fixture.h"
 
 using namespace plat;
@@ -62,6 +66,59 @@ TEST_F(ScreenTest, LeavingTheStripLoadsFlightsLegsAndClasses) {
   EXPECT_TRUE(f.tshFormulario->Enabled());
   EXPECT_TRUE(f.mnuConfigVoo->Enabled());
   EXPECT_EQ(ui.BusyDepth(), 0);
+}
+
+namespace {
+
+// How many calls of each method the server has answered, read from its
+// GET /metrics counters (every outcome summed).
+std::map<std::string, long> ServerCalls(int port) {
+  httplib::Client client("127.0.0.1", port);
+  auto res = client.Get("/metrics");
+  std::map<std::string, long> calls;
+  if (!res || res->status != 200) return calls;
+  std::istringstream lines(res->body);
+  const std::string prefix = "zor_calls_total{method=\"";
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind(prefix, 0) != 0) continue;
+    const size_t end = line.find('"', prefix.size());
+    calls[line.substr(prefix.size(), end - prefix.size())] += std::stol(line.substr(line.rfind(' ') + 1));
+  }
+  return calls;
+}
+
+// The calls answered between `before` and `after`, by method.
+std::map<std::string, long> CallsBetween(const std::map<std::string, long>& before,
+                                         const std::map<std::string, long>& after) {
+  std::map<std::string, long> diff;
+  for (const auto& [method, n] : after) {
+    const auto it = before.find(method);
+    const long d = n - (it == before.end() ? 0 : it->second);
+    if (d != 0) diff[method] = d;
+  }
+  return diff;
+}
+
+}  // namespace
+
+// Leaving the strip asks the server once for the flights, once for the
+// first flight's legs and once for the first leg's classes, with or without
+// flights to show.
+TEST_F(ScreenTest, LeavingTheStripAsksOnceForEachDataset) {
+  const std::map<std::string, long> once = {{"GetClasseVoo", 1}, {"GetTrecho", 1}, {"GetVoo", 1}};
+  TfrmVoo& f = Open();
+  for (const char* company : {"ABR", "AMZ"}) {
+    SCOPED_TRACE(company);
+    TypeAndLeave(f.medCdFilial, "0001", f.medSgCia);
+    f.UserFocus(f.medSgCia);
+    f.medSgCia->UserSetText(company);
+    const auto before = ServerCalls(server->port());
+    ASSERT_TRUE(f.UserFocus(f.dbgPadrao));
+    EXPECT_EQ(CallsBetween(before, ServerCalls(server->port())), once);
+    ASSERT_TRUE(f.cdstrechoo->Active());
+    ASSERT_TRUE(f.cdsClasseVoo->Active());
+    EXPECT_EQ(f.cdstrechoo->IsEmpty(), f.cdsVoo->IsEmpty());
+  }
 }
 
 TEST_F(ScreenTest, ACompanyWithoutFlightsLeavesTheTabsDisabled) {

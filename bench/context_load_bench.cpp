@@ -1,0 +1,83 @@
+// The person's wait after picking branch and company: leaving the context
+// strip of the real flight screen, which asks the real server (same
+// process, real HTTP on loopback) for the company's flights, the first
+// flight's legs and the first leg's classes, and loads them into the
+// screen's datasets. Against the raw fetch of the same flights: the flight
+// list's own SELECT on the database, every value copied. At 2,000 and
+// 10,000 flights, on SQLite and (with ZOR_TEST_PG_URL) PostgreSQL. Also
+// reports the heap the loaded flights keep, per flight.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include "bench/bench_env.h"
+#include "bench/ratio_reporter.h"
+#include "bench/raw_fetch.h"
+#include "server/dataset_catalog.h"
+#include "server/packet.h"
+
+namespace {
+
+void RawFetch(benchmark::State& state, const std::string& backend, int flights) {
+  bench::Environment& env = bench::Environment::Get(backend, flights);
+  bench::RawReader reader(env.url());
+  const auto& voo = zor::server::vooDataset();
+  const std::string sql =
+      zor::server::selectSql(voo) + " WHERE V.CDFILIAL = ? AND V.CDCIA = ? ORDER BY " + voo.orderBy;
+  size_t rows = 0;
+  for (auto _ : state) {
+    bench::RawRows r = reader.fetch(sql, {std::string(bench::kBranch), std::string(bench::kCompanyCode)});
+    rows = r.size();
+    benchmark::DoNotOptimize(r.data());
+  }
+  if (rows != static_cast<size_t>(flights)) state.SkipWithError("the raw fetch did not read every flight");
+  state.SetItemsProcessed(state.iterations() * flights);
+}
+
+void ContextLoad(benchmark::State& state, const std::string& backend, int flights) {
+  bench::Environment& env = bench::Environment::Get(backend, flights);
+  TfrmVoo& f = env.Screen();
+  for (auto _ : state) {
+    state.PauseTiming();
+    f.UserFocus(f.medSgCia);  // entering the strip closes the flights
+    env.Ui().ClearEvents();
+    state.ResumeTiming();
+    if (!f.UserFocus(f.dbgPadrao)) {
+      state.SkipWithError("leaving the strip was refused");
+      break;
+    }
+  }
+  if (f.cdsVoo->RecordCount() != flights || !f.cdstrechoo->Active() || !f.cdsClasseVoo->Active())
+    state.SkipWithError("the screen did not load every flight with its first leg");
+  state.SetItemsProcessed(state.iterations() * flights);
+  // What the loaded flights keep on the heap once the load is over: the
+  // heap in use with the flights loaded less the heap with them closed (the
+  // server in this process has freed its answer by then).
+  f.UserFocus(f.medSgCia);
+  const size_t closed = mallinfo2().uordblks;
+  f.UserFocus(f.dbgPadrao);
+  const size_t loaded = mallinfo2().uordblks;
+  state.counters["kept_bytes_per_flight"] =
+      loaded > closed ? static_cast<double>(loaded - closed) / flights : 0.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  for (const std::string& backend : bench::Backends()) {
+    for (int flights : {2000, 10000}) {
+      const std::string suffix = "/" + backend + "/" + std::to_string(flights);
+      benchmark::RegisterBenchmark(("BM_RawFetch" + suffix).c_str(), RawFetch, backend, flights)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+      benchmark::RegisterBenchmark(("BM_ContextLoad" + suffix).c_str(), ContextLoad, backend, flights)
+          ->Unit(benchmark::kMillisecond)
+          ->UseRealTime();
+    }
+  }
+  RatioReporter reporter("BM_RawFetch");
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  bench::Environment::CloseAll();
+  benchmark::Shutdown();
+  return 0;
+}
