@@ -96,7 +96,7 @@ void ApplyFlightAndLegRule(TfrmVoo& f, const TDataSet* changed) {
 void EnableContextStrip(TfrmVoo& f) {
   const TDataSetState state = f.dtsVoo->State();
   const bool open = (state == dsInactive || state == dsBrowse) && !Editing(f.cdstrechoo) &&
-                    !Editing(f.cdsClasseVoo) && !boShowModal;
+                    !Editing(f.cdsClasseVoo) && !Cli_zor12200::boShowModal;
   f.btpCompanhia->SetEnabled(open);
   f.medSgCia->SetEnabled(open);
   f.lblCia->SetEnabled(open);
@@ -307,8 +307,8 @@ void TfrmVoo::dtsVooStateChange(TObject*) {
   // The record tab shows a flight: with none (a load that found none, the
   // last one deleted) it closes, also when it is the page on show.
   const bool aFlight = Editing(cdsVoo) || !Empty(cdsVoo);
-  tshFormulario->SetEnabled(!boShowModal && aFlight);
-  if (!boShowModal && !aFlight && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
+  tshFormulario->SetEnabled(!Cli_zor12200::boShowModal && aFlight);
+  if (!Cli_zor12200::boShowModal && !aFlight && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
 
   if (cdsVoo->State() == dsInsert) {
     pgcPadrao->SetActivePage(tshFormulario);

@@ -84,14 +84,14 @@ void TfrmVoo::cdsVooNewRecord(TDataSet*) {
   cdsVooIDTIPVOO->SetAsString("1");
   cdsVooIDSITVOO->SetAsString("1");
   // A flight opened for another screen is an occasional one by default.
-  if (boShowModal) cdsVooIDTIPVOO->SetAsString("2");
+  if (Cli_zor12200::boShowModal) cdsVooIDTIPVOO->SetAsString("2");
 
   // While a flight is inserted its three coded lists write their choice
   // back into the record whenever they show it; still showing the previous
   // flight's choices, they would replace the defaults just set.
   dcbNacionalidade->SetItemIndex(0);
   dcbSituacao->SetItemIndex(0);
-  dcbTipo->SetItemIndex(boShowModal ? 1 : 0);
+  dcbTipo->SetItemIndex(Cli_zor12200::boShowModal ? 1 : 0);
 
   // The service boxes are not bound to the field: left as the previous
   // flight showed them, they would show a service other than the one the
@@ -103,7 +103,7 @@ void TfrmVoo::cdsVooNewRecord(TDataSet*) {
 void TfrmVoo::ccbDiarioClick(TObject*) {
   // A click while browsing starts editing; a reload of the weekday boxes
   // while browsing (boChecado) must not.
-  if (!boChecado && cdsVoo->State() == dsBrowse && !cdsVoo->IsEmpty()) cdsVoo->Edit();
+  if (!Cli_zor12200::boChecado && cdsVoo->State() == dsBrowse && !cdsVoo->IsEmpty()) cdsVoo->Edit();
   if (cdsVoo->Editing()) {
     const char* value = ccbDiario->Checked() ? "1" : "2";
     for (TField* day : WeekdayFields(*this)) day->SetAsString(value);
@@ -112,11 +112,11 @@ void TfrmVoo::ccbDiarioClick(TObject*) {
 }
 
 void TfrmVoo::dcbSegClick(TObject*) {
-  boChecado = cdsVoo->State() == dsBrowse;
+  Cli_zor12200::boChecado = cdsVoo->State() == dsBrowse;
   try {
     // While "Diário" is checked in an edit, the boxes change because it
     // wrote the seven fields: they must not switch it back.
-    if (!ccbDiario->Checked() || boChecado) {
+    if (!ccbDiario->Checked() || Cli_zor12200::boChecado) {
       bool everyDay = true;
       for (TDBCheckBox* box : WeekdayBoxes(*this)) {
         if (!box->Checked()) {
@@ -127,10 +127,10 @@ void TfrmVoo::dcbSegClick(TObject*) {
       ccbDiario->SetChecked(everyDay);
     }
   } catch (...) {
-    boChecado = false;
+    Cli_zor12200::boChecado = false;
     throw;
   }
-  boChecado = false;
+  Cli_zor12200::boChecado = false;
 }
 
 void TfrmVoo::ccbAbastClick(TObject*) { StoreServices(*this); }

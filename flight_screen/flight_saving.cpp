@@ -82,7 +82,7 @@ void TfrmVoo::dbeNrVooExit(TObject*) {
 
 void TfrmVoo::cdsVooAfterInsert(TDataSet*) {
   // A screen opened on one flight keeps that flight's company.
-  if (boShowModal) {
+  if (Cli_zor12200::boShowModal) {
     medSgCia->SetEnabled(false);
     btpCompanhia->SetEnabled(false);
   }

@@ -41,7 +41,7 @@ void ScreenTest::SetUp() {
 
 void ScreenTest::TearDown() {
   Application->DestroyForms();
-  boStCriado = boShowModal = boTrechoOk = false;
+  Cli_zor12200::boStCriado = Cli_zor12200::boShowModal = Cli_zor12200::boTrechoOk = false;
   SetUi(nullptr);
 }
 
