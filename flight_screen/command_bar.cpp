@@ -158,20 +158,20 @@ void TfrmVoo::sbtAlterarClick(TObject* Sender) {
 
 void TfrmVoo::sbtExcluirClick(TObject*) {
   if (OnClassTab(*this)) {
-    if (Empty(cdsClasseVoo)) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
+    if (Empty(cdsClasseVoo)) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
     if (!Confirmed(msgMensagensPadroes, "Excl")) return;
     cdsClasseVoo->Delete();
     if (cdsClasseVoo->IsEmpty()) ControlaBotoes();
     return;
   }
 
-  if (Empty(cdsVoo)) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
+  if (Empty(cdsVoo)) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
 
   if (LegTarget(*this)) {
-    if (Empty(cdstrechoo)) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
+    if (Empty(cdstrechoo)) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
     if (!Confirmed(msgPadrao, "Excl")) return;
     // A flight must keep at least one leg.
-    if (cdstrechoo->RecordCount() == 1) Consiste::MensErro(msgPadrao->Msg("Trecho_Unico"), true);
+    if (cdstrechoo->RecordCount() == 1) Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Unico"));
     DeleteLegAndCheck();
     return;
   }
@@ -199,26 +199,20 @@ void TfrmVoo::sbtProcurarClick(TObject* Sender) {
 }
 
 void TfrmVoo::sbtVerificarClick(TObject*) {
-  Showavi::ActiveShowAvi(Application->MainForm(), kCheckAnimation);
-  try {
-    data_access::VooTrechoServer server(*netVooTrecho);
-    const std::string branch = medCdFilial->Text();
-    if (OnClassTab(*this)) {
-      cdsClasseVoo->SetData(Consiste::CheckResultServ(
-          server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                              cdsVooNRVOO->AsString()),
-          true, 0));
-    } else {
-      if (!LegTarget(*this))
-        cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
-      cdstrechoo->SetData(Consiste::CheckResultServ(
-          server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
-    }
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
+  Showavi::BusyScope busy(Application->MainForm(), kCheckAnimation);
+  data_access::VooTrechoServer server(*netVooTrecho);
+  const std::string branch = medCdFilial->Text();
+  if (OnClassTab(*this)) {
+    cdsClasseVoo->SetData(Consiste::CheckResultServ(
+        server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
+                            cdsVooNRVOO->AsString()),
+        true, 0));
+  } else {
+    if (!LegTarget(*this))
+      cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
+    cdstrechoo->SetData(Consiste::CheckResultServ(
+        server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
   }
-  Showavi::DeactiveShowAvi();
 }
 
 void TfrmVoo::sbtCancelarClick(TObject*) {

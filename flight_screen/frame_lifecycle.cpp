@@ -27,14 +27,10 @@ bool IsVgaDisplay() { return Screen->Width() == 640 && Screen->Height() == 480; 
 void TfrmVoo::FormCreate(TObject* Sender) {
   TfrmPadrao::FormCreate(Sender);
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 0);
-  try {
+  {
+    Showavi::BusyScope busy(Application->MainForm(), 0);
     netVooTrecho->SetConnected(true);
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
   }
-  Showavi::DeactiveShowAvi();
 
   lblNome->SetCaption("");
   Cli_zor12200::boActive = false;
@@ -83,15 +79,11 @@ void TfrmVoo::FormCreate(TObject* Sender) {
     c->SetTag(branchFixed ? 99 : 0);
   }
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 0);
-  try {
+  {
+    Showavi::BusyScope busy(Application->MainForm(), 0);
     data_access::VooTrechoServer server(*netVooTrecho);
     cdsTipoVoo->SetData(Consiste::CheckResultServ(server.GetTipoVoo(), true, 0));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
   }
-  Showavi::DeactiveShowAvi();
 
   panTipoVoo->SetVisible(cdsTipoVoo->RecordCount() >= 1);
 
