@@ -328,31 +328,21 @@ void TfrmVoo::dtsVooDataChange(TObject*, TField*) {
 
   // The two boxes show the stored services without running their click
   // handlers, which would write the code back.
-  auto abastClick = ccbAbast->OnClick;
-  auto atendClick = ccbAtend->OnClick;
-  ccbAbast->OnClick = nullptr;
-  ccbAtend->OnClick = nullptr;
-  try {
-    if (cdsVoo->Active() && !cdsVooIDABASATEN->IsNull() && dtsVoo->State() == dsBrowse) {
-      const std::string services = cdsVooIDABASATEN->AsString();
-      if (services == "1") {
-        ccbAbast->SetChecked(true);
-        ccbAtend->SetChecked(false);
-      } else if (services == "2") {
-        ccbAbast->SetChecked(false);
-        ccbAtend->SetChecked(true);
-      } else if (services == "3") {
-        ccbAbast->SetChecked(true);
-        ccbAtend->SetChecked(true);
-      }
+  DetachedHandler quietSupply(ccbAbast->OnClick);
+  DetachedHandler quietAttendance(ccbAtend->OnClick);
+  if (cdsVoo->Active() && !cdsVooIDABASATEN->IsNull() && dtsVoo->State() == dsBrowse) {
+    const std::string services = cdsVooIDABASATEN->AsString();
+    if (services == "1") {
+      ccbAbast->SetChecked(true);
+      ccbAtend->SetChecked(false);
+    } else if (services == "2") {
+      ccbAbast->SetChecked(false);
+      ccbAtend->SetChecked(true);
+    } else if (services == "3") {
+      ccbAbast->SetChecked(true);
+      ccbAtend->SetChecked(true);
     }
-  } catch (...) {
-    ccbAbast->OnClick = abastClick;
-    ccbAtend->OnClick = atendClick;
-    throw;
   }
-  ccbAbast->OnClick = abastClick;
-  ccbAtend->OnClick = atendClick;
 }
 
 void TfrmVoo::dtsTrechoStateChange(TObject*) {

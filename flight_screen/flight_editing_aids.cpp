@@ -35,15 +35,8 @@ void EnableWeekdays(const TfrmVoo& f) {
 // Sets a plain check box without running its click handler; the handler is
 // attached again whatever happens.
 void SetQuietly(TCheckBox* box, bool checked) {
-  auto handler = box->OnClick;
-  box->OnClick = nullptr;
-  try {
-    box->SetChecked(checked);
-  } catch (...) {
-    box->OnClick = handler;
-    throw;
-  }
-  box->OnClick = handler;
+  DetachedHandler quiet(box->OnClick);
+  box->SetChecked(checked);
 }
 
 // Both service boxes make one code; with both unchecked the code is kept
@@ -63,18 +56,13 @@ void StoreServices(TfrmVoo& f) {
 }  // namespace
 
 void TfrmVoo::cdsVooNewRecord(TDataSet*) {
-  auto daily = ccbDiario->OnClick;
-  ccbDiario->OnClick = nullptr;
-  try {
+  {
+    DetachedHandler quiet(ccbDiario->OnClick);
     ccbDiario->SetChecked(false);
     EnableWeekdays(*this);
     cdsVooCDCIA->SetAsString(qryCompanhiaCDCIA->AsString());
     for (TField* day : WeekdayFields(*this)) day->SetAsString("2");
-  } catch (...) {
-    ccbDiario->OnClick = daily;
-    throw;
   }
-  ccbDiario->OnClick = daily;
 
   for (TField* activity : {cdsVooIDCARGA, cdsVooIDDESCAR, cdsVooIDTRANSLADO, cdsVooIDCARREGO})
     activity->SetAsString("2");

@@ -126,15 +126,8 @@ void TfrmVoo::FormActivate(TObject*) {
   if (cdsVoo->Active()) {
     // Opened on one flight: the data is loaded already, and entering the
     // strip here must not close it.
-    auto enter = panPlaVooCia->OnEnter;
-    panPlaVooCia->OnEnter = nullptr;
-    try {
-      first->SetFocus();
-    } catch (...) {
-      panPlaVooCia->OnEnter = enter;
-      throw;
-    }
-    panPlaVooCia->OnEnter = enter;
+    DetachedHandler quiet(panPlaVooCia->OnEnter);
+    first->SetFocus();
   } else {
     first->SetFocus();
   }

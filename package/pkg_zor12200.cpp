@@ -44,38 +44,26 @@ extern "C" void IniProc(Variant value) {
 }
 
 extern "C" void CriaVoo(const std::string& place, const std::string& datasetName, TForm* callerForm) {
-  Screen->SetCursor(crHourGlass);
-  try {
-    Cli_zor12200::StLocalCriacao = AnsiUpperCase(place);
-    Cli_zor12200::stCdsOriginal = datasetName;
-    Cli_zor12200::frmOrig = callerForm;
-    if (!Cli_zor12200::boStCriado) {
-      Application->CreateForm(frmVoo);
-      Cli_zor12200::boStCriado = true;
-    }
-    frmVoo->Show();
-    const bool vga = Screen->Width() == 640 && Screen->Height() == 480;
-    frmVoo->SetWindowState(vga ? wsMaximized : wsNormal);
-  } catch (...) {
-    // The error reaches the host unchanged; the cursor does not stay busy.
-    Screen->SetCursor(crDefault);
-    throw;
+  // An error reaches the host unchanged; the cursor does not stay busy.
+  CursorScope busy(crHourGlass);
+  Cli_zor12200::StLocalCriacao = AnsiUpperCase(place);
+  Cli_zor12200::stCdsOriginal = datasetName;
+  Cli_zor12200::frmOrig = callerForm;
+  if (!Cli_zor12200::boStCriado) {
+    Application->CreateForm(frmVoo);
+    Cli_zor12200::boStCriado = true;
   }
-  Screen->SetCursor(crDefault);
+  frmVoo->Show();
+  const bool vga = Screen->Width() == 640 && Screen->Height() == 480;
+  frmVoo->SetWindowState(vga ? wsMaximized : wsNormal);
 }
 
 void CriaRelVoo(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company) {
-  Screen->SetCursor(crHourGlass);
-  try {
-    if (!Cli_zor12201::boStCriado) {
-      Application->CreateForm(frmRelVoo);
-      Cli_zor12201::boStCriado = true;
-    }
-    frmRelVoo->SetCoverage(branch, company);
-    frmRelVoo->ShowModal();
-  } catch (...) {
-    Screen->SetCursor(crDefault);
-    throw;
+  CursorScope busy(crHourGlass);
+  if (!Cli_zor12201::boStCriado) {
+    Application->CreateForm(frmRelVoo);
+    Cli_zor12201::boStCriado = true;
   }
-  Screen->SetCursor(crDefault);
+  frmRelVoo->SetCoverage(branch, company);
+  frmRelVoo->ShowModal();
 }
