@@ -90,7 +90,7 @@ TfrmVoo& Environment::Screen() {
   if (screenOwner == this) return *form_;
   if (screenOwner) {
     plat::Application->DestroyForms();
-    boStCriado = boShowModal = boTrechoOk = false;
+    Cli_zor12200::boStCriado = Cli_zor12200::boShowModal = Cli_zor12200::boTrechoOk = false;
   }
   plat::SetUi(&ui_);
   plat::Screen->SetWidth(1024);

@@ -16,15 +16,15 @@ constexpr int kSaveAnimation = 1;
 void SendPendingChanges(TNetConnection& connection, TClientDataSet& changes, SaveMethod method,
                         const std::string& table) {
   if (changes.ChangeCount() <= 0) return;
-  Showavi::ActiveShowAvi(Application->MainForm(), kSaveAnimation);
   try {
+    Showavi::BusyScope busy(Application->MainForm(), kSaveAnimation);
     data_access::VooTrechoServer server(connection);
     Consiste::CheckResultServ((server.*method)(changes.Delta()), true, 0);
-    Showavi::DeactiveShowAvi();
+    busy.Hide();
     if (changes.LogChanges()) changes.MergeChangeLog();
     Vornia::AtualizaLocalCache(VarArrayOf(table));
   } catch (...) {
-    Showavi::DeactiveShowAvi();
+    // What the server refused or never received stays unsent: the edits are undone.
     changes.CancelUpdates();
     throw;
   }

@@ -96,7 +96,7 @@ void ApplyFlightAndLegRule(TfrmVoo& f, const TDataSet* changed) {
 void EnableContextStrip(TfrmVoo& f) {
   const TDataSetState state = f.dtsVoo->State();
   const bool open = (state == dsInactive || state == dsBrowse) && !Editing(f.cdstrechoo) &&
-                    !Editing(f.cdsClasseVoo) && !boShowModal;
+                    !Editing(f.cdsClasseVoo) && !Cli_zor12200::boShowModal;
   f.btpCompanhia->SetEnabled(open);
   f.medSgCia->SetEnabled(open);
   f.lblCia->SetEnabled(open);
@@ -158,20 +158,20 @@ void TfrmVoo::sbtAlterarClick(TObject* Sender) {
 
 void TfrmVoo::sbtExcluirClick(TObject*) {
   if (OnClassTab(*this)) {
-    if (Empty(cdsClasseVoo)) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
+    if (Empty(cdsClasseVoo)) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
     if (!Confirmed(msgMensagensPadroes, "Excl")) return;
     cdsClasseVoo->Delete();
     if (cdsClasseVoo->IsEmpty()) ControlaBotoes();
     return;
   }
 
-  if (Empty(cdsVoo)) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
+  if (Empty(cdsVoo)) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
 
   if (LegTarget(*this)) {
-    if (Empty(cdstrechoo)) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
+    if (Empty(cdstrechoo)) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
     if (!Confirmed(msgPadrao, "Excl")) return;
     // A flight must keep at least one leg.
-    if (cdstrechoo->RecordCount() == 1) Consiste::MensErro(msgPadrao->Msg("Trecho_Unico"), true);
+    if (cdstrechoo->RecordCount() == 1) Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Unico"));
     DeleteLegAndCheck();
     return;
   }
@@ -199,26 +199,20 @@ void TfrmVoo::sbtProcurarClick(TObject* Sender) {
 }
 
 void TfrmVoo::sbtVerificarClick(TObject*) {
-  Showavi::ActiveShowAvi(Application->MainForm(), kCheckAnimation);
-  try {
-    data_access::VooTrechoServer server(*netVooTrecho);
-    const std::string branch = medCdFilial->Text();
-    if (OnClassTab(*this)) {
-      cdsClasseVoo->SetData(Consiste::CheckResultServ(
-          server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                              cdsVooNRVOO->AsString()),
-          true, 0));
-    } else {
-      if (!LegTarget(*this))
-        cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
-      cdstrechoo->SetData(Consiste::CheckResultServ(
-          server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
-    }
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
+  Showavi::BusyScope busy(Application->MainForm(), kCheckAnimation);
+  data_access::VooTrechoServer server(*netVooTrecho);
+  const std::string branch = medCdFilial->Text();
+  if (OnClassTab(*this)) {
+    cdsClasseVoo->SetData(Consiste::CheckResultServ(
+        server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
+                            cdsVooNRVOO->AsString()),
+        true, 0));
+  } else {
+    if (!LegTarget(*this))
+      cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
+    cdstrechoo->SetData(Consiste::CheckResultServ(
+        server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
   }
-  Showavi::DeactiveShowAvi();
 }
 
 void TfrmVoo::sbtCancelarClick(TObject*) {
@@ -307,8 +301,8 @@ void TfrmVoo::dtsVooStateChange(TObject*) {
   // The record tab shows a flight: with none (a load that found none, the
   // last one deleted) it closes, also when it is the page on show.
   const bool aFlight = Editing(cdsVoo) || !Empty(cdsVoo);
-  tshFormulario->SetEnabled(!boShowModal && aFlight);
-  if (!boShowModal && !aFlight && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
+  tshFormulario->SetEnabled(!Cli_zor12200::boShowModal && aFlight);
+  if (!Cli_zor12200::boShowModal && !aFlight && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
 
   if (cdsVoo->State() == dsInsert) {
     pgcPadrao->SetActivePage(tshFormulario);
@@ -334,31 +328,21 @@ void TfrmVoo::dtsVooDataChange(TObject*, TField*) {
 
   // The two boxes show the stored services without running their click
   // handlers, which would write the code back.
-  auto abastClick = ccbAbast->OnClick;
-  auto atendClick = ccbAtend->OnClick;
-  ccbAbast->OnClick = nullptr;
-  ccbAtend->OnClick = nullptr;
-  try {
-    if (cdsVoo->Active() && !cdsVooIDABASATEN->IsNull() && dtsVoo->State() == dsBrowse) {
-      const std::string services = cdsVooIDABASATEN->AsString();
-      if (services == "1") {
-        ccbAbast->SetChecked(true);
-        ccbAtend->SetChecked(false);
-      } else if (services == "2") {
-        ccbAbast->SetChecked(false);
-        ccbAtend->SetChecked(true);
-      } else if (services == "3") {
-        ccbAbast->SetChecked(true);
-        ccbAtend->SetChecked(true);
-      }
+  DetachedHandler quietSupply(ccbAbast->OnClick);
+  DetachedHandler quietAttendance(ccbAtend->OnClick);
+  if (cdsVoo->Active() && !cdsVooIDABASATEN->IsNull() && dtsVoo->State() == dsBrowse) {
+    const std::string services = cdsVooIDABASATEN->AsString();
+    if (services == "1") {
+      ccbAbast->SetChecked(true);
+      ccbAtend->SetChecked(false);
+    } else if (services == "2") {
+      ccbAbast->SetChecked(false);
+      ccbAtend->SetChecked(true);
+    } else if (services == "3") {
+      ccbAbast->SetChecked(true);
+      ccbAtend->SetChecked(true);
     }
-  } catch (...) {
-    ccbAbast->OnClick = abastClick;
-    ccbAtend->OnClick = atendClick;
-    throw;
   }
-  ccbAbast->OnClick = abastClick;
-  ccbAtend->OnClick = atendClick;
 }
 
 void TfrmVoo::dtsTrechoStateChange(TObject*) {

@@ -20,7 +20,7 @@ void TfrmVoo::Vd_CdFilial(bool flag) {
   try {
     const std::string code = medCdFilial->Text();
     if (Consiste::EmptyString(code)) {
-      if (flag) Consiste::MensErro(msgPadrao->Msg("FILI_DEVE"), true);
+      if (flag) Consiste::MensErroAbort(msgPadrao->Msg("FILI_DEVE"));
       return;
     }
     if (flag) return;  // the existence check ran when the field was left
@@ -28,9 +28,9 @@ void TfrmVoo::Vd_CdFilial(bool flag) {
     qryFilial->ParamByName("P_CDFILIAL").SetAsString(code);
     qryFilial->Open();
     edtNmFilial->SetText(qryFilial->FieldByName("NMFILIAL")->AsString());
-    if (qryFilial->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("FILI_NAO_CAD"), true);
+    if (qryFilial->IsEmpty()) Consiste::MensErroAbort(msgPadrao->Msg("FILI_NAO_CAD"));
     if (qryFilial->FieldByName("IDCNTRRESC")->AsString() == "S")
-      Consiste::MensErro(msgPadrao->Msg("FILI_RESC"), true);
+      Consiste::MensErroAbort(msgPadrao->Msg("FILI_RESC"));
   } catch (...) {
     medCdFilial->SetFocus();
     throw;
@@ -40,7 +40,7 @@ void TfrmVoo::Vd_CdFilial(bool flag) {
 void TfrmVoo::Vd_Companhia(bool flag) {
   try {
     if (Consiste::EmptyString(medSgCia->Text())) {
-      if (flag) Consiste::MensErro(msgPadrao->Msg("Cia_Obr"), true);
+      if (flag) Consiste::MensErroAbort(msgPadrao->Msg("Cia_Obr"));
       return;
     }
     qryCompanhia->Close();
@@ -48,7 +48,7 @@ void TfrmVoo::Vd_Companhia(bool flag) {
     qryCompanhia->ParamByName("P_SGCIA").SetAsString(medSgCia->Text());
     qryCompanhia->ParamByName("P_TSGCIA").SetAsString("");
     qryCompanhia->Open();
-    if (qryCompanhia->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("Cia_Nao_Cad"), true);
+    if (qryCompanhia->IsEmpty()) Consiste::MensErroAbort(msgPadrao->Msg("Cia_Nao_Cad"));
     edtNmCia->SetText(qryCompanhia->FieldByName("NMCIA")->AsString());
   } catch (...) {
     medSgCia->SetFocus();
@@ -151,8 +151,8 @@ void TfrmVoo::panPlaVooCiaExit(TObject*) {
       loaded_company_ == qryCompanhiaCDCIA->AsString())
     return;
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 6);
-  try {
+  {
+    Showavi::BusyScope busy(Application->MainForm(), 6);
     data_access::VooTrechoServer server(*netVooTrecho);
     const std::string branch = medCdFilial->Text();
     cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
@@ -168,11 +168,7 @@ void TfrmVoo::panPlaVooCiaExit(TObject*) {
                               cdsVooNRVOO->AsString()),
           true, 0));
     }
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
   }
-  Showavi::DeactiveShowAvi();
   loaded_branch_ = medCdFilial->Text();
   loaded_company_ = qryCompanhiaCDCIA->AsString();
 

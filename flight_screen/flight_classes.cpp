@@ -42,10 +42,10 @@ void TfrmVoo::dbgConfVooEditButtonClick(TObject*) {
 void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
   // A class belongs to a saved leg: a flight without one has none to offer.
   if (cdsClasseVoo->State() == dsInsert && Consiste::EmptyString(cdstrechooCDTRECHO->AsString()))
-    Consiste::MensErro(msgPadrao->Msg("Classe_Sem_Trecho"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("Classe_Sem_Trecho"));
   if (Consiste::EmptyString(cdsClasseVooSGCLASSE->AsString())) {
     FocusClassColumn(*this);
-    Consiste::MensErro(msgPadrao->Msg("Sigla_Deve"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("Sigla_Deve"));
   }
 
   // A leg offers each class once. An existing row is checked only when its
@@ -63,7 +63,7 @@ void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
     qryValidClass->Open();
     if (!qryValidClass->IsEmpty()) {
       FocusClassColumn(*this);
-      Consiste::MensErro(msgPadrao->Msg("Classe_Já_Cad"), true);
+      Consiste::MensErroAbort(msgPadrao->Msg("Classe_Já_Cad"));
     }
   }
 

@@ -35,15 +35,8 @@ void EnableWeekdays(const TfrmVoo& f) {
 // Sets a plain check box without running its click handler; the handler is
 // attached again whatever happens.
 void SetQuietly(TCheckBox* box, bool checked) {
-  auto handler = box->OnClick;
-  box->OnClick = nullptr;
-  try {
-    box->SetChecked(checked);
-  } catch (...) {
-    box->OnClick = handler;
-    throw;
-  }
-  box->OnClick = handler;
+  DetachedHandler quiet(box->OnClick);
+  box->SetChecked(checked);
 }
 
 // Both service boxes make one code; with both unchecked the code is kept
@@ -63,18 +56,13 @@ void StoreServices(TfrmVoo& f) {
 }  // namespace
 
 void TfrmVoo::cdsVooNewRecord(TDataSet*) {
-  auto daily = ccbDiario->OnClick;
-  ccbDiario->OnClick = nullptr;
-  try {
+  {
+    DetachedHandler quiet(ccbDiario->OnClick);
     ccbDiario->SetChecked(false);
     EnableWeekdays(*this);
     cdsVooCDCIA->SetAsString(qryCompanhiaCDCIA->AsString());
     for (TField* day : WeekdayFields(*this)) day->SetAsString("2");
-  } catch (...) {
-    ccbDiario->OnClick = daily;
-    throw;
   }
-  ccbDiario->OnClick = daily;
 
   for (TField* activity : {cdsVooIDCARGA, cdsVooIDDESCAR, cdsVooIDTRANSLADO, cdsVooIDCARREGO})
     activity->SetAsString("2");
@@ -84,14 +72,14 @@ void TfrmVoo::cdsVooNewRecord(TDataSet*) {
   cdsVooIDTIPVOO->SetAsString("1");
   cdsVooIDSITVOO->SetAsString("1");
   // A flight opened for another screen is an occasional one by default.
-  if (boShowModal) cdsVooIDTIPVOO->SetAsString("2");
+  if (Cli_zor12200::boShowModal) cdsVooIDTIPVOO->SetAsString("2");
 
   // While a flight is inserted its three coded lists write their choice
   // back into the record whenever they show it; still showing the previous
   // flight's choices, they would replace the defaults just set.
   dcbNacionalidade->SetItemIndex(0);
   dcbSituacao->SetItemIndex(0);
-  dcbTipo->SetItemIndex(boShowModal ? 1 : 0);
+  dcbTipo->SetItemIndex(Cli_zor12200::boShowModal ? 1 : 0);
 
   // The service boxes are not bound to the field: left as the previous
   // flight showed them, they would show a service other than the one the
@@ -103,7 +91,7 @@ void TfrmVoo::cdsVooNewRecord(TDataSet*) {
 void TfrmVoo::ccbDiarioClick(TObject*) {
   // A click while browsing starts editing; a reload of the weekday boxes
   // while browsing (boChecado) must not.
-  if (!boChecado && cdsVoo->State() == dsBrowse && !cdsVoo->IsEmpty()) cdsVoo->Edit();
+  if (!Cli_zor12200::boChecado && cdsVoo->State() == dsBrowse && !cdsVoo->IsEmpty()) cdsVoo->Edit();
   if (cdsVoo->Editing()) {
     const char* value = ccbDiario->Checked() ? "1" : "2";
     for (TField* day : WeekdayFields(*this)) day->SetAsString(value);
@@ -112,11 +100,11 @@ void TfrmVoo::ccbDiarioClick(TObject*) {
 }
 
 void TfrmVoo::dcbSegClick(TObject*) {
-  boChecado = cdsVoo->State() == dsBrowse;
+  Cli_zor12200::boChecado = cdsVoo->State() == dsBrowse;
   try {
     // While "Diário" is checked in an edit, the boxes change because it
     // wrote the seven fields: they must not switch it back.
-    if (!ccbDiario->Checked() || boChecado) {
+    if (!ccbDiario->Checked() || Cli_zor12200::boChecado) {
       bool everyDay = true;
       for (TDBCheckBox* box : WeekdayBoxes(*this)) {
         if (!box->Checked()) {
@@ -127,10 +115,10 @@ void TfrmVoo::dcbSegClick(TObject*) {
       ccbDiario->SetChecked(everyDay);
     }
   } catch (...) {
-    boChecado = false;
+    Cli_zor12200::boChecado = false;
     throw;
   }
-  boChecado = false;
+  Cli_zor12200::boChecado = false;
 }
 
 void TfrmVoo::ccbAbastClick(TObject*) { StoreServices(*this); }

@@ -84,7 +84,7 @@ void TfrmVoo::cdsVooQTHRKDTCARValidate(TField* Sender) {
   if (value.empty()) return;
   if (!IsValidHours(value)) {
     Sender->FocusControl();
-    Consiste::MensErro(HoursCheckText(value) + msgPadrao->Msg("Hr_Inv"), true);
+    Consiste::MensErroAbort(HoursCheckText(value) + msgPadrao->Msg("Hr_Inv"));
   }
 }
 

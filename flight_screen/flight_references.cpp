@@ -38,7 +38,7 @@ void TfrmVoo::Vd_Equipamento(bool required) {
   try {
     if (!Editing(dtsPadrao)) return;
     if (empty) {
-      if (required) Consiste::MensErro(msgPadrao->Msg("Equip_Obr"), true);
+      if (required) Consiste::MensErroAbort(msgPadrao->Msg("Equip_Obr"));
       return;
     }
     qryEquipPesq->Close();
@@ -46,7 +46,7 @@ void TfrmVoo::Vd_Equipamento(bool required) {
     qryEquipPesq->ParamByName("P_CDCIA").SetAsString(qryCompanhiaCDCIA->AsString());
     qryEquipPesq->ParamByName("P_SGEQUIP").SetAsString(dbeSgEquip->Text());
     qryEquipPesq->Open();
-    if (qryEquipPesq->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("Equip_Nao_Cad"), true);
+    if (qryEquipPesq->IsEmpty()) Consiste::MensErroAbort(msgPadrao->Msg("Equip_Nao_Cad"));
     cdsVooCDEQUIP->SetAsString(qryEquipPesq->FieldByName("CDEQUIP")->AsString());
   } catch (...) {
     dbeSgEquip->SetFocus();
@@ -66,7 +66,7 @@ void TfrmVoo::Vd_Prefixo() {
     qryPrefPesq->ParamByName("P_CDEQUIP").SetAsString(cdsVooCDEQUIP->AsString());
     qryPrefPesq->ParamByName("P_SGPREFIXO").SetAsString(dbeSgPrefixo->Text());
     qryPrefPesq->Open();
-    if (qryPrefPesq->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("Pref_Nao_Cad"), true);
+    if (qryPrefPesq->IsEmpty()) Consiste::MensErroAbort(msgPadrao->Msg("Pref_Nao_Cad"));
     // The lookup ignores letter case; the flight keeps the prefix as registered.
     cdsVooSGPREFIXO->SetAsString(qryPrefPesq->FieldByName("SGPREFIXO")->AsString());
   } catch (...) {
@@ -79,29 +79,25 @@ void TfrmVoo::vd_Turno(bool required) {
   if (Consiste::EmptyString(dbeTurnoProd->Text())) {
     if (required) {
       dbeTurnoProd->SetFocus();
-      Consiste::MensErro(msgPadrao->Msg("Turno_Deve"), true);
+      Consiste::MensErroAbort(msgPadrao->Msg("Turno_Deve"));
     }
     return;
   }
   PutInEdit(dbeTurnoProd, cdsVooNRTURNOPROD, Consiste::Ajusta(dbeTurnoProd->Text(), 2));
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 1);
-  try {
+  {
+    Showavi::BusyScope busy(Application->MainForm(), 1);
     data_access::VooTrechoServer server(*netVooTrecho);
     cdsPesqTurno->SetData(Consiste::CheckResultServ(server.GetTurno(dbeTurnoProd->Text(), ""), true, 0));
-    Showavi::DeactiveShowAvi();
-    if (cdsPesqTurno->IsEmpty()) {
-      dbeTurnoProd->SetFocus();
-      Consiste::MensErro(msgPadrao->Msg("Turno_N_Cad"), true);
-    }
-    cdsVoo->Edit();
-    // The shift code first: its change empties the description set next.
-    cdsVooNRTURNOPROD->SetAsString(cdsPesqTurno->FieldByName("NRTURNO")->AsString());
-    cdsVooDSTURNO->SetAsString(cdsPesqTurno->FieldByName("DSTURNO")->AsString());
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
   }
+  if (cdsPesqTurno->IsEmpty()) {
+    dbeTurnoProd->SetFocus();
+    Consiste::MensErroAbort(msgPadrao->Msg("Turno_N_Cad"));
+  }
+  cdsVoo->Edit();
+  // The shift code first: its change empties the description set next.
+  cdsVooNRTURNOPROD->SetAsString(cdsPesqTurno->FieldByName("NRTURNO")->AsString());
+  cdsVooDSTURNO->SetAsString(cdsPesqTurno->FieldByName("DSTURNO")->AsString());
 }
 
 void TfrmVoo::vd_Ocupacao() {
@@ -111,7 +107,7 @@ void TfrmVoo::vd_Ocupacao() {
   const double occupancy = cdsVooVRPEROCUPACAO->AsFloat();
   if (occupancy < 0 || occupancy > 100) {
     dbePercentOcupacao->SetFocus();
-    Consiste::MensErro(msgPadrao->Msg("Oupacao_inv"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("Oupacao_inv"));
   }
 }
 
@@ -147,7 +143,7 @@ void TfrmVoo::dbeSgEquipExit(TObject*) { Vd_Equipamento(false); }
 void TfrmVoo::btnPesqPrefixoBeforePesq(TObject*, bool&) {
   if (Consiste::EmptyString(dbeSgEquip->Text())) {
     dbeSgEquip->SetFocus();
-    Consiste::MensErro(msgPadrao->Msg("Equip_Obr"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("Equip_Obr"));
   }
   // An equipment typed but not yet checked (the button takes no focus, so
   // the equipment edit was not left) has no code yet: check it first, or
@@ -171,15 +167,9 @@ void TfrmVoo::dbeSgPrefixoExit(TObject*) { Vd_Prefixo(); }
 // ---- production shift ----
 
 void TfrmVoo::btpTurnoProdBeforePesq(TObject*, bool&) {
-  Showavi::ActiveShowAvi(Application->MainForm(), 6);
-  try {
-    data_access::VooTrechoServer server(*netVooTrecho);
-    cdsPesqTurno->SetData(Consiste::CheckResultServ(server.GetTurno("", "T"), true, 0));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
-  }
-  Showavi::DeactiveShowAvi();
+  Showavi::BusyScope busy(Application->MainForm(), 6);
+  data_access::VooTrechoServer server(*netVooTrecho);
+  cdsPesqTurno->SetData(Consiste::CheckResultServ(server.GetTurno("", "T"), true, 0));
 }
 
 void TfrmVoo::btpTurnoProdAfterPesq(TObject*) {

@@ -31,7 +31,7 @@ std::string WithLabel(std::string text, const std::string& label) {
 // Fails with `key`, the focus on `control`.
 [[noreturn]] void Refuse(TfrmVoo& f, TWinControl* control, const char* key) {
   control->SetFocus();
-  Consiste::MensErro(f.msgPadrao->Msg(key), true);
+  Consiste::MensErroAbort(f.msgPadrao->Msg(key));
   throw EAbort();  // MensErro with abort never returns; this keeps the compiler sure of it
 }
 
@@ -82,7 +82,7 @@ void TfrmVoo::dbeNrVooExit(TObject*) {
 
 void TfrmVoo::cdsVooAfterInsert(TDataSet*) {
   // A screen opened on one flight keeps that flight's company.
-  if (boShowModal) {
+  if (Cli_zor12200::boShowModal) {
     medSgCia->SetEnabled(false);
     btpCompanhia->SetEnabled(false);
   }
@@ -120,11 +120,11 @@ void TfrmVoo::cdsVooBeforePost(TDataSet*) {
   const bool extra = dcbTipo->Text() == msgPadrao->Msg("Extra");
   if (extra && depDtIniVigVoo->Text().empty()) {
     depDtIniVigVoo->SetFocus();
-    Consiste::MensErro(WithLabel(msgPadrao->Msg("Dt_Obr"), cdsVooDTINIVIGVOO->DisplayLabel()), true);
+    Consiste::MensErroAbort(WithLabel(msgPadrao->Msg("Dt_Obr"), cdsVooDTINIVIGVOO->DisplayLabel()));
   }
   if (extra && depDtFimVigVoo->Text().empty()) {
     depDtFimVigVoo->SetFocus();
-    Consiste::MensErro(WithLabel(msgPadrao->Msg("Dt_Obr"), cdsVooDTFIMVIGVOO->DisplayLabel()), true);
+    Consiste::MensErroAbort(WithLabel(msgPadrao->Msg("Dt_Obr"), cdsVooDTFIMVIGVOO->DisplayLabel()));
   }
   // Equal dates pass; two empty edits (a regular flight) read as equal.
   if (depDtIniVigVoo->GetDate() > depDtFimVigVoo->GetDate()) Refuse(*this, depDtFimVigVoo, "Dt_Fim_Menor");

@@ -10,7 +10,6 @@
 #include "platform/library/consiste.h"
 #include "platform/library/showavi.h"
 #include "platform/library/vornia.h"
-#include "report/cli_zor12201.h"
 
 using namespace plat;
 
@@ -28,19 +27,15 @@ bool IsVgaDisplay() { return Screen->Width() == 640 && Screen->Height() == 480; 
 void TfrmVoo::FormCreate(TObject* Sender) {
   TfrmPadrao::FormCreate(Sender);
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 0);
-  try {
+  {
+    Showavi::BusyScope busy(Application->MainForm(), 0);
     netVooTrecho->SetConnected(true);
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
   }
-  Showavi::DeactiveShowAvi();
 
   lblNome->SetCaption("");
-  boActive = false;
+  Cli_zor12200::boActive = false;
 
-  if (boShowModal && !boTrechoOk) {
+  if (Cli_zor12200::boShowModal && !Cli_zor12200::boTrechoOk) {
     SetFormStyle(fsNormal);
     SetBorderIcons({biSystemMenu});
     panMenu->SetVisible(false);
@@ -53,7 +48,7 @@ void TfrmVoo::FormCreate(TObject* Sender) {
     panBotoes->SetEnabled(true);
     mnuOperacao->SetEnabled(false);
     mnuEdicao->SetEnabled(false);
-  } else if (boTrechoOk) {
+  } else if (Cli_zor12200::boTrechoOk) {
     SetCaption(msgPadrao->Msg("Trecho_Voo"));
     SetFormStyle(fsNormal);
     SetBorderIcons({biSystemMenu});
@@ -84,15 +79,11 @@ void TfrmVoo::FormCreate(TObject* Sender) {
     c->SetTag(branchFixed ? 99 : 0);
   }
 
-  Showavi::ActiveShowAvi(Application->MainForm(), 0);
-  try {
+  {
+    Showavi::BusyScope busy(Application->MainForm(), 0);
     data_access::VooTrechoServer server(*netVooTrecho);
     cdsTipoVoo->SetData(Consiste::CheckResultServ(server.GetTipoVoo(), true, 0));
-  } catch (...) {
-    Showavi::DeactiveShowAvi();
-    throw;
   }
-  Showavi::DeactiveShowAvi();
 
   panTipoVoo->SetVisible(cdsTipoVoo->RecordCount() >= 1);
 
@@ -108,16 +99,16 @@ void TfrmVoo::FormCreate(TObject* Sender) {
 }
 
 void TfrmVoo::FormShow(TObject*) {
-  if (StLocalCriacao != "ZOR12200") return;
+  if (Cli_zor12200::StLocalCriacao != "ZOR12200") return;
 
   if (medCdFilial->Enabled()) {
     medCdFilial->SetFocus();
-    if (auto* branch = FindComponentAs<TCustomEdit>(frmOrig, "medFilial")) medCdFilial->SetText(branch->Text());
+    if (auto* branch = FindComponentAs<TCustomEdit>(Cli_zor12200::frmOrig, "medFilial")) medCdFilial->SetText(branch->Text());
   } else {
     medCdFilialExit(medCdFilial);
   }
 
-  auto* caller = FindComponentAs<TDataSet>(frmOrig, stCdsOriginal);
+  auto* caller = FindComponentAs<TDataSet>(Cli_zor12200::frmOrig, Cli_zor12200::stCdsOriginal);
   if (caller) medSgCia->SetText(caller->FieldByName("SGCIA")->AsString());
 
   panPlaVooCiaExit(panPlaVooCia);
@@ -129,42 +120,35 @@ void TfrmVoo::FormShow(TObject*) {
 void TfrmVoo::FormActivate(TObject*) {
   Repaint();
   if (IsVgaDisplay()) SetWindowState(wsMaximized);
-  if (boActive) return;
+  if (Cli_zor12200::boActive) return;
 
   TWinControl* first = Vornia::ModuFili() ? static_cast<TWinControl*>(medSgCia) : medCdFilial;
   if (cdsVoo->Active()) {
     // Opened on one flight: the data is loaded already, and entering the
     // strip here must not close it.
-    auto enter = panPlaVooCia->OnEnter;
-    panPlaVooCia->OnEnter = nullptr;
-    try {
-      first->SetFocus();
-    } catch (...) {
-      panPlaVooCia->OnEnter = enter;
-      throw;
-    }
-    panPlaVooCia->OnEnter = enter;
+    DetachedHandler quiet(panPlaVooCia->OnEnter);
+    first->SetFocus();
   } else {
     first->SetFocus();
   }
-  boActive = true;
+  Cli_zor12200::boActive = true;
   dtsBase->DataSet()->Open();
 }
 
 void TfrmVoo::FormClose(TObject* Sender, TCloseAction& Action) {
-  boStCriado = false;
-  boShowModal = false;
-  boTrechoOk = false;
+  Cli_zor12200::boStCriado = false;
+  Cli_zor12200::boShowModal = false;
+  Cli_zor12200::boTrechoOk = false;
   netVooTrecho->SetConnected(false);
   TfrmPadrao::FormClose(Sender, Action);
 }
 
 void TfrmVoo::FormKeyDown(TObject*, Word& Key, TShiftState) {
-  if (Key == kCancelKey && boShowModal) sbtCancelClick(sbtCancel);
+  if (Key == kCancelKey && Cli_zor12200::boShowModal) sbtCancelClick(sbtCancel);
 }
 
 void TfrmVoo::sbtConfirmaClick(TObject*) {
-  if (!boTrechoOk) sbtConfirmarClick(sbtConfirmar);
+  if (!Cli_zor12200::boTrechoOk) sbtConfirmarClick(sbtConfirmar);
   SetModalResult(mrOk);
 }
 
@@ -175,4 +159,7 @@ void TfrmVoo::netVooTrechoBeforeConnect(TObject*) {
   netVooTrecho->SetHost(Vornia::WebURL());
 }
 
-void TfrmVoo::sbtImprimirClick(TObject*) { CriaRelVoo(); }
+// The package decides what printing opens (the report screen).
+void TfrmVoo::sbtImprimirClick(TObject*) {
+  if (Cli_zor12200::OnImprimir) Cli_zor12200::OnImprimir(*this);
+}

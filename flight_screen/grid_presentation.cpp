@@ -100,7 +100,7 @@ void TfrmVoo::dbgPadraoKeyDown(TObject* Sender, Word& Key, TShiftState Shift) {
   TfrmPadrao::dbgPadraoKeyDown(Sender, Key, Shift);
   if (Sender == dbgPadrao && Key == VK_DELETE && !Shift.Contains(ssCtrl) && FlightNumberLocked()) {
     Key = 0;
-    Consiste::MensErro(msgPadrao->Msg("NrVoo_Nao_Altera"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("NrVoo_Nao_Altera"));
   }
   TDBGridOptions options = dbgPadrao->Options();
   if (cdsVoo->IsEmpty() || Key == VK_DOWN || Key == VK_TAB)
@@ -117,7 +117,7 @@ void TfrmVoo::dbgPadraoKeyPress(TObject*, char& Key) {
   if (Key != '\b' && static_cast<unsigned char>(Key) < 0x20) return;
   if (!FlightNumberLocked()) return;
   Key = 0;
-  Consiste::MensErro(msgPadrao->Msg("NrVoo_Nao_Altera"), true);
+  Consiste::MensErroAbort(msgPadrao->Msg("NrVoo_Nao_Altera"));
 }
 
 bool TfrmVoo::FlightNumberLocked() const {

@@ -24,7 +24,7 @@ void TimeSetText(TField* field, const std::string& text) { field->SetAsString(Ho
 void TimeValidate(TfrmVoo& form, TField* field) {
   const std::string value = field->AsString();
   if (value.empty()) return;
-  if (!IsValidHours(value)) Consiste::MensErro(HoursCheckText(value) + form.msgPadrao->Msg("Hr_Inv"), true);
+  if (!IsValidHours(value)) Consiste::MensErroAbort(HoursCheckText(value) + form.msgPadrao->Msg("Hr_Inv"));
 }
 
 // ---- codes
@@ -68,19 +68,19 @@ void BaseAbbreviationValidate(TfrmVoo& form, TField* abbreviation, TField* code)
   const std::string typed = abbreviation->AsString();
   if (typed.empty()) {
     if (form.dbgVooTrecho->SelectedField() != abbreviation) abbreviation->FocusControl();
-    Consiste::MensErro(form.msgPadrao->Msg("Base_Obr"), true);
+    Consiste::MensErroAbort(form.msgPadrao->Msg("Base_Obr"));
   }
   form.qryBase->Close();
   form.qryBase->ParamByName("P_SGBASE").SetAsString(typed);
   form.qryBase->Open();
-  if (form.qryBase->IsEmpty()) Consiste::MensErro(form.msgPadrao->Msg("Base_Nao_Cad"), true);
+  if (form.qryBase->IsEmpty()) Consiste::MensErroAbort(form.msgPadrao->Msg("Base_Nao_Cad"));
   code->SetAsString(form.qryBaseCDBASE->AsString());
 }
 
 // A leg may not end where it starts, whichever side was entered last.
 void BaseCodeValidate(TfrmVoo& form, TField* code, TField* other) {
   if (!other->IsNull() && other->AsString() == code->AsString())
-    Consiste::MensErro(form.msgPadrao->Msg("Base_Igual"), true);
+    Consiste::MensErroAbort(form.msgPadrao->Msg("Base_Igual"));
 }
 
 }  // namespace

@@ -62,16 +62,16 @@ void TfrmVoo::cdstrechooBeforePost(TDataSet*) {
 
   if (Consiste::EmptyString(cdstrechooSGBASEORI->AsString())) {
     cdstrechooSGBASEORI->FocusControl();
-    Consiste::MensErro(msgPadrao->Msg("BaseOri_Null"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("BaseOri_Null"));
   }
   if (Consiste::EmptyString(cdstrechooSGBASEDES->AsString())) {
     cdstrechooSGBASEDES->FocusControl();
-    Consiste::MensErro(msgPadrao->Msg("BaseDes_Null"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("BaseDes_Null"));
   }
   // The landing time may stay empty; the take-off time may not.
   if (Consiste::EmptyString(cdstrechooHRDECOLVOO->AsString())) {
     cdstrechooHRDECOLVOO->FocusControl();
-    Consiste::MensErro(msgPadrao->Msg("HrDecol_Null"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("HrDecol_Null"));
   }
 
   // A flight flies each origin-destination pair once. Only a new leg is
@@ -85,7 +85,7 @@ void TfrmVoo::cdstrechooBeforePost(TDataSet*) {
   qryValidBase->ParamByName("P_BASES").SetAsString(origin + destination);
   qryValidBase->Open();
   if (!qryValidBase->IsEmpty() && cdstrechoo->State() == dsInsert)
-    Consiste::MensErro(msgPadrao->Msg("Trecho_J_Cad"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("Trecho_J_Cad"));
 
   // The flight goes first (its own checks and saving); its failure keeps
   // the leg unposted.
@@ -137,9 +137,9 @@ void TfrmVoo::sbtExluTrechoClick(TObject*) {
   // The reload that follows a deletion would throw away a flight or leg
   // still being typed.
   if (cdsVoo->Editing() || cdstrechoo->Editing())
-    Consiste::MensErro(msgPadrao->Msg("Trecho_Em_Edicao"), true);
-  if (!cdstrechoo->Active() || cdstrechoo->IsEmpty()) Consiste::MensErro(msgPadrao->Msg("Nao_Existe_Dados"), true);
-  if (cdstrechoo->RecordCount() == 1) Consiste::MensErro(msgPadrao->Msg("Trecho_Unico"), true);
+    Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Em_Edicao"));
+  if (!cdstrechoo->Active() || cdstrechoo->IsEmpty()) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
+  if (cdstrechoo->RecordCount() == 1) Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Unico"));
   if (msgPadrao->ShowMsg("Excl_Trecho", MessageType::Confirmation, MessageButtons::YesNo, 0) != TMessages::ResultYes)
     return;
   DeleteLegAndCheck();

@@ -2,6 +2,8 @@
 #include "flight_screen/screen_state.h"
 
 TfrmVoo* frmVoo = nullptr;
+
+namespace Cli_zor12200 {
 bool boStCriado = false;
 bool boShowModal = false;
 bool boTrechoOk = false;
@@ -10,6 +12,7 @@ bool boChecado = false;
 std::string StLocalCriacao;
 std::string stCdsOriginal;
 plat::TForm* frmOrig = nullptr;
+PrintHook OnImprimir = nullptr;
 
 void ResetScreenStateOnLoad() {
   boStCriado = false;
@@ -21,3 +24,4 @@ void ClearScreenStateOnUnload() {
   StLocalCriacao.clear();
   stCdsOriginal.clear();
 }
+}  // namespace Cli_zor12200

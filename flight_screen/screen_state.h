@@ -10,14 +10,19 @@ class TForm;
 }
 class TfrmVoo;
 
-// The one screen instance; valid only while boStCriado is true (not cleared at close).
+// The one screen instance; valid only while Cli_zor12200::boStCriado is true (not cleared at close).
 extern TfrmVoo* frmVoo;
+
+namespace Cli_zor12200 {
+// The three flags a host reads and sets by name (dlsym) keep unmangled names.
+extern "C" {
 // A screen instance exists.
 extern bool boStCriado;
 // Run the screen as a modal dialog for one flight; set by callers only.
 extern bool boShowModal;
 // Run the screen as the leg-of-a-flight dialog; set by callers only.
 extern bool boTrechoOk;
+}
 // The first activation of the current instance has been handled.
 extern bool boActive;
 // True only while a weekday-box click that happened in browse state is handled.
@@ -29,6 +34,13 @@ extern std::string stCdsOriginal;
 // The caller's form; null when the host menu opens the screen.
 extern plat::TForm* frmOrig;
 
+// What the print button opens. The package sets it (to the report screen)
+// so that the screen itself knows nothing of the report; null: the button
+// does nothing. A plain pointer, set once at package load.
+using PrintHook = void (*)(TfrmVoo& screen);
+extern PrintHook OnImprimir;
+
 // Package load and unload: the flags start false; unload empties the two strings.
 void ResetScreenStateOnLoad();
 void ClearScreenStateOnUnload();
+}  // namespace Cli_zor12200

@@ -1,4 +1,5 @@
-// Pkg_zor12200: IniProc, CriaVoo and the lifetime of the exported state.
+// Pkg_zor12200: IniProc, CriaVoo, CriaRelVoo, the flight screen's print
+// hook and the lifetime of the exported state.
 #include "package/pkg_zor12200.h"
 
 #include <cstdint>
@@ -13,10 +14,20 @@ using namespace plat;
 
 namespace {
 
+// The report covers the branch and company the flight screen shows: the
+// company by the code the flights are stored under.
+void PrintFlights(TfrmVoo& screen) {
+  CriaRelVoo({screen.medCdFilial->Text(), screen.edtNmFilial->Text()},
+             {screen.qryCompanhiaCDCIA->AsString(), screen.medSgCia->Text(), screen.edtNmCia->Text()});
+}
+
 // Package load and unload.
 struct PackageLifetime {
-  PackageLifetime() { ResetScreenStateOnLoad(); }
-  ~PackageLifetime() { ClearScreenStateOnUnload(); }
+  PackageLifetime() {
+    Cli_zor12200::ResetScreenStateOnLoad();
+    Cli_zor12200::OnImprimir = PrintFlights;
+  }
+  ~PackageLifetime() { Cli_zor12200::ClearScreenStateOnUnload(); }
 } package_lifetime;
 
 }  // namespace
@@ -33,22 +44,26 @@ extern "C" void IniProc(Variant value) {
 }
 
 extern "C" void CriaVoo(const std::string& place, const std::string& datasetName, TForm* callerForm) {
-  Screen->SetCursor(crHourGlass);
-  try {
-    StLocalCriacao = AnsiUpperCase(place);
-    stCdsOriginal = datasetName;
-    frmOrig = callerForm;
-    if (!boStCriado) {
-      Application->CreateForm(frmVoo);
-      boStCriado = true;
-    }
-    frmVoo->Show();
-    const bool vga = Screen->Width() == 640 && Screen->Height() == 480;
-    frmVoo->SetWindowState(vga ? wsMaximized : wsNormal);
-  } catch (...) {
-    // The error reaches the host unchanged; the cursor does not stay busy.
-    Screen->SetCursor(crDefault);
-    throw;
+  // An error reaches the host unchanged; the cursor does not stay busy.
+  CursorScope busy(crHourGlass);
+  Cli_zor12200::StLocalCriacao = AnsiUpperCase(place);
+  Cli_zor12200::stCdsOriginal = datasetName;
+  Cli_zor12200::frmOrig = callerForm;
+  if (!Cli_zor12200::boStCriado) {
+    Application->CreateForm(frmVoo);
+    Cli_zor12200::boStCriado = true;
   }
-  Screen->SetCursor(crDefault);
+  frmVoo->Show();
+  const bool vga = Screen->Width() == 640 && Screen->Height() == 480;
+  frmVoo->SetWindowState(vga ? wsMaximized : wsNormal);
+}
+
+void CriaRelVoo(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company) {
+  CursorScope busy(crHourGlass);
+  if (!Cli_zor12201::boStCriado) {
+    Application->CreateForm(frmRelVoo);
+    Cli_zor12201::boStCriado = true;
+  }
+  frmRelVoo->SetCoverage(branch, company);
+  frmRelVoo->ShowModal();
 }

@@ -1,12 +1,15 @@
 // The package's entry points, as the host and other screens call them.
 // IniProc and CriaVoo have unmangled names so a host can find them with
 // dlsym; the screen's exported state is declared in
-// flight_screen/screen_state.h.
+// flight_screen/screen_state.h. The package owns the link between the
+// flight screen and its report screen: at load it sets the flight screen's
+// print hook to open CriaRelVoo with the screen's branch and company.
 #pragma once
 
 #include <string>
 
 #include "platform/core/variant.h"
+#include "report/cli_zor12201.h"
 
 namespace plat {
 class TForm;
@@ -23,3 +26,6 @@ void IniProc(plat::Variant value);
 void CriaVoo(const std::string& place, const std::string& datasetName, plat::TForm* callerForm);
 
 }
+
+// Shows the report screen modally for this branch and company; returns when it closes.
+void CriaRelVoo(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company);

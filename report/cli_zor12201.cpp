@@ -1,11 +1,7 @@
-// The flight report screen: single instance, close hook, and the branch and
-// company of the flight screen as the report's query parameters.
+// The flight report screen: close hook, and the branch and company it was
+// given as the report's query parameters.
 #include "report/cli_zor12201.h"
 
-#include "flight_screen/cli_zor12200.h"
-#include "flight_screen/screen_state.h"
-#include "platform/forms/application.h"
-#include "platform/forms/screen.h"
 #include "platform/library/messages.h"
 #include "platform/ui/ui_port.h"
 #include "report/report_pdf.h"
@@ -100,16 +96,20 @@ TfrmRelVoo::TfrmRelVoo(TComponent* owner) : TfrmDadosGerRel(owner) {
   };
 }
 
+void TfrmRelVoo::SetCoverage(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company) {
+  filial_ = branch;
+  companhia_ = company;
+}
+
 // "0001 – Matriz": code and name as the flight screen shows them.
 std::string TfrmRelVoo::BranchText() const {
-  const std::string code = frmVoo->medCdFilial->Text(), name = frmVoo->edtNmFilial->Text();
-  return name.empty() ? code : code + " – " + name;
+  return filial_.name.empty() ? filial_.code : filial_.code + " – " + filial_.name;
 }
 
 // "0001 – ABR – Name": the code the report selects on, then what the person knows it by.
 std::string TfrmRelVoo::CompanyText() const {
-  std::string text = frmVoo->qryCompanhiaCDCIA->AsString();
-  for (const std::string& part : {frmVoo->medSgCia->Text(), frmVoo->edtNmCia->Text()})
+  std::string text = companhia_.code;
+  for (const std::string& part : {companhia_.abbreviation, companhia_.name})
     if (!part.empty()) text += (text.empty() ? "" : " – ") + part;
   return text;
 }
@@ -132,21 +132,6 @@ void TfrmRelVoo::FormClose(TObject* Sender, TCloseAction& Action) {
 }
 
 void TfrmRelVoo::rpddPadraoBeforeGetQueryParams(TParams& Params, bool&) {
-  if (Qrddlgs::ExistParam(Params, "P_CDCIA")) Params.ParamByName("P_CDCIA").SetAsString(frmVoo->qryCompanhiaCDCIA->AsString());
-  if (Qrddlgs::ExistParam(Params, "P_CDFILIAL")) Params.ParamByName("P_CDFILIAL").SetAsString(frmVoo->medCdFilial->Text());
-}
-
-void CriaRelVoo() {
-  Screen->SetCursor(crHourGlass);
-  try {
-    if (!Cli_zor12201::boStCriado) {
-      Application->CreateForm(frmRelVoo);
-      Cli_zor12201::boStCriado = true;
-    }
-    frmRelVoo->ShowModal();
-  } catch (...) {
-    Screen->SetCursor(crDefault);
-    throw;
-  }
-  Screen->SetCursor(crDefault);
+  if (Qrddlgs::ExistParam(Params, "P_CDCIA")) Params.ParamByName("P_CDCIA").SetAsString(companhia_.code);
+  if (Qrddlgs::ExistParam(Params, "P_CDFILIAL")) Params.ParamByName("P_CDFILIAL").SetAsString(filial_.code);
 }

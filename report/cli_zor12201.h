@@ -1,9 +1,28 @@
 // The flight report screen "ZOR12201" (report "ZOR122"): a report launcher
-// whose query parameters take the branch and company of the flight screen.
+// whose query parameters take the branch and company it is given. It knows
+// nothing of the flight screen; the package opens it with the flight
+// screen's values (package/pkg_zor12200.h).
 #pragma once
+
+#include <string>
 
 #include "platform/forms/frm_dados_ger_rel.h"
 #include "platform/reports/report_designer_dialog.h"
+
+namespace Cli_zor12201 {
+// The branch the report covers: its code, as the report selects on it, and its name.
+struct Filial {
+  std::string code;
+  std::string name;
+};
+// The company the report covers: its code, as the report selects on it, then
+// the abbreviation and name the person knows it by.
+struct Companhia {
+  std::string code;
+  std::string abbreviation;
+  std::string name;
+};
+}  // namespace Cli_zor12201
 
 class TfrmRelVoo : public plat::TfrmDadosGerRel {
  public:
@@ -12,14 +31,20 @@ class TfrmRelVoo : public plat::TfrmDadosGerRel {
   std::vector<plat::FormDefinitionSource> Definitions() const override;
 
   plat::TReportDesignerDialog* rpddPadrao = nullptr;
-  // What the report covers: the flight screen's branch and company.
+  // What the report covers, as the labels show it.
   plat::TLabel* lblFilial = nullptr;
   plat::TLabel* lblCompanhia = nullptr;
 
   void FormClose(plat::TObject* Sender, plat::TCloseAction& Action);
   void FormShow(plat::TObject* Sender);
   void rpddPadraoBeforeGetQueryParams(plat::TParams& Params, bool& Handled);
+
+  // The branch and company the report covers; kept until the next call.
+  void SetCoverage(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company);
+
  private:
+  Cli_zor12201::Filial filial_;
+  Cli_zor12201::Companhia companhia_;
   std::string BranchText() const;
   std::string CompanyText() const;
 };
@@ -31,6 +56,3 @@ namespace Cli_zor12201 {
 // A report form exists (this unit's own flag, apart from the flight screen's).
 extern bool boStCriado;
 }  // namespace Cli_zor12201
-
-// Shows the report screen modally over the flight screen; returns when it closes.
-void CriaRelVoo();

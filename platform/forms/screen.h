@@ -58,4 +58,14 @@ class TScreen : public TComponent {
 
 extern TScreen* const Screen;
 
+// Shows `cursor` for a scope (the hourglass while a screen opens) and the
+// default cursor again on every way out, exceptions included.
+class CursorScope {
+ public:
+  explicit CursorScope(TCursor cursor) { Screen->SetCursor(cursor); }
+  ~CursorScope() { Screen->SetCursor(crDefault); }
+  CursorScope(const CursorScope&) = delete;
+  CursorScope& operator=(const CursorScope&) = delete;
+};
+
 }  // namespace plat

@@ -15,8 +15,13 @@
 namespace plat::Consiste {
 
 void MensErro(const std::string& text, bool abort) {
+  if (abort) MensErroAbort(text);
   Ui().ShowError(DialogCaption("Erro"), text);
-  if (abort) Abort();
+}
+
+void MensErroAbort(const std::string& text) {
+  Ui().ShowError(DialogCaption("Erro"), text);
+  Abort();
 }
 
 Variant CheckResultServ(const Variant& result, bool raise, int index) {

@@ -13,6 +13,9 @@ namespace plat::Consiste {
 // "Erro"); with `abort` true it then raises the silent abort, so the running
 // handler chain ends without a second message.
 void MensErro(const std::string& text, bool abort = true);
+// MensErro(text, true) as the compiler and the reader can see it: the code
+// after the call never runs.
+[[noreturn]] void MensErroAbort(const std::string& text);
 
 // Reads a server result (layout in platform/net/server_result.h):
 // - a good result returns its payload number `index` (0: the data packet,

@@ -20,4 +20,25 @@ bool IsShown();
 // The kind on show, or -1 when none is shown.
 int ShownKind();
 
+// Shows the indicator for the lifetime of a scope and hides it when the
+// scope ends, normally or by an exception, so no failure path leaves it on.
+// Hide() ends it early (before what the person must see, such as a message);
+// the end of the scope then hides nothing more.
+class BusyScope {
+ public:
+  BusyScope(TForm* form, int kind) { ActiveShowAvi(form, kind); }
+  ~BusyScope() { Hide(); }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
+
+  void Hide() {
+    if (!shown_) return;
+    shown_ = false;
+    DeactiveShowAvi();
+  }
+
+ private:
+  bool shown_ = true;
+};
+
 }  // namespace plat::Showavi

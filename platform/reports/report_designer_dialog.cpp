@@ -96,7 +96,7 @@ std::string TReportDesignerDialog::DefinitionText(const std::string& code, const
     return ReadFile(*file);
   }
   if (auto found = BuiltIn().find(AnsiUpperCase(code)); found != BuiltIn().end()) return found->second;
-  Consiste::MensErro(FillIn(messages.Msg("Arq_Rel_Err"), code, folders.front().string()), true);
+  Consiste::MensErroAbort(FillIn(messages.Msg("Arq_Rel_Err"), code, folders.front().string()));
   return {};
 }
 
@@ -121,10 +121,9 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
     try {
       query.Open();
     } catch (const EWriteRefused&) {
-      Consiste::MensErro("A definição do relatório '" + code + "'" +
-                             (source.empty() ? std::string() : " (arquivo '" + source + "')") +
-                             " tenta alterar dados e foi recusada: um relatório só pode ler o banco de dados.",
-                         true);
+      Consiste::MensErroAbort("A definição do relatório '" + code + "'" +
+                              (source.empty() ? std::string() : " (arquivo '" + source + "')") +
+                              " tenta alterar dados e foi recusada: um relatório só pode ler o banco de dados.");
     }
     ReportDocument document = BuildReportDocument(definition, *query.Query(), messages);
     document.ReportCode = code;

@@ -365,7 +365,7 @@ TEST_F(CommandBarTest, AnEmptyFlightListKeepsTheRecordAndClassTabsClosedUntilAFl
 }
 
 TEST_F(CommandBarTest, InTheModalDialogEveryFlightStateChangeClosesTheCompanyFields) {
-  boShowModal = true;
+  Cli_zor12200::boShowModal = true;
   TfrmVoo& f = Open();
   LoadCompany("0001", "ABR");
   ASSERT_TRUE(f.cdsVoo->Active());

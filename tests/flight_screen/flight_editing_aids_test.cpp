@@ -82,7 +82,7 @@ TEST_F(FlightEditingAidsTest, NewFlightStartsWithItsDefaults) {
 
 TEST_F(FlightEditingAidsTest, NewFlightOfTheModalDialogIsExtra) {
   TfrmVoo& f = *form;
-  boShowModal = true;
+  Cli_zor12200::boShowModal = true;
   ASSERT_TRUE(FindFlight([&] { return f.cdsVooIDTIPVOO->AsString() == "1"; }));
   f.cdsVoo->Insert();
   EXPECT_EQ(f.cdsVooIDTIPVOO->AsString(), "2");
@@ -104,7 +104,7 @@ TEST_F(FlightEditingAidsTest, BrowsingFollowsTheWeekdaysWithoutEditing) {
   EXPECT_TRUE(f.ccbDiario->Checked());
   EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
   EXPECT_EQ(f.cdsVoo->ChangeCount(), 0);
-  EXPECT_FALSE(boChecado);
+  EXPECT_FALSE(Cli_zor12200::boChecado);
 }
 
 TEST_F(FlightEditingAidsTest, DailyBoxWritesTheSevenDaysAndLocksThem) {

@@ -405,7 +405,7 @@ TEST_F(FlightSavingTest, CancellingAFlightCancelsItsLegAndShowsTheServersLegsAga
 
 TEST_F(FlightSavingTest, InTheModalDialogANewFlightKeepsTheCompany) {
   TfrmVoo& f = *form;
-  boShowModal = true;
+  Cli_zor12200::boShowModal = true;
   f.cdsVoo->Insert();
   EXPECT_FALSE(f.medSgCia->Enabled());
   EXPECT_FALSE(f.btpCompanhia->Enabled());

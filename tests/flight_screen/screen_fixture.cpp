@@ -11,10 +11,10 @@
 using namespace plat;
 
 // Each test suite gets a database of its own, on SQLite or, in the binary
-// built with ZOR_SCREEN_TEST_BACKEND_PG, on the PostgreSQL cluster named by
+// built with ZOR_TEST_BACKEND_PG, on the PostgreSQL cluster named by
 // ZOR_TEST_PG_URL (the suite is skipped when there is none).
 void ScreenTest::SetUpTestSuite() {
-#ifdef ZOR_SCREEN_TEST_BACKEND_PG
+#ifdef ZOR_TEST_BACKEND_PG
   const char* backend = "pg";
 #else
   const char* backend = "sqlite";
@@ -41,7 +41,7 @@ void ScreenTest::SetUp() {
 
 void ScreenTest::TearDown() {
   Application->DestroyForms();
-  boStCriado = boShowModal = boTrechoOk = false;
+  Cli_zor12200::boStCriado = Cli_zor12200::boShowModal = Cli_zor12200::boTrechoOk = false;
   SetUi(nullptr);
 }
 

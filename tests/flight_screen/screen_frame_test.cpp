@@ -9,8 +9,8 @@ using namespace plat;
 
 TEST_F(ScreenTest, OpensFromTheMenuWithTheUsersBranchAndTheFlightTypes) {
   TfrmVoo& f = Open();
-  EXPECT_TRUE(boStCriado);
-  EXPECT_EQ(StLocalCriacao, "MENU");
+  EXPECT_TRUE(Cli_zor12200::boStCriado);
+  EXPECT_EQ(Cli_zor12200::StLocalCriacao, "MENU");
   EXPECT_EQ(f.Caption(), "Vôo/Trecho");
   EXPECT_EQ(f.lblCodTela->Caption(), "ZOR12200");
   EXPECT_EQ(f.medCdFilial->Text(), "0001");
@@ -45,8 +45,8 @@ TEST_F(ScreenTest, ASecondOpenBringsTheSameScreenForward) {
   f.SetWindowState(wsMinimized);
   CriaVoo("menu", "x", nullptr);
   EXPECT_EQ(frmVoo, &f);
-  EXPECT_EQ(StLocalCriacao, "MENU");
-  EXPECT_EQ(stCdsOriginal, "x");
+  EXPECT_EQ(Cli_zor12200::StLocalCriacao, "MENU");
+  EXPECT_EQ(Cli_zor12200::stCdsOriginal, "x");
   EXPECT_EQ(f.WindowState(), wsNormal);
   EXPECT_EQ(Screen->Cursor(), crDefault);
 }
@@ -59,7 +59,7 @@ TEST_F(ScreenTest, AVgaDisplayMaximisesTheScreen) {
 }
 
 TEST_F(ScreenTest, TheModalDialogShowsItsBarAndEndsWithTheCancelKey) {
-  boShowModal = true;
+  Cli_zor12200::boShowModal = true;
   TfrmVoo& f = Open();
   EXPECT_FALSE(f.panMenu->Visible());
   EXPECT_FALSE(f.mnuEdicao->Visible());
@@ -74,7 +74,7 @@ TEST_F(ScreenTest, TheModalDialogShowsItsBarAndEndsWithTheCancelKey) {
 }
 
 TEST_F(ScreenTest, TheLegDialogTakesItsCaptionFromTheMessages) {
-  boTrechoOk = true;
+  Cli_zor12200::boTrechoOk = true;
   TfrmVoo& f = Open();
   EXPECT_EQ(f.Caption(), "Trecho de um Vôo");
   EXPECT_TRUE(f.panMenu->Visible());
@@ -93,15 +93,15 @@ TEST_F(ScreenTest, TheCancelKeyDoesNothingInTheMdiChild) {
 }
 
 TEST_F(ScreenTest, ClosingResetsTheFlagsAndTheNextOpenMakesAFreshScreen) {
-  boShowModal = true;
+  Cli_zor12200::boShowModal = true;
   TfrmVoo& f = Open();
   f.Close();
   Application->ProcessMessages();
-  EXPECT_FALSE(boStCriado);
-  EXPECT_FALSE(boShowModal);
-  EXPECT_FALSE(boTrechoOk);
+  EXPECT_FALSE(Cli_zor12200::boStCriado);
+  EXPECT_FALSE(Cli_zor12200::boShowModal);
+  EXPECT_FALSE(Cli_zor12200::boTrechoOk);
   TfrmVoo& again = Open();
-  EXPECT_TRUE(boStCriado);
+  EXPECT_TRUE(Cli_zor12200::boStCriado);
   EXPECT_TRUE(again.panMenu->Visible());
 }
 

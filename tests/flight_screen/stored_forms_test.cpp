@@ -56,7 +56,7 @@ const std::vector<StoredForm>& Forms() {
 }
 
 bool OnPostgres() {
-#ifdef ZOR_SCREEN_TEST_BACKEND_PG
+#ifdef ZOR_TEST_BACKEND_PG
   return true;
 #else
   return false;

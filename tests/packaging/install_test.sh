@@ -16,19 +16,19 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "install_test: $*" >&2; exit 1; }
 
-DESTDIR="$root/inst" cmake --install "$build" --prefix /usr >"$root/install.log" 2>&1 || { cat "$root/install.log"; fail "cmake --install falhou"; }
+DESTDIR="$root/inst" cmake --install "$build" --prefix /usr >"$root/install.log" 2>&1 || { cat "$root/install.log"; fail "cmake --install failed"; }
 usr="$root/inst/usr"
 for f in bin/zor12200-server share/man/man1/zor12200-server.1 lib/systemd/system/zor12200-server.service; do
-  [ -e "$usr/$f" ] || fail "faltou instalar $f"
+  [ -e "$usr/$f" ] || fail "not installed: $f"
 done
-[ -e "$root/inst/etc/zor/zor12200-server.conf" ] || fail "faltou instalar /etc/zor/zor12200-server.conf"
+[ -e "$root/inst/etc/zor/zor12200-server.conf" ] || fail "not installed: /etc/zor/zor12200-server.conf"
 
 # The installed programs must not reach into the build tree: no run path
 # names it, and (below) every library the programs load comes from the root.
 build_abs=$(cd "$build" && pwd)
 for f in "$usr"/bin/* "$usr"/lib/zor/*.so; do
   [ -e "$f" ] || continue
-  if readelf -d "$f" | grep -E 'RUNPATH|RPATH' | grep -q "$build_abs"; then fail "$f aponta para a árvore de compilação"; fi
+  if readelf -d "$f" | grep -E 'RUNPATH|RPATH' | grep -q "$build_abs"; then fail "$f points into the build tree"; fi
 done
 
 # The server reads the shipped configuration file, pointed at a scratch database.
@@ -43,23 +43,23 @@ for _ in $(seq 1 300); do
   kill -0 "$server_pid" 2>/dev/null || break
   sleep 0.1
 done
-[ -n "$address" ] || { cat "$root/server.err" >&2; fail "o servidor instalado não iniciou"; }
-curl -sf "http://$address/health" | grep -q '"status":"ok"' || fail "o servidor instalado não está saudável (GET /health)"
+[ -n "$address" ] || { cat "$root/server.err" >&2; fail "the installed server did not start"; }
+curl -sf "http://$address/health" | grep -q '"status":"ok"' || fail "the installed server is not healthy (GET /health)"
 
 if [ -x "$usr/bin/zor-host" ]; then
   for f in share/applications/zor-host.desktop share/man/man1/zor-host.1 share/zor/ajuda/zor12200.html; do
-    [ -e "$usr/$f" ] || fail "faltou instalar $f"
+    [ -e "$usr/$f" ] || fail "not installed: $f"
   done
 fi
 if [ -x "$usr/bin/zor-script" ]; then
-  [ -e "$usr/lib/zor/libPkg_zor12200.so" ] || fail "faltou instalar o pacote da tela"
+  [ -e "$usr/lib/zor/libPkg_zor12200.so" ] || fail "not installed: the screen package"
   LD_DEBUG=libs LD_DEBUG_OUTPUT="$root/ld" ZOR_REPORT_OUTPUT="$root/relatorios" \
     "$usr/bin/zor-script" --db "sqlite:$root/demo.db" --server "$address" \
-    --branch 0001 "$scenario" || fail "o cenário falhou com os programas instalados"
+    --branch 0001 "$scenario" || fail "the scenario failed with the installed programs"
   if grep -h 'calling init:' "$root"/ld.* | grep -q "$build_abs"; then
     grep -h 'calling init:' "$root"/ld.* | grep "$build_abs" >&2
-    fail "o zor-script instalado carregou bibliotecas da árvore de compilação"
+    fail "the installed zor-script loaded libraries from the build tree"
   fi
-  grep -h 'calling init:' "$root"/ld.* | grep -q "$usr/lib/zor/libPkg_zor12200.so" || fail "o pacote instalado não foi carregado"
+  grep -h 'calling init:' "$root"/ld.* | grep -q "$usr/lib/zor/libPkg_zor12200.so" || fail "the installed package was not loaded"
 fi
 exit 0

@@ -19,12 +19,12 @@ while [ $# -gt 0 ]; do
     --server) server=$2; shift 2 ;;
     --driver) driver=$2; shift 2 ;;
     --package) package=$2; shift 2 ;;
-    -*) echo "run_scenario: opção desconhecida $1" >&2; exit 2 ;;
+    -*) echo "run_scenario: unknown option $1" >&2; exit 2 ;;
     *) script=$1; shift ;;
   esac
 done
 if [ -z "$server" ] || [ -z "$driver" ] || [ -z "$package" ] || [ -z "$script" ]; then
-  echo "uso: run_scenario.sh --backend sqlite|pg --server EXE --driver EXE --package LIB ROTEIRO" >&2
+  echo "usage: run_scenario.sh --backend sqlite|pg --server EXE --driver EXE --package LIB SCRIPT" >&2
   exit 2
 fi
 
@@ -66,14 +66,14 @@ case "$backend" in
     ;;
   pg)
     if [ -z "${ZOR_TEST_PG_URL:-}" ]; then
-      echo "ZOR_TEST_PG_URL não definida: cenário com PostgreSQL ignorado"
+      echo "ZOR_TEST_PG_URL is not set"
       exit 77
     fi
     pg_db="zor_scenario_$$_${RANDOM}${RANDOM}"
     if ! psql "$ZOR_TEST_PG_URL" -q -v ON_ERROR_STOP=1 -c "CREATE DATABASE $pg_db" >"$work/psql.log" 2>&1; then
       cat "$work/psql.log" >&2
       pg_db=""
-      echo "run_scenario: não foi possível criar o banco de teste no PostgreSQL" >&2
+      echo "run_scenario: could not create the test database on PostgreSQL" >&2
       exit 1
     fi
     # The same URL with the new database in place of the cluster's.
@@ -84,7 +84,7 @@ case "$backend" in
     db_url="$base/$pg_db$query"
     ;;
   *)
-    echo "run_scenario: banco desconhecido $backend (use sqlite ou pg)" >&2
+    echo "run_scenario: unknown backend $backend (use sqlite or pg)" >&2
     exit 2
     ;;
 esac
@@ -100,7 +100,7 @@ for _ in $(seq 1 600); do
   sleep 0.1
 done
 if [ -z "$address" ]; then
-  echo "run_scenario: o servidor não iniciou" >&2
+  echo "run_scenario: the server did not start" >&2
   cat "$work/server.err" >&2
   exit 1
 fi
@@ -111,7 +111,7 @@ for _ in $(seq 1 300); do
   sleep 0.1
 done
 if [ "$answered" = no ]; then
-  echo "run_scenario: o servidor não responde em $address" >&2
+  echo "run_scenario: the server does not answer at $address" >&2
   cat "$work/server.err" >&2
   exit 1
 fi
@@ -119,7 +119,7 @@ fi
 ZOR_REPORT_OUTPUT="$work/relatorios" "$driver" --package "$package" --db "$db_url" --server "127.0.0.1:$port" "${flags[@]}" "$script"
 status=$?
 if [ "$status" -ne 0 ] && [ -s "$work/server.err" ]; then
-  echo "--- servidor:"
+  echo "--- server:"
   cat "$work/server.err"
 fi
 exit "$status"

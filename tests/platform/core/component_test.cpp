@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/events.h"
 #include "platform/core/exceptions.h"
 
 using namespace plat;
@@ -66,4 +67,26 @@ TEST(Component, FreeNotificationClearsStaleReferences) {
   watcher.FreeNotification(target);
   delete target;
   EXPECT_EQ(watcher.watched, nullptr);
+}
+
+// A handler detached for a scope is attached again however the scope ends,
+// and while detached the event does not run it.
+TEST(DetachedHandler, AttachesTheHandlerAgainOnEveryWayOut) {
+  int runs = 0;
+  TNotifyEvent event = [&](TObject*) { ++runs; };
+  {
+    DetachedHandler quiet(event);
+    Fire(event, nullptr);
+  }
+  EXPECT_EQ(runs, 0);
+  Fire(event, nullptr);
+  EXPECT_EQ(runs, 1);
+  EXPECT_THROW(
+      {
+        DetachedHandler quiet(event);
+        throw Exception("Falhou.");
+      },
+      Exception);
+  Fire(event, nullptr);
+  EXPECT_EQ(runs, 2);
 }

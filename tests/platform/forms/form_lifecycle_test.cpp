@@ -221,5 +221,18 @@ TEST_F(FormLifecycleTest, ScreenSizeCursorAndActiveControl) {
   Screen->Changes.Unsubscribe(sub);
 }
 
+// The busy cursor of a scope gives way to the default one even when the
+// scope ends by an exception.
+TEST_F(FormLifecycleTest, CursorScopeRestoresTheDefaultCursorOnFailure) {
+  EXPECT_THROW(
+      {
+        CursorScope busy(crHourGlass);
+        EXPECT_EQ(Screen->Cursor(), crHourGlass);
+        throw Exception("Falhou.");
+      },
+      Exception);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
 }  // namespace
 }  // namespace plat

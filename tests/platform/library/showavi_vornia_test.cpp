@@ -1,3 +1,5 @@
+#include <stdexcept>
+
 #include "platform/library/showavi.h"
 #include "platform/library/vornia.h"
 
@@ -26,6 +28,31 @@ TEST_F(Busy, ShowWhileShownReplacesTheKind) {
   EXPECT_EQ(ui.Events().back().text, "1");
   Showavi::DeactiveShowAvi();  // one hide clears it
   EXPECT_EQ(ui.BusyDepth(), 0);
+}
+
+// The scope guard: hidden on every way out; an early hide is not repeated,
+// so it cannot take down an indicator shown after it.
+TEST_F(Busy, ScopeHidesOnLeavingAndOnFailure) {
+  {
+    Showavi::BusyScope busy(nullptr, 1);
+    EXPECT_EQ(Showavi::ShownKind(), 1);
+  }
+  EXPECT_FALSE(Showavi::IsShown());
+  EXPECT_THROW(
+      {
+        Showavi::BusyScope busy(nullptr, 6);
+        throw std::runtime_error("server down");
+      },
+      std::runtime_error);
+  EXPECT_FALSE(Showavi::IsShown());
+  EXPECT_EQ(ui.BusyDepth(), 0);
+  {
+    Showavi::BusyScope busy(nullptr, 0);
+    busy.Hide();
+    Showavi::ActiveShowAvi(nullptr, 6);
+  }
+  EXPECT_EQ(Showavi::ShownKind(), 6);
+  Showavi::DeactiveShowAvi();
 }
 
 TEST(Vornia, LocalCacheRefreshIsRecordedAndAnnounced) {

@@ -1,5 +1,5 @@
 // The backend a test binary runs against: the same test sources are built
-// once for SQLite and once for PostgreSQL (ZOR_SQL_TEST_PG=1, label pg).
+// once for SQLite and once for PostgreSQL (zor_add_test POSTGRES: ZOR_TEST_BACKEND_PG, label pg).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 namespace sqltest {
 
-#if ZOR_SQL_TEST_PG
+#ifdef ZOR_TEST_BACKEND_PG
 inline constexpr Backend kBackend = Backend::Postgres;
 #define SQL_SUITE(name) name##OnPostgres
 #else
@@ -24,7 +24,7 @@ class DatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
     db_ = OpenTestDatabase(kBackend);
-    if (!db_) GTEST_SKIP() << "ZOR_TEST_PG_URL não definida: testes com PostgreSQL ignorados";
+    if (!db_) GTEST_SKIP() << "ZOR_TEST_PG_URL is not set";
     CreateLookupSchema(*db_->Conn);
   }
   plat::DbConnection& Db() { return *db_->Conn; }

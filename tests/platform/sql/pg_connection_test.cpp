@@ -59,7 +59,7 @@ TEST_F(Pg, ErrorNamesTheDatabaseNotTheLogin) {
 }
 
 TEST(PgSession, LostConnectionIsMadeAgainOnce) {
-  if (PgUrl().empty()) GTEST_SKIP() << "ZOR_TEST_PG_URL não definida";
+  if (PgUrl().empty()) GTEST_SKIP() << "ZOR_TEST_PG_URL is not set";
   auto db = OpenConnection(PgUrl());
   auto pid = db->Query("SELECT pg_backend_pid()").Rows.at(0).at(0).AsInteger();
   // The server ends this session, as a restart would.

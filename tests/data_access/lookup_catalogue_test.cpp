@@ -1,16 +1,18 @@
-// Every lookup text the screen sends, run through the query component on
-// the backend of this binary, with null and non-null parameters: the rows
-// and fields the screen reads must come back the same on every database.
+// Every lookup text of data_access's query catalogue, the texts the screen
+// sends, run through the query component on the backend of this binary,
+// with null and non-null parameters: the rows and fields the screen reads
+// must come back the same on every database.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <stdexcept>
 
-#include "backend.h"
-#include "lookup_texts.h"
+#include "data_access/query_catalogue.h"
 #include "platform/data/client_data_set.h"
 #include "platform/sql/adoib_query.h"
+#include "tests/platform/sql/backend.h"
 
 using namespace plat;
 using namespace sqltest;
@@ -24,16 +26,17 @@ using Params = std::vector<std::pair<std::string, std::optional<std::string>>>;
 
 class SQL_SUITE(LookupCatalogue) : public DatabaseTest {
  protected:
-  // Sets up the query as the screen does: every dialect text, then Close,
-  // the parameters by name, Open.
+  // Sets up the query as the screen does: every dialect text of the
+  // catalogue entry, then Close, the parameters by name, Open.
   TADOIBQuery& Prepare(const std::string& name) {
-    const LookupText& t = LookupTextOf(name);
+    const data_access::QueryDefinition* definition = data_access::FindQueryDefinition(name);
+    if (!definition) throw std::invalid_argument("not in the query catalogue: " + name);
     query_ = std::make_unique<TADOIBQuery>();
     query_->SetName(name);
-    query_->SQL.SetText(t.Sql);
-    query_->SQL_ORACLE.SetText(t.SqlOracle);
-    query_->SQL_MSSQL.SetText(t.SqlMsSql);
-    query_->SQL_IB.SetText(t.SqlIb);
+    query_->SQL.SetLines(definition->Sql);
+    query_->SQL_ORACLE.SetLines(definition->SqlOracle);
+    query_->SQL_MSSQL.SetLines(definition->SqlMsSql);
+    query_->SQL_IB.SetLines(definition->SqlIb);
     query_->SetConnection(db_->Conn);
     return *query_;
   }
@@ -191,7 +194,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), PrefPesqIgnoresLetterCase) {
 }
 
 TEST_F(SQL_SUITE(LookupCatalogue), EveryTextRunsWithEveryParameterNull) {
-  for (auto& t : LookupTexts()) {
+  for (const data_access::QueryDefinition& t : data_access::QueryCatalogue()) {
     TADOIBQuery& q = Prepare(t.Name);
     ASSERT_GT(q.Params().Count(), 0) << t.Name;
     EXPECT_NO_THROW(q.Open()) << t.Name;
