@@ -52,7 +52,7 @@ build-release: deps
 	@cmake --build build-release -j $(JOBS) --target $(RELEASE_TARGETS)
 
 demo: build-release
-	@build-release/desktop/zor-host --demo
+	@build-release/desktop/zor-host --demo --user demo --branch 0001 --open
 
 # Two Debian packages (server, desktop) in build-release/.
 package: build-release
