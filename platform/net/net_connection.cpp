@@ -68,9 +68,10 @@ void TNetConnection::SetConnected(bool on) {
 
   // Any HTTP answer, whatever its status, shows the server is there. A
   // server that accepts but does not answer gets the connect timeout, not
-  // the long read timeout meant for slow methods.
+  // the long read timeout meant for slow methods. The health path is the
+  // one the server answers to GET without logging a refusal.
   http.set_read_timeout(connect_timeout_);
-  auto res = http.Head(("/rpc/" + server_name_).c_str());
+  auto res = http.Get("/health");
   http.set_read_timeout(read_timeout_);
   if (!res) {
     connected_ = false;
