@@ -2,11 +2,14 @@
 #include "platform/core/variant.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
+
+static_assert(sizeof(Variant) == 24, "a dataset keeps one variant per field of every record");
 
 void Abort() { throw EAbort(); }
 
@@ -16,16 +19,129 @@ namespace {
 }
 }  // namespace
 
+// ---------------------------------------------------------------- storage
+
+namespace {
+// A long text: its bytes in a heap block, the pointer then the length in the payload.
+struct LongText {
+  char* Data;
+  size_t Size;
+};
+}  // namespace
+
+void Variant::SetText(std::string_view text) {
+  if (text.size() <= kInlineText) {
+    std::memcpy(raw_, text.data(), text.size());
+    raw_[kInlineText] = static_cast<unsigned char>(text.size());
+    tag_ = Tag::ShortText;
+    return;
+  }
+  char* data = new char[text.size()];
+  std::memcpy(data, text.data(), text.size());
+  Store(LongText{data, text.size()});
+  tag_ = Tag::LongText;
+}
+
+Variant::Variant(Array v) : tag_(Tag::Array) { Store(new Array(std::move(v))); }
+
+Variant::Variant(JsonText v) : tag_(Tag::Json) { Store(new JsonText(std::move(v))); }
+
+Variant::Variant(const Variant& o) : tag_(Tag::Null) {
+  switch (o.tag_) {
+    case Tag::LongText: SetText(o.TextView()); break;
+    case Tag::Array: Store(new Array(*o.Load<Array*>())); tag_ = Tag::Array; break;
+    case Tag::Json: Store(new JsonText(*o.Load<JsonText*>())); tag_ = Tag::Json; break;
+    default:
+      std::memcpy(raw_, o.raw_, sizeof(raw_));
+      tag_ = o.tag_;
+  }
+}
+
+Variant::Variant(Variant&& o) noexcept : tag_(o.tag_) {
+  std::memcpy(raw_, o.raw_, sizeof(raw_));
+  o.tag_ = Tag::Null;
+}
+
+Variant& Variant::operator=(const Variant& o) {
+  if (this != &o) {
+    Variant copy(o);
+    *this = std::move(copy);
+  }
+  return *this;
+}
+
+Variant& Variant::operator=(Variant&& o) noexcept {
+  if (this != &o) {
+    Release();
+    std::memcpy(raw_, o.raw_, sizeof(raw_));
+    tag_ = o.tag_;
+    o.tag_ = Tag::Null;
+  }
+  return *this;
+}
+
+void Variant::Release() noexcept {
+  switch (tag_) {
+    case Tag::LongText: delete[] Load<LongText>().Data; break;
+    case Tag::Array: delete Load<Array*>(); break;
+    case Tag::Json: delete Load<JsonText*>(); break;
+    default: break;
+  }
+  tag_ = Tag::Null;
+}
+
+VarType Variant::Type() const noexcept {
+  switch (tag_) {
+    case Tag::Null: return VarType::Null;
+    case Tag::Bool: return VarType::Bool;
+    case Tag::Integer: return VarType::Integer;
+    case Tag::Float: return VarType::Float;
+    case Tag::ShortText:
+    case Tag::LongText: return VarType::String;
+    case Tag::DateTime: return VarType::DateTime;
+    case Tag::Array: return VarType::Array;
+    case Tag::Json: return VarType::Json;
+  }
+  return VarType::Null;
+}
+
+std::string_view Variant::TextView() const noexcept {
+  if (tag_ == Tag::ShortText) return {reinterpret_cast<const char*>(raw_), raw_[kInlineText]};
+  if (tag_ == Tag::LongText) {
+    LongText t = Load<LongText>();
+    return {t.Data, t.Size};
+  }
+  return {};
+}
+
+bool Variant::operator==(const Variant& o) const {
+  VarType type = Type();
+  if (type != o.Type()) return false;
+  switch (type) {
+    case VarType::Null: return true;
+    case VarType::Bool: return Load<bool>() == o.Load<bool>();
+    case VarType::Integer: return Load<int64_t>() == o.Load<int64_t>();
+    case VarType::Float: return Load<double>() == o.Load<double>();
+    case VarType::String: return TextView() == o.TextView();
+    case VarType::DateTime: return Load<TDateTime>() == o.Load<TDateTime>();
+    case VarType::Array: return *Load<Array*>() == *o.Load<Array*>();
+    case VarType::Json: return *Load<JsonText*>() == *o.Load<JsonText*>();
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------- conversions
+
 std::string Variant::AsString() const {
   switch (Type()) {
     case VarType::Null: return "";
-    case VarType::Bool: return std::get<bool>(v_) ? "True" : "False";
-    case VarType::Integer: return std::to_string(std::get<int64_t>(v_));
-    case VarType::Float: return FloatToStr(std::get<double>(v_));
-    case VarType::String: return std::get<std::string>(v_);
-    case VarType::DateTime: return DateTimeToStr(std::get<TDateTime>(v_));
+    case VarType::Bool: return Load<bool>() ? "True" : "False";
+    case VarType::Integer: return std::to_string(Load<int64_t>());
+    case VarType::Float: return FloatToStr(Load<double>());
+    case VarType::String: return std::string(TextView());
+    case VarType::DateTime: return DateTimeToStr(Load<TDateTime>());
     case VarType::Array: BadConversion("matriz para texto");
-    case VarType::Json: return std::get<JsonText>(v_).Text;
+    case VarType::Json: return Load<JsonText*>()->Text;
   }
   return "";
 }
@@ -33,17 +149,17 @@ std::string Variant::AsString() const {
 int64_t Variant::AsInteger() const {
   switch (Type()) {
     case VarType::Null: return 0;
-    case VarType::Bool: return std::get<bool>(v_) ? -1 : 0;
-    case VarType::Integer: return std::get<int64_t>(v_);
-    case VarType::Float: return std::llround(std::get<double>(v_));
+    case VarType::Bool: return Load<bool>() ? -1 : 0;
+    case VarType::Integer: return Load<int64_t>();
+    case VarType::Float: return std::llround(Load<double>());
     case VarType::String: {
       int64_t v;
-      if (TryStrToInt(std::get<std::string>(v_), v)) return v;
+      if (TryStrToInt(std::string(TextView()), v)) return v;
       double f;
-      if (TryStrToFloat(std::get<std::string>(v_), f)) return std::llround(f);
-      BadConversion("'" + std::get<std::string>(v_) + "' para inteiro");
+      if (TryStrToFloat(std::string(TextView()), f)) return std::llround(f);
+      BadConversion("'" + std::string(TextView()) + "' para inteiro");
     }
-    case VarType::DateTime: return static_cast<int64_t>(std::get<TDateTime>(v_).Val);
+    case VarType::DateTime: return static_cast<int64_t>(Load<TDateTime>().Val);
     case VarType::Array:
     case VarType::Json: BadConversion("matriz para inteiro");
   }
@@ -53,15 +169,15 @@ int64_t Variant::AsInteger() const {
 double Variant::AsFloat() const {
   switch (Type()) {
     case VarType::Null: return 0.0;
-    case VarType::Bool: return std::get<bool>(v_) ? -1.0 : 0.0;
-    case VarType::Integer: return static_cast<double>(std::get<int64_t>(v_));
-    case VarType::Float: return std::get<double>(v_);
+    case VarType::Bool: return Load<bool>() ? -1.0 : 0.0;
+    case VarType::Integer: return static_cast<double>(Load<int64_t>());
+    case VarType::Float: return Load<double>();
     case VarType::String: {
       double f;
-      if (TryStrToFloat(std::get<std::string>(v_), f)) return f;
-      BadConversion("'" + std::get<std::string>(v_) + "' para número");
+      if (TryStrToFloat(std::string(TextView()), f)) return f;
+      BadConversion("'" + std::string(TextView()) + "' para número");
     }
-    case VarType::DateTime: return std::get<TDateTime>(v_).Val;
+    case VarType::DateTime: return Load<TDateTime>().Val;
     case VarType::Array:
     case VarType::Json: BadConversion("matriz para número");
   }
@@ -71,9 +187,9 @@ double Variant::AsFloat() const {
 bool Variant::AsBool() const {
   switch (Type()) {
     case VarType::Null: return false;
-    case VarType::Bool: return std::get<bool>(v_);
+    case VarType::Bool: return Load<bool>();
     case VarType::String: {
-      const std::string& s = std::get<std::string>(v_);
+      const std::string s(TextView());
       if (SameText(s, "true")) return true;
       if (SameText(s, "false")) return false;
       return AsInteger() != 0;
@@ -87,11 +203,11 @@ bool Variant::AsBool() const {
 TDateTime Variant::AsDateTime() const {
   switch (Type()) {
     case VarType::Null: return TDateTime{};
-    case VarType::DateTime: return std::get<TDateTime>(v_);
+    case VarType::DateTime: return Load<TDateTime>();
     case VarType::Integer:
     case VarType::Float: return TDateTime{AsFloat()};
     case VarType::String: {
-      const std::string& s = std::get<std::string>(v_);
+      const std::string s(TextView());
       TDateTime dt;
       if (TryIsoToDateTime(s, dt)) return dt;
       std::string t = Trim(s);
@@ -111,12 +227,12 @@ TDateTime Variant::AsDateTime() const {
 
 const Variant::Array& Variant::AsArray() const {
   if (!IsArray()) BadConversion("valor não é uma matriz");
-  return std::get<Array>(v_);
+  return *Load<Array*>();
 }
 
 Variant::Array& Variant::AsArray() {
   if (!IsArray()) BadConversion("valor não é uma matriz");
-  return std::get<Array>(v_);
+  return *Load<Array*>();
 }
 
 const Variant& Variant::operator[](size_t i) const {
@@ -127,7 +243,7 @@ const Variant& Variant::operator[](size_t i) const {
 
 const JsonText& Variant::AsJson() const {
   if (Type() != VarType::Json) BadConversion("valor não é um documento JSON");
-  return std::get<JsonText>(v_);
+  return *Load<JsonText*>();
 }
 
 size_t Variant::Length() const { return AsArray().size(); }

@@ -1,12 +1,17 @@
 // The variant value that crosses every boundary of the platform: field
 // values, query parameters, server arguments and results. It holds null, a
 // bool, an integer, a float, a string (UTF-8), a date-time or an array.
+//
+// Datasets keep one variant per field of every record, so the value is kept
+// to 24 bytes: texts up to 22 bytes (most codes and names) live inside it,
+// longer texts, arrays and JSON documents in one heap block of their own.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <type_traits>
 #include <vector>
 
 #include "platform/core/date_time.h"
@@ -26,24 +31,30 @@ class Variant {
  public:
   using Array = std::vector<Variant>;
 
-  Variant() = default;
-  Variant(std::nullptr_t) {}
-  Variant(bool v) : v_(v) {}
-  Variant(int v) : v_(static_cast<int64_t>(v)) {}
-  Variant(int64_t v) : v_(v) {}
-  Variant(double v) : v_(v) {}
-  Variant(const char* v) : v_(std::string(v)) {}
-  Variant(std::string v) : v_(std::move(v)) {}
-  Variant(std::string_view v) : v_(std::string(v)) {}
-  Variant(TDateTime v) : v_(v) {}
-  Variant(Array v) : v_(std::move(v)) {}
-  Variant(JsonText v) : v_(std::move(v)) {}
+  Variant() noexcept = default;
+  Variant(std::nullptr_t) noexcept {}
+  Variant(bool v) noexcept : tag_(Tag::Bool) { Store(v); }
+  Variant(int v) noexcept : Variant(static_cast<int64_t>(v)) {}
+  Variant(int64_t v) noexcept : tag_(Tag::Integer) { Store(v); }
+  Variant(double v) noexcept : tag_(Tag::Float) { Store(v); }
+  Variant(const char* v) : Variant(std::string_view(v)) {}
+  Variant(const std::string& v) : Variant(std::string_view(v)) {}
+  Variant(std::string_view v) { SetText(v); }
+  Variant(TDateTime v) noexcept : tag_(Tag::DateTime) { Store(v); }
+  Variant(Array v);
+  Variant(JsonText v);
+
+  Variant(const Variant& o);
+  Variant(Variant&& o) noexcept;
+  Variant& operator=(const Variant& o);
+  Variant& operator=(Variant&& o) noexcept;
+  ~Variant() { Release(); }
 
   static Variant Null() { return Variant(); }
 
-  VarType Type() const { return static_cast<VarType>(v_.index()); }
-  bool IsNull() const { return Type() == VarType::Null; }
-  bool IsArray() const { return Type() == VarType::Array; }
+  VarType Type() const noexcept;
+  bool IsNull() const noexcept { return tag_ == Tag::Null; }
+  bool IsArray() const noexcept { return tag_ == Tag::Array; }
 
   // Conversions as the classic desktop runtime does them. Null converts to
   // the empty string, to 0 and to false; a string that is not a number raises
@@ -58,6 +69,8 @@ class Variant {
   // The JSON document; raises EVariantError for any other type.
   const JsonText& AsJson() const;
   Array& AsArray();
+  // The text of a string without copying it; empty for any other type.
+  std::string_view TextView() const noexcept;
 
   // Array access; raises EVariantError when this is not an array or the
   // index is out of range.
@@ -65,10 +78,31 @@ class Variant {
   size_t Length() const;
 
   // Same type and value; null equals null.
-  bool operator==(const Variant& o) const { return v_ == o.v_; }
+  bool operator==(const Variant& o) const;
 
  private:
-  std::variant<std::monostate, bool, int64_t, double, std::string, TDateTime, Array, JsonText> v_;
+  enum class Tag : uint8_t { Null, Bool, Integer, Float, ShortText, LongText, DateTime, Array, Json };
+  // Inline text capacity: the bytes before the length byte.
+  static constexpr size_t kInlineText = 22;
+
+  template <typename T>
+  void Store(const T& v) noexcept {
+    static_assert(sizeof(T) <= sizeof(raw_) && std::is_trivially_copyable_v<T>);
+    std::memcpy(raw_, &v, sizeof(T));
+  }
+  template <typename T>
+  T Load() const noexcept {
+    T v;
+    std::memcpy(&v, raw_, sizeof(T));
+    return v;
+  }
+  void SetText(std::string_view text);
+  void Release() noexcept;
+
+  // The payload: a number, a pointer (with the text's length after it), or
+  // up to 22 bytes of text with their length in the last byte.
+  alignas(8) unsigned char raw_[kInlineText + 1] = {};
+  Tag tag_ = Tag::Null;
 };
 
 // Builds an array variant from its elements.

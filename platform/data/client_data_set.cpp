@@ -1,6 +1,7 @@
 // The client dataset: packet load, change log, delta, merge and cancel.
 #include "platform/data/client_data_set.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace plat {
@@ -21,9 +22,11 @@ void TClientDataSet::SetData(const Variant& data) {
   SetData(PacketFromVariant(data));  // decoded before anything is closed
 }
 
-void TClientDataSet::SetData(const DataPacket& packet) {
+void TClientDataSet::SetData(const DataPacket& packet) { SetData(DataPacket(packet)); }
+
+void TClientDataSet::SetData(DataPacket&& packet) {
   Close();
-  loading_ = packet;
+  loading_ = std::move(packet);
   try {
     Open();
   } catch (...) {
@@ -49,7 +52,7 @@ void TClientDataSet::CreateDataSet() {
 
 void TClientDataSet::InternalOpen() {
   if (loading_) {
-    LoadPacket(*loading_);
+    LoadPacket(std::move(*loading_));
   } else if (create_empty_ || FieldCount() > 0 || !field_defs_.empty()) {
     LoadEmpty(field_defs_);
   } else {
@@ -57,33 +60,15 @@ void TClientDataSet::InternalOpen() {
   }
 }
 
-void TClientDataSet::DataLoaded() {
-  SetBase(Records());
-  log_.clear();
-}
+void TClientDataSet::DataLoaded() { log_.clear(); }
 
-void TClientDataSet::SetBase(std::vector<Record> records) {
-  base_ = std::move(records);
-  base_index_.clear();
-  for (size_t i = 0; i < base_.size(); ++i) base_index_[base_[i].Id] = i;
-}
-
-void TClientDataSet::InternalClose() {
-  SetBase({});
-  log_.clear();
-}
+void TClientDataSet::InternalClose() { log_.clear(); }
 
 void TClientDataSet::EmptyDataSet() {
   CheckActive();
   Cancel();
-  SetBase({});
   log_.clear();
   ReplaceRecords({});
-}
-
-const TDataSet::Record* TClientDataSet::BaseRecord(uint64_t id) const {
-  auto it = base_index_.find(id);
-  return it == base_index_.end() ? nullptr : &base_[it->second];
 }
 
 TClientDataSet::LogEntry* TClientDataSet::FindEntry(uint64_t id) {
@@ -92,59 +77,83 @@ TClientDataSet::LogEntry* TClientDataSet::FindEntry(uint64_t id) {
   return nullptr;
 }
 
+const TClientDataSet::LogEntry* TClientDataSet::FindEntry(uint64_t id) const {
+  return const_cast<TClientDataSet*>(this)->FindEntry(id);
+}
+
+uint64_t TClientDataSet::LoadedRecordFrom(int row) const {
+  for (; row < RowCount(); ++row) {
+    if (State() == dsInsert && row == CurrentRow()) continue;  // not posted
+    const LogEntry* e = FindEntry(Records()[row].Id);
+    if (!e || e->Kind != ChangeKind::Insert) return Records()[row].Id;
+  }
+  return 0;
+}
+
+void TClientDataSet::ForgetRecord(uint64_t id, int row) {
+  uint64_t next = 0;
+  bool found = false;
+  for (LogEntry& e : log_) {
+    if (e.Kind != ChangeKind::Delete || e.NextLoaded != id) continue;
+    if (!found) next = LoadedRecordFrom(row), found = true;
+    e.NextLoaded = next;
+  }
+}
+
 void TClientDataSet::RecordPosted(const Record& record, bool inserted, const std::vector<Variant>& before) {
-  if (!log_changes_) {
-    SetBase(PostedRecords());
-    return;
-  }
+  // Unlogged, a post is the record's new base state: there is nothing to keep.
+  if (!log_changes_) return;
+  const int row = static_cast<int>(&record - Records().data());
   if (inserted) {
-    log_.push_back({record.Id, ChangeKind::Insert});
+    log_.emplace_back(record.Id, ChangeKind::Insert, row);
     return;
   }
-  if (FindEntry(record.Id)) return;  // an insert stays an insert, a modify keeps its loaded values
+  if (LogEntry* e = FindEntry(record.Id)) {  // an insert stays an insert, a modify keeps its loaded values
+    e->Row = row;
+    return;
+  }
   if (record.Values == before) return;  // nothing changed: nothing to send
-  log_.push_back({record.Id, ChangeKind::Modify});
+  log_.emplace_back(record.Id, ChangeKind::Modify, row, before);
 }
 
-void TClientDataSet::RecordDeleted(const Record& record) {
-  if (!log_changes_) {
-    SetBase(PostedRecords());
+void TClientDataSet::RecordDeleted(const Record& record, int row) {
+  LogEntry* e = FindEntry(record.Id);
+  if (!log_changes_ || (e && e->Kind == ChangeKind::Insert)) {
+    // Gone for good: unlogged, or inserted since the last load or merge.
+    if (e) std::erase_if(log_, [&](const LogEntry& x) { return x.Id == record.Id; });
+    ForgetRecord(record.Id, row);
     return;
   }
-  if (LogEntry* e = FindEntry(record.Id)) {
-    if (e->Kind == ChangeKind::Insert)
-      std::erase_if(log_, [&](const LogEntry& x) { return x.Id == record.Id; });
-    else
-      e->Kind = ChangeKind::Delete;
-    return;
+  if (!e) {
+    log_.emplace_back(record.Id, ChangeKind::Delete, row, record.Values);
+    e = &log_.back();
   }
-  log_.push_back({record.Id, ChangeKind::Delete});
+  e->Kind = ChangeKind::Delete;
+  e->Row = row;
+  e->NextLoaded = LoadedRecordFrom(row);
+  e->DeletedAt = ++deletions_;
 }
 
-std::vector<Variant> TClientDataSet::RowOf(const Record& r) const {
+std::vector<Variant> TClientDataSet::RowOf(const std::vector<Variant>& values) const {
   std::vector<Variant> row;
   row.reserve(FieldCount());
-  for (TField* f : Fields()) row.push_back(r.Values[SlotOf(f)]);
+  for (TField* f : Fields()) row.push_back(values[SlotOf(f)]);
   return row;
 }
 
 DeltaPacket TClientDataSet::DeltaAsPacket() const {
   DeltaPacket delta;
   delta.Fields = FieldDefsOfFields();
-  std::unordered_map<uint64_t, const Record*> current;
-  for (const Record& r : Records()) current[r.Id] = &r;
+  delta.Changes.reserve(log_.size());
   for (const LogEntry& e : log_) {
     DeltaRow row;
     row.Kind = e.Kind;
-    if (e.Kind != ChangeKind::Insert) {
-      const Record* old = BaseRecord(e.Id);
-      if (!old) continue;  // cannot happen: only loaded records are modified or deleted
-      row.Old = RowOf(*old);
-    }
+    if (e.Kind != ChangeKind::Insert) row.Old = RowOf(e.Original);
     if (e.Kind != ChangeKind::Delete) {
-      auto it = current.find(e.Id);
-      if (it == current.end()) continue;
-      row.New = RowOf(*it->second);
+      int at = RowOfRecord(e.Id, e.Row);
+      if (at < 0) continue;  // cannot happen: inserted and modified records are there
+      e.Row = at;
+      row.New = RowOf(Records()[at].Values);
     }
     delta.Changes.push_back(std::move(row));
   }
@@ -153,23 +162,48 @@ DeltaPacket TClientDataSet::DeltaAsPacket() const {
 
 Variant TClientDataSet::Delta() const { return DeltaToVariant(DeltaAsPacket()); }
 
-void TClientDataSet::MergeChangeLog() {
-  SetBase(PostedRecords());
-  log_.clear();
+void TClientDataSet::MergeChangeLog() { log_.clear(); }
+
+void TClientDataSet::RestoreLoadedRecords(std::vector<Record>& records, std::vector<LogEntry>& log) {
+  std::unordered_map<uint64_t, LogEntry*> entries;
+  std::vector<LogEntry*> deleted;
+  for (LogEntry& e : log) {
+    entries[e.Id] = &e;
+    if (e.Kind == ChangeKind::Delete) deleted.push_back(&e);
+  }
+  // Inserted records go; modified ones take their loaded values back.
+  std::erase_if(records, [&](Record& r) {
+    auto it = entries.find(r.Id);
+    if (it == entries.end()) return false;
+    if (it->second->Kind == ChangeKind::Insert) return true;
+    r.Values = std::move(it->second->Original);
+    return false;
+  });
+  // Deleted ones come back, the last deleted first, each before the loaded
+  // record that followed it (which is back by then, if it was deleted later).
+  std::sort(deleted.begin(), deleted.end(), [](const LogEntry* a, const LogEntry* b) { return a->DeletedAt > b->DeletedAt; });
+  for (LogEntry* d : deleted) {
+    auto at = d->NextLoaded == 0 ? records.end()
+                                 : std::find_if(records.begin(), records.end(),
+                                                [&](const Record& r) { return r.Id == d->NextLoaded; });
+    records.insert(at, Record{d->Id, std::move(d->Original)});
+  }
 }
 
 void TClientDataSet::CancelUpdates() {
   Cancel();
   if (!Active()) return;
+  std::vector<LogEntry> log = std::move(log_);
   log_.clear();
-  ReplaceRecords(base_);
+  ChangeRecords([&](std::vector<Record>& records) { RestoreLoadedRecords(records, log); });
 }
 
 Variant TClientDataSet::GetOldFieldValue(const TField* field) const {
-  if (State() == dsInsert || CurrentRow() < 0) return Variant();
-  const Record* old = BaseRecord(Records()[CurrentRow()].Id);
-  if (!old) return Variant();  // inserted since the last merge
-  return old->Values[SlotOf(field)];
+  if (State() == dsInsert || CurrentRow() < 0 || field->Index() < 0) return Variant();
+  const Record& current = Records()[CurrentRow()];
+  if (const LogEntry* e = FindEntry(current.Id))
+    return e->Kind == ChangeKind::Insert ? Variant() : e->Original[SlotOf(field)];  // null: inserted since the last merge
+  return current.Values[SlotOf(field)];  // unchanged since the last load or merge
 }
 
 }  // namespace plat

@@ -8,6 +8,10 @@
 // modified twice is one modify whose old values are the ones loaded;
 // modified and then deleted is one delete with the loaded values. An edit
 // posted without any value changed adds nothing to the log.
+//
+// Only changed records keep their loaded values (in their log entry), so
+// the records are held once, a delta reads only the changed records and a
+// merge only drops the log: both cost the changes, not the records loaded.
 #pragma once
 
 #include <optional>
@@ -33,6 +37,8 @@ class TClientDataSet : public TDataSet {
   // fields. A malformed packet raises EDatabaseError and leaves the dataset closed.
   void SetData(const Variant& data);
   void SetData(const DataPacket& packet);
+  // The same, taking the packet's rows by move instead of copying them.
+  void SetData(DataPacket&& packet);
 
   // On by default. Off: posts and deletes become the base state at once.
   bool LogChanges() const { return log_changes_; }
@@ -64,25 +70,41 @@ class TClientDataSet : public TDataSet {
   void InternalClose() override;
   void DataLoaded() override;
   void RecordPosted(const Record& record, bool inserted, const std::vector<Variant>& before) override;
-  void RecordDeleted(const Record& record) override;
+  void RecordDeleted(const Record& record, int row) override;
 
  private:
   struct LogEntry {
+    LogEntry(uint64_t id, ChangeKind kind, int row, std::vector<Variant> original = {})
+        : Id(id), Kind(kind), Row(row), Original(std::move(original)) {}
     uint64_t Id;
     ChangeKind Kind;
+    // Where the record was last seen (a hint: inserts and deletes move it).
+    mutable int Row = 0;
+    // Modify and delete: the record's values as loaded or last merged.
+    std::vector<Variant> Original;
+    // Delete: the record that followed it among the loaded ones (0: none),
+    // before which CancelUpdates puts it back, and when it was deleted.
+    uint64_t NextLoaded = 0;
+    uint64_t DeletedAt = 0;
   };
-  const Record* BaseRecord(uint64_t id) const;
   LogEntry* FindEntry(uint64_t id);
-  std::vector<Variant> RowOf(const Record& r) const;
+  const LogEntry* FindEntry(uint64_t id) const;
+  std::vector<Variant> RowOf(const std::vector<Variant>& values) const;
+  // The id of the first record from `row` on that was not inserted since
+  // the last load or merge; 0 when none.
+  uint64_t LoadedRecordFrom(int row) const;
+  // A record leaves for good: deleted ones that were to go back before it
+  // go back before the one that follows it.
+  void ForgetRecord(uint64_t id, int row);
+  // Undoes the logged changes on the records (CancelUpdates).
+  static void RestoreLoadedRecords(std::vector<Record>& records, std::vector<LogEntry>& log);
 
   bool log_changes_ = true;
   std::vector<FieldDef> field_defs_;
   std::optional<DataPacket> loading_;
   bool create_empty_ = false;
-  void SetBase(std::vector<Record> records);
-  std::vector<Record> base_;  // records as loaded or last merged
-  std::unordered_map<uint64_t, size_t> base_index_;  // record id -> position in base_
   std::vector<LogEntry> log_;
+  uint64_t deletions_ = 0;
 };
 
 }  // namespace plat

@@ -137,24 +137,50 @@ void TDataSet::BindFields(const std::vector<FieldDef>& defs, std::vector<int>& c
   for (size_t i = 0; i < fields_.list_.size(); ++i) fields_.list_[i]->slot_ = static_cast<int>(i);
 }
 
-void TDataSet::LoadPacket(const DataPacket& packet) {
+namespace {
+VarType NativeType(FieldType type) {
+  switch (type) {
+    case FieldType::String: return VarType::String;
+    case FieldType::Integer: return VarType::Integer;
+    case FieldType::Float: return VarType::Float;
+    case FieldType::DateTime: return VarType::DateTime;
+    case FieldType::Boolean: return VarType::Bool;
+  }
+  return VarType::Null;
+}
+
+// A packet's value as the field's own type, moved when it already is one.
+// Text fields hold no empty strings: empty is null (see TStringField).
+void TakeAsFieldType(Variant& value, const TField* f) {
+  if (!value.IsNull() && value.Type() != NativeType(f->DataType()))
+    value = ToFieldType(value, f->DataType(), f->FieldName());
+  if (value.Type() == VarType::String && value.TextView().empty()) value = Variant();
+}
+}  // namespace
+
+void TDataSet::LoadPacket(DataPacket packet) {
   std::vector<int> cols;
   BindFields(packet.Fields, cols);
+  // Columns in the fields' order, none extra: every row becomes a record as it is.
+  bool sameLayout = cols.size() == packet.Fields.size();
+  for (size_t i = 0; sameLayout && i < cols.size(); ++i) sameLayout = cols[i] == static_cast<int>(i);
+  // A column two fields read (unnamed fields) is copied, never moved twice.
+  std::vector<int> readers(packet.Fields.size());
+  for (int c : cols) ++readers[c];
   std::vector<Record> records;
   records.reserve(packet.Rows.size());
-  for (const auto& row : packet.Rows) {
+  for (auto& row : packet.Rows) {
     if (row.size() != packet.Fields.size())
       throw EDatabaseError("Pacote de dados inválido: linha com " + std::to_string(row.size()) + " valores para " +
                            std::to_string(packet.Fields.size()) + " campos.");
     Record r{next_id_++, {}};
-    r.Values.reserve(cols.size());
-    for (size_t i = 0; i < cols.size(); ++i) {
-      TField* f = fields_.list_[i];
-      Variant v = ToFieldType(row[cols[i]], f->DataType(), f->FieldName());
-      // Text fields hold no empty strings: empty is null (see TStringField).
-      if (v.Type() == VarType::String && v.AsString().empty()) v = Variant();
-      r.Values.push_back(std::move(v));
+    if (sameLayout) {
+      r.Values = std::move(row);
+    } else {
+      r.Values.reserve(cols.size());
+      for (int c : cols) r.Values.push_back(readers[c] > 1 ? row[c] : std::move(row[c]));
     }
+    for (size_t i = 0; i < cols.size(); ++i) TakeAsFieldType(r.Values[i], fields_.list_[i]);
     records.push_back(std::move(r));
   }
   records_ = std::move(records);
@@ -170,16 +196,13 @@ void TDataSet::LoadEmpty(const std::vector<FieldDef>& defs) {
   records_.clear();
 }
 
-std::vector<TDataSet::Record> TDataSet::PostedRecords() const {
-  std::vector<Record> out = records_;
-  if (state_ == dsInsert && cur_ >= 0) out.erase(out.begin() + cur_);
-  return out;
-}
-
 DataPacket TDataSet::CurrentPacket() const {
   DataPacket p;
   p.Fields = FieldDefsOfFields();
-  for (const Record& r : PostedRecords()) {
+  p.Rows.reserve(records_.size());
+  for (int i = 0; i < static_cast<int>(records_.size()); ++i) {
+    if (state_ == dsInsert && i == cur_) continue;  // not posted yet
+    const Record& r = records_[i];
     std::vector<Variant> row;
     row.reserve(fields_.list_.size());
     for (TField* f : fields_) row.push_back(r.Values[f->slot_]);
@@ -636,12 +659,12 @@ void TDataSet::Cancel() {
 }
 
 void TDataSet::InternalDelete() {
-  Record r = records_[cur_];
+  Record r = std::move(records_[cur_]);
   int at = cur_;
   records_.erase(records_.begin() + at);
   if (cur_ >= static_cast<int>(records_.size())) cur_ = static_cast<int>(records_.size()) - 1;
   try {
-    RecordDeleted(r);
+    RecordDeleted(r, at);
   } catch (...) {
     records_.insert(records_.begin() + at, std::move(r));
     cur_ = at;
@@ -672,10 +695,24 @@ void TDataSet::Delete() {
   Fire(AfterScroll);
 }
 
+int TDataSet::RowOfRecord(uint64_t id, int hint) const {
+  const int n = static_cast<int>(records_.size());
+  hint = std::clamp(hint, 0, std::max(n - 1, 0));
+  for (int d = 0; hint - d >= 0 || hint + d < n; ++d) {
+    if (hint + d < n && records_[hint + d].Id == id) return hint + d;
+    if (d > 0 && hint - d >= 0 && records_[hint - d].Id == id) return hint - d;
+  }
+  return -1;
+}
+
 void TDataSet::ReplaceRecords(std::vector<Record> records) {
+  ChangeRecords([&](std::vector<Record>& r) { r = std::move(records); });
+}
+
+void TDataSet::ChangeRecords(const std::function<void(std::vector<Record>&)>& change) {
   uint64_t id = cur_ >= 0 && cur_ < static_cast<int>(records_.size()) ? records_[cur_].Id : 0;
   int old = cur_;
-  records_ = std::move(records);
+  change(records_);
   cur_ = -1;
   for (size_t i = 0; i < records_.size(); ++i)
     if (records_[i].Id == id) cur_ = static_cast<int>(i);

@@ -249,25 +249,32 @@ class TDataSet : public TComponent {
   // edit, empty for an insert) or deleted; a cancelled insert is neither.
   // Raising refuses the operation: the record stays as it was and the error
   // goes through OnPostError or OnDeleteError.
+  // The record is in Records() when posted; a deleted one was at `row`,
+  // where the record that followed it now is.
   virtual void RecordPosted(const Record&, bool /*inserted*/, const std::vector<Variant>& /*before*/) {}
-  virtual void RecordDeleted(const Record&) {}
+  virtual void RecordDeleted(const Record&, int /*row*/) {}
 
-  // Binds the packet's columns to the fields and takes its rows. With
-  // persistent fields each field takes the column of its name (a field
-  // without one raises EDatabaseError naming it; extra columns are ignored);
-  // without, default fields are made from the packet's columns.
-  void LoadPacket(const DataPacket& packet);
+  // Binds the packet's columns to the fields and takes its rows, moving the
+  // values out of it. With persistent fields each field takes the column of
+  // its name (a field without one raises EDatabaseError naming it; extra
+  // columns are ignored); without, default fields are made from the packet's columns.
+  void LoadPacket(DataPacket packet);
   // Opens with no records over the persistent fields, or default fields made from defs.
   void LoadEmpty(const std::vector<FieldDef>& defs);
   // The posted records (the one being inserted left out), as a packet.
   DataPacket CurrentPacket() const;
   std::vector<FieldDef> FieldDefsOfFields() const;
   const std::vector<Record>& Records() const { return records_; }
+  // The row of the record with this id, searched outwards from `hint`
+  // (where it was last seen), so that a record that moved by a few inserts
+  // or deletes is found in as many steps; -1 when it is not there.
+  int RowOfRecord(uint64_t id, int hint) const;
   // Replaces all records (e.g. restoring a saved copy), keeping the cursor
   // on the same record when it is still there; tells everyone.
   void ReplaceRecords(std::vector<Record> records);
-  // Copy of the posted records (the one being inserted left out).
-  std::vector<Record> PostedRecords() const;
+  // Changes the records in place (no edit or insert pending), then does
+  // what ReplaceRecords does after the replacement.
+  void ChangeRecords(const std::function<void(std::vector<Record>&)>& change);
   void CheckActive() const;
   // The dataset's name for messages ("sem nome" when it has none).
   std::string DisplayName() const;

@@ -47,3 +47,43 @@ TEST(Variant, EqualityComparesTypeAndValue) {
   EXPECT_NE(Variant("1"), Variant(1));
   EXPECT_EQ(Variant("a"), Variant(std::string("a")));
 }
+
+// Texts up to 22 bytes live inside the value, longer ones on the heap:
+// both must copy, move, assign and compare alike, whatever their length.
+TEST(Variant, TextsOfEveryLengthCopyMoveAndCompareByValue) {
+  for (size_t n : {0u, 1u, 21u, 22u, 23u, 100u}) {
+    const std::string text(n, 'x');
+    Variant a(text);
+    EXPECT_EQ(a.Type(), VarType::String);
+    EXPECT_EQ(a.AsString(), text);
+    Variant copy(a);
+    EXPECT_EQ(copy, a);
+    Variant moved(std::move(copy));
+    EXPECT_EQ(moved.AsString(), text);
+    Variant assigned = Variant(42);
+    assigned = moved;
+    EXPECT_EQ(assigned, a);
+    assigned = assigned;  // self-assignment keeps the value
+    EXPECT_EQ(assigned.AsString(), text);
+    assigned = Variant("other");
+    EXPECT_EQ(moved.AsString(), text);  // copies are independent
+    EXPECT_NE(Variant(text + "y"), a);
+  }
+  EXPECT_EQ(Variant("ação e opção, acentuadas de propósito"), Variant(std::string("ação e opção, acentuadas de propósito")));
+}
+
+TEST(Variant, ArraysAndDocumentsAreDeepCopies) {
+  Variant a = VarArrayOf("um texto bem mais longo que vinte e dois", 2);
+  Variant b = a;
+  b.AsArray().push_back(Variant(3));
+  EXPECT_EQ(a.Length(), 2u);
+  EXPECT_EQ(b.Length(), 3u);
+  EXPECT_NE(a, b);
+  Variant j(JsonText{"{\"a\":1}"});
+  Variant k = j;
+  EXPECT_EQ(k.AsJson().Text, "{\"a\":1}");
+  EXPECT_EQ(j, k);
+  EXPECT_NE(Variant(JsonText{"1"}), Variant("1"));
+  EXPECT_EQ(Variant(EncodeDate(2026, 12, 8)), Variant(EncodeDate(2026, 12, 8)));
+  EXPECT_NE(Variant(true), Variant(int64_t{-1}));
+}

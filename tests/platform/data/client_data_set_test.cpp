@@ -177,6 +177,78 @@ TEST(ChangeLog, LogChangesOffAppliesAtOnce) {
   EXPECT_EQ(f.Flights(), "200,300");
 }
 
+TEST(ChangeLog, CancelPutsDeletedRecordsBackWhereTheyWereWithTheirLoadedValues) {
+  FlightForm f;
+  f.Load();
+  f.cds->Edit();  // 100 changed, then deleted: back with its loaded values
+  f.sgequip->SetAsString("X");
+  f.cds->Post();
+  f.cds->Locate("NRVOO", "200");
+  f.cds->Insert();  // 150 inserted before 200, which is deleted after it
+  f.nrvoo->SetAsString("150");
+  f.cds->Post();
+  f.cds->Locate("NRVOO", "200");
+  f.cds->Delete();
+  f.cds->First();
+  f.cds->Delete();
+  f.cds->Last();
+  f.cds->Delete();
+  EXPECT_EQ(f.Flights(), "150");
+  EXPECT_EQ(Describe(f.cds->DeltaAsPacket()), "del:100/B737> ins:>150/ del:200/A320> del:300/Émbraer> ");
+  f.cds->CancelUpdates();
+  EXPECT_EQ(f.cds->DataAsPacket(), FlightPacket());
+}
+
+TEST(ChangeLog, AfterAMergeTheMergedRecordsAreTheBaseForDeltaOldValuesAndCancel) {
+  FlightForm f;
+  f.Load();
+  f.cds->Edit();
+  f.sgequip->SetAsString("X");
+  f.cds->Post();
+  f.cds->Locate("NRVOO", "300");
+  f.cds->Insert();
+  f.nrvoo->SetAsString("250");
+  f.sgequip->SetAsString("Y");
+  f.cds->Post();
+  f.cds->Locate("NRVOO", "200");
+  f.cds->Delete();
+  f.cds->MergeChangeLog();
+  EXPECT_EQ(f.cds->ChangeCount(), 0);
+  EXPECT_TRUE(f.cds->DeltaAsPacket().Changes.empty());
+  // Changed again: the delta starts from the merged values.
+  f.cds->Locate("NRVOO", "250");
+  f.cds->Edit();
+  f.sgequip->SetAsString("Z");
+  EXPECT_EQ(f.sgequip->OldValue(), Variant("Y"));
+  f.cds->Post();
+  f.cds->First();
+  f.cds->Delete();
+  EXPECT_EQ(Describe(f.cds->DeltaAsPacket()), "mod:250/Y>250/Z del:100/X> ");
+  f.cds->CancelUpdates();
+  EXPECT_EQ(f.Flights(), "100,250,300");
+  EXPECT_EQ(f.cds->ValueAt(0, f.sgequip), Variant("X"));
+  EXPECT_EQ(f.cds->ValueAt(1, f.sgequip), Variant("Y"));
+}
+
+TEST(ChangeLog, DeltaSendsEveryFieldOfTheChangedRecordsOnly) {
+  FlightForm f;
+  f.Load();
+  f.cds->Locate("NRVOO", "200");
+  f.cds->Edit();
+  f.nrordem->SetAsInteger(20);
+  f.cds->Post();
+  f.cds->Append();
+  f.nrvoo->SetAsString("400");
+  f.qtdias->SetAsFloat(4.5);
+  f.cds->Post();
+  DeltaPacket d = f.cds->DeltaAsPacket();
+  ASSERT_EQ(d.Changes.size(), 2u);
+  EXPECT_EQ(d.Changes[0].Old, FlightPacket().Rows[1]);
+  EXPECT_EQ(d.Changes[0].New, (std::vector<Variant>{Variant("200"), Variant("A320"), Variant(), Variant(int64_t{20})}));
+  EXPECT_TRUE(d.Changes[1].Old.empty());
+  EXPECT_EQ(d.Changes[1].New, (std::vector<Variant>{Variant("400"), Variant(), Variant(4.5), Variant()}));
+}
+
 TEST(LoadData, AssigningDataReplacesRowsEmptiesTheLogAndScrolls) {
   FlightForm f;
   f.Load();
@@ -223,6 +295,20 @@ TEST(LoadData, PersistentFieldsTakeColumnsByNameAndMissingOnesFail) {
     EXPECT_EQ(e.Message(), "Campo 'SGEQUIP' não encontrado no pacote de dados de 'cdsVoo'.");
   }
   EXPECT_FALSE(f.cds->Active());
+}
+
+TEST(LoadData, APacketHandedOverByMoveLoadsAsACopyDoes) {
+  FlightForm moved, copied;
+  DataPacket p = FlightPacket();
+  std::swap(p.Fields[0], p.Fields[2]);  // another column order
+  for (auto& r : p.Rows) std::swap(r[0], r[2]);
+  p.Rows[1][1] = Variant("");  // empty text is null
+  copied.cds->SetData(p);
+  moved.cds->SetData(std::move(p));
+  EXPECT_EQ(moved.cds->DataAsPacket(), copied.cds->DataAsPacket());
+  EXPECT_EQ(moved.Flights(), "100,200,300");
+  EXPECT_TRUE(moved.cds->ValueAt(1, moved.sgequip).IsNull());
+  EXPECT_EQ(moved.cds->ValueAt(2, moved.sgequip), Variant("Émbraer"));
 }
 
 TEST(LoadData, ValuesAreConvertedToThePersistentFieldsTypes) {

@@ -379,9 +379,9 @@ class WriteThroughDataSet : public TClientDataSet {
       throw EDBEngineError("Falha ao gravar.", {{1, "geral"}, {20002, "Registro bloqueado.\nDetalhes técnicos"}});
     TClientDataSet::RecordPosted(r, inserted, before);
   }
-  void RecordDeleted(const Record& r) override {
+  void RecordDeleted(const Record& r, int row) override {
     if (refuse) throw EDatabaseError("Falha ao excluir.");
-    TClientDataSet::RecordDeleted(r);
+    TClientDataSet::RecordDeleted(r, row);
   }
 };
 
