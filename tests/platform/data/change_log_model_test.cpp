@@ -165,7 +165,7 @@ TEST_P(ChangeLogModel, DeltaOldValuesAndCancelMatchAWholeCopyOfTheLoadedRecords)
       f.cds->MergeChangeLog();
       m.base = m.now;
       m.log.clear();
-    } else if (op == 18 && pick(3) == 0) {
+    } else if (op == 18) {
       f.cds->CancelUpdates();
       m.now = m.base;
       m.log.clear();

@@ -199,6 +199,20 @@ TEST(ChangeLog, CancelPutsDeletedRecordsBackWhereTheyWereWithTheirLoadedValues) 
   EXPECT_EQ(f.cds->DataAsPacket(), FlightPacket());
 }
 
+TEST(ChangeLog, ADeletedRecordFollowedByAnInsertedOneGoesBackInItsPlace) {
+  FlightForm f;
+  f.Load();
+  f.cds->Locate("NRVOO", "300");
+  f.cds->Insert();
+  f.nrvoo->SetAsString("250");
+  f.cds->Post();
+  f.cds->Locate("NRVOO", "200");
+  f.cds->Delete();
+  EXPECT_EQ(f.Flights(), "100,250,300");
+  f.cds->CancelUpdates();
+  EXPECT_EQ(f.Flights(), "100,200,300");
+}
+
 TEST(ChangeLog, AfterAMergeTheMergedRecordsAreTheBaseForDeltaOldValuesAndCancel) {
   FlightForm f;
   f.Load();
