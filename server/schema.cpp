@@ -106,6 +106,14 @@ const std::vector<Migration>& migrations() {
          c.execScript("CREATE INDEX VOOTRECHO_BASES ON VOOTRECHO (CDFILIAL, CDCIA, NRVOO, CDBASEORI, CDBASEDES)");
          if (c.dialect() == Dialect::postgresql) c.execScript(kPgFunctions);
        }},
+      // The IATA aircraft type of each equipment, which schedule files
+      // exchanged with the airlines name ("320", "73H", "E90").
+      {2,
+       [](Connection& c) {
+         std::string check = c.lengthCheck("CDIATA", 3);
+         c.execScript("ALTER TABLE EQUIPAMENTO ADD COLUMN CDIATA " + c.columnType(ColumnType::text, 3) +
+                      (check.empty() ? "" : " " + check));
+       }},
   };
   return list;
 }
