@@ -43,10 +43,11 @@ bool validTime(const std::string& t) {
 
 // A date variation: blank or 0 the same day, 1-9 days later, A the day before.
 bool dateVariation(char c, int& out) {
-  if (c == ' ' || c == '0') return out = 0, true;
-  if (c >= '1' && c <= '9') return out = c - '0', true;
-  if (c == 'A') return out = -1, true;
-  return false;
+  if (c == ' ' || c == '0') out = 0;
+  else if (c >= '1' && c <= '9') out = c - '0';
+  else if (c == 'A') out = -1;
+  else return false;
+  return true;
 }
 
 // Splits into records: line ends of either kind, blanks at the end cut.
@@ -100,9 +101,11 @@ LegRecord readLegRecord(const Line& l) {
   if (suffix != ' ' && !(suffix >= 'A' && suffix <= 'Z')) return out;
   out.number = std::to_string(std::stoi(digits)) + (suffix == ' ' ? "" : std::string(1, suffix));
 
-  if (r.size() < 75)
+  if (r.size() < 75) {  // the fields after the cut would only repeat the fault
     fault("registro de trecho curto (" + std::to_string(r.size()) +
           " caracteres; o tipo de aeronave termina na coluna 75).");
+    return out;
+  }
   out.itinerary = trim(cols(r, 10, 11));
   std::string seq = trim(cols(r, 12, 13));
   if (allDigits(seq)) out.leg.sequence = std::stoi(seq);
@@ -143,7 +146,7 @@ LegRecord readLegRecord(const Line& l) {
   if (!validTime(out.leg.departure)) fault("horário de partida inválido (\"" + out.leg.departure + "\").");
   if (!validTime(out.leg.arrival)) fault("horário de chegada inválido (\"" + out.leg.arrival + "\").");
   out.leg.aircraftType = trim(cols(r, 73, 75));
-  if (out.leg.aircraftType.empty() && r.size() >= 75) fault("tipo de aeronave não informado.");
+  if (out.leg.aircraftType.empty()) fault("tipo de aeronave não informado.");
   for (char c : cols(r, 76, 95)) {
     if (c == ' ') continue;
     if (c >= 'A' && c <= 'Z') out.leg.classes += c;
@@ -170,10 +173,12 @@ Flight joinLegs(const std::string& airline, const std::vector<LegRecord>& record
   f.to = first.to;
   f.openEnded = first.openEnded;
   f.days = first.days;
+  bool variations = false;
   for (const auto& rec : records) {
     f.errors.insert(f.errors.end(), rec.errors.begin(), rec.errors.end());
     std::string at = lineRef(rec.line);
     if (&rec == &first) continue;
+    variations = variations || rec.itinerary != first.itinerary;
     if (rec.itinerary != first.itinerary)
       f.errors.push_back(at + "o vôo tem mais de uma variação de itinerário (" + first.itinerary + " e " +
                          rec.itinerary + "); o cadastro guarda um só itinerário por vôo.");
@@ -185,7 +190,7 @@ Flight joinLegs(const std::string& airline, const std::vector<LegRecord>& record
   }
   for (const auto& rec : records) f.legs.push_back(rec.leg);
   std::stable_sort(f.legs.begin(), f.legs.end(), [](const Leg& a, const Leg& b) { return a.sequence < b.sequence; });
-  for (size_t i = 1; i < f.legs.size(); ++i)
+  for (size_t i = 1; i < f.legs.size() && !variations; ++i)
     if (f.legs[i].sequence == f.legs[i - 1].sequence)
       f.errors.push_back(lineRef(f.legs[i].line) + "número de sequência " + std::to_string(f.legs[i].sequence) +
                          " repetido no vôo.");
