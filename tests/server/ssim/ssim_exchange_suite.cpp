@@ -215,6 +215,42 @@ TEST_P(SsimExchange, ExportLeavesOutWhatAFileCannotSayAndWritesTheRest) {
   EXPECT_EQ(std::count(r.file.begin(), r.file.end(), '\n') % 5, 0);  // still a whole file
 }
 
+// The desktop runs the same exchange through the server's methods.
+TEST_P(SsimExchange, TheServerMethodsPlanApplyOnlyTheConfirmedPlanAndExport) {
+  testing::TestServer server(db_->url(), true, 3);
+  testing::RpcClient rpc(server.port());
+  std::string file = sample("abr_season.ssim");
+  auto plan = rpc.data("GetPlanoSsim", {"0001", "0001", file, ""});
+  EXPECT_EQ(plan["plano"], sample("abr_season.plan"));
+  EXPECT_EQ(plan["incluir"], 2);
+  EXPECT_EQ(plan["ausentes"], 1);
+
+  std::string before = tables(*c_);
+  auto stale = rpc.call("SetSsim", {"0001", "0001", file, "", "um plano que a pessoa não viu"});
+  EXPECT_EQ(stale["result"]["ok"], false);
+  EXPECT_EQ(stale["result"]["message"],
+            "Os vôos da filial mudaram desde que o plano foi mostrado; nada foi gravado. Veja o plano novamente.");
+  EXPECT_EQ(tables(*c_), before);
+
+  auto done = rpc.data("SetSsim", {"0001", "0001", file, "", plan["plano"]});
+  EXPECT_EQ(done["incluidos"], 2);
+  EXPECT_EQ(done["alterados"], 1);
+  EXPECT_EQ(done["ausentes"], 1);
+  // The same confirmation again no longer matches what the branch holds.
+  EXPECT_EQ(rpc.call("SetSsim", {"0001", "0001", file, "", plan["plano"]})["result"]["ok"], false);
+
+  auto other = rpc.call("GetPlanoSsim", {"0001", "0003", sample("two_carriers.ssim"), ""});
+  EXPECT_EQ(other["result"]["message"], "O arquivo não traz vôos da companhia PNT (companhias no arquivo: CRZ, ABR).");
+
+  auto exported = rpc.data("GetSsim", {"0001", "0001", "2026-01-01", "2026-12-31"});
+  EXPECT_EQ(exported["exportados"], 5);
+  EXPECT_EQ(exported["naoExportados"].size(), 0u);
+  EXPECT_NE(exported["arquivo"].get<std::string>().find("3 ABR25000103J01JAN2631DEC261 3 5   MAO23302330"),
+            std::string::npos);
+  EXPECT_EQ(rpc.call("GetSsim", {"0001", "0001", "2026-13-01", ""})["result"]["message"],
+            "Data inicial inválida: 2026-13-01 (use aaaa-mm-dd).");
+}
+
 #ifdef ZOR_TEST_BACKEND_PG
 INSTANTIATE_TEST_SUITE_P(Postgres, SsimExchange, ::testing::Values(std::string("pg")));
 #else
