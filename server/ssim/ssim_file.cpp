@@ -135,6 +135,9 @@ LegRecord readLegRecord(const Line& l) {
   }
   if (!daysOk || !any) fault("dias de operação inválidos (\"" + days + "\"; use 1 a 7 na sua posição).");
 
+  char rate = cols(r, 36, 36)[0];
+  if (rate != ' ' && rate != '1')  // the branch keeps weekly flights only
+    fault("frequência a cada " + std::string(1, rate) + " semanas não é mantida pelo cadastro (só semanal).");
   out.leg.from = trim(cols(r, 37, 39));
   out.leg.to = trim(cols(r, 55, 57));
   if (!allLetters(out.leg.from) || out.leg.from.size() != 3)

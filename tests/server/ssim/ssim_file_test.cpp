@@ -95,6 +95,7 @@ TEST(SsimRead, FaultyRecordsAreNamedByLineAndOnlyTheirFlightIsLost) {
   EXPECT_EQ(errors("2704"), "");
   EXPECT_NE(errors("2705").find("linha 17: o vôo tem mais de uma variação de itinerário (01 e 02)"), std::string::npos);
   EXPECT_EQ(errors("2707"), "linha 21: data final do período (01JAN26) anterior à inicial (31DEC26).\n");
+  EXPECT_EQ(errors("2708"), "linha 22: frequência a cada 2 semanas não é mantida pelo cadastro (só semanal).\n");
   ASSERT_EQ(doc.issues.size(), 3u);
   EXPECT_EQ(doc.issues[0].message, "linha 18: tipo de registro desconhecido (\"X\"); registro ignorado.");
   EXPECT_EQ(doc.issues[1].message, "linha 19: número de vôo inválido (\" ABCD\"); registro ignorado.");
