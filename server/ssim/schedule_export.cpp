@@ -19,9 +19,13 @@ struct Refusal {
 
 int minutes(const std::string& hhmm) { return std::stoi(hhmm.substr(0, 2)) * 60 + std::stoi(hhmm.substr(2, 2)); }
 
-bool isTime(const std::string& t) {
-  return std::regex_match(t, std::regex("([01][0-9]|2[0-3])[0-5][0-9]"));
-}
+// Compiled once: building a regex costs more than exporting a flight.
+const std::regex kTime("([01][0-9]|2[0-3])[0-5][0-9]");
+const std::regex kNumber("[0-9]{1,4}[A-Z]?");
+const std::regex kStation("[A-Z]{3}");
+const std::regex kLetter("[A-Z]");
+
+bool isTime(const std::string& t) { return std::regex_match(t, kTime); }
 
 // Days after the flight's first departure on which each leg leaves and
 // arrives: a time earlier than the one before it is on the next day.
@@ -41,7 +45,7 @@ void setDateVariations(std::vector<Leg>& legs) {
 Flight toScheduleFlight(const HeldFlight& h, const References& refs, const ExportOptions& o, char timeMode) {
   Flight f;
   f.airline = refs.airline;
-  if (!std::regex_match(h.number, std::regex("[0-9]{1,4}[A-Z]?")) || std::stoi(h.number) == 0)
+  if (!std::regex_match(h.number, kNumber) || std::stoi(h.number) == 0)
     throw Refusal{"o número do vôo não é de 1 a 4 algarismos (seguidos ou não de uma letra)."};
   f.number = std::to_string(std::stoi(h.number)) + (std::isalpha(static_cast<unsigned char>(h.number.back()))
                                                         ? h.number.substr(h.number.size() - 1)
@@ -68,7 +72,7 @@ Flight toScheduleFlight(const HeldFlight& h, const References& refs, const Expor
   for (const auto& l : h.legs) {
     std::string name = "o trecho " + l.from + "-" + l.to;
     if (!isTime(l.departure) || !isTime(l.arrival)) throw Refusal{name + " não tem horário de decolagem e de pouso."};
-    if (!std::regex_match(l.from, std::regex("[A-Z]{3}")) || !std::regex_match(l.to, std::regex("[A-Z]{3}")))
+    if (!std::regex_match(l.from, kStation) || !std::regex_match(l.to, kStation))
       throw Refusal{name + " tem base cuja sigla não é um código IATA de 3 letras."};
     bool gmt = l.timeReference == "2";
     if (gmt != (timeMode == 'U'))
@@ -81,7 +85,7 @@ Flight toScheduleFlight(const HeldFlight& h, const References& refs, const Expor
     leg.arrival = l.arrival;
     leg.aircraftType = eq->second.iataType;
     for (const auto& k : l.classes) {
-      if (!std::regex_match(k.letter, std::regex("[A-Z]")))
+      if (!std::regex_match(k.letter, kLetter))
         throw Refusal{name + " tem a classe \"" + k.letter + "\", que não é uma só letra."};
       leg.classes += k.letter;
     }

@@ -37,8 +37,9 @@ std::string daysShown(const std::array<bool, 7>& days) {
 
 // The number a held flight is matched by: without leading zeros.
 std::string matchNumber(const std::string& nr) {
+  static const std::regex number("0*([0-9]{1,4})([A-Z]?)");
   std::smatch m;
-  if (std::regex_match(nr, m, std::regex("0*([0-9]{1,4})([A-Z]?)")) && !m[1].str().empty())
+  if (std::regex_match(nr, m, number) && !m[1].str().empty())
     return std::to_string(std::stoi(m[1].str())) + m[2].str();
   return nr;
 }
