@@ -23,6 +23,8 @@ std::vector<TableDef> buildTables() {
                {key("CDCIA", 4), key("CDFILIAL", 4)},
                {"CDCIA", "CDFILIAL"},
                {{{"CDCIA"}, "COMPANHIA", {"CDCIA"}}, {{"CDFILIAL"}, "FILIAL", {"CDFILIAL"}}}});
+  // Version 2 adds CDIATA (the IATA aircraft type) to EQUIPAMENTO; these
+  // tables are the ones version 1 creates.
   t.push_back({"EQUIPAMENTO", {key("CDEQUIP", 4), str("SGEQUIP", 10), str("DSEQUIP", 30)}, {"CDEQUIP"}, {}});
   t.push_back({"EQUIPCIA",
                {key("CDFILIAL", 4), key("CDCIA", 4), key("CDEQUIP", 4)},
