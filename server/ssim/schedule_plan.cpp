@@ -2,6 +2,7 @@
 #include "server/ssim/schedule_plan.h"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <regex>
 #include <set>
@@ -199,7 +200,9 @@ int Plan::count(Action a) const {
   return static_cast<int>(std::count_if(items.begin(), items.end(), [a](const PlanItem& i) { return i.action == a; }));
 }
 
-Plan planImport(Connection& c, const Document& doc, const ImportOptions& o) {
+Plan planImport(Connection& c, const Document& doc, const ImportOptions& options) {
+  ImportOptions o = options;
+  for (auto& ch : o.station) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));  // "gru" is GRU
   Plan plan;
   plan.refs = readReferences(c, o.branch, o.company);
   plan.airline = plan.refs.airline;

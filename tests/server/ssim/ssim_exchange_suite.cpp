@@ -100,7 +100,7 @@ TEST_P(SsimExchange, PlansOfTheSamplesAreTheExpectedTablesAndWriteNothing) {
 
 TEST_P(SsimExchange, AStationKeepsOnlyTheFlightsThatTouchIt) {
   loadDemo(3);
-  Plan p = plan("abr_season.ssim", "0001", "BSB");
+  Plan p = plan("abr_season.ssim", "0001", "bsb");  // typed in lower case
   ASSERT_EQ(p.items.size(), 2u);
   EXPECT_EQ(p.items[0].number, "1000");
   EXPECT_EQ(p.items[0].action, Action::change);
