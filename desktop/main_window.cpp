@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QStatusBar>
 
+#include "desktop/schedule_dialogs.h"
+
 namespace desktop {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
@@ -24,6 +26,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
   setCentralWidget(mdi_);
 
   QMenu* file = menuBar()->addMenu(QStringLiteral("&Arquivo"));
+  import_schedule_ = file->addAction(QStringLiteral("&Importar malha SSIM…"));
+  import_schedule_->setObjectName("actSsimImport");
+  connect(import_schedule_, &QAction::triggered, this, &MainWindow::ImportSchedule);
+  export_schedule_ = file->addAction(QStringLiteral("&Exportar malha SSIM…"));
+  export_schedule_->setObjectName("actSsimExport");
+  connect(export_schedule_, &QAction::triggered, this, &MainWindow::ExportSchedule);
+  file->addSeparator();
   QAction* quit = file->addAction(QStringLiteral("&Sair"));
   quit->setShortcut(QKeySequence::Quit);
   connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -67,6 +76,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
 }
 
 void MainWindow::SetContext(const HostContext& c) {
+  context_ = c;
   user_->setText(QStringLiteral("Usuário: %1").arg(c.UserName.isEmpty() ? QStringLiteral("—") : c.UserName));
   QString branch = c.BranchCode.isEmpty() ? QStringLiteral("—") : c.BranchCode;
   if (!c.BranchName.isEmpty()) branch += QStringLiteral(" – ") + c.BranchName;
@@ -77,6 +87,18 @@ void MainWindow::SetContext(const HostContext& c) {
 
 void MainWindow::OpenFlightScreen() {
   if (opener_) opener_();
+}
+
+void MainWindow::ImportSchedule() {
+  ScheduleService service(context_.ServerHost, context_.ServerPort);
+  ScheduleImportDialog dialog(context_, service, BranchCompanies(context_.BranchCode), this);
+  dialog.exec();
+}
+
+void MainWindow::ExportSchedule() {
+  ScheduleService service(context_.ServerHost, context_.ServerPort);
+  ScheduleExportDialog dialog(context_, service, BranchCompanies(context_.BranchCode), this);
+  dialog.exec();
 }
 
 QString MainWindow::AboutText() const {

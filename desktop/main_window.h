@@ -24,11 +24,16 @@ class MainWindow : public QMainWindow {
 
   QMdiArea* Mdi() const { return mdi_; }
   QAction* FlightScreenAction() const { return open_flight_screen_; }
+  QAction* ScheduleImportAction() const { return import_schedule_; }
+  QAction* ScheduleExportAction() const { return export_schedule_; }
 
   void SetContext(const HostContext& context);
   // What the menu entry runs; the host installs the package loader here.
   void SetFlightScreenOpener(std::function<void()> opener) { opener_ = std::move(opener); }
   void OpenFlightScreen();
+  // The schedule exchange dialogs (SSIM files), for the context's branch.
+  void ImportSchedule();
+  void ExportSchedule();
 
   // The number of records the active screen lists (its main grid), shown
   // in the status bar; negative when no screen lists any.
@@ -48,6 +53,9 @@ class MainWindow : public QMainWindow {
  private:
   QMdiArea* mdi_;
   QAction* open_flight_screen_;
+  QAction* import_schedule_;
+  QAction* export_schedule_;
+  HostContext context_;
   QLabel* user_;
   QLabel* branch_;
   QLabel* server_;

@@ -244,10 +244,8 @@ void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
   c.execute("DELETE FROM " + d.table + " WHERE " + keyWhere(d), keys);
 }
 
-}  // namespace
-
-void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
-  // Everything the request alone can tell is checked before the transaction.
+// Everything the request alone can tell, checked before the transaction.
+void checkRequestValues(const DatasetDef& d, const std::vector<Change>& changes) {
   for (const auto& ch : changes) {
     if (ch.kind != ChangeKind::insert) checkValues(d, ch.oldValues, false, false);
     if (ch.kind != ChangeKind::remove) checkValues(d, ch.newValues, ch.kind == ChangeKind::insert, true);
@@ -257,8 +255,9 @@ void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& c
                                                                    Row{d, ch.oldValues}.str("NRVOO"))))
       checkFlightNumber(Row{d, ch.newValues});
   }
-  if (changes.empty()) return;
-  WriteTransaction tx(c);
+}
+
+void writeRows(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
   for (const auto& ch : changes) {
     checkStoredValues(c, d, ch);
     switch (ch.kind) {
@@ -267,7 +266,21 @@ void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& c
       case ChangeKind::remove: removeRow(c, d, ch); break;
     }
   }
+}
+
+}  // namespace
+
+void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+  checkRequestValues(d, changes);
+  if (changes.empty()) return;
+  WriteTransaction tx(c);
+  writeRows(c, d, changes);
   tx.commit();
+}
+
+void applyChangesInTransaction(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+  checkRequestValues(d, changes);
+  writeRows(c, d, changes);
 }
 
 void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo) {

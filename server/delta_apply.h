@@ -26,6 +26,10 @@ class SaveRefused : public std::runtime_error {
 // d is vooDataset(), trechoDataset() or classeVooDataset().
 void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes);
 
+// The same checks and writes as applyDelta, inside a transaction the
+// caller holds (several deltas that must succeed or fail together).
+void applyChangesInTransaction(Connection& c, const DatasetDef& d, const std::vector<Change>& changes);
+
 // Deletes every leg of one flight and the legs' classes, in one transaction.
 void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo);
 

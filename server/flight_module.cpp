@@ -1,4 +1,4 @@
-// The nine methods of the flight data module (see flight_module.h).
+// The methods of the flight data module (see flight_module.h).
 #include "server/flight_module.h"
 
 #include <functional>
@@ -8,6 +8,7 @@
 #include "server/db_fault_text.h"
 #include "server/delta_apply.h"
 #include "server/packet.h"
+#include "server/ssim/schedule_methods.h"
 
 namespace zor::server {
 
@@ -81,6 +82,25 @@ const std::map<std::string, Method>& methods() {
        {{"delta"},
         {Arg::delta},
         [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }}},
+      // The schedule exchange with the airlines (docs/ssim.md).
+      {"GetSsim",
+       {{"CDFILIAL", "CDCIA", "inicio", "fim"},
+        {Arg::code, Arg::code, Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          return ssim::exportMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]));
+        }}},
+      {"GetPlanoSsim",
+       {{"CDFILIAL", "CDCIA", "arquivo", "base"},
+        {Arg::code, Arg::code, Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          return ssim::planMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]));
+        }}},
+      {"SetSsim",
+       {{"CDFILIAL", "CDCIA", "arquivo", "base", "plano"},
+        {Arg::code, Arg::code, Arg::code, Arg::code, Arg::code},
+        [](Connection& c, const std::vector<json>& a) {
+          return ssim::applyMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]), code(a[4]));
+        }}},
       {"SetDelTdsTrechos",
        {{"CDFILIAL", "CDCIA", "NRVOO"},
         {Arg::code, Arg::code, Arg::code},

@@ -1,7 +1,7 @@
-// The remote data module "Zor12200.rdmVooTrecho": its nine methods with
-// their positional arguments, each run on a connection of its own. A Get
-// answers with a packet of exactly the receiving dataset's fields; a Set
-// writes one delta in one transaction.
+// The remote data module "Zor12200.rdmVooTrecho": its nine methods (and
+// the three of the schedule exchange) with their positional arguments, each
+// run on a connection of its own. A Get answers with a packet of exactly the
+// receiving dataset's fields; a Set writes one delta in one transaction.
 #pragma once
 
 #include <nlohmann/json.hpp>

@@ -13,6 +13,7 @@
 #include "server/flight_module.h"
 #include "server/http_server.h"
 #include "server/schema.h"
+#include "server/ssim/ssim_cli.h"
 
 using namespace zor::server;
 
@@ -53,7 +54,9 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("zor12200-server ") + ZOR_VERSION);
   // The service reads its options from /etc/zor/zor12200-server.conf ("chave = valor").
   app.set_config("--config", "", "Arquivo de configuração com as opções acima (chave = valor)");
+  ssim::SsimCommands ssimCommands(app);
   CLI11_PARSE(app, argc, argv);
+  if (ssimCommands.chosen()) return ssimCommands.run(db, std::cout, std::cerr);
 
   std::string host;
   int port = RpcHttpServer::kDefaultPort;

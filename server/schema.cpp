@@ -23,6 +23,8 @@ std::vector<TableDef> buildTables() {
                {key("CDCIA", 4), key("CDFILIAL", 4)},
                {"CDCIA", "CDFILIAL"},
                {{{"CDCIA"}, "COMPANHIA", {"CDCIA"}}, {{"CDFILIAL"}, "FILIAL", {"CDFILIAL"}}}});
+  // Version 2 adds CDIATA (the IATA aircraft type) to EQUIPAMENTO; these
+  // tables are the ones version 1 creates.
   t.push_back({"EQUIPAMENTO", {key("CDEQUIP", 4), str("SGEQUIP", 10), str("DSEQUIP", 30)}, {"CDEQUIP"}, {}});
   t.push_back({"EQUIPCIA",
                {key("CDFILIAL", 4), key("CDCIA", 4), key("CDEQUIP", 4)},
@@ -105,6 +107,14 @@ const std::vector<Migration>& migrations() {
          // The legs of one flight are read by base pair when a new leg is checked.
          c.execScript("CREATE INDEX VOOTRECHO_BASES ON VOOTRECHO (CDFILIAL, CDCIA, NRVOO, CDBASEORI, CDBASEDES)");
          if (c.dialect() == Dialect::postgresql) c.execScript(kPgFunctions);
+       }},
+      // The IATA aircraft type of each equipment, which schedule files
+      // exchanged with the airlines name ("320", "73H", "E90").
+      {2,
+       [](Connection& c) {
+         std::string check = c.lengthCheck("CDIATA", 3);
+         c.execScript("ALTER TABLE EQUIPAMENTO ADD COLUMN CDIATA " + c.columnType(ColumnType::text, 3) +
+                      (check.empty() ? "" : " " + check));
        }},
   };
   return list;
