@@ -5,6 +5,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
+#include "wire/packet_writer.h"
 
 namespace plat {
 
@@ -26,6 +27,7 @@ std::string Variant::AsString() const {
     case VarType::DateTime: return DateTimeToStr(std::get<TDateTime>(v_));
     case VarType::Array: BadConversion("matriz para texto");
     case VarType::Json: return std::get<JsonText>(v_).Text;
+    case VarType::Packet: return wire::EncodePacket(*std::get<SharedPacket>(v_));
   }
   return "";
 }
@@ -45,7 +47,8 @@ int64_t Variant::AsInteger() const {
     }
     case VarType::DateTime: return static_cast<int64_t>(std::get<TDateTime>(v_).Val);
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para inteiro");
+    case VarType::Json:
+    case VarType::Packet: BadConversion("matriz para inteiro");
   }
   return 0;
 }
@@ -63,7 +66,8 @@ double Variant::AsFloat() const {
     }
     case VarType::DateTime: return std::get<TDateTime>(v_).Val;
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para número");
+    case VarType::Json:
+    case VarType::Packet: BadConversion("matriz para número");
   }
   return 0.0;
 }
@@ -79,7 +83,8 @@ bool Variant::AsBool() const {
       return AsInteger() != 0;
     }
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para lógico");
+    case VarType::Json:
+    case VarType::Packet: BadConversion("matriz para lógico");
     default: return AsFloat() != 0.0;
   }
 }
@@ -128,6 +133,11 @@ const Variant& Variant::operator[](size_t i) const {
 const JsonText& Variant::AsJson() const {
   if (Type() != VarType::Json) BadConversion("valor não é um documento JSON");
   return std::get<JsonText>(v_);
+}
+
+const SharedPacket& Variant::AsPacket() const {
+  if (Type() != VarType::Packet || !std::get<SharedPacket>(v_)) BadConversion("valor não é um pacote de dados");
+  return std::get<SharedPacket>(v_);
 }
 
 size_t Variant::Length() const { return AsArray().size(); }

@@ -1,19 +1,22 @@
 // The variant value that crosses every boundary of the platform: field
 // values, query parameters, server arguments and results. It holds null, a
-// bool, an integer, a float, a string (UTF-8), a date-time or an array.
+// bool, an integer, a float, a string (UTF-8), a date-time, an array, a
+// JSON document or a data packet decoded from the wire.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "platform/core/date_time.h"
+#include "wire/packet.h"
 
 namespace plat {
 
-enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array, Json };
+enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array, Json, Packet };
 
 // An encoded JSON document carried whole: data packets and deltas travel
 // between datasets and the server connection in this form.
@@ -21,6 +24,11 @@ struct JsonText {
   std::string Text;
   bool operator==(const JsonText&) const = default;
 };
+
+// A data packet as the server connection decoded it, shared by the copies
+// of the variant that carries it: a server's answer is parsed once and its
+// rows reach the dataset without being written back to text.
+using SharedPacket = std::shared_ptr<wire::Packet>;
 
 class Variant {
  public:
@@ -38,6 +46,7 @@ class Variant {
   Variant(TDateTime v) : v_(v) {}
   Variant(Array v) : v_(std::move(v)) {}
   Variant(JsonText v) : v_(std::move(v)) {}
+  Variant(SharedPacket v) : v_(std::move(v)) {}
 
   static Variant Null() { return Variant(); }
 
@@ -57,6 +66,9 @@ class Variant {
   const Array& AsArray() const;
   // The JSON document; raises EVariantError for any other type.
   const JsonText& AsJson() const;
+  // The decoded packet; raises EVariantError for any other type. Whoever
+  // holds the only copy may move the rows out.
+  const SharedPacket& AsPacket() const;
   Array& AsArray();
 
   // Array access; raises EVariantError when this is not an array or the
@@ -68,7 +80,7 @@ class Variant {
   bool operator==(const Variant& o) const { return v_ == o.v_; }
 
  private:
-  std::variant<std::monostate, bool, int64_t, double, std::string, TDateTime, Array, JsonText> v_;
+  std::variant<std::monostate, bool, int64_t, double, std::string, TDateTime, Array, JsonText, SharedPacket> v_;
 };
 
 // Builds an array variant from its elements.

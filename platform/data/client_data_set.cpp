@@ -21,9 +21,14 @@ void TClientDataSet::SetData(const Variant& data) {
   SetData(PacketFromVariant(data));  // decoded before anything is closed
 }
 
-void TClientDataSet::SetData(const DataPacket& packet) {
+void TClientDataSet::SetData(Variant&& data) {
+  if (data.IsNull()) return SetData(static_cast<const Variant&>(data));
+  SetData(PacketFromVariant(std::move(data)));
+}
+
+void TClientDataSet::SetData(DataPacket packet) {
   Close();
-  loading_ = packet;
+  loading_ = std::move(packet);
   try {
     Open();
   } catch (...) {
@@ -49,7 +54,7 @@ void TClientDataSet::CreateDataSet() {
 
 void TClientDataSet::InternalOpen() {
   if (loading_) {
-    LoadPacket(*loading_);
+    LoadPacket(std::move(*loading_));
   } else if (create_empty_ || FieldCount() > 0 || !field_defs_.empty()) {
     LoadEmpty(field_defs_);
   } else {

@@ -160,6 +160,55 @@ void TDataSet::LoadPacket(const DataPacket& packet) {
   records_ = std::move(records);
 }
 
+namespace {
+// Whether ToFieldType would return the value unchanged.
+bool OfFieldType(const Variant& v, FieldType type) {
+  switch (v.Type()) {
+    case VarType::Null: return true;
+    case VarType::String: return type == FieldType::String && !v.AsString().empty();
+    case VarType::Integer: return type == FieldType::Integer;
+    case VarType::Float: return type == FieldType::Float;
+    case VarType::DateTime: return type == FieldType::DateTime;
+    case VarType::Bool: return type == FieldType::Boolean;
+    default: return false;
+  }
+}
+}  // namespace
+
+void TDataSet::LoadPacket(DataPacket&& packet) {
+  std::vector<int> cols;
+  BindFields(packet.Fields, cols);
+  bool inOrder = cols.size() == packet.Fields.size();
+  for (size_t i = 0; i < cols.size() && inOrder; ++i) inOrder = cols[i] == static_cast<int>(i);
+  std::vector<Record> records;
+  records.reserve(packet.Rows.size());
+  for (auto& row : packet.Rows) {
+    if (row.size() != packet.Fields.size())
+      throw EDatabaseError("Pacote de dados inválido: linha com " + std::to_string(row.size()) + " valores para " +
+                           std::to_string(packet.Fields.size()) + " campos.");
+    // Brings the value of field i to the field's type where it stands.
+    auto native = [&](size_t i) -> Variant& {
+      TField* f = fields_.list_[i];
+      Variant& v = row[cols[i]];
+      if (OfFieldType(v, f->DataType())) return v;
+      v = ToFieldType(v, f->DataType(), f->FieldName());
+      // Text fields hold no empty strings: empty is null (see TStringField).
+      if (v.Type() == VarType::String && v.AsString().empty()) v = Variant();
+      return v;
+    };
+    Record r{next_id_++, {}};
+    if (inOrder) {
+      for (size_t i = 0; i < cols.size(); ++i) native(i);
+      r.Values = std::move(row);  // the row becomes the record
+    } else {
+      r.Values.reserve(cols.size());
+      for (size_t i = 0; i < cols.size(); ++i) r.Values.push_back(std::move(native(i)));
+    }
+    records.push_back(std::move(r));
+  }
+  records_ = std::move(records);
+}
+
 void TDataSet::LoadEmpty(const std::vector<FieldDef>& defs) {
   if (fields_.list_.empty() || default_fields_) {
     std::vector<int> cols;

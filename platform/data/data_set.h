@@ -257,6 +257,9 @@ class TDataSet : public TComponent {
   // without one raises EDatabaseError naming it; extra columns are ignored);
   // without, default fields are made from the packet's columns.
   void LoadPacket(const DataPacket& packet);
+  // The same, taking the packet's values instead of copying them: a value
+  // already of its field's type is moved into the record.
+  void LoadPacket(DataPacket&& packet);
   // Opens with no records over the persistent fields, or default fields made from defs.
   void LoadEmpty(const std::vector<FieldDef>& defs);
   // The posted records (the one being inserted left out), as a packet.

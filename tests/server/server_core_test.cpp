@@ -23,11 +23,11 @@ TEST(DeltaReading, ValuesAreTypedAndPlacedByFieldName) {
                                          {{"kind", "delete"}, {"old", {"0001", "0002", "3100", "0001", "0002", nullptr}}}})}};
   auto changes = parseDelta(d, delta);
   ASSERT_EQ(changes.size(), 2u);
-  EXPECT_EQ(changes[0].kind, ChangeKind::insert);
+  EXPECT_EQ(changes[0].kind, wire::ChangeKind::Insert);
   EXPECT_EQ(std::get<std::string>(changes[0].newValues[d.indexOf("CDCLASSE")]), "0004");
   EXPECT_EQ(std::get<double>(changes[0].newValues[d.indexOf("NRMULSERV")]), 2.0);
   EXPECT_TRUE(isNull(changes[0].newValues[d.indexOf("SGCLASSE")]));
-  EXPECT_EQ(changes[1].kind, ChangeKind::remove);
+  EXPECT_EQ(changes[1].kind, wire::ChangeKind::Delete);
   EXPECT_TRUE(isNull(changes[1].oldValues[d.indexOf("NRMULSERV")]));
 }
 
@@ -44,15 +44,19 @@ TEST(DeltaReading, RefusalsNameTheChangeAndField) {
   }
 }
 
+// A date-time in a delta is read in the wire's one format and bound in it.
 TEST(DeltaReading, DateTimesAndLengths) {
-  EXPECT_EQ(canonicalDateTime("2024-02-29T23:59:59"), "2024-02-29T23:59:59");
-  EXPECT_EQ(canonicalDateTime("2024-02-29 10:00:00"), "2024-02-29T10:00:00");
-  EXPECT_EQ(canonicalDateTime("2023-02-29T10:00:00"), "");
-  EXPECT_EQ(canonicalDateTime("2024-04-31T10:00:00"), "");
-  EXPECT_EQ(canonicalDateTime("2024-01-01T24:00:00"), "");
-  EXPECT_EQ(canonicalDateTime("2024-01-01"), "");
-  EXPECT_EQ(canonicalDateTime("2024-1-01T10:00:000"), "");
-  EXPECT_EQ(canonicalDateTime("+024-01-01T10:00:00"), "");
+  const auto& d = trechoDataset();
+  auto stampOf = [&](const char* text) {
+    return std::get<std::string>(
+        parseDelta(d, delta(d, {insertChange(withValues(d, newLeg("1", "0001", "0002"), {{"DTULTATUTREC", text}}))}))[0]
+            .newValues[d.indexOf("DTULTATUTREC")]);
+  };
+  EXPECT_EQ(stampOf("2024-02-29T23:59:59"), "2024-02-29T23:59:59");
+  EXPECT_EQ(stampOf("2024-02-29 10:00:00"), "2024-02-29T10:00:00");
+  for (const char* no : {"2023-02-29T10:00:00", "2024-04-31T10:00:00", "2024-01-01T24:00:00", "2024-01-01",
+                         "2024-1-01T10:00:000", "+024-01-01T10:00:00"})
+    EXPECT_THROW(stampOf(no), ProtocolError) << no;
   EXPECT_EQ(utf8Length("Vôo"), 3u);
   EXPECT_EQ(utf8Length(""), 0u);
 }
@@ -73,9 +77,9 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
                          "2026-12-01 24:00:00", "2026-12-01x", "2026-12-01 08:05:09 -03", "20261201"})
     EXPECT_EQ(storedDateTime(no), "") << no;
 
-  const FieldDef& text = vooDataset().fields[vooDataset().indexOf("SGPREFIXO")];
-  const FieldDef& stamp = vooDataset().fields[vooDataset().indexOf("DTINIVIGVOO")];
-  const FieldDef& number = classeVooDataset().fields[classeVooDataset().indexOf("NRMULSERV")];
+  const DatasetField& text = vooDataset().fields[vooDataset().indexOf("SGPREFIXO")];
+  const DatasetField& stamp = vooDataset().fields[vooDataset().indexOf("DTINIVIGVOO")];
+  const DatasetField& number = classeVooDataset().fields[classeVooDataset().indexOf("NRMULSERV")];
   EXPECT_TRUE(sameValue(text, std::string(), std::monostate{}));
   EXPECT_FALSE(sameValue(text, std::string(" "), std::monostate{}));
   EXPECT_FALSE(sameValue(text, std::string("PR-A"), std::string("PR-B")));

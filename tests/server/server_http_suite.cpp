@@ -63,9 +63,9 @@ class ServerTest : public ::testing::TestWithParam<std::string> {
 void expectFields(const json& packet, const DatasetDef& d) {
   ASSERT_EQ(packet["fields"].size(), d.fields.size());
   for (size_t i = 0; i < d.fields.size(); ++i) {
-    EXPECT_EQ(packet["fields"][i]["name"], d.fields[i].name);
-    if (d.fields[i].type == FieldType::string) {
-      EXPECT_EQ(packet["fields"][i]["size"], d.fields[i].size);
+    EXPECT_EQ(packet["fields"][i]["name"], d.fields[i].Name);
+    if (d.fields[i].Type == wire::FieldType::String) {
+      EXPECT_EQ(packet["fields"][i]["size"], d.fields[i].Size);
     }
   }
   for (const auto& row : packet["rows"]) EXPECT_EQ(row.size(), d.fields.size());
