@@ -7,14 +7,25 @@ namespace {
 
 using wire::FieldType;
 
+DatasetField field(const std::string& name, FieldType type, int size, int precision, const std::string& source,
+                   bool stored) {
+  DatasetField f;
+  f.Name = name;
+  f.Type = type;
+  f.Size = size;
+  f.Precision = precision;
+  f.source = source;
+  f.stored = stored;
+  return f;
+}
 DatasetField str(const std::string& name, int size, const std::string& alias, bool stored = true) {
-  return {{name, FieldType::String, size, 0}, alias + "." + name, stored};
+  return field(name, FieldType::String, size, 0, alias + "." + name, stored);
 }
 DatasetField num(const std::string& name, int precision, const std::string& alias) {
-  return {{name, FieldType::Float, 0, precision}, alias + "." + name, true};
+  return field(name, FieldType::Float, 0, precision, alias + "." + name, true);
 }
 DatasetField stamp(const std::string& name, const std::string& alias) {
-  return {{name, FieldType::DateTime, 0, 0}, alias + "." + name, true};
+  return field(name, FieldType::DateTime, 0, 0, alias + "." + name, true);
 }
 
 // Float fields without a stated display precision show the platform default.
@@ -160,8 +171,8 @@ const DatasetDef& trechoDataset() {
        str("IDSITVOOTRE", 1, "R"),
        stamp("DTULTATUTREC", "R"),
        num("QTHRPREPVOO", kDefaultPrecision, "R"),
-       {{"SGBASEORI", FieldType::String, 5, 0}, "BO.SGBASE", false},
-       {{"SGBASEDES", FieldType::String, 5, 0}, "BD.SGBASE", false}},
+       field("SGBASEORI", FieldType::String, 5, 0, "BO.SGBASE", false),
+       field("SGBASEDES", FieldType::String, 5, 0, "BD.SGBASE", false)},
       {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO"},
       legRules()};
   return d;

@@ -65,6 +65,10 @@ class SplittingSax {
     if (AtRows()) {
       rows_ = 1;
       out_.RowsFound = true;
+      // A key given twice: the last list counts, as in the tree.
+      out_.Rows.clear();
+      out_.RowsNotLists.clear();
+      out_.NestedValues.clear();
       return dom_.start_array(0) && dom_.end_array();  // the tree keeps an empty list
     }
     keys_.emplace_back();

@@ -5,6 +5,7 @@
 
 #include "server/packet.h"
 #include "server/pg_connection.h"
+#include "server/schema.h"
 #include "server/stored_value.h"
 #include "tests/server/server_harness.h"
 
@@ -89,6 +90,33 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
   EXPECT_TRUE(sameValue(number, std::int64_t{2}, 2.0));
   EXPECT_TRUE(sameValue(number, std::string("2.5"), 2.5));
   EXPECT_FALSE(sameValue(number, 2.5, 2.25));
+}
+
+// Every dataset a delta writes says in its catalogue entry how its rows are
+// named and refused: a dataset added without them would answer a conflict
+// or a missing key with an empty message.
+TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
+  for (const DatasetDef* d : {&vooDataset(), &trechoDataset(), &classeVooDataset()}) {
+    SCOPED_TRACE(d->name);
+    EXPECT_FALSE(d->save.subject.empty());
+    EXPECT_FALSE(d->save.duplicate.empty());
+    EXPECT_FALSE(d->save.missingParent.empty());
+    for (const auto& k : d->key) {
+      bool worded = false;
+      for (const auto& [field, words] : d->save.missingKey) worded |= field == k && !words.empty();
+      EXPECT_TRUE(worded) << k;
+    }
+    for (const auto& child : d->save.cascade) EXPECT_NO_THROW(schemaTable(child)) << child;
+    // A "{FIELD}" in a message names one of the dataset's fields.
+    for (const std::string* m : {&d->save.subject, &d->save.missingParent, &d->save.numbersExhausted,
+                                 &d->save.paddedKeyMessage})
+      for (size_t open = m->find('{'); open != std::string::npos; open = m->find('{', open + 1))
+        EXPECT_GE(d->indexOf(m->substr(open + 1, m->find('}', open) - open - 1)), 0) << *m;
+    if (!d->save.numberedKey.empty()) {
+      EXPECT_GE(d->indexOf(d->save.numberedKey), 0);
+      EXPECT_NO_THROW(schemaTable(d->save.parentTable));
+    }
+  }
 }
 
 // A database that cannot be reached is named as such to the person, and
