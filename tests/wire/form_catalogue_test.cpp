@@ -1,14 +1,17 @@
 // The screen's persistent fields, the server's dataset catalogue and the
-// schema describe the same columns three times; this keeps them in step: a
-// field renamed, retyped or resized in one place and not the others fails
-// here instead of when a desk loads a packet or a save is refused.
+// schema describe the same columns three times, and the screen's form names
+// the module the server serves; this keeps them in step: a field renamed,
+// retyped or resized in one place and not the others fails here instead of
+// when a desk loads a packet or a save is refused.
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "platform/forms/form_definition.h"
 #include "server/dataset_catalog.h"
+#include "server/flight_module.h"
 #include "server/schema.h"
+#include "wire/module.h"
 
 namespace {
 
@@ -71,6 +74,20 @@ TEST(WireContract, TheFormsFieldsAreTheCataloguesAndTheSchemasColumns) {
     // Every column of the table travels in the dataset.
     for (const ColumnDef& col : table.columns) EXPECT_GE(d->indexOf(col.name), 0) << col.name;
   }
+}
+
+// The screen's connection asks for the module the server serves.
+TEST(WireContract, TheFormsConnectionNamesTheServersModule) {
+  const plat::FormDefinition form = plat::ParseFormDefinition(plat::LoadFormDefinitionFile(ZOR_FLIGHT_FORM));
+  int named = 0;
+  for (const plat::DefEntry& e : form.entries)
+    for (const plat::DefProperty& p : e.properties)
+      if (p.name == "ServerName") {
+        EXPECT_EQ(p.value.text, wire::kModuleName) << e.name;
+        ++named;
+      }
+  EXPECT_EQ(named, 1);
+  EXPECT_STREQ(zor::server::FlightModule::kName, wire::kModuleName);
 }
 
 }  // namespace
