@@ -94,7 +94,7 @@ void ScreenSave(benchmark::State& state, const std::string& backend, int flights
 std::vector<std::string> StoredColumns(const zor::server::DatasetDef& d) {
   std::vector<std::string> c;
   for (const auto& f : d.fields)
-    if (f.stored) c.push_back(f.name);
+    if (f.stored) c.push_back(f.Name);
   return c;
 }
 

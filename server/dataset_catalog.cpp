@@ -5,24 +5,86 @@ namespace zor::server {
 
 namespace {
 
-FieldDef str(const std::string& name, int size, const std::string& alias, bool stored = true) {
-  return {name, FieldType::string, size, 0, alias + "." + name, stored};
+using wire::FieldType;
+
+DatasetField field(const std::string& name, FieldType type, int size, int precision, const std::string& source,
+                   bool stored) {
+  DatasetField f;
+  f.Name = name;
+  f.Type = type;
+  f.Size = size;
+  f.Precision = precision;
+  f.source = source;
+  f.stored = stored;
+  return f;
 }
-FieldDef num(const std::string& name, int precision, const std::string& alias) {
-  return {name, FieldType::floating, 0, precision, alias + "." + name, true};
+DatasetField str(const std::string& name, int size, const std::string& alias, bool stored = true) {
+  return field(name, FieldType::String, size, 0, alias + "." + name, stored);
 }
-FieldDef stamp(const std::string& name, const std::string& alias) {
-  return {name, FieldType::datetime, 0, 0, alias + "." + name, true};
+DatasetField num(const std::string& name, int precision, const std::string& alias) {
+  return field(name, FieldType::Float, 0, precision, alias + "." + name, true);
+}
+DatasetField stamp(const std::string& name, const std::string& alias) {
+  return field(name, FieldType::DateTime, 0, 0, alias + "." + name, true);
 }
 
 // Float fields without a stated display precision show the platform default.
 constexpr int kDefaultPrecision = 15;
 
+const std::string kReload = " Atualize os dados e tente novamente.";
+
+const std::vector<std::pair<std::string, std::string>> kFlightKeyWords = {
+    {"CDFILIAL", "Filial deve ser informada."},
+    {"CDCIA", "Companhia deve ser informada."},
+    {"NRVOO", "Número do vôo deve ser informado."},
+};
+
+SaveRules flightRules() {
+  SaveRules r;
+  r.subject = "O vôo {NRVOO}";
+  r.duplicate = "Vôo já cadastrado.";
+  r.missingParent = "Filial {CDFILIAL} ou companhia {CDCIA} não cadastrada.";
+  r.stillReferred = "Vôo possui trecho(s) e não pode ser excluído. Exclua-o(s) primeiro e tente novamente.";
+  r.missingKey = kFlightKeyWords;
+  r.cascade = {"CLASSEVOO", "VOOTRECHO"};
+  r.unpaddedKey = "NRVOO";
+  r.paddedKeyMessage = "O número do vôo (\"{NRVOO}\") não pode começar nem terminar com espaço.";
+  return r;
+}
+
+SaveRules legRules() {
+  SaveRules r;
+  r.subject = "O trecho {CDTRECHO} do vôo {NRVOO}";
+  r.duplicate = "Trecho já cadastrado.";
+  r.missingParent = "O vôo {NRVOO} não está cadastrado." + kReload;
+  r.missingKey = kFlightKeyWords;
+  r.missingKey.push_back({"CDTRECHO", "Trecho deve ser informado."});
+  r.numberedKey = "CDTRECHO";
+  r.parentTable = "VOO";
+  r.numbersExhausted = "O vôo {NRVOO} já tem o número máximo de trechos.";
+  r.uniqueAmongSiblings = {"CDBASEORI", "CDBASEDES"};
+  r.cascade = {"CLASSEVOO"};
+  return r;
+}
+
+SaveRules classRules() {
+  SaveRules r;
+  r.subject = "A classe {CDCLASSE} do trecho {CDTRECHO} do vôo {NRVOO}";
+  r.feminine = true;
+  r.duplicate = "Classe já cadastrada.";
+  r.missingParent =
+      "O trecho {CDTRECHO} do vôo {NRVOO} não está cadastrado ou a classe {CDCLASSE} não existe." + kReload;
+  r.missingKey = kFlightKeyWords;
+  r.missingKey.push_back({"CDTRECHO", "Inclua um trecho no vôo antes de configurar suas classes."});
+  r.missingKey.push_back({"CDCLASSE", "Classe deve ser informada."});
+  return r;
+}
+
 }  // namespace
 
 int DatasetDef::indexOf(const std::string& field) const {
   for (size_t i = 0; i < fields.size(); ++i)
-    if (fields[i].name == field) return static_cast<int>(i);
+    if (fields[i].Name == field) return static_cast<int>(i);
   return -1;
 }
 
@@ -85,7 +147,8 @@ const DatasetDef& vooDataset() {
        num("VRPEROCUPACAO", 5, "V"),
        num("QTDIASPROD", 5, "V"),
        str("NRTURNOPROD", 2, "V")},
-      {"CDFILIAL", "CDCIA", "NRVOO"}};
+      {"CDFILIAL", "CDCIA", "NRVOO"},
+      flightRules()};
   return d;
 }
 
@@ -108,9 +171,10 @@ const DatasetDef& trechoDataset() {
        str("IDSITVOOTRE", 1, "R"),
        stamp("DTULTATUTREC", "R"),
        num("QTHRPREPVOO", kDefaultPrecision, "R"),
-       {"SGBASEORI", FieldType::string, 5, 0, "BO.SGBASE", false},
-       {"SGBASEDES", FieldType::string, 5, 0, "BD.SGBASE", false}},
-      {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO"}};
+       field("SGBASEORI", FieldType::String, 5, 0, "BO.SGBASE", false),
+       field("SGBASEDES", FieldType::String, 5, 0, "BD.SGBASE", false)},
+      {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO"},
+      legRules()};
   return d;
 }
 
@@ -126,7 +190,8 @@ const DatasetDef& classeVooDataset() {
                              num("NRMULSERV", kDefaultPrecision, "C"),
                              str("CDFILIAL", 4, "C"),
                              str("CDTRECHO", 4, "C")},
-                            {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO", "CDCLASSE"}};
+                            {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO", "CDCLASSE"},
+                            classRules()};
   return d;
 }
 

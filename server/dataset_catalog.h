@@ -8,17 +8,39 @@
 #include <string>
 #include <vector>
 
+#include "wire/field.h"
+
 namespace zor::server {
 
-enum class FieldType { string, integer, floating, datetime, boolean };
+// A field as packets carry it (name, type, size, precision), where the
+// dataset's select reads it from, and whether it is a column of the
+// dataset's own table.
+struct DatasetField : wire::FieldDef {
+  std::string source;  // SQL expression in the dataset's select
+  bool stored = true;
+};
 
-struct FieldDef {
-  std::string name;
-  FieldType type;
-  int size = 0;       // characters, string fields
-  int precision = 0;  // digits shown, float fields
-  std::string source; // SQL expression in the dataset's select
-  bool stored = true; // a column of the dataset's own table
+// What saving a row of a dataset must know beyond its columns: how the
+// person's messages name the row, and the rules of the dataset's table.
+// "{FIELD}" in a message stands for the row's value of FIELD.
+struct SaveRules {
+  std::string subject;        // how messages name a row: "O vôo {NRVOO}"
+  bool feminine = false;      // "foi alterada" rather than "foi alterado"
+  std::string duplicate;      // an insert that repeats a key, or the siblings' unique fields
+  std::string missingParent;  // the row refers to a parent that is not there
+  std::string stillReferred;  // a key change refused because other rows refer to the row ("": missingParent)
+  std::vector<std::pair<std::string, std::string>> missingKey;  // key field, the screen's words when it is empty
+  // A key field the server numbers on insert when it comes blank: the next
+  // number after the highest among the rows of the same parent (the row of
+  // parentTable under the key less this field, locked meanwhile).
+  std::string numberedKey;
+  std::string parentTable;
+  std::string numbersExhausted;
+  std::vector<std::string> uniqueAmongSiblings;  // may not repeat together among one parent's rows
+  std::vector<std::string> cascade;  // tables whose rows under the row's key go with it, children first
+  // A key the person types, stored as given: it may not begin or end with a blank.
+  std::string unpaddedKey;
+  std::string paddedKeyMessage;
 };
 
 struct DatasetDef {
@@ -26,8 +48,9 @@ struct DatasetDef {
   std::string table;     // table written by the dataset's delta ("" when read only)
   std::string from;      // FROM clause of the select, joins included
   std::string orderBy;
-  std::vector<FieldDef> fields;
+  std::vector<DatasetField> fields;
   std::vector<std::string> key;
+  SaveRules save = {};  // datasets a delta writes
 
   int indexOf(const std::string& field) const;  // -1 when absent
 };

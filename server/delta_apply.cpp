@@ -31,61 +31,69 @@ struct Row {
   std::string str(const std::string& name) const { return text((*this)[name]); }
 };
 
-bool isLeg(const DatasetDef& d) { return d.table == "VOOTRECHO"; }
-bool isClass(const DatasetDef& d) { return d.table == "CLASSEVOO"; }
-
-// How a row is named in messages: "O vôo 1234", "O trecho 0002 do vôo 1234"...
-std::string subject(const DatasetDef& d, const Row& r) {
-  if (isLeg(d)) return "O trecho " + r.str("CDTRECHO") + " do vôo " + r.str("NRVOO");
-  if (isClass(d)) return "A classe " + r.str("CDCLASSE") + " do trecho " + r.str("CDTRECHO") + " do vôo " + r.str("NRVOO");
-  return "O vôo " + r.str("NRVOO");
+// A message of the dataset's rules with the row's values in place of "{FIELD}".
+std::string fill(const std::string& message, const Row& r) {
+  std::string out;
+  size_t at = 0;
+  while (true) {
+    size_t open = message.find('{', at), close = open == std::string::npos ? open : message.find('}', open);
+    if (close == std::string::npos) break;
+    out += message.substr(at, open - at) + r.str(message.substr(open + 1, close - open - 1));
+    at = close + 1;
+  }
+  return out + message.substr(at);
 }
 
 std::string changedMsg(const DatasetDef& d, const Row& r) {
-  return subject(d, r) + (isClass(d) ? " foi alterada" : " foi alterado") + " por outro usuário." + kReload;
+  return fill(d.save.subject, r) + (d.save.feminine ? " foi alterada" : " foi alterado") + " por outro usuário." +
+         kReload;
 }
 std::string removedMsg(const DatasetDef& d, const Row& r) {
-  return subject(d, r) + (isClass(d) ? " foi excluída" : " foi excluído") + " por outro usuário." + kReload;
+  return fill(d.save.subject, r) + (d.save.feminine ? " foi excluída" : " foi excluído") + " por outro usuário." +
+         kReload;
 }
-std::string duplicateMsg(const DatasetDef& d) {
-  if (isLeg(d)) return "Trecho já cadastrado.";
-  if (isClass(d)) return "Classe já cadastrada.";
-  return "Vôo já cadastrado.";
-}
-std::string missingParentMsg(const DatasetDef& d, const Row& r) {
-  if (isLeg(d)) return "O vôo " + r.str("NRVOO") + " não está cadastrado." + kReload;
-  if (isClass(d))
-    return "O trecho " + r.str("CDTRECHO") + " do vôo " + r.str("NRVOO") + " não está cadastrado ou a classe " +
-           r.str("CDCLASSE") + " não existe." + kReload;
-  return "Filial " + r.str("CDFILIAL") + " ou companhia " + r.str("CDCIA") + " não cadastrada.";
-}
+std::string missingParentMsg(const DatasetDef& d, const Row& r) { return fill(d.save.missingParent, r); }
 // What the person reads when a key value is missing: the screen's own words.
 std::string missingKeyMsg(const DatasetDef& d, const std::string& key) {
-  if (key == "NRVOO") return "Número do vôo deve ser informado.";
-  if (key == "CDFILIAL") return "Filial deve ser informada.";
-  if (key == "CDCIA") return "Companhia deve ser informada.";
-  if (key == "CDCLASSE") return "Classe deve ser informada.";
-  if (key == "CDTRECHO" && isClass(d)) return "Inclua um trecho no vôo antes de configurar suas classes.";
-  return "Trecho deve ser informado.";
+  for (const auto& [field, words] : d.save.missingKey)
+    if (field == key) return words;
+  return key + " deve ser informado.";
 }
 
 bool allBlanks(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
-// A flight number is stored as the screen sends it, without blanks around
-// it: "2000 " beside "2000" would be two flights that look the same.
-void checkFlightNumber(const Row& r) {
-  const std::string nr = r.str("NRVOO");
-  if (!nr.empty() && (nr.front() == ' ' || nr.back() == ' ' || nr.front() == '\t' || nr.back() == '\t'))
-    throw SaveRefused("O número do vôo (\"" + nr + "\") não pode começar nem terminar com espaço.");
+// A key the person types is stored as given, without blanks around it:
+// "2000 " beside "2000" would be two flights that look the same.
+void checkUnpadded(const DatasetDef& d, const Row& r) {
+  const std::string v = r.str(d.save.unpaddedKey);
+  if (!v.empty() && (v.front() == ' ' || v.back() == ' ' || v.front() == '\t' || v.back() == '\t'))
+    throw SaveRefused(fill(d.save.paddedKeyMessage, r));
 }
 
-const std::string kHasLegs =
-    "Vôo possui trecho(s) e não pode ser excluído. Exclua-o(s) primeiro e tente novamente.";
+// The key of the parent whose rows are numbered: the dataset's key less the numbered field.
+std::vector<std::string> parentKey(const DatasetDef& d) {
+  std::vector<std::string> out;
+  for (const auto& k : d.key)
+    if (k != d.save.numberedKey) out.push_back(k);
+  return out;
+}
+
+std::string whereAll(const std::vector<std::string>& cols) {
+  std::string w;
+  for (const auto& k : cols) w += (w.empty() ? "" : " AND ") + k + " = ?";
+  return w;
+}
+
+std::vector<SqlValue> valuesOf(const Row& r, const std::vector<std::string>& cols) {
+  std::vector<SqlValue> out;
+  for (const auto& c : cols) out.push_back(r[c]);
+  return out;
+}
 
 std::vector<std::string> storedColumns(const DatasetDef& d) {
   std::vector<std::string> cols;
   for (const auto& f : d.fields)
-    if (f.stored) cols.push_back(f.name);
+    if (f.stored) cols.push_back(f.Name);
   return cols;
 }
 
@@ -93,18 +101,18 @@ std::vector<std::string> storedColumns(const DatasetDef& d) {
 void checkValues(const DatasetDef& d, const std::vector<SqlValue>& values, bool insert, bool written) {
   Row r{d, values};
   for (const auto& k : d.key) {
-    if (insert && isLeg(d) && k == "CDTRECHO") continue;  // numbered by the server
+    if (insert && k == d.save.numberedKey) continue;  // numbered by the server
     // A key of blanks only would look like no key at all.
     if (blank(r[k]) || (written && allBlanks(r.str(k)))) throw SaveRefused(missingKeyMsg(d, k));
   }
   const TableDef& t = schemaTable(d.table);
   for (size_t i = 0; i < d.fields.size(); ++i) {
     const auto& f = d.fields[i];
-    if (!f.stored || f.type != FieldType::string || isNull(values[i])) continue;
-    const ColumnDef* col = t.column(f.name);
+    if (!f.stored || f.Type != wire::FieldType::String || isNull(values[i])) continue;
+    const ColumnDef* col = t.column(f.Name);
     size_t len = utf8Length(text(values[i]));
     if (col && len > static_cast<size_t>(col->size))
-      throw SaveRefused("O valor informado para " + f.name + " (\"" + echoCut(text(values[i])) + "\") tem " +
+      throw SaveRefused("O valor informado para " + f.Name + " (\"" + echoCut(text(values[i])) + "\") tem " +
                         std::to_string(len) + " caracteres; o máximo é " + std::to_string(col->size) + ".");
   }
 }
@@ -116,11 +124,7 @@ std::vector<SqlValue> keyValues(const DatasetDef& d, const std::vector<SqlValue>
   return out;
 }
 
-std::string keyWhere(const DatasetDef& d) {
-  std::string w;
-  for (const auto& k : d.key) w += (w.empty() ? "" : " AND ") + k + " = ?";
-  return w;
-}
+std::string keyWhere(const DatasetDef& d) { return whereAll(d.key); }
 
 // The row stored under the key of `loaded`, in the dataset's field order
 // (fields that are not stored stay null), locked until the transaction
@@ -152,16 +156,19 @@ void checkUnchangedSinceLoad(Connection& c, const DatasetDef& d, const std::vect
   }
 }
 
-// Locks the flight row so that two desks adding legs to one flight number
-// them one after the other; false when the flight does not exist.
-bool lockFlight(Connection& c, const Row& r) {
-  return c.execute("UPDATE VOO SET NRVOO = NRVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?",
-                   {r["CDFILIAL"], r["CDCIA"], r["NRVOO"]}) > 0;
+// Locks the parent row so that two desks adding rows to one parent number
+// them one after the other; false when the parent does not exist.
+bool lockParent(Connection& c, const DatasetDef& d, const Row& r) {
+  auto cols = parentKey(d);
+  return c.execute("UPDATE " + d.save.parentTable + " SET " + cols.back() + " = " + cols.back() + " WHERE " +
+                       whereAll(cols),
+                   valuesOf(r, cols)) > 0;
 }
 
-std::string nextLegCode(Connection& c, const Row& r) {
-  auto rows = c.query("SELECT CDTRECHO FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?",
-                      {r["CDFILIAL"], r["CDCIA"], r["NRVOO"]});
+std::string nextNumber(Connection& c, const DatasetDef& d, const Row& r) {
+  auto cols = parentKey(d);
+  auto rows = c.query("SELECT " + d.save.numberedKey + " FROM " + d.table + " WHERE " + whereAll(cols),
+                      valuesOf(r, cols));
   long highest = 0;
   for (const auto& row : rows.rows) {
     std::string code = text(row[0]);
@@ -169,25 +176,34 @@ std::string nextLegCode(Connection& c, const Row& r) {
       continue;
     highest = std::max(highest, std::stol(code));
   }
-  if (highest >= 9999) throw SaveRefused("O vôo " + r.str("NRVOO") + " já tem o número máximo de trechos.");
+  if (highest >= 9999) throw SaveRefused(fill(d.save.numbersExhausted, r));
   char buf[24];
   std::snprintf(buf, sizeof buf, "%04ld", highest + 1);
   return buf;
 }
 
+// Whether another row of the same parent holds the same values of the
+// fields that may not repeat among siblings (none when one of them is blank).
+bool repeatsSibling(Connection& c, const DatasetDef& d, const Row& r) {
+  const auto& unique = d.save.uniqueAmongSiblings;
+  if (unique.empty()) return false;
+  for (const auto& f : unique)
+    if (blank(r[f])) return false;
+  auto cols = parentKey(d);
+  auto params = valuesOf(r, cols);
+  auto more = valuesOf(r, unique);
+  params.insert(params.end(), more.begin(), more.end());
+  cols.insert(cols.end(), unique.begin(), unique.end());
+  return !c.query("SELECT 1 FROM " + d.table + " WHERE " + whereAll(cols), params).rows.empty();
+}
+
 void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values) {
   Row r{d, values};
-  if (isLeg(d)) {
-    if (!lockFlight(c, r)) throw SaveRefused(missingParentMsg(d, r));
-    if (blank(r["CDTRECHO"])) values[d.indexOf("CDTRECHO")] = nextLegCode(c, r);
-    // The same origin and destination may not be stored twice for one flight.
-    if (!blank(r["CDBASEORI"]) && !blank(r["CDBASEDES"]) &&
-        !c.query("SELECT 1 FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?"
-                 " AND CDBASEORI = ? AND CDBASEDES = ?",
-                 {r["CDFILIAL"], r["CDCIA"], r["NRVOO"], r["CDBASEORI"], r["CDBASEDES"]})
-             .rows.empty())
-      throw SaveRefused(duplicateMsg(d));
+  if (!d.save.numberedKey.empty()) {
+    if (!lockParent(c, d, r)) throw SaveRefused(missingParentMsg(d, r));
+    if (blank(r[d.save.numberedKey])) values[d.indexOf(d.save.numberedKey)] = nextNumber(c, d, r);
   }
+  if (repeatsSibling(c, d, r)) throw SaveRefused(d.save.duplicate);
   auto cols = storedColumns(d);
   std::string names, marks;
   std::vector<SqlValue> params;
@@ -199,7 +215,7 @@ void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values)
   try {
     c.execute("INSERT INTO " + d.table + " (" + names + ") VALUES (" + marks + ")", params);
   } catch (const DbError& e) {
-    if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(duplicateMsg(d));
+    if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(d.save.duplicate);
     if (e.kind() == DbError::Kind::foreignKeyViolation) throw SaveRefused(missingParentMsg(d, r));
     throw;
   }
@@ -223,9 +239,10 @@ void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
   try {
     c.execute("UPDATE " + d.table + " SET " + set + " WHERE " + keyWhere(d), params);
   } catch (const DbError& e) {
-    if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(duplicateMsg(d));
+    if (e.kind() == DbError::Kind::uniqueViolation) throw SaveRefused(d.save.duplicate);
     if (e.kind() == DbError::Kind::foreignKeyViolation)
-      throw SaveRefused(d.table == "VOO" ? kHasLegs : missingParentMsg(d, Row{d, ch.newValues}));
+      throw SaveRefused(!d.save.stillReferred.empty() ? d.save.stillReferred
+                                                      : missingParentMsg(d, Row{d, ch.newValues}));
     throw;
   }
 }
@@ -235,25 +252,21 @@ void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
 void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
   checkUnchangedSinceLoad(c, d, ch.oldValues);
   auto keys = keyValues(d, ch.oldValues);
-  if (d.table == "VOO") {
-    c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
-    c.execute("DELETE FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
-  } else if (isLeg(d)) {
-    c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ? AND CDTRECHO = ?", keys);
-  }
+  for (const auto& child : d.save.cascade) c.execute("DELETE FROM " + child + " WHERE " + keyWhere(d), keys);
   c.execute("DELETE FROM " + d.table + " WHERE " + keyWhere(d), keys);
 }
 
 // Everything the request alone can tell, checked before the transaction.
 void checkRequestValues(const DatasetDef& d, const std::vector<Change>& changes) {
   for (const auto& ch : changes) {
-    if (ch.kind != ChangeKind::insert) checkValues(d, ch.oldValues, false, false);
-    if (ch.kind != ChangeKind::remove) checkValues(d, ch.newValues, ch.kind == ChangeKind::insert, true);
-    // A flight number is checked where it is given, not where a row refers to it.
-    if (d.table == "VOO" && (ch.kind == ChangeKind::insert ||
-                             (ch.kind == ChangeKind::modify && Row{d, ch.newValues}.str("NRVOO") !=
-                                                                   Row{d, ch.oldValues}.str("NRVOO"))))
-      checkFlightNumber(Row{d, ch.newValues});
+    if (ch.kind != wire::ChangeKind::Insert) checkValues(d, ch.oldValues, false, false);
+    if (ch.kind != wire::ChangeKind::Delete) checkValues(d, ch.newValues, ch.kind == wire::ChangeKind::Insert, true);
+    // A typed key is checked where it is given, not where a row refers to it.
+    const std::string& typed = d.save.unpaddedKey;
+    if (!typed.empty() && (ch.kind == wire::ChangeKind::Insert ||
+                           (ch.kind == wire::ChangeKind::Modify &&
+                            Row{d, ch.newValues}.str(typed) != Row{d, ch.oldValues}.str(typed))))
+      checkUnpadded(d, Row{d, ch.newValues});
   }
 }
 
@@ -261,9 +274,9 @@ void writeRows(Connection& c, const DatasetDef& d, const std::vector<Change>& ch
   for (const auto& ch : changes) {
     checkStoredValues(c, d, ch);
     switch (ch.kind) {
-      case ChangeKind::insert: insertRow(c, d, ch.newValues); break;
-      case ChangeKind::modify: modifyRow(c, d, ch); break;
-      case ChangeKind::remove: removeRow(c, d, ch); break;
+      case wire::ChangeKind::Insert: insertRow(c, d, ch.newValues); break;
+      case wire::ChangeKind::Modify: modifyRow(c, d, ch); break;
+      case wire::ChangeKind::Delete: removeRow(c, d, ch); break;
     }
   }
 }

@@ -9,6 +9,7 @@
 #include "server/delta_apply.h"
 #include "server/packet.h"
 #include "server/ssim/schedule_methods.h"
+#include "wire/module.h"
 
 namespace zor::server {
 
@@ -16,99 +17,82 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-enum class Arg { code, delta };
+using wire::ArgKind;
+namespace method = wire::method;
+
+// What a method answers: the JSON text of its data ("null" when it has none).
+using Routine = std::function<std::string(Connection&, const std::vector<json>&)>;
 
 struct Method {
-  std::vector<const char*> argNames;  // for messages
-  std::vector<Arg> args;
-  std::function<json(Connection&, const std::vector<json>&)> run;
+  const wire::MethodDef& def;
+  Routine run;
 };
 
 // A code argument: a text; null stands for an empty code (a field that has
 // no value yet, such as the leg code of a leg being inserted).
 std::string code(const json& v) { return v.is_null() ? std::string() : v.get<std::string>(); }
 
-json fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params) {
+std::string fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params) {
   std::string sql = selectSql(d);
   if (!where.empty()) sql += " WHERE " + where;
   sql += " ORDER BY " + d.orderBy;
-  return makePacket(d, c.query(sql, params));
+  return packetText(d, c.query(sql, params));
 }
 
-json save(Connection& c, const DatasetDef& d, const json& delta) {
+std::string save(Connection& c, const DatasetDef& d, const json& delta) {
   // The delta is read in full before anything is written.
   applyDelta(c, d, parseDelta(d, delta));
-  return nullptr;
+  return "null";
 }
 
-const std::map<std::string, Method>& methods() {
-  static const std::map<std::string, Method> m = {
-      {"GetTipoVoo",
-       {{}, {}, [](Connection& c, const std::vector<json>&) { return fetch(c, tipoVooDataset(), "", {}); }}},
-      {"GetVoo",
-       {{"CDFILIAL", "CDCIA"},
-        {Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return fetch(c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(a[0]), code(a[1])});
-        }}},
-      {"GetTrecho",
-       {{"CDCIA", "NRVOO", "CDFILIAL"},
-        {Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return fetch(c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
-                       {code(a[2]), code(a[0]), code(a[1])});
-        }}},
-      {"GetClasseVoo",
-       {{"CDFILIAL", "CDCIA", "CDTRECHO", "NRVOO"},
-        {Arg::code, Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return fetch(c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
-                       {code(a[0]), code(a[1]), code(a[3]), code(a[2])});
-        }}},
-      {"GetTurno",
-       {{"NRTURNO", "lista"},
-        {Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          if (code(a[1]) == "T") return fetch(c, pesqTurnoDataset(), "", {});
-          return fetch(c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(a[0])});
-        }}},
-      {"SetVoo",
-       {{"delta"}, {Arg::delta}, [](Connection& c, const std::vector<json>& a) { return save(c, vooDataset(), a[0]); }}},
-      {"SetTrecho",
-       {{"delta"},
-        {Arg::delta},
-        [](Connection& c, const std::vector<json>& a) { return save(c, trechoDataset(), a[0]); }}},
-      {"SetClasseVoo",
-       {{"delta"},
-        {Arg::delta},
-        [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }}},
-      // The schedule exchange with the airlines (docs/ssim.md).
-      {"GetSsim",
-       {{"CDFILIAL", "CDCIA", "inicio", "fim"},
-        {Arg::code, Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return ssim::exportMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]));
-        }}},
-      {"GetPlanoSsim",
-       {{"CDFILIAL", "CDCIA", "arquivo", "base"},
-        {Arg::code, Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return ssim::planMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]));
-        }}},
-      {"SetSsim",
-       {{"CDFILIAL", "CDCIA", "arquivo", "base", "plano"},
-        {Arg::code, Arg::code, Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return ssim::applyMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]), code(a[4]));
-        }}},
-      {"SetDelTdsTrechos",
-       {{"CDFILIAL", "CDCIA", "NRVOO"},
-        {Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) -> json {
-          deleteAllLegs(c, code(a[0]), code(a[1]), code(a[2]));
-          return nullptr;
-        }}},
+// The routine of each method of the wire's table, by name.
+const std::map<std::string, Routine>& routines() {
+  static const std::map<std::string, Routine> r = {
+      {method::GetTipoVoo, [](Connection& c, const std::vector<json>&) { return fetch(c, tipoVooDataset(), "", {}); }},
+      {method::GetVoo,
+       [](Connection& c, const std::vector<json>& a) {
+         return fetch(c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(a[0]), code(a[1])});
+       }},
+      {method::GetTrecho,
+       [](Connection& c, const std::vector<json>& a) {
+         return fetch(c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
+                      {code(a[2]), code(a[0]), code(a[1])});
+       }},
+      {method::GetClasseVoo,
+       [](Connection& c, const std::vector<json>& a) {
+         return fetch(c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
+                      {code(a[0]), code(a[1]), code(a[3]), code(a[2])});
+       }},
+      {method::GetTurno,
+       [](Connection& c, const std::vector<json>& a) {
+         if (code(a[1]) == "T") return fetch(c, pesqTurnoDataset(), "", {});
+         return fetch(c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(a[0])});
+       }},
+      {method::SetVoo, [](Connection& c, const std::vector<json>& a) { return save(c, vooDataset(), a[0]); }},
+      {method::SetTrecho, [](Connection& c, const std::vector<json>& a) { return save(c, trechoDataset(), a[0]); }},
+      {method::SetClasseVoo,
+       [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }},
+      {method::SetDelTdsTrechos,
+       [](Connection& c, const std::vector<json>& a) {
+         deleteAllLegs(c, code(a[0]), code(a[1]), code(a[2]));
+         return std::string("null");
+       }},
   };
+  return r;
+}
+
+// Every method of the wire's table with its routine; a method without one
+// is a fault of this program, found when the module is first used.
+const std::map<std::string, Method>& methods() {
+  static const std::map<std::string, Method> m = [] {
+    std::map<std::string, Method> out;
+    for (const wire::MethodDef& def : wire::Methods()) {
+      auto r = routines().find(def.Name);
+      if (r == routines().end()) throw std::logic_error(std::string("método sem rotina: ") + def.Name);
+      out.emplace(def.Name, Method{def, r->second});
+    }
+    return out;
+  }();
   return m;
 }
 
@@ -122,21 +106,23 @@ std::vector<json> checkArgs(const std::string& name, const Method& m, const json
     throw ProtocolError(rpc_code::invalidParams,
                         "Parâmetros inválidos: \"params\" deve ser a lista dos argumentos de " + name + ".");
   }
-  if (args.size() != m.args.size()) {
+  const auto& expectedArgs = m.def.Args;
+  if (args.size() != expectedArgs.size()) {
     std::string expected;
-    for (auto* a : m.argNames) expected += (expected.empty() ? "" : ", ") + std::string(a);
+    for (const auto& a : expectedArgs) expected += (expected.empty() ? "" : ", ") + std::string(a.Name);
     throw ProtocolError(rpc_code::invalidParams,
-                        "Parâmetros inválidos: " + name + " recebe " + std::to_string(m.args.size()) +
+                        "Parâmetros inválidos: " + name + " recebe " + std::to_string(expectedArgs.size()) +
                             " argumento(s)" + (expected.empty() ? "" : " (" + expected + ")") + ", mas recebeu " +
                             std::to_string(args.size()) + ".");
   }
   for (size_t i = 0; i < args.size(); ++i) {
-    bool okType = m.args[i] == Arg::code ? (args[i].is_string() || args[i].is_null()) : args[i].is_object();
+    const wire::ArgDef& a = expectedArgs[i];
+    bool okType = a.Kind == ArgKind::Code ? (args[i].is_string() || args[i].is_null()) : args[i].is_object();
     if (!okType)
       throw ProtocolError(rpc_code::invalidParams,
-                          "Parâmetros inválidos: o argumento " + std::to_string(i + 1) + " (" + m.argNames[i] +
-                              ") de " + name + " deve ser " +
-                              (m.args[i] == Arg::code ? "um texto." : "um delta (objeto JSON)."));
+                          "Parâmetros inválidos: o argumento " + std::to_string(i + 1) + " (" + a.Name + ") de " +
+                              name + " deve ser " +
+                              (a.Kind == ArgKind::Code ? "um texto." : "um delta (objeto JSON)."));
   }
   return args;
 }
@@ -166,7 +152,8 @@ CallOutcome FlightModule::call(const std::string& method, const json& params) {
                         "Método desconhecido: \"" + method + "\" não existe em " + kName + ".");
   auto args = checkArgs(method, it->second, params);
   try {
-    return {success(pool_.run([&](Connection& c) { return it->second.run(c, args); })), "ok"};
+    std::string data = pool_.run([&](Connection& c) { return it->second.run(c, args); });
+    return {success(nullptr), "ok", std::move(data)};
   } catch (const SaveRefused& e) {
     return {failure(e.what()), std::string("recusado: ") + e.what()};
   } catch (const DbError& e) {

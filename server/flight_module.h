@@ -1,26 +1,31 @@
-// The remote data module "Zor12200.rdmVooTrecho": its nine methods (and
-// the three of the schedule exchange) with their positional arguments, each
-// run on a connection of its own. A Get answers with a packet of exactly the
-// receiving dataset's fields; a Set writes one delta in one transaction.
+// The remote data module of the wire contract (wire/module.h): a routine
+// for each of its methods (the nine of the screen and the three of the
+// schedule exchange), each run on a connection of its own. A Get answers
+// with a packet of exactly the receiving dataset's fields; a Set writes one
+// delta in one transaction.
 #pragma once
 
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "server/connection_pool.h"
+#include "wire/module.h"
 
 namespace zor::server {
 
 // What one call produced: the JSON-RPC result (the layout the client's
-// result check reads) and, for the log, a short note on the outcome.
+// result check reads) and, for the log, a short note on the outcome. The
+// data of a call that succeeded is its JSON text, written apart (a packet
+// is never built as a tree): the result's "data" is that text.
 struct CallOutcome {
   nlohmann::ordered_json result;
   std::string logNote;  // "ok", or why the call was refused
+  std::string data = {};  // JSON text of "data" when ok ("null": none)
 };
 
 class FlightModule {
  public:
-  static constexpr const char* kName = "Zor12200.rdmVooTrecho";
+  static constexpr const char* kName = wire::kModuleName;
 
   explicit FlightModule(ConnectionPool& pool) : pool_(pool) {}
 

@@ -1,100 +1,70 @@
-// Packet building and delta reading (see packet.h).
+// Packet writing and delta reading (see packet.h).
 #include "server/packet.h"
 
-#include <charconv>
-#include <cstdio>
-
 #include "server/stored_value.h"
+#include "wire/packet_reader.h"
+#include "wire/packet_writer.h"
 
 namespace zor::server {
 
 using json = nlohmann::ordered_json;
+using wire::FieldType;
 
 namespace {
 
-const char* typeName(FieldType t) {
-  switch (t) {
-    case FieldType::string: return "string";
-    case FieldType::integer: return "integer";
-    case FieldType::floating: return "float";
-    case FieldType::datetime: return "datetime";
-    case FieldType::boolean: return "boolean";
-  }
-  return "string";
-}
-
-const char* typeNamePt(FieldType t) {
-  switch (t) {
-    case FieldType::string: return "um texto";
-    case FieldType::integer: return "um número inteiro";
-    case FieldType::floating: return "um número";
-    case FieldType::datetime: return "uma data e hora no formato aaaa-mm-ddThh:nn:ss";
-    case FieldType::boolean: return "verdadeiro ou falso";
-  }
-  return "";
-}
-
-
 // A stored value as the packet carries it: in its normal form, except that
 // an empty text stays an empty text.
-json toJson(const FieldDef& f, const SqlValue& v) {
-  if (isNull(v)) return nullptr;
-  if (f.type == FieldType::string) return asText(v);
-  SqlValue n = normalForm(f, v);
-  if (isNull(n)) return nullptr;  // a date no one can read
-  switch (f.type) {
-    case FieldType::floating: return std::get<double>(n);
-    case FieldType::integer: return std::get<std::int64_t>(n);
-    case FieldType::boolean: return std::get<std::int64_t>(n) != 0;
-    case FieldType::datetime: return std::get<std::string>(n);
-    case FieldType::string: break;
+void writeValue(wire::ValueWriter& w, const DatasetField& f, const SqlValue& v) {
+  if (isNull(v)) return w.Null();
+  if (f.Type == FieldType::String) {
+    if (auto* s = std::get_if<std::string>(&v)) return w.String(*s);
+    return w.String(asText(v));
   }
-  return nullptr;
+  SqlValue n = normalForm(f, v);
+  if (isNull(n)) return w.Null();  // a date no one can read
+  switch (f.Type) {
+    case FieldType::Float: return w.Float(std::get<double>(n));
+    case FieldType::Integer: return w.Integer(std::get<std::int64_t>(n));
+    case FieldType::Boolean: return w.Boolean(std::get<std::int64_t>(n) != 0);
+    case FieldType::DateTime: return w.Raw("\"" + std::get<std::string>(n) + "\"");
+    case FieldType::String: break;
+  }
+  w.Null();
 }
 
 [[noreturn]] void bad(const std::string& message) {
   throw ProtocolError(rpc_code::invalidParams, "Delta inválido: " + message);
 }
 
-SqlValue fromJson(const FieldDef& f, const json& v, size_t change, const char* side) {
-  if (v.is_null()) return std::monostate{};
-  auto wrong = [&]() {
-    bad("alteração " + std::to_string(change + 1) + " (" + side + "), campo " + f.name + ": esperado " +
-        typeNamePt(f.type) + ".");
-  };
-  switch (f.type) {
-    case FieldType::string:
-      if (!v.is_string()) wrong();
-      return v.get<std::string>();
-    case FieldType::integer:
-      if (!v.is_number_integer()) wrong();
-      return v.get<std::int64_t>();
-    case FieldType::floating:
-      if (!v.is_number()) wrong();
-      return v.get<double>();
-    case FieldType::boolean:
-      if (!v.is_boolean()) wrong();
-      return static_cast<std::int64_t>(v.get<bool>() ? 1 : 0);
-    case FieldType::datetime: {
-      if (!v.is_string()) wrong();
-      std::string canon = canonicalDateTime(v.get<std::string>());
-      if (canon.empty()) wrong();
-      return canon;
-    }
-  }
-  wrong();
-  return std::monostate{};
+// A declared field read as the dataset defines it: it must be one of the
+// dataset's fields, declared at most once, with the dataset's type when it
+// gives one.
+wire::FieldDef resolveField(const DatasetDef& d, const wire::FieldDef& declared, bool typeGiven) {
+  int idx = d.indexOf(declared.Name);
+  if (idx < 0) throw wire::DecodeError("o campo " + declared.Name + " não pertence a " + d.name + ".");
+  const DatasetField& f = d.fields[idx];
+  if (typeGiven && declared.Type != f.Type)
+    throw wire::DecodeError("o campo " + declared.Name + " deve ser do tipo " + wire::TypeName(f.Type) + ".");
+  return f;
 }
 
-std::vector<SqlValue> readRow(const DatasetDef& d, const std::vector<int>& map, const json& row, size_t change,
-                              const char* side) {
-  if (!row.is_array())
-    bad("alteração " + std::to_string(change + 1) + ": \"" + side + "\" deve ser uma lista de valores.");
-  if (row.size() != map.size())
-    bad("alteração " + std::to_string(change + 1) + ": \"" + side + "\" tem " + std::to_string(row.size()) +
-        " valores, mas o delta declara " + std::to_string(map.size()) + " campos.");
+// A neutral value as the server binds it: logical values as 0/1, date-times as text.
+SqlValue toSql(wire::Value&& v) {
+  return std::visit(
+      [](auto&& x) -> SqlValue {
+        using T = std::decay_t<decltype(x)>;
+        if constexpr (std::is_same_v<T, std::monostate>) return std::monostate{};
+        else if constexpr (std::is_same_v<T, bool>) return static_cast<std::int64_t>(x ? 1 : 0);
+        else if constexpr (std::is_same_v<T, wire::DateTime>) return wire::FormatDateTime(x);
+        else return std::move(x);
+      },
+      std::move(v));
+}
+
+std::vector<SqlValue> placeRow(const DatasetDef& d, const std::vector<int>& map, std::vector<wire::Value>&& row) {
+  if (row.empty()) return {};
   std::vector<SqlValue> out(d.fields.size());
-  for (size_t i = 0; i < map.size(); ++i) out[map[i]] = fromJson(d.fields[map[i]], row[i], change, side);
+  for (size_t i = 0; i < map.size(); ++i) out[map[i]] = toSql(std::move(row[i]));
   return out;
 }
 
@@ -107,32 +77,12 @@ size_t utf8Length(const std::string& s) {
   return n;
 }
 
-std::string canonicalDateTime(const std::string& text) {
-  int y, mo, d, h, mi, s;
-  char sep;
-  int consumed = 0;
-  if (text.size() != 19) return {};
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d%n", &y, &mo, &d, &sep, &h, &mi, &s, &consumed) != 7 ||
-      consumed != 19 || (sep != 'T' && sep != ' '))
-    return {};
-  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9, 11, 12, 14, 15, 17, 18})
-    if (text[i] < '0' || text[i] > '9') return {};
-  static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-  if (y < 1 || mo < 1 || mo > 12 || d < 1) return {};
-  if (d > days[mo - 1] + (mo == 2 && leap ? 1 : 0)) return {};
-  if (h > 23 || mi > 59 || s > 59) return {};
-  std::string out = text;
-  out[10] = 'T';
-  return out;
-}
-
 json fieldsJson(const DatasetDef& d) {
   json fields = json::array();
   for (const auto& f : d.fields) {
-    json j = {{"name", f.name}, {"type", typeName(f.type)}};
-    if (f.type == FieldType::string) j["size"] = f.size;
-    if (f.type == FieldType::floating) j["precision"] = f.precision;
+    json j = {{"name", f.Name}, {"type", wire::TypeName(f.Type)}};
+    if (f.Type == FieldType::String) j["size"] = f.Size;
+    if (f.Type == FieldType::Float) j["precision"] = f.Precision;
     fields.push_back(std::move(j));
   }
   return fields;
@@ -144,69 +94,43 @@ std::string selectSql(const DatasetDef& d) {
   return sql + " FROM " + d.from;
 }
 
-json makePacket(const DatasetDef& d, const QueryResult& rows) {
-  json out = {{"fields", fieldsJson(d)}, {"rows", json::array()}};
-  auto& list = out["rows"];
+std::string packetText(const DatasetDef& d, const QueryResult& rows) {
+  std::vector<wire::FieldDef> fields(d.fields.begin(), d.fields.end());
+  std::string out;
+  out.reserve(64 * d.fields.size() + rows.rows.size() * d.fields.size() * 6);
+  wire::PacketWriter w(out, fields);
   for (const auto& r : rows.rows) {
-    json row = json::array();
-    for (size_t i = 0; i < d.fields.size(); ++i) row.push_back(toJson(d.fields[i], r[i]));
-    list.push_back(std::move(row));
+    w.BeginRow();
+    for (size_t i = 0; i < d.fields.size(); ++i) writeValue(w.Values(), d.fields[i], r[i]);
+    w.EndRow();
   }
+  w.Finish();
   return out;
 }
 
 std::vector<Change> parseDelta(const DatasetDef& d, const json& delta) {
-  if (!delta.is_object()) bad("o delta deve ser um objeto JSON com \"fields\" e \"changes\".");
-  auto fit = delta.find("fields");
-  auto cit = delta.find("changes");
-  if (fit == delta.end() || !fit->is_array()) bad("falta a lista \"fields\".");
-  if (cit == delta.end() || !cit->is_array()) bad("falta a lista \"changes\".");
-
+  wire::Delta decoded;
+  try {
+    decoded = wire::DecodeDelta(delta, [&d](const wire::FieldDef& declared, bool typeGiven) {
+      return resolveField(d, declared, typeGiven);
+    });
+  } catch (const wire::DecodeError& e) {
+    throw ProtocolError(rpc_code::invalidParams, e.what());
+  }
   std::vector<int> map;
   std::vector<bool> seen(d.fields.size(), false);
-  for (const auto& f : *fit) {
-    if (!f.is_object() || !f.contains("name") || !f["name"].is_string())
-      bad("cada campo deve ser um objeto com \"name\".");
-    std::string name = f["name"].get<std::string>();
-    int idx = d.indexOf(name);
-    if (idx < 0) bad("o campo " + name + " não pertence a " + d.name + ".");
-    if (seen[idx]) bad("o campo " + name + " aparece duas vezes.");
-    if (f.contains("type") && f["type"] != typeName(d.fields[idx].type))
-      bad("o campo " + name + " deve ser do tipo " + typeName(d.fields[idx].type) + ".");
+  for (const auto& f : decoded.Fields) {
+    int idx = d.indexOf(f.Name);
     seen[idx] = true;
     map.push_back(idx);
   }
   for (size_t i = 0; i < d.fields.size(); ++i)
-    if (d.fields[i].stored && !seen[i]) bad("falta o campo " + d.fields[i].name + ".");
+    if (d.fields[i].stored && !seen[i]) bad("falta o campo " + d.fields[i].Name + ".");
 
   std::vector<Change> out;
-  size_t n = 0;
-  for (const auto& c : *cit) {
-    if (!c.is_object() || !c.contains("kind") || !c["kind"].is_string())
-      bad("alteração " + std::to_string(n + 1) + ": falta \"kind\".");
-    std::string kind = c["kind"].get<std::string>();
-    Change ch;
-    if (kind == "insert") {
-      ch.kind = ChangeKind::insert;
-      if (!c.contains("new")) bad("alteração " + std::to_string(n + 1) + ": uma inclusão precisa de \"new\".");
-      ch.newValues = readRow(d, map, c["new"], n, "new");
-    } else if (kind == "modify") {
-      ch.kind = ChangeKind::modify;
-      if (!c.contains("old") || !c.contains("new"))
-        bad("alteração " + std::to_string(n + 1) + ": uma alteração precisa de \"old\" e \"new\".");
-      ch.oldValues = readRow(d, map, c["old"], n, "old");
-      ch.newValues = readRow(d, map, c["new"], n, "new");
-    } else if (kind == "delete") {
-      ch.kind = ChangeKind::remove;
-      if (!c.contains("old")) bad("alteração " + std::to_string(n + 1) + ": uma exclusão precisa de \"old\".");
-      ch.oldValues = readRow(d, map, c["old"], n, "old");
-    } else {
-      bad("alteração " + std::to_string(n + 1) + ": tipo \"" + kind +
-          "\" desconhecido (use insert, modify ou delete).");
-    }
-    out.push_back(std::move(ch));
-    ++n;
-  }
+  out.reserve(decoded.Changes.size());
+  for (auto& c : decoded.Changes)
+    out.push_back({c.Kind, placeRow(d, map, std::move(c.Old)), placeRow(d, map, std::move(c.New))});
   return out;
 }
 

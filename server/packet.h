@@ -1,7 +1,7 @@
-// Data packets and deltas in their JSON form: building a packet from rows
-// read with a dataset's select, and reading a delta strictly against the
-// dataset's fields (anything malformed is refused before the database is
-// touched).
+// Data packets and deltas as the server meets them, over the wire codec:
+// a packet written straight from the rows of a dataset's select, and a
+// delta read strictly against the dataset's fields (anything malformed is
+// refused before the database is touched).
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -11,6 +11,7 @@
 
 #include "server/dataset_catalog.h"
 #include "server/db_connection.h"
+#include "wire/packet.h"
 
 namespace zor::server {
 
@@ -32,22 +33,22 @@ constexpr int invalidParams = -32602;
 constexpr int internalError = -32603;
 }  // namespace rpc_code
 
+// The dataset's fields as a packet or a delta declares them.
 nlohmann::ordered_json fieldsJson(const DatasetDef& d);
 
 // "SELECT <every field's source> FROM <from>"; callers add WHERE and ORDER BY.
 std::string selectSql(const DatasetDef& d);
 
-// One packet from rows whose columns are the dataset's fields in order.
-nlohmann::ordered_json makePacket(const DatasetDef& d, const QueryResult& rows);
-
-enum class ChangeKind { insert, modify, remove };
+// The JSON text of one packet, written from rows whose columns are the
+// dataset's fields in order, each value in the form the server reads it in.
+std::string packetText(const DatasetDef& d, const QueryResult& rows);
 
 // One changed row; values are indexed like the dataset's fields (a field
 // the delta does not carry is null).
 struct Change {
-  ChangeKind kind;
-  std::vector<SqlValue> oldValues;  // modify, remove
-  std::vector<SqlValue> newValues;  // insert, modify
+  wire::ChangeKind kind;
+  std::vector<SqlValue> oldValues;  // Modify, Delete
+  std::vector<SqlValue> newValues;  // Insert, Modify
 };
 
 // Throws ProtocolError (invalid params) naming the change and field at fault.
@@ -55,8 +56,5 @@ std::vector<Change> parseDelta(const DatasetDef& d, const nlohmann::ordered_json
 
 // Characters (not bytes) of a UTF-8 text.
 size_t utf8Length(const std::string& s);
-
-// Canonical "yyyy-mm-ddThh:nn:ss" when text is a valid date-time, "" if not.
-std::string canonicalDateTime(const std::string& text);
 
 }  // namespace zor::server

@@ -17,7 +17,7 @@ namespace {
 struct RowView {
   const DatasetDef& d;
   const Change& ch;
-  bool insert() const { return ch.kind == ChangeKind::insert; }
+  bool insert() const { return ch.kind == wire::ChangeKind::Insert; }
   const SqlValue& value(const std::string& name) const { return ch.newValues[d.indexOf(name)]; }
   std::string text(const std::string& name) const {
     if (auto* s = std::get_if<std::string>(&value(name))) return *s;
@@ -139,7 +139,7 @@ void checkClass(Connection& c, const RowView& r) {
 }  // namespace
 
 void checkStoredValues(Connection& c, const DatasetDef& d, const Change& ch) {
-  if (ch.kind == ChangeKind::remove) return;
+  if (ch.kind == wire::ChangeKind::Delete) return;
   RowView r{d, ch};
   if (d.table == "VOO") checkFlight(c, r);
   else if (d.table == "VOOTRECHO") checkLeg(c, r);

@@ -74,11 +74,13 @@ RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const 
   RpcReply reply;
   reply.method = method;
   json response = {{"jsonrpc", "2.0"}, {"id", id}};
+  std::string data;
   try {
     CallOutcome out = module.call(method, params);
     reply.failed = !out.result.value("ok", false);
     reply.internal = out.logNote.rfind("erro de banco", 0) == 0;
     reply.logNote = out.logNote;
+    data = std::move(out.data);
     response["result"] = std::move(out.result);
   } catch (const ProtocolError& e) {
     RpcReply r = errorReply(200, id, e.code(), e.what(), method);
@@ -96,7 +98,14 @@ RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const 
     reply.httpStatus = 204;
     return reply;
   }
-  reply.body = dump(response);
+  if (reply.failed || data.empty()) {
+    reply.body = dump(response);
+    return reply;
+  }
+  // The data is already JSON text: written after the envelope, not parsed again.
+  reply.body = "{\"jsonrpc\":\"2.0\",\"id\":" + dump(id) + ",\"result\":{\"ok\":true,\"data\":";
+  reply.body += data;
+  reply.body += "}}";
   return reply;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "server/packet.h"
+#include "wire/date_time.h"
 
 namespace zor::server {
 
@@ -69,9 +70,9 @@ std::string storedDateTime(const std::string& text) {
     }
   }
   if (!zone(text, at)) return {};
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d", y, mo, d, h, mi, sec);
-  return canonicalDateTime(buf);  // checks the calendar and the clock
+  wire::DateTime value{y, mo, d, h, mi, sec};
+  if (!wire::IsValid(value)) return {};
+  return wire::FormatDateTime(value);
 }
 
 std::string asText(const SqlValue& v) {
@@ -85,25 +86,25 @@ std::string asText(const SqlValue& v) {
   return {};
 }
 
-SqlValue normalForm(const FieldDef& f, const SqlValue& stored) {
+SqlValue normalForm(const DatasetField& f, const SqlValue& stored) {
   if (isNull(stored)) return stored;
-  switch (f.type) {
-    case FieldType::string: {
+  switch (f.Type) {
+    case wire::FieldType::String: {
       std::string s = asText(stored);
       if (s.empty()) return std::monostate{};
       return s;
     }
-    case FieldType::floating:
+    case wire::FieldType::Float:
       return asDouble(stored);
-    case FieldType::integer:
+    case wire::FieldType::Integer:
       if (auto* i = std::get_if<std::int64_t>(&stored)) return *i;
       return static_cast<std::int64_t>(asDouble(stored));
-    case FieldType::boolean: {
+    case wire::FieldType::Boolean: {
       if (auto* i = std::get_if<std::int64_t>(&stored)) return static_cast<std::int64_t>(*i != 0);
       std::string s = asText(stored);
       return static_cast<std::int64_t>(s == "t" || s == "true" || s == "1");
     }
-    case FieldType::datetime: {
+    case wire::FieldType::DateTime: {
       std::string canon = storedDateTime(asText(stored));
       if (canon.empty()) return std::monostate{};
       return canon;
@@ -112,6 +113,6 @@ SqlValue normalForm(const FieldDef& f, const SqlValue& stored) {
   return stored;
 }
 
-bool sameValue(const FieldDef& f, const SqlValue& a, const SqlValue& b) { return normalForm(f, a) == normalForm(f, b); }
+bool sameValue(const DatasetField& f, const SqlValue& a, const SqlValue& b) { return normalForm(f, a) == normalForm(f, b); }
 
 }  // namespace zor::server

@@ -23,9 +23,9 @@ std::string storedDateTime(const std::string& text);
 // Any stored value as text (numbers in their shortest exact form; null: "").
 std::string asText(const SqlValue& v);
 
-SqlValue normalForm(const FieldDef& f, const SqlValue& stored);
+SqlValue normalForm(const DatasetField& f, const SqlValue& stored);
 
 // Whether two values of field f are the same once both are in normal form.
-bool sameValue(const FieldDef& f, const SqlValue& a, const SqlValue& b);
+bool sameValue(const DatasetField& f, const SqlValue& a, const SqlValue& b);
 
 }  // namespace zor::server

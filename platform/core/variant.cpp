@@ -6,6 +6,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
+#include "wire/packet_writer.h"
 
 namespace plat {
 
@@ -46,11 +47,14 @@ Variant::Variant(Array v) : tag_(Tag::Array) { Store(new Array(std::move(v))); }
 
 Variant::Variant(JsonText v) : tag_(Tag::Json) { Store(new JsonText(std::move(v))); }
 
+Variant::Variant(SharedPacket v) : tag_(Tag::Packet) { Store(new SharedPacket(std::move(v))); }
+
 Variant::Variant(const Variant& o) : tag_(Tag::Null) {
   switch (o.tag_) {
     case Tag::LongText: SetText(o.TextView()); break;
     case Tag::Array: Store(new Array(*o.Load<Array*>())); tag_ = Tag::Array; break;
     case Tag::Json: Store(new JsonText(*o.Load<JsonText*>())); tag_ = Tag::Json; break;
+    case Tag::Packet: Store(new SharedPacket(*o.Load<SharedPacket*>())); tag_ = Tag::Packet; break;
     default:
       std::memcpy(raw_, o.raw_, sizeof(raw_));
       tag_ = o.tag_;
@@ -85,6 +89,7 @@ void Variant::Release() noexcept {
     case Tag::LongText: delete[] Load<LongText>().Data; break;
     case Tag::Array: delete Load<Array*>(); break;
     case Tag::Json: delete Load<JsonText*>(); break;
+    case Tag::Packet: delete Load<SharedPacket*>(); break;
     default: break;
   }
   tag_ = Tag::Null;
@@ -101,6 +106,7 @@ VarType Variant::Type() const noexcept {
     case Tag::DateTime: return VarType::DateTime;
     case Tag::Array: return VarType::Array;
     case Tag::Json: return VarType::Json;
+    case Tag::Packet: return VarType::Packet;
   }
   return VarType::Null;
 }
@@ -126,6 +132,8 @@ bool Variant::operator==(const Variant& o) const {
     case VarType::DateTime: return Load<TDateTime>() == o.Load<TDateTime>();
     case VarType::Array: return *Load<Array*>() == *o.Load<Array*>();
     case VarType::Json: return *Load<JsonText*>() == *o.Load<JsonText*>();
+    // Packets are shared, not compared: the same packet is equal.
+    case VarType::Packet: return *Load<SharedPacket*>() == *o.Load<SharedPacket*>();
   }
   return false;
 }
@@ -142,6 +150,7 @@ std::string Variant::AsString() const {
     case VarType::DateTime: return DateTimeToStr(Load<TDateTime>());
     case VarType::Array: BadConversion("matriz para texto");
     case VarType::Json: return Load<JsonText*>()->Text;
+    case VarType::Packet: return wire::EncodePacket(**Load<SharedPacket*>());
   }
   return "";
 }
@@ -161,7 +170,8 @@ int64_t Variant::AsInteger() const {
     }
     case VarType::DateTime: return static_cast<int64_t>(Load<TDateTime>().Val);
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para inteiro");
+    case VarType::Json:
+    case VarType::Packet: BadConversion("matriz para inteiro");
   }
   return 0;
 }
@@ -179,7 +189,8 @@ double Variant::AsFloat() const {
     }
     case VarType::DateTime: return Load<TDateTime>().Val;
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para número");
+    case VarType::Json:
+    case VarType::Packet: BadConversion("matriz para número");
   }
   return 0.0;
 }
@@ -195,7 +206,8 @@ bool Variant::AsBool() const {
       return AsInteger() != 0;
     }
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para lógico");
+    case VarType::Json:
+    case VarType::Packet: BadConversion("matriz para lógico");
     default: return AsFloat() != 0.0;
   }
 }
@@ -244,6 +256,11 @@ const Variant& Variant::operator[](size_t i) const {
 const JsonText& Variant::AsJson() const {
   if (Type() != VarType::Json) BadConversion("valor não é um documento JSON");
   return *Load<JsonText*>();
+}
+
+const SharedPacket& Variant::AsPacket() const {
+  if (Type() != VarType::Packet || !*Load<SharedPacket*>()) BadConversion("valor não é um pacote de dados");
+  return *Load<SharedPacket*>();
 }
 
 size_t Variant::Length() const { return AsArray().size(); }

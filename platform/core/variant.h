@@ -1,24 +1,27 @@
 // The variant value that crosses every boundary of the platform: field
 // values, query parameters, server arguments and results. It holds null, a
-// bool, an integer, a float, a string (UTF-8), a date-time or an array.
+// bool, an integer, a float, a string (UTF-8), a date-time, an array, a
+// JSON document or a data packet decoded from the wire.
 //
 // Datasets keep one variant per field of every record, so the value is kept
 // to 24 bytes: texts up to 22 bytes (most codes and names) live inside it,
-// longer texts, arrays and JSON documents in one heap block of their own.
+// longer texts, arrays, JSON documents and packets in one heap block of their own.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
 #include "platform/core/date_time.h"
+#include "wire/packet.h"
 
 namespace plat {
 
-enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array, Json };
+enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array, Json, Packet };
 
 // An encoded JSON document carried whole: data packets and deltas travel
 // between datasets and the server connection in this form.
@@ -26,6 +29,11 @@ struct JsonText {
   std::string Text;
   bool operator==(const JsonText&) const = default;
 };
+
+// A data packet as the server connection decoded it, shared by the copies
+// of the variant that carries it: a server's answer is parsed once and its
+// rows reach the dataset without being written back to text.
+using SharedPacket = std::shared_ptr<wire::Packet>;
 
 class Variant {
  public:
@@ -43,6 +51,7 @@ class Variant {
   Variant(TDateTime v) noexcept : tag_(Tag::DateTime) { Store(v); }
   Variant(Array v);
   Variant(JsonText v);
+  Variant(SharedPacket v);
 
   Variant(const Variant& o);
   Variant(Variant&& o) noexcept;
@@ -68,6 +77,9 @@ class Variant {
   const Array& AsArray() const;
   // The JSON document; raises EVariantError for any other type.
   const JsonText& AsJson() const;
+  // The decoded packet; raises EVariantError for any other type. Whoever
+  // holds the only copy may move the rows out.
+  const SharedPacket& AsPacket() const;
   Array& AsArray();
   // The text of a string without copying it; empty for any other type.
   std::string_view TextView() const noexcept;
@@ -81,7 +93,7 @@ class Variant {
   bool operator==(const Variant& o) const;
 
  private:
-  enum class Tag : uint8_t { Null, Bool, Integer, Float, ShortText, LongText, DateTime, Array, Json };
+  enum class Tag : uint8_t { Null, Bool, Integer, Float, ShortText, LongText, DateTime, Array, Json, Packet };
   // Inline text capacity: the bytes before the length byte.
   static constexpr size_t kInlineText = 22;
 

@@ -22,9 +22,12 @@ void TClientDataSet::SetData(const Variant& data) {
   SetData(PacketFromVariant(data));  // decoded before anything is closed
 }
 
-void TClientDataSet::SetData(const DataPacket& packet) { SetData(DataPacket(packet)); }
+void TClientDataSet::SetData(Variant&& data) {
+  if (data.IsNull()) return SetData(static_cast<const Variant&>(data));
+  SetData(PacketFromVariant(std::move(data)));
+}
 
-void TClientDataSet::SetData(DataPacket&& packet) {
+void TClientDataSet::SetData(DataPacket packet) {
   Close();
   loading_ = std::move(packet);
   try {

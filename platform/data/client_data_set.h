@@ -35,10 +35,11 @@ class TClientDataSet : public TDataSet {
   // (BeforeOpen, AfterOpen, and AfterScroll on the first record when there
   // is one). A null variant leaves the dataset open and empty when it has
   // fields. A malformed packet raises EDatabaseError and leaves the dataset closed.
+  // A variant no one else holds (a server call's result) gives its rows up
+  // instead of having them copied.
   void SetData(const Variant& data);
-  void SetData(const DataPacket& packet);
-  // The same, taking the packet's rows by move instead of copying them.
-  void SetData(DataPacket&& packet);
+  void SetData(Variant&& data);
+  void SetData(DataPacket packet);
 
   // On by default. Off: posts and deletes become the base state at once.
   bool LogChanges() const { return log_changes_; }

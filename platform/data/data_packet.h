@@ -1,29 +1,21 @@
 // The value types that carry a dataset's content and its change log between
-// client datasets, the server connection and the server, and their JSON
-// encoding (the wire format of docs/protocol.md).
+// client datasets and the server connection, with the field types, field
+// definitions and change kinds of the wire contract, and their passage to
+// and from the wire's neutral values and JSON (docs/protocol.md).
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include <nlohmann/json_fwd.hpp>
-
 #include "platform/core/variant.h"
+#include "wire/field.h"
+#include "wire/packet.h"
 
 namespace plat {
 
-enum class FieldType { String, Integer, Float, DateTime, Boolean };
-
-// One column of a packet. Size is the width in characters of a string
-// column (0: unlimited); Precision the most decimals a float column shows
-// (0: not given). Both are ignored for the other types.
-struct FieldDef {
-  std::string Name;
-  FieldType Type = FieldType::String;
-  int Size = 0;
-  int Precision = 0;
-  bool operator==(const FieldDef&) const = default;
-};
+using wire::ChangeKind;
+using wire::FieldDef;
+using wire::FieldType;
 
 // The complete row set of one dataset; every row holds one value per field,
 // in field order, typed after its field (String, Integer, Float, DateTime,
@@ -33,8 +25,6 @@ struct DataPacket {
   std::vector<std::vector<Variant>> Rows;
   bool operator==(const DataPacket&) const = default;
 };
-
-enum class ChangeKind { Insert, Modify, Delete };
 
 // One changed row: Old is the row as loaded (empty for Insert), New the row
 // as it is now (empty for Delete).
@@ -53,27 +43,28 @@ struct DeltaPacket {
   bool operator==(const DeltaPacket&) const = default;
 };
 
-// Type names on the wire ("string", "integer", "float", "datetime", "boolean").
-std::string FieldTypeName(FieldType type);
-
 // Encoding never fails for values of the field's own type; a value of
-// another type is converted to it (a value that cannot be converted raises
-// EDatabaseError). Decoding checks the whole document and raises
-// EDatabaseError with a Portuguese message naming what is wrong.
-nlohmann::json PacketToJson(const DataPacket& packet);
-DataPacket PacketFromJson(const nlohmann::json& json);
+// another type is converted to it (a value that cannot be converted, or a
+// number that is not finite, raises EDatabaseError). Decoding checks the
+// whole document and raises EDatabaseError with a Portuguese message naming
+// what is wrong.
 JsonText PacketToJsonText(const DataPacket& packet);
 DataPacket PacketFromJsonText(const JsonText& text);
-
-nlohmann::json DeltaToJson(const DeltaPacket& delta);
-DeltaPacket DeltaFromJson(const nlohmann::json& json);
 JsonText DeltaToJsonText(const DeltaPacket& delta);
 DeltaPacket DeltaFromJsonText(const JsonText& text);
 
-// A packet or delta carried in a variant: the variant holds the JSON text
-// (VarType::Json; a plain string holding JSON is accepted when reading).
+// A packet the wire decoded, its values made variants. The rvalue form
+// moves the texts instead of copying them.
+DataPacket PacketFromWire(const wire::Packet& packet);
+DataPacket PacketFromWire(wire::Packet&& packet);
+
+// A packet or delta carried in a variant: written as its JSON text
+// (VarType::Json); read from a decoded packet (VarType::Packet), from JSON
+// text, or from a plain string holding JSON. The rvalue form of
+// PacketFromVariant moves the rows out of a decoded packet no one else holds.
 Variant PacketToVariant(const DataPacket& packet);
 DataPacket PacketFromVariant(const Variant& value);
+DataPacket PacketFromVariant(Variant&& value);
 Variant DeltaToVariant(const DeltaPacket& delta);
 DeltaPacket DeltaFromVariant(const Variant& value);
 

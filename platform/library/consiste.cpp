@@ -41,6 +41,13 @@ Variant CheckResultServ(const Variant& result, bool raise, int index) {
   return Variant();
 }
 
+Variant CheckResultServ(Variant&& result, bool raise, int index) {
+  const size_t slot = static_cast<size_t>(index) + 1;
+  if (IsGoodResult(result) && index >= 0 && slot < result.Length())
+    return std::move(result.AsArray()[slot]);  // a decoded packet keeps one holder
+  return CheckResultServ(static_cast<const Variant&>(result), raise, index);
+}
+
 bool EmptyString(std::string_view text) { return Trim(text).empty(); }
 
 std::string AllTrim(std::string_view text) { return Trim(text); }

@@ -26,6 +26,8 @@ void MensErro(const std::string& text, bool abort = true);
 // - anything else (not a result, or no payload at `index`) is handled as a
 //   failure reading "Resposta inválida do servidor de aplicação.".
 Variant CheckResultServ(const Variant& result, bool raise = true, int index = 0);
+// The same for a result no one else holds: the payload is moved out.
+Variant CheckResultServ(Variant&& result, bool raise = true, int index = 0);
 
 // True for a text that is empty or holds only blanks (spaces, tabs, line breaks).
 bool EmptyString(std::string_view text);

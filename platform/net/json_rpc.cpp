@@ -8,6 +8,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 #include "platform/net/server_result.h"
+#include "wire/packet_reader.h"
+#include "wire/packet_writer.h"
 
 namespace plat::json_rpc {
 
@@ -17,31 +19,39 @@ using nlohmann::json;
 
 const char* const kBadAnswer = "Resposta inválida do servidor de aplicação.";
 
-json ToJson(const Variant& v) {
+void WriteArg(wire::ValueWriter& w, const Variant& v) {
   switch (v.Type()) {
-    case VarType::Null: return nullptr;
-    case VarType::Bool: return v.AsBool();
-    case VarType::Integer: return v.AsInteger();
+    case VarType::Null: w.Null(); return;
+    case VarType::Bool: w.Boolean(v.AsBool()); return;
+    case VarType::Integer: w.Integer(v.AsInteger()); return;
     case VarType::Float: {
       double d = v.AsFloat();
-      // JSON has no NaN or infinity; nlohmann would write null silently.
+      // JSON has no NaN or infinity.
       if (!std::isfinite(d)) throw EVariantError("Valor numérico inválido para envio ao servidor.");
-      return d;
+      w.Float(d);
+      return;
     }
-    case VarType::String: return v.AsString();
-    case VarType::DateTime: return DateTimeToIso(v.AsDateTime());
-    case VarType::Array: {
-      json a = json::array();
-      for (const Variant& e : v.AsArray()) a.push_back(ToJson(e));
-      return a;
-    }
+    // Texts typed by the user with broken UTF-8 have the broken bytes
+    // replaced: they must never take the call down.
+    case VarType::String: w.String(v.AsString()); return;
+    case VarType::DateTime: w.String(DateTimeToIso(v.AsDateTime())); return;
+    case VarType::Array:
+      w.BeginList();
+      for (const Variant& e : v.AsArray()) WriteArg(w, e);
+      w.EndList();
+      return;
     case VarType::Json: {
-      json doc = json::parse(v.AsJson().Text, nullptr, /*allow_exceptions=*/false);
-      if (doc.is_discarded()) throw EVariantError("Pacote de dados inválido para envio ao servidor.");
-      return doc;
+      // A delta travels as the document it is, checked but not rebuilt.
+      const std::string& text = v.AsJson().Text;
+      if (!json::accept(text)) throw EVariantError("Pacote de dados inválido para envio ao servidor.");
+      w.Raw(text);
+      return;
+    }
+    case VarType::Packet: {
+      w.Raw(wire::EncodePacket(*v.AsPacket()));
+      return;
     }
   }
-  return nullptr;
 }
 
 // The text of a JSON-RPC error object, or a generic one when it has none.
@@ -54,7 +64,21 @@ std::string ErrorMessage(const json& error) {
   return "O servidor de aplicação recusou a requisição.";
 }
 
-Variant DecodeResult(const json& result) {
+// The call's data: a packet is typed and handed over with its rows as they
+// were parsed; any other document, or a packet that does not follow its
+// own fields (the dataset that loads it says what is wrong), as its text.
+Variant DecodeData(json& data, wire::ParsedDocument& parts) {
+  if (data.is_object() && data.contains("fields") && parts.RowsFound) {
+    try {
+      return Variant(std::make_shared<wire::Packet>(wire::PacketFromParts(data, parts)));
+    } catch (const wire::DecodeError&) {
+    }
+  }
+  wire::RestoreRows(data, parts);
+  return Variant(JsonText{data.dump()});
+}
+
+Variant DecodeResult(json& result, wire::ParsedDocument& parts) {
   if (!result.is_object()) return MakeFailedResult(kBadAnswer);
   auto ok = result.find("ok");
   if (ok == result.end() || !ok->is_boolean()) return MakeFailedResult(kBadAnswer);
@@ -66,23 +90,36 @@ Variant DecodeResult(const json& result) {
   }
   auto data = result.find("data");
   if (data == result.end() || data->is_null()) return MakeGoodResult(Variant());
-  return MakeGoodResult(Variant(JsonText{data->dump()}));
+  return MakeGoodResult(DecodeData(*data, parts));
 }
 
 }  // namespace
 
 std::string EncodeRequest(int64_t id, const std::string& method, const std::vector<Variant>& args) {
-  json params = json::array();
-  for (const Variant& a : args) params.push_back(ToJson(a));
-  json req = {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", std::move(params)}};
-  // Replace invalid UTF-8 rather than throw: a text typed by the user must
-  // never take the call down with a library exception.
-  return req.dump(-1, ' ', false, json::error_handler_t::replace);
+  std::string out;
+  wire::ValueWriter w(out);
+  w.BeginObject();
+  w.Key("jsonrpc");
+  w.String("2.0");
+  w.Key("id");
+  w.Integer(id);
+  w.Key("method");
+  w.String(method);
+  w.Key("params");
+  w.BeginList();
+  for (const Variant& a : args) WriteArg(w, a);
+  w.EndList();
+  w.EndObject();
+  return out;
 }
 
 Variant DecodeResponse(int64_t id, int status, const std::string& body) {
-  json doc = json::parse(body, nullptr, /*allow_exceptions=*/false);
-  bool is_response = doc.is_object() && (doc.contains("result") || doc.contains("error"));
+  // One parse: the rows of a packet in the result go straight into values.
+  wire::ParsedDocument parts;
+  std::string error;
+  bool parsed = wire::ParseDocument(body, {"result", "data"}, parts, error);
+  json& doc = parts.Tree;
+  bool is_response = parsed && doc.is_object() && (doc.contains("result") || doc.contains("error"));
   if (!is_response) {
     if (status != 200)
       return MakeFailedResult("O servidor de aplicação respondeu com o erro HTTP " + std::to_string(status) + ".");
@@ -95,7 +132,7 @@ Variant DecodeResponse(int64_t id, int status, const std::string& body) {
     return MakeFailedResult("O servidor de aplicação respondeu com o erro HTTP " + std::to_string(status) + ".");
   auto rid = doc.find("id");
   if (rid == doc.end() || !rid->is_number_integer() || rid->get<int64_t>() != id) return MakeFailedResult(kBadAnswer);
-  return DecodeResult(doc["result"]);
+  return DecodeResult(doc["result"], parts);
 }
 
 }  // namespace plat::json_rpc

@@ -5,6 +5,7 @@
 
 #include "server/packet.h"
 #include "server/pg_connection.h"
+#include "server/schema.h"
 #include "server/stored_value.h"
 #include "tests/server/server_harness.h"
 
@@ -23,11 +24,11 @@ TEST(DeltaReading, ValuesAreTypedAndPlacedByFieldName) {
                                          {{"kind", "delete"}, {"old", {"0001", "0002", "3100", "0001", "0002", nullptr}}}})}};
   auto changes = parseDelta(d, delta);
   ASSERT_EQ(changes.size(), 2u);
-  EXPECT_EQ(changes[0].kind, ChangeKind::insert);
+  EXPECT_EQ(changes[0].kind, wire::ChangeKind::Insert);
   EXPECT_EQ(std::get<std::string>(changes[0].newValues[d.indexOf("CDCLASSE")]), "0004");
   EXPECT_EQ(std::get<double>(changes[0].newValues[d.indexOf("NRMULSERV")]), 2.0);
   EXPECT_TRUE(isNull(changes[0].newValues[d.indexOf("SGCLASSE")]));
-  EXPECT_EQ(changes[1].kind, ChangeKind::remove);
+  EXPECT_EQ(changes[1].kind, wire::ChangeKind::Delete);
   EXPECT_TRUE(isNull(changes[1].oldValues[d.indexOf("NRMULSERV")]));
 }
 
@@ -44,15 +45,19 @@ TEST(DeltaReading, RefusalsNameTheChangeAndField) {
   }
 }
 
+// A date-time in a delta is read in the wire's one format and bound in it.
 TEST(DeltaReading, DateTimesAndLengths) {
-  EXPECT_EQ(canonicalDateTime("2024-02-29T23:59:59"), "2024-02-29T23:59:59");
-  EXPECT_EQ(canonicalDateTime("2024-02-29 10:00:00"), "2024-02-29T10:00:00");
-  EXPECT_EQ(canonicalDateTime("2023-02-29T10:00:00"), "");
-  EXPECT_EQ(canonicalDateTime("2024-04-31T10:00:00"), "");
-  EXPECT_EQ(canonicalDateTime("2024-01-01T24:00:00"), "");
-  EXPECT_EQ(canonicalDateTime("2024-01-01"), "");
-  EXPECT_EQ(canonicalDateTime("2024-1-01T10:00:000"), "");
-  EXPECT_EQ(canonicalDateTime("+024-01-01T10:00:00"), "");
+  const auto& d = trechoDataset();
+  auto stampOf = [&](const char* text) {
+    return std::get<std::string>(
+        parseDelta(d, delta(d, {insertChange(withValues(d, newLeg("1", "0001", "0002"), {{"DTULTATUTREC", text}}))}))[0]
+            .newValues[d.indexOf("DTULTATUTREC")]);
+  };
+  EXPECT_EQ(stampOf("2024-02-29T23:59:59"), "2024-02-29T23:59:59");
+  EXPECT_EQ(stampOf("2024-02-29 10:00:00"), "2024-02-29T10:00:00");
+  for (const char* no : {"2023-02-29T10:00:00", "2024-04-31T10:00:00", "2024-01-01T24:00:00", "2024-01-01",
+                         "2024-1-01T10:00:000", "+024-01-01T10:00:00"})
+    EXPECT_THROW(stampOf(no), ProtocolError) << no;
   EXPECT_EQ(utf8Length("Vôo"), 3u);
   EXPECT_EQ(utf8Length(""), 0u);
 }
@@ -73,9 +78,9 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
                          "2026-12-01 24:00:00", "2026-12-01x", "2026-12-01 08:05:09 -03", "20261201"})
     EXPECT_EQ(storedDateTime(no), "") << no;
 
-  const FieldDef& text = vooDataset().fields[vooDataset().indexOf("SGPREFIXO")];
-  const FieldDef& stamp = vooDataset().fields[vooDataset().indexOf("DTINIVIGVOO")];
-  const FieldDef& number = classeVooDataset().fields[classeVooDataset().indexOf("NRMULSERV")];
+  const DatasetField& text = vooDataset().fields[vooDataset().indexOf("SGPREFIXO")];
+  const DatasetField& stamp = vooDataset().fields[vooDataset().indexOf("DTINIVIGVOO")];
+  const DatasetField& number = classeVooDataset().fields[classeVooDataset().indexOf("NRMULSERV")];
   EXPECT_TRUE(sameValue(text, std::string(), std::monostate{}));
   EXPECT_FALSE(sameValue(text, std::string(" "), std::monostate{}));
   EXPECT_FALSE(sameValue(text, std::string("PR-A"), std::string("PR-B")));
@@ -85,6 +90,33 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
   EXPECT_TRUE(sameValue(number, std::int64_t{2}, 2.0));
   EXPECT_TRUE(sameValue(number, std::string("2.5"), 2.5));
   EXPECT_FALSE(sameValue(number, 2.5, 2.25));
+}
+
+// Every dataset a delta writes says in its catalogue entry how its rows are
+// named and refused: a dataset added without them would answer a conflict
+// or a missing key with an empty message.
+TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
+  for (const DatasetDef* d : {&vooDataset(), &trechoDataset(), &classeVooDataset()}) {
+    SCOPED_TRACE(d->name);
+    EXPECT_FALSE(d->save.subject.empty());
+    EXPECT_FALSE(d->save.duplicate.empty());
+    EXPECT_FALSE(d->save.missingParent.empty());
+    for (const auto& k : d->key) {
+      bool worded = false;
+      for (const auto& [field, words] : d->save.missingKey) worded |= field == k && !words.empty();
+      EXPECT_TRUE(worded) << k;
+    }
+    for (const auto& child : d->save.cascade) EXPECT_NO_THROW(schemaTable(child)) << child;
+    // A "{FIELD}" in a message names one of the dataset's fields.
+    for (const std::string* m : {&d->save.subject, &d->save.missingParent, &d->save.numbersExhausted,
+                                 &d->save.paddedKeyMessage})
+      for (size_t open = m->find('{'); open != std::string::npos; open = m->find('{', open + 1))
+        EXPECT_GE(d->indexOf(m->substr(open + 1, m->find('}', open) - open - 1)), 0) << *m;
+    if (!d->save.numberedKey.empty()) {
+      EXPECT_GE(d->indexOf(d->save.numberedKey), 0);
+      EXPECT_NO_THROW(schemaTable(d->save.parentTable));
+    }
+  }
 }
 
 // A database that cannot be reached is named as such to the person, and

@@ -63,9 +63,9 @@ class ServerTest : public ::testing::TestWithParam<std::string> {
 void expectFields(const json& packet, const DatasetDef& d) {
   ASSERT_EQ(packet["fields"].size(), d.fields.size());
   for (size_t i = 0; i < d.fields.size(); ++i) {
-    EXPECT_EQ(packet["fields"][i]["name"], d.fields[i].name);
-    if (d.fields[i].type == FieldType::string) {
-      EXPECT_EQ(packet["fields"][i]["size"], d.fields[i].size);
+    EXPECT_EQ(packet["fields"][i]["name"], d.fields[i].Name);
+    if (d.fields[i].Type == wire::FieldType::String) {
+      EXPECT_EQ(packet["fields"][i]["size"], d.fields[i].Size);
     }
   }
   for (const auto& row : packet["rows"]) EXPECT_EQ(row.size(), d.fields.size());
@@ -198,6 +198,32 @@ TEST_P(ServerTest, AFlightIsDeletedWithItsLegsAndClassesOrNotAtAll) {
   // Deleted meanwhile: said so, nothing else touched.
   EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(loaded)})),
             "O vôo 7020 foi excluído por outro usuário. Atualize os dados e tente novamente.");
+}
+
+// A leg or a class another desk changed or removed is named in the
+// messages by its own dataset's words: its code, its leg and its flight.
+TEST_P(ServerTest, LegsAndClassesChangedByAnotherDeskAreNamedAsSuch) {
+  seedFlight("7030");
+  json leg = legs("7030")[0];
+  json cls = classes("7030", "0001")[0];
+  RpcClient deskB(server_->port());
+  auto saveB = [&](const std::string& method, const json& d) {
+    EXPECT_EQ(deskB.call(method, json::array({d}))["result"]["ok"], true);
+  };
+  saveB("SetTrecho", delta(trechoDataset(), {modifyChange(leg, withValues(trechoDataset(), leg, {{"HRPOUSOVOO", "0950"}}))}));
+  saveB("SetClasseVoo",
+        delta(classeVooDataset(), {modifyChange(cls, withValues(classeVooDataset(), cls, {{"NRMULSERV", 3.0}}))}));
+  const std::string reload = " por outro usuário. Atualize os dados e tente novamente.";
+  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {deleteChange(leg)})),
+            "O trecho 0001 do vôo 7030 foi alterado" + reload);
+  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {deleteChange(cls)})),
+            "A classe 0004 do trecho 0001 do vôo 7030 foi alterada" + reload);
+  saveB("SetClasseVoo", delta(classeVooDataset(), {deleteChange(classes("7030", "0001")[0])}));
+  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {modifyChange(cls, cls)})),
+            "A classe 0004 do trecho 0001 do vôo 7030 foi excluída" + reload);
+  saveB("SetTrecho", delta(trechoDataset(), {deleteChange(legs("7030")[0])}));
+  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {modifyChange(leg, leg)})),
+            "O trecho 0001 do vôo 7030 foi excluído" + reload);
 }
 
 TEST_P(ServerTest, TwoDesksEditingTheSameFlight) {

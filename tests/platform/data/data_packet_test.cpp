@@ -1,4 +1,6 @@
-// JSON encoding of packets and deltas, and the refusal of malformed ones.
+// Packets and deltas of variants through the wire codec: their JSON, the
+// refusal of malformed ones as a database error, and the passage of a
+// packet the server connection decoded.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -40,7 +42,7 @@ std::string DeltaError(const std::string& text) {
 }
 
 TEST(PacketJson, EncodesAsTheProtocolDescribes) {
-  nlohmann::json j = PacketToJson(Sample());
+  nlohmann::json j = nlohmann::json::parse(PacketToJsonText(Sample()).Text);
   EXPECT_EQ(j["fields"][0], nlohmann::json::parse(R"({"name":"CDFILIAL","type":"string","size":4})"));
   EXPECT_EQ(j["fields"][1], nlohmann::json::parse(R"({"name":"QTHORA","type":"float","precision":3})"));
   EXPECT_EQ(j["fields"][2], nlohmann::json::parse(R"({"name":"DTINICIO","type":"datetime"})"));
@@ -56,6 +58,29 @@ TEST(PacketJson, RoundTripsThroughTextAndVariant) {
   EXPECT_EQ(PacketFromVariant(v), p);
   EXPECT_EQ(PacketFromVariant(Variant(v.AsJson().Text)), p);  // plain text holding JSON
   EXPECT_THROW(PacketFromVariant(Variant(3)), EDatabaseError);
+}
+
+// A packet the server connection decoded reaches the dataset's rows as
+// variants: copied while someone else holds it, moved when no one does.
+TEST(PacketJson, DecodedPacketsBecomeVariantRows) {
+  auto decoded = std::make_shared<wire::Packet>(wire::Packet{
+      {{"S", FieldType::String, 40, 0}, {"D", FieldType::DateTime, 0, 0}, {"B", FieldType::Boolean, 0, 0}},
+      {{std::string("um texto longo o bastante para morar no heap"), wire::DateTime{2026, 1, 31, 8, 5, 0}, true},
+       {wire::Value(), wire::Value(), wire::Value()}}});
+  Variant shared(decoded);
+  DataPacket copy = PacketFromVariant(shared);
+  ASSERT_EQ(copy.Rows.size(), 2u);
+  EXPECT_EQ(copy.Rows[0][0], Variant("um texto longo o bastante para morar no heap"));
+  EXPECT_EQ(copy.Rows[0][1].AsDateTime(), TDateTime{EncodeDate(2026, 1, 31).Val + EncodeTime(8, 5, 0).Val});
+  EXPECT_EQ(copy.Rows[0][2], Variant(true));
+  EXPECT_TRUE(copy.Rows[1][0].IsNull());
+  // Another holder keeps its rows whole.
+  DataPacket again = PacketFromVariant(std::move(shared));
+  EXPECT_EQ(again, copy);
+  EXPECT_EQ(std::get<std::string>(decoded->Rows[0][0]), "um texto longo o bastante para morar no heap");
+  // The only holder gives them up.
+  Variant alone(std::make_shared<wire::Packet>(*decoded));
+  EXPECT_EQ(PacketFromVariant(std::move(alone)), copy);
 }
 
 TEST(PacketJson, ProtocolExampleDecodes) {
@@ -107,7 +132,7 @@ TEST(DeltaJson, RoundTripsEveryKind) {
   d.Changes = {{ChangeKind::Insert, {}, {Variant("1"), Variant(1)}},
                {ChangeKind::Modify, {Variant("2"), Variant(2)}, {Variant("2"), Variant()}},
                {ChangeKind::Delete, {Variant("3"), Variant(3)}, {}}};
-  nlohmann::json j = DeltaToJson(d);
+  nlohmann::json j = nlohmann::json::parse(DeltaToJsonText(d).Text);
   EXPECT_EQ(j["changes"][0], nlohmann::json::parse(R"({"kind":"insert","new":["1",1]})"));
   EXPECT_EQ(j["changes"][1], nlohmann::json::parse(R"({"kind":"modify","old":["2",2],"new":["2",null]})"));
   EXPECT_EQ(j["changes"][2], nlohmann::json::parse(R"({"kind":"delete","old":["3",3]})"));
@@ -117,26 +142,26 @@ TEST(DeltaJson, RoundTripsEveryKind) {
 
 TEST(DeltaJson, MalformedDeltasAreRefused) {
   const std::string fields = R"("fields": [{"name": "A", "type": "string"}])";
-  EXPECT_EQ(DeltaError("{" + fields + "}"), "Pacote de alterações inválido: falta a lista \"changes\".");
+  EXPECT_EQ(DeltaError("{" + fields + "}"), "Delta inválido: falta a lista \"changes\".");
   EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "upsert", "new": ["x"]}]})"),
-            "Pacote de alterações inválido: tipo de alteração 'upsert' desconhecido na alteração 1.");
+            "Delta inválido: tipo de alteração 'upsert' desconhecido na alteração 1 (use insert, modify ou delete).");
   EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "modify", "new": ["x"]}]})"),
-            "Pacote de alterações inválido: a alteração 1 (modify) não tem a lista \"old\".");
+            "Delta inválido: a alteração 1 (modify) não tem a lista \"old\".");
   EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "delete", "old": ["x"], "new": ["y"]}]})"),
-            "Pacote de alterações inválido: a alteração 1 (delete) não pode ter a lista \"new\".");
+            "Delta inválido: a alteração 1 (delete) não pode ter a lista \"new\".");
   EXPECT_EQ(DeltaError("{" + fields + R"(, "changes": [{"kind": "insert", "new": ["x", "y"]}]})"),
-            "Pacote de alterações inválido: a alteração 1 (\"new\") tem 2 valores; esperados 1.");
+            "Delta inválido: a alteração 1 (\"new\") tem 2 valores; esperados 1.");
 }
 
 TEST(PacketJson, EncodingConvertsOrRefusesValuesOfAnotherType) {
   DataPacket p;
   p.Fields = {{"N", FieldType::Integer, 0, 0}};
   p.Rows = {{Variant("12")}};
-  EXPECT_EQ(PacketToJson(p)["rows"][0][0], 12);
+  EXPECT_EQ(nlohmann::json::parse(PacketToJsonText(p).Text)["rows"][0][0], 12);
   p.Rows = {{Variant("doze")}};
-  EXPECT_THROW(PacketToJson(p), EDatabaseError);
+  EXPECT_THROW(PacketToJsonText(p), EDatabaseError);
   p.Rows = {{Variant("1"), Variant("2")}};
-  EXPECT_THROW(PacketToJson(p), EDatabaseError);
+  EXPECT_THROW(PacketToJsonText(p), EDatabaseError);
 }
 
 }  // namespace

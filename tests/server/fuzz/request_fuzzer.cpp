@@ -1,8 +1,9 @@
-// libFuzzer target over what a request body goes through before any
-// database work: the guarded JSON decoder, then, for a call carrying a
-// delta, the delta reader of each dataset. Any input must end in a value or
-// a ProtocolError; a crash, a sanitizer report or another exception is a
-// fault. Built by `make fuzz`; `make test` runs it for a bounded time over
+// libFuzzer target over the wire's decoders: what a request body goes
+// through before any database work (the guarded JSON decoder, then, for a
+// call carrying a delta, the delta reader of each dataset), and the one-pass
+// reader a desk runs over a call's answer and a packet. Any input must end
+// in a value, a ProtocolError or a DecodeError; a crash, a sanitizer report
+// or another exception is a fault. Built by `make fuzz`; `make test` runs it for a bounded time over
 // the seed corpus next to this file.
 #include <cstddef>
 #include <cstdint>
@@ -11,11 +12,29 @@
 #include "server/dataset_catalog.h"
 #include "server/packet.h"
 #include "server/request_decoder.h"
+#include "wire/packet_reader.h"
 
 using zor::server::ProtocolError;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string body(reinterpret_cast<const char*>(data), size);
+  // As a desk reads it: an answer carrying a packet, and a packet alone.
+  wire::ParsedDocument answer;
+  std::string error;
+  if (wire::ParseDocument(body, {"result", "data"}, answer, error)) {
+    auto result = answer.Tree.find("result");
+    if (answer.Tree.is_object() && result != answer.Tree.end() && result->is_object() && result->contains("data")) {
+      try {
+        (void)wire::PacketFromParts((*result)["data"], answer);
+      } catch (const wire::DecodeError&) {
+        wire::RestoreRows((*result)["data"], answer);
+      }
+    }
+  }
+  try {
+    (void)wire::DecodePacket(body);
+  } catch (const wire::DecodeError&) {
+  }
   nlohmann::ordered_json request;
   try {
     request = zor::server::decodeRequestBody(body);
