@@ -72,6 +72,19 @@ const std::map<std::string, Routine>& routines() {
       {method::SetTrecho, [](Connection& c, const std::vector<json>& a) { return save(c, trechoDataset(), a[0]); }},
       {method::SetClasseVoo,
        [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }},
+      // The schedule exchange with the airlines (docs/ssim.md).
+      {method::GetSsim,
+       [](Connection& c, const std::vector<json>& a) {
+         return ssim::exportMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3])).dump();
+       }},
+      {method::GetPlanoSsim,
+       [](Connection& c, const std::vector<json>& a) {
+         return ssim::planMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3])).dump();
+       }},
+      {method::SetSsim,
+       [](Connection& c, const std::vector<json>& a) {
+         return ssim::applyMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]), code(a[4])).dump();
+       }},
       {method::SetDelTdsTrechos,
        [](Connection& c, const std::vector<json>& a) {
          deleteAllLegs(c, code(a[0]), code(a[1]), code(a[2]));

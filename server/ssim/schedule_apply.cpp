@@ -43,7 +43,7 @@ void setScheduled(RowWriter w, const WantedFlight& f) {
 // flags, incidence on, KDT 00:00, the first shift).
 Change newFlight(const WantedFlight& f, const Plan& p, const std::string& branch, const std::string& company) {
   const DatasetDef& d = vooDataset();
-  Change ch{ChangeKind::insert, {}, Row(d.fields.size())};
+  Change ch{wire::ChangeKind::Insert, {}, Row(d.fields.size())};
   RowWriter w{d, ch.newValues};
   w.set("CDFILIAL", branch).set("CDCIA", company).set("NRVOO", f.number);
   w.set("IDNACIVOO", std::string("1")).set("IDSITVOO", std::string("1"));
@@ -59,7 +59,7 @@ Change newFlight(const WantedFlight& f, const Plan& p, const std::string& branch
 Change newLeg(const WantedLeg& l, const std::string& timeReference, const std::string& branch,
               const std::string& company, const std::string& number, const std::string& code) {
   const DatasetDef& d = trechoDataset();
-  Change ch{ChangeKind::insert, {}, Row(d.fields.size())};
+  Change ch{wire::ChangeKind::Insert, {}, Row(d.fields.size())};
   RowWriter w{d, ch.newValues};
   w.set("CDFILIAL", branch).set("CDCIA", company).set("NRVOO", number).set("CDTRECHO", code);
   w.set("CDBASEORI", l.fromCode).set("CDBASEDES", l.toCode).set("HRDECOLVOO", l.departure).set("HRPOUSOVOO", l.arrival);
@@ -70,7 +70,7 @@ Change newLeg(const WantedLeg& l, const std::string& timeReference, const std::s
 Change newClass(const std::string& classCode, const std::string& branch, const std::string& company,
                 const std::string& number, const std::string& legCode) {
   const DatasetDef& d = classeVooDataset();
-  Change ch{ChangeKind::insert, {}, Row(d.fields.size())};
+  Change ch{wire::ChangeKind::Insert, {}, Row(d.fields.size())};
   RowWriter w{d, ch.newValues};
   // A class added without a multiplier gets 0, as on the screen.
   w.set("CDCIA", company).set("NRVOO", number).set("CDCLASSE", classCode).set("NRMULSERV", 0.0);
@@ -96,7 +96,7 @@ FlightChanges creation(const WantedFlight& f, const Plan& p, const std::string& 
 FlightChanges modification(const WantedFlight& f, const HeldFlight& h, const std::string& branch,
                            const std::string& company) {
   FlightChanges out;
-  Change fc{ChangeKind::modify, h.row, h.row};
+  Change fc{wire::ChangeKind::Modify, h.row, h.row};
   setScheduled(RowWriter{vooDataset(), fc.newValues}, f);
   if (fc.newValues != fc.oldValues) out.flight.push_back(fc);
 
@@ -109,7 +109,7 @@ FlightChanges modification(const WantedFlight& f, const HeldFlight& h, const std
     if (i < h.legs.size()) {
       const HeldLeg& hl = h.legs[i];
       code = hl.code;
-      Change lc{ChangeKind::modify, hl.row, hl.row};
+      Change lc{wire::ChangeKind::Modify, hl.row, hl.row};
       RowWriter w{trechoDataset(), lc.newValues};
       if (hl.fromCode != wl.fromCode) w.set("CDBASEORI", wl.fromCode);
       if (hl.toCode != wl.toCode) w.set("CDBASEDES", wl.toCode);
