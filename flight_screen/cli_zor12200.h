@@ -7,7 +7,7 @@
 // The handlers are grouped by concern in the .cpp files of this folder:
 //   frame_lifecycle.cpp     creation, show, activation, close, modal bar
 //   context_strip.cpp       branch and company strip and the full load
-//   command_bar.cpp         commands, tabs, menus and the mode rules
+//   command_bar.cpp         commands, tabs, menus, the data sources' handlers
 //   flight_fields.cpp       the flight record's coded fields
 //   flight_editing_aids.cpp defaults and the record tab's linked boxes
 //   flight_saving.cpp       flight validation, saving, deletion, leg reload
@@ -16,6 +16,9 @@
 //   leg_saving.cpp          leg validation, saving, deletion, class reload
 //   flight_classes.cpp      the classes of a leg
 //   grid_presentation.cpp   grid colours, base lookup and key filters
+// What the handlers share has two homes, which call no handler:
+//   screen_modes.cpp        the mode rules (RefreshModes) and the command target
+//   server_exchange.cpp     every server call: loads, reload, saves
 // The components, their properties and the event bindings are in
 // frm_voo.form.
 #pragma once
@@ -271,6 +274,9 @@ class TfrmVoo : public plat::TfrmPadrao {
   void btpCompanhiaCancelPesq(TObject* Sender);
   void panPlaVooCiaEnter(TObject* Sender);
   void panPlaVooCiaExit(TObject* Sender);
+  // Checks the branch and company and loads their flights unless loaded:
+  // what leaving the strip does.
+  void LeaveContextStrip();
 
   // ---- command_bar.cpp ----
   void sbtIncluirClick(TObject* Sender);
@@ -291,6 +297,9 @@ class TfrmVoo : public plat::TfrmPadrao {
   void mnuFormularioClick(TObject* Sender);
   void mnuConfigVooClick(TObject* Sender);
   void ControlaBotoes();
+  // Posts what the active tab is editing (the flight before its leg) and
+  // reloads after a leg or class was posted: the Confirm command.
+  void ConfirmEdits();
 
   // ---- flight_fields.cpp ----
   void cdsVooIDNACIVOOGetText(TField* Sender, std::string& Text, bool DisplayText);
@@ -309,6 +318,8 @@ class TfrmVoo : public plat::TfrmPadrao {
   void cdsVooIDINCDESFIXOSetText(TField* Sender, const std::string& Text);
   void cdsVooIDINCDESCONDGetText(TField* Sender, std::string& Text, bool DisplayText);
   void cdsVooIDINCDESCONDSetText(TField* Sender, const std::string& Text);
+  // Refuses stored hours that are not a time of day, the focus on their field.
+  void CheckHours(TField* hours);
 
   // ---- flight_editing_aids.cpp ----
   void cdsVooNewRecord(TDataSet* DataSet);

@@ -71,7 +71,7 @@ void WriteText(const fs::path& path, const std::string& text) {
 
 // Hides the busy indicator however the block is left.
 struct BusyIndicator {
-  BusyIndicator() { Showavi::ActiveShowAvi(Application->MainForm(), 6); }
+  BusyIndicator() { Showavi::ActiveShowAvi(Application->MainForm(), Showavi::BusyKind::Loading); }
   ~BusyIndicator() { Showavi::DeactiveShowAvi(); }
   BusyIndicator(const BusyIndicator&) = delete;
   BusyIndicator& operator=(const BusyIndicator&) = delete;
