@@ -69,6 +69,7 @@ const char* ComponentEvent(const std::string& event) {
       {"OnDataChange", "plat::TObject* Sender, plat::TField* Field"},
       {"OnBeforePesq", "plat::TObject* Sender, bool& Proceed"},
       {"OnChanging", "plat::TObject* Sender, bool& AllowChange"},
+      {"BeforeGetQueryParams", "plat::TParams& Params, bool& Handled"},
       {"OnDrawColumnCell",
        "plat::TObject* Sender, const plat::TRect& Rect, int DataCol, plat::TColumn* Column, "
        "plat::TGridDrawState State"},
