@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
@@ -12,7 +13,7 @@ void Abort() { throw EAbort(); }
 
 namespace {
 [[noreturn]] void BadConversion(const std::string& what) {
-  throw EVariantError("Conversão de variante inválida: " + what);
+  throw EVariantError(PlatformText("variant.bad_conversion", {what}));
 }
 }  // namespace
 
@@ -24,7 +25,7 @@ std::string Variant::AsString() const {
     case VarType::Float: return FloatToStr(std::get<double>(v_));
     case VarType::String: return std::get<std::string>(v_);
     case VarType::DateTime: return DateTimeToStr(std::get<TDateTime>(v_));
-    case VarType::Array: BadConversion("matriz para texto");
+    case VarType::Array: BadConversion(PlatformText("variant.array_to_text"));
     case VarType::Json: return std::get<JsonText>(v_).Text;
   }
   return "";
@@ -41,11 +42,11 @@ int64_t Variant::AsInteger() const {
       if (TryStrToInt(std::get<std::string>(v_), v)) return v;
       double f;
       if (TryStrToFloat(std::get<std::string>(v_), f)) return std::llround(f);
-      BadConversion("'" + std::get<std::string>(v_) + "' para inteiro");
+      BadConversion(PlatformText("variant.text_to_integer", {std::get<std::string>(v_)}));
     }
     case VarType::DateTime: return static_cast<int64_t>(std::get<TDateTime>(v_).Val);
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para inteiro");
+    case VarType::Json: BadConversion(PlatformText("variant.array_to_integer"));
   }
   return 0;
 }
@@ -59,11 +60,11 @@ double Variant::AsFloat() const {
     case VarType::String: {
       double f;
       if (TryStrToFloat(std::get<std::string>(v_), f)) return f;
-      BadConversion("'" + std::get<std::string>(v_) + "' para número");
+      BadConversion(PlatformText("variant.text_to_number", {std::get<std::string>(v_)}));
     }
     case VarType::DateTime: return std::get<TDateTime>(v_).Val;
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para número");
+    case VarType::Json: BadConversion(PlatformText("variant.array_to_number"));
   }
   return 0.0;
 }
@@ -79,7 +80,7 @@ bool Variant::AsBool() const {
       return AsInteger() != 0;
     }
     case VarType::Array:
-    case VarType::Json: BadConversion("matriz para lógico");
+    case VarType::Json: BadConversion(PlatformText("variant.array_to_bool"));
     default: return AsFloat() != 0.0;
   }
 }
@@ -103,30 +104,30 @@ TDateTime Variant::AsDateTime() const {
       } else if (TryStrToDate(t.substr(0, sp), d) && TryStrToTime(t.substr(sp + 1), tm)) {
         return TDateTime{d.Val + tm.Val};
       }
-      BadConversion("'" + s + "' para data");
+      BadConversion(PlatformText("variant.text_to_date", {s}));
     }
-    default: BadConversion("valor para data");
+    default: BadConversion(PlatformText("variant.value_to_date"));
   }
 }
 
 const Variant::Array& Variant::AsArray() const {
-  if (!IsArray()) BadConversion("valor não é uma matriz");
+  if (!IsArray()) BadConversion(PlatformText("variant.not_array"));
   return std::get<Array>(v_);
 }
 
 Variant::Array& Variant::AsArray() {
-  if (!IsArray()) BadConversion("valor não é uma matriz");
+  if (!IsArray()) BadConversion(PlatformText("variant.not_array"));
   return std::get<Array>(v_);
 }
 
 const Variant& Variant::operator[](size_t i) const {
   const Array& a = AsArray();
-  if (i >= a.size()) BadConversion("índice " + std::to_string(i) + " fora da matriz");
+  if (i >= a.size()) BadConversion(PlatformText("variant.index_outside", {std::to_string(i)}));
   return a[i];
 }
 
 const JsonText& Variant::AsJson() const {
-  if (Type() != VarType::Json) BadConversion("valor não é um documento JSON");
+  if (Type() != VarType::Json) BadConversion(PlatformText("variant.not_json"));
   return std::get<JsonText>(v_);
 }
 
