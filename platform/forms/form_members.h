@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/form_definition.h"
+#include "platform/forms/form_text.h"
 
 namespace plat {
 
