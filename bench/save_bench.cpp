@@ -13,7 +13,8 @@
 #include "bench/bench_env.h"
 #include "bench/ratio_reporter.h"
 #include "bench/raw_fetch.h"
-#include "flight_screen/change_sender.h"
+#include "data_access/server_methods.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/data/client_data_set.h"
 #include "platform/library/consiste.h"
 #include "server/dataset_catalog.h"
@@ -74,12 +75,12 @@ void ScreenSave(benchmark::State& state, const std::string& backend, int flights
     AppendCopy(flightList, flight);
     flightList.FieldByName("NRVOO")->SetAsString(nr);
     flightList.Post();
-    SendPendingChanges(net, flightList, &data_access::VooTrechoServer::SetVoo, "VOO");
+    SaveChanges(net, flightList, SavedData::Flights);
     AppendCopy(legs, leg);
     legs.FieldByName("NRVOO")->SetAsString(nr);
     legs.FieldByName("CDTRECHO")->Clear();  // numbered by the server
     legs.Post();
-    SendPendingChanges(net, legs, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
+    SaveChanges(net, legs, SavedData::Legs);
     legs.SetData(Consiste::CheckResultServ(server.GetTrecho(bench::kCompanyCode, nr, bench::kBranch), true, 0));
     if (legs.RecordCount() != 1) {
       state.SkipWithError("the saved leg did not come back");

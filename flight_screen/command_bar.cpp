@@ -1,59 +1,24 @@
-// The command bar, the tabs and menus, and the mode rules that enable them.
+// The command bar, the tabs and the menus.
 //
 // One bar of seven commands serves three datasets: the flights (cdsVoo), the
 // legs of the current flight (cdstrechoo) and the classes of the current leg
 // (cdsClasseVoo). The class tab designates the classes; on the grid and
 // record tabs a command acts on the legs when the leg grid of the record tab
-// holds the focus, and on the flights otherwise. The state-change handlers of
-// the three data sources keep commands, tabs, menu items and the context
-// strip in step with what is being edited.
-#include "data_access/server_methods.h"
+// holds the focus, and on the flights otherwise. The data sources' state
+// and data changes bring the modes in line (screen_modes.cpp).
 #include "flight_screen/cli_zor12200.h"
-#include "flight_screen/screen_state.h"
-#include "platform/core/sysutils.h"
-#include "platform/forms/application.h"
-#include "platform/forms/screen.h"
+#include "flight_screen/screen_modes.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
 #include "platform/library/procurar.h"
-#include "platform/library/showavi.h"
-#include "platform/library/vornia.h"
 
 using namespace plat;
 
 namespace {
 
-constexpr int kCheckAnimation = 6;
-
-bool Editing(const TDataSet* ds) { return ds && ds->Editing(); }
-bool Browsing(const TDataSet* ds) { return ds && ds->State() == dsBrowse; }
-// A closed dataset counts as empty: it holds nothing to show or change.
-bool Empty(const TDataSet* ds) { return !ds || !ds->Active() || ds->IsEmpty(); }
-
 bool Confirmed(const TMessages* table, const char* key) {
   return table->ShowMsg(key, MessageType::Confirmation, MessageButtons::YesNo, 0) == TMessages::ResultYes;
 }
-
-// Buttons follow their menu twins.
-void CopyMenusToButtons(TfrmVoo& f) {
-  f.sbtIncluir->SetEnabled(f.mnuIncluir->Enabled());
-  f.sbtAlterar->SetEnabled(f.mnuAlterar->Enabled());
-  f.sbtExcluir->SetEnabled(f.mnuExcluir->Enabled());
-  f.sbtProcurar->SetEnabled(f.mnuProcurar->Enabled());
-  f.sbtVerificar->SetEnabled(f.mnuVerificar->Enabled());
-  f.sbtCancelar->SetEnabled(f.mnuCancelar->Enabled());
-  f.sbtConfirmar->SetEnabled(f.mnuConfirmar->Enabled());
-}
-
-bool OnFlightTabs(const TfrmVoo& f) {
-  TTabSheet* page = f.pgcPadrao->ActivePage();
-  return page == f.tshFolhaDados || page == f.tshFormulario;
-}
-
-bool OnClassTab(const TfrmVoo& f) { return f.pgcPadrao->ActivePage() == f.tshConfigVoo; }
-
-// Commands on the grid and record tabs act on the legs while the leg grid
-// of the record tab has the focus.
-bool LegTarget(const TfrmVoo& f) { return Screen->ActiveControl() == f.dbgVooTrecho; }
 
 // After a refused flight deletion the screen shows what the server holds:
 // the flights reloaded, that flight current (when it still exists) with its
@@ -61,58 +26,10 @@ bool LegTarget(const TfrmVoo& f) { return Screen->ActiveControl() == f.dbgVooTre
 // that fails as well must not hide it.
 void ShowFlightAsStored(TfrmVoo& f, const std::string& flight) {
   try {
-    f.sbtVerificarClick(f.sbtVerificar);
+    Reload(f);
     f.cdsVoo->Locate("NRVOO", Variant(flight));
   } catch (...) {
   }
-}
-
-// The rule shared by the state changes of flights and legs. `changed` is
-// the dataset whose state changed (the navigator follows it).
-void ApplyFlightAndLegRule(TfrmVoo& f, const TDataSet* changed) {
-  if (!OnFlightTabs(f)) return;
-  const bool flightEditing = Editing(f.cdsVoo);
-  const bool legEditing = Editing(f.cdstrechoo);
-  const bool anyEditing = flightEditing || legEditing;
-  const bool commandsFree = Browsing(f.cdstrechoo) && !flightEditing;
-
-  f.mnuConfirmar->SetEnabled(anyEditing);
-  f.mnuCancelar->SetEnabled(anyEditing);
-  f.mnuIncluir->SetEnabled(commandsFree);
-  f.mnuAlterar->SetEnabled(commandsFree);
-  f.mnuExcluir->SetEnabled(commandsFree);
-  f.mnuProcurar->SetEnabled(commandsFree);
-  f.mnuVerificar->SetEnabled(commandsFree);
-  CopyMenusToButtons(f);
-
-  f.dbnPadrao->SetEnabled(Browsing(changed));
-  f.tshConfigVoo->SetEnabled(!anyEditing);
-  f.mnuConfigVoo->SetEnabled(f.tshConfigVoo->Enabled());
-}
-
-// The strip's codes may change only while nothing is being edited: a new
-// branch or company closes the data, which must not take a flight, leg or
-// class being typed with it.
-void EnableContextStrip(TfrmVoo& f) {
-  const TDataSetState state = f.dtsVoo->State();
-  const bool open = (state == dsInactive || state == dsBrowse) && !Editing(f.cdstrechoo) &&
-                    !Editing(f.cdsClasseVoo) && !Cli_zor12200::boShowModal;
-  f.btpCompanhia->SetEnabled(open);
-  f.medSgCia->SetEnabled(open);
-  f.lblCia->SetEnabled(open);
-  if (!Vornia::ModuFili()) {
-    f.btnPesqFilial->SetEnabled(open);
-    f.medCdFilial->SetEnabled(open);
-    f.lblFilial->SetEnabled(open);
-  }
-}
-
-// After a tab was chosen from the menu: the page control does not report a
-// change made from code, so the modes are brought in line with the new tab
-// here (the classes themselves are current: every leg move reloads them).
-void RefreshModesForTab(TfrmVoo& f) {
-  f.dtsPadraoStateChange(f.dtsPadrao);
-  f.dtsClasseVooStateChange(f.dtsClasseVoo);
 }
 
 void CheckMenuOfActivePage(TfrmVoo& f) {
@@ -186,7 +103,7 @@ void TfrmVoo::sbtExcluirClick(TObject*) {
     ShowFlightAsStored(*this, flight);
     throw;
   }
-  sbtVerificarClick(sbtVerificar);
+  Reload(*this);
 }
 
 void TfrmVoo::sbtProcurarClick(TObject* Sender) {
@@ -195,25 +112,10 @@ void TfrmVoo::sbtProcurarClick(TObject* Sender) {
     return;
   }
   TfrmPadrao::sbtProcurarClick(Sender);
-  if (cdsVoo->Active()) cdsVooAfterScroll(cdsVoo);
+  if (cdsVoo->Active()) FollowFlight(*this);
 }
 
-void TfrmVoo::sbtVerificarClick(TObject*) {
-  Showavi::BusyScope busy(Application->MainForm(), kCheckAnimation);
-  data_access::VooTrechoServer server(*netVooTrecho);
-  const std::string branch = medCdFilial->Text();
-  if (OnClassTab(*this)) {
-    cdsClasseVoo->SetData(Consiste::CheckResultServ(
-        server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                            cdsVooNRVOO->AsString()),
-        true, 0));
-  } else {
-    if (!LegTarget(*this))
-      cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
-    cdstrechoo->SetData(Consiste::CheckResultServ(
-        server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
-  }
-}
+void TfrmVoo::sbtVerificarClick(TObject*) { Reload(*this); }
 
 void TfrmVoo::sbtCancelarClick(TObject*) {
   TTabSheet* page = pgcPadrao->ActivePage();
@@ -241,19 +143,21 @@ void TfrmVoo::sbtCancelarClick(TObject*) {
   }
 }
 
-void TfrmVoo::sbtConfirmarClick(TObject*) {
+void TfrmVoo::sbtConfirmarClick(TObject*) { ConfirmEdits(); }
+
+void TfrmVoo::ConfirmEdits() {
   TTabSheet* page = pgcPadrao->ActivePage();
   if (page == tshConfigVoo) {
     if (Editing(cdsClasseVoo)) {
       cdsClasseVoo->Post();
-      sbtVerificarClick(sbtVerificar);
+      Reload(*this);
     }
   } else if (page == tshFormulario) {
     // The flight goes first: a new leg belongs to a flight the server knows.
     if (Editing(cdsVoo)) cdsVoo->Post();
     if (Editing(cdstrechoo)) {
       cdstrechoo->Post();
-      sbtVerificarClick(sbtVerificar);
+      Reload(*this);
     }
   }
 }
@@ -265,147 +169,40 @@ void TfrmVoo::ControlaBotoes() {
     b->SetEnabled(false);
 }
 
-// ---------------------------------------------------------------- mode rules
+// ---------------------------------------------------------------- data sources
 
-void TfrmVoo::dtsPadraoStateChange(TObject* Sender) {
-  if (!OnClassTab(*this) && cdsVoo->State() != dsEdit) {
-    TfrmPadrao::dtsPadraoStateChange(Sender);
-    // The base form leaves the commands alone; here they follow the state
-    // of the flights and legs.
-    ApplyFlightAndLegRule(*this, cdsVoo);
-  }
-  if (!Editing(cdsVoo)) {
-    tshConfigVoo->SetEnabled(!Empty(cdsVoo));
-    mnuConfigVoo->SetEnabled(tshConfigVoo->Enabled());
-  }
-}
-
-void TfrmVoo::dtsVooStateChange(TObject*) {
-  const TDataSetState state = dtsVoo->State();
-  // Opening the flights (each load) is reported as a state change only: the
-  // record's controls are brought up to date here as a data change would.
-  if (state == dsBrowse) dtsVooDataChange(dtsVoo, nullptr);
-  if (cdsVoo->State() == dsEdit) {
-    tshFolhaDados->SetEnabled(false);
-    pgcPadrao->SetActivePage(tshFormulario);
-  } else if (cdsVoo->State() == dsBrowse && !Editing(cdsClasseVoo)) {
-    // The grid tab was closed only for the time a flight is edited.
-    tshFolhaDados->SetEnabled(true);
-    mnuFolhaDados->SetEnabled(true);
-  }
-
-  dbeNrVoo->SetEnabled(state == dsInsert);
-
-  EnableContextStrip(*this);
-
-  // The record tab shows a flight: with none (a load that found none, the
-  // last one deleted) it closes, also when it is the page on show.
-  const bool aFlight = Editing(cdsVoo) || !Empty(cdsVoo);
-  tshFormulario->SetEnabled(!Cli_zor12200::boShowModal && aFlight);
-  if (!Cli_zor12200::boShowModal && !aFlight && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
-
-  if (cdsVoo->State() == dsInsert) {
-    pgcPadrao->SetActivePage(tshFormulario);
-    tshConfigVoo->SetEnabled(false);
-    mnuConfigVoo->SetEnabled(tshConfigVoo->Enabled());
-  }
-
-  ApplyFlightAndLegRule(*this, cdsVoo);
-  mnuFormulario->SetEnabled(tshFormulario->Enabled());
-}
-
-void TfrmVoo::dtsVooDataChange(TObject*, TField*) {
-  const bool noFlights = Empty(cdsVoo);
-  tshFormulario->SetEnabled(!noFlights);
-  if (noFlights && pgcPadrao->ActivePage() == tshFormulario) pgcPadrao->SetActivePage(tshFolhaDados);
-
-  const bool extra = cdsVoo->Active() && StrToIntDef(cdsVooIDTIPVOO->AsString(), 0) == 2;
-  grbVig->SetEnabled(extra);
-  lblDtInicio->SetEnabled(grbVig->Enabled());
-  lblDtFim->SetEnabled(grbVig->Enabled());
-
-  lblNome->SetCaption(cdsVoo->Active() ? cdsVooNRVOO->AsString() : std::string());
-
-  // The two boxes show the stored services without running their click
-  // handlers, which would write the code back.
-  DetachedHandler quietSupply(ccbAbast->OnClick);
-  DetachedHandler quietAttendance(ccbAtend->OnClick);
-  if (cdsVoo->Active() && !cdsVooIDABASATEN->IsNull() && dtsVoo->State() == dsBrowse) {
-    const std::string services = cdsVooIDABASATEN->AsString();
-    if (services == "1") {
-      ccbAbast->SetChecked(true);
-      ccbAtend->SetChecked(false);
-    } else if (services == "2") {
-      ccbAbast->SetChecked(false);
-      ccbAtend->SetChecked(true);
-    } else if (services == "3") {
-      ccbAbast->SetChecked(true);
-      ccbAtend->SetChecked(true);
-    }
-  }
-}
-
-void TfrmVoo::dtsTrechoStateChange(TObject*) {
-  ApplyFlightAndLegRule(*this, cdstrechoo);
-  EnableContextStrip(*this);
-  // A load of the legs is reported as a state change only.
-  dtsTrechoDataChange(dtsTrecho, nullptr);
-}
-
-void TfrmVoo::dtsTrechoDataChange(TObject*, TField*) { sbtExluTrecho->SetEnabled(!Empty(cdstrechoo)); }
-
-void TfrmVoo::dtsClasseVooStateChange(TObject*) {
-  EnableContextStrip(*this);
-  if (!OnClassTab(*this)) return;
-  const bool editing = Editing(cdsClasseVoo);
-  const bool browsing = Browsing(cdsClasseVoo);
-  const bool anyClass = browsing && !cdsClasseVoo->IsEmpty();
-
-  mnuConfirmar->SetEnabled(editing);
-  mnuCancelar->SetEnabled(editing);
-  mnuIncluir->SetEnabled(browsing);
-  mnuAlterar->SetEnabled(anyClass);
-  mnuExcluir->SetEnabled(anyClass);
-  mnuProcurar->SetEnabled(anyClass);
-  mnuVerificar->SetEnabled(anyClass);
-  CopyMenusToButtons(*this);
-  dbnPadrao->SetEnabled(browsing);
-
-  tshFolhaDados->SetEnabled(!editing);
-  tshFormulario->SetEnabled(!editing);
-  mnuFolhaDados->SetEnabled(tshFolhaDados->Enabled());
-  mnuFormulario->SetEnabled(tshFormulario->Enabled());
-}
+void TfrmVoo::dtsPadraoStateChange(TObject*) { RefreshModes(*this, ModeChange::BaseState); }
+void TfrmVoo::dtsVooStateChange(TObject*) { RefreshModes(*this, ModeChange::FlightState); }
+void TfrmVoo::dtsVooDataChange(TObject*, TField*) { RefreshModes(*this, ModeChange::FlightData); }
+void TfrmVoo::dtsTrechoStateChange(TObject*) { RefreshModes(*this, ModeChange::LegState); }
+void TfrmVoo::dtsTrechoDataChange(TObject*, TField*) { RefreshModes(*this, ModeChange::LegData); }
+void TfrmVoo::dtsClasseVooStateChange(TObject*) { RefreshModes(*this, ModeChange::ClassState); }
 
 // ---------------------------------------------------------------- tabs and menus
 
 void TfrmVoo::pgcPadraoChange(TObject* Sender) {
   TfrmPadrao::pgcPadraoChange(Sender);
-  if (OnClassTab(*this)) {
-    data_access::VooTrechoServer server(*netVooTrecho);
-    cdsClasseVoo->SetData(Consiste::CheckResultServ(
-        server.GetClasseVoo(medCdFilial->Text(), qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                            cdsVooNRVOO->AsString()),
-        true, 0));
-  }
-  dtsPadraoStateChange(dtsPadrao);
-  dtsClasseVooStateChange(dtsClasseVoo);
+  if (OnClassTab(*this)) LoadClasses(*this, CompanyOf::Context);  // no busy indicator
+  RefreshModes(*this, ModeChange::Shown);
 }
 
 void TfrmVoo::mnuFolhaDadosClick(TObject* Sender) {
   TfrmPadrao::mnuFolhaDadosClick(Sender);
   mnuConfigVoo->SetChecked(OnClassTab(*this));
-  RefreshModesForTab(*this);
+  // The page control does not report a change made from code.
+  RefreshModes(*this, ModeChange::Shown);
 }
 
 void TfrmVoo::mnuFormularioClick(TObject* Sender) {
   TfrmPadrao::mnuFormularioClick(Sender);
   mnuConfigVoo->SetChecked(OnClassTab(*this));
-  RefreshModesForTab(*this);
+  // The page control does not report a change made from code.
+  RefreshModes(*this, ModeChange::Shown);
 }
 
 void TfrmVoo::mnuConfigVooClick(TObject*) {
   pgcPadrao->SetActivePage(tshConfigVoo);
   CheckMenuOfActivePage(*this);
-  RefreshModesForTab(*this);
+  // The page control does not report a change made from code.
+  RefreshModes(*this, ModeChange::Shown);
 }

@@ -7,11 +7,10 @@
 // (typed, or picked in a lookup) closes them as entering the strip does,
 // and leaving the strip loads the new context. A lookup that ends without
 // a choice leaves the context as it was.
-#include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
-#include "platform/forms/application.h"
+#include "flight_screen/screen_modes.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
-#include "platform/library/showavi.h"
 
 using namespace plat;
 
@@ -139,7 +138,9 @@ void TfrmVoo::CloseContextData() {
 
 void TfrmVoo::panPlaVooCiaEnter(TObject*) { CloseContextData(); }
 
-void TfrmVoo::panPlaVooCiaExit(TObject*) {
+void TfrmVoo::panPlaVooCiaExit(TObject*) { LeaveContextStrip(); }
+
+void TfrmVoo::LeaveContextStrip() {
   Vd_CdFilial(true);
   Vd_Companhia(true);
   // Entering the strip always closes the flights, so they are open here only
@@ -151,24 +152,7 @@ void TfrmVoo::panPlaVooCiaExit(TObject*) {
       loaded_company_ == qryCompanhiaCDCIA->AsString())
     return;
 
-  {
-    Showavi::BusyScope busy(Application->MainForm(), 6);
-    data_access::VooTrechoServer server(*netVooTrecho);
-    const std::string branch = medCdFilial->Text();
-    cdsVoo->SetData(Consiste::CheckResultServ(server.GetVoo(branch, qryCompanhiaCDCIA->AsString()), true, 0));
-    // Opening a list with flights moves to the first one, whose scroll
-    // handler has already loaded its legs and its first leg's classes:
-    // fetching them again here would only repeat the same calls. Without
-    // flights nothing scrolls, and the legs and classes are opened empty.
-    if (cdsVoo->IsEmpty()) {
-      cdstrechoo->SetData(Consiste::CheckResultServ(
-          server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), branch), true, 0));
-      cdsClasseVoo->SetData(Consiste::CheckResultServ(
-          server.GetClasseVoo(branch, qryCompanhiaCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                              cdsVooNRVOO->AsString()),
-          true, 0));
-    }
-  }
+  LoadContext(*this);
   loaded_branch_ = medCdFilial->Text();
   loaded_company_ = qryCompanhiaCDCIA->AsString();
 
@@ -177,7 +161,7 @@ void TfrmVoo::panPlaVooCiaExit(TObject*) {
   mnuFormulario->SetEnabled(anyFlight);
   mnuConfigVoo->SetEnabled(anyFlight);
 
-  dtsPadraoStateChange(dtsPadrao);
+  RefreshModes(*this, ModeChange::BaseState);
 
   sbtIncluir->SetEnabled(mnuIncluir->Enabled());
   tshFolhaDados->SetEnabled(mnuFolhaDados->Enabled());

@@ -4,15 +4,11 @@
 // to the server at once.
 #include <string>
 
-#include "data_access/server_methods.h"
-#include "flight_screen/change_sender.h"
 #include "flight_screen/cli_zor12200.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/core/sysutils.h"
-#include "platform/forms/application.h"
 #include "platform/library/consiste.h"
 #include "platform/library/pesquisa.h"
-#include "platform/library/showavi.h"
-#include "platform/library/vornia.h"
 
 using namespace plat;
 
@@ -79,6 +75,6 @@ void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
   if (cdsClasseVooNRMULSERV->IsNull()) cdsClasseVooNRMULSERV->SetAsString("0");
 }
 
-void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) { SendPendingChanges(*netVooTrecho, *cdsClasseVoo, &data_access::VooTrechoServer::SetClasseVoo, "CLASSEVOO"); }
+void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) { SaveChanges(*this, SavedData::Classes); }
 
-void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) { SendPendingChanges(*netVooTrecho, *cdsClasseVoo, &data_access::VooTrechoServer::SetClasseVoo, "CLASSEVOO"); }
+void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) { SaveChanges(*this, SavedData::Classes); }

@@ -79,11 +79,13 @@ void TfrmVoo::cdsVooQTHRKDTCARSetText(TField* Sender, const std::string& Text) {
     Sender->SetAsString(hours);
 }
 
-void TfrmVoo::cdsVooQTHRKDTCARValidate(TField* Sender) {
-  const std::string value = Sender->AsString();
+void TfrmVoo::cdsVooQTHRKDTCARValidate(TField* Sender) { CheckHours(Sender); }
+
+void TfrmVoo::CheckHours(TField* hours) {
+  const std::string value = hours->AsString();
   if (value.empty()) return;
   if (!IsValidHours(value)) {
-    Sender->FocusControl();
+    hours->FocusControl();
     Consiste::MensErroAbort(HoursCheckText(value) + msgPadrao->Msg("Hr_Inv"));
   }
 }

@@ -6,11 +6,9 @@
 // The equipment, prefix and shift checks read what is typed in the edits,
 // not the field values: a check that runs from the edit's own exit handler
 // sees the text the person has just left.
-#include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
-#include "platform/forms/application.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
-#include "platform/library/showavi.h"
 
 using namespace plat;
 
@@ -85,11 +83,7 @@ void TfrmVoo::vd_Turno(bool required) {
   }
   PutInEdit(dbeTurnoProd, cdsVooNRTURNOPROD, Consiste::Ajusta(dbeTurnoProd->Text(), 2));
 
-  {
-    Showavi::BusyScope busy(Application->MainForm(), 1);
-    data_access::VooTrechoServer server(*netVooTrecho);
-    cdsPesqTurno->SetData(Consiste::CheckResultServ(server.GetTurno(dbeTurnoProd->Text(), ""), true, 0));
-  }
+  LoadShift(*this, dbeTurnoProd->Text());
   if (cdsPesqTurno->IsEmpty()) {
     dbeTurnoProd->SetFocus();
     Consiste::MensErroAbort(msgPadrao->Msg("Turno_N_Cad"));
@@ -167,9 +161,7 @@ void TfrmVoo::dbeSgPrefixoExit(TObject*) { Vd_Prefixo(); }
 // ---- production shift ----
 
 void TfrmVoo::btpTurnoProdBeforePesq(TObject*, bool&) {
-  Showavi::BusyScope busy(Application->MainForm(), 6);
-  data_access::VooTrechoServer server(*netVooTrecho);
-  cdsPesqTurno->SetData(Consiste::CheckResultServ(server.GetTurno("", "T"), true, 0));
+  LoadShiftList(*this);
 }
 
 void TfrmVoo::btpTurnoProdAfterPesq(TObject*) {

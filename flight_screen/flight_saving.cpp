@@ -8,14 +8,10 @@
 #include <cmath>
 #include <string>
 
-#include "data_access/server_methods.h"
-#include "flight_screen/change_sender.h"
 #include "flight_screen/cli_zor12200.h"
 #include "flight_screen/screen_state.h"
-#include "platform/forms/application.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
-#include "platform/library/showavi.h"
-#include "platform/library/vornia.h"
 
 using namespace plat;
 
@@ -112,9 +108,9 @@ void TfrmVoo::cdsVooBeforePost(TDataSet*) {
   }
 
   if (Consiste::EmptyString(cdsVooQTHRKDTCAR->AsString())) Refuse(*this, dbeKDTCarrego, "kdt_car_null");
-  cdsVooQTHRKDTCARValidate(cdsVooQTHRKDTCAR);
+  CheckHours(cdsVooQTHRKDTCAR);
   if (Consiste::EmptyString(cdsVooQTHRKDTDES->AsString())) Refuse(*this, dbeKDTDescarrego, "kdt_des_null");
-  cdsVooQTHRKDTCARValidate(cdsVooQTHRKDTDES);
+  CheckHours(cdsVooQTHRKDTDES);
 
   // An occasional flight needs its validity period.
   const bool extra = dcbTipo->Text() == msgPadrao->Msg("Extra");
@@ -153,7 +149,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
   if (cdsVoo->ChangeCount() > 0) {
     const std::string posted = cdsVooNRVOO->AsString();
     try {
-      SendPendingChanges(*netVooTrecho, *cdsVoo, &data_access::VooTrechoServer::SetVoo, "VOO");
+      SaveChanges(*this, SavedData::Flights);
     } catch (...) {
       // A refused new flight is gone and another flight is current: a leg
       // still being typed for the gone flight must not stay open, or the
@@ -161,7 +157,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
       if (cdsVoo->IsEmpty() || cdsVooNRVOO->AsString() != posted) {
         try {
           if (cdstrechoo->Editing()) cdstrechoo->Cancel();
-          cdsVooAfterScroll(cdsVoo);
+          FollowFlight(*this);
         } catch (...) {
           // The refusal is what the person must see; a failed reload of
           // the legs was reported on its own.
@@ -171,7 +167,7 @@ void TfrmVoo::cdsVooAfterPost(TDataSet*) {
     }
   }
   // The flight stays saved if its legs are refused.
-  if (cdstrechoo->ChangeCount() > 0) SendPendingChanges(*netVooTrecho, *cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
+  SaveChanges(*this, SavedData::Legs);
 }
 
 void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {
@@ -179,25 +175,15 @@ void TfrmVoo::cdsVooBeforeCancel(TDataSet*) {
 }
 
 // The legs shown again are the server's, for the flight now current.
-void TfrmVoo::cdsVooAfterCancel(TDataSet*) { cdsVooAfterScroll(cdsVoo); }
+void TfrmVoo::cdsVooAfterCancel(TDataSet*) { FollowFlight(*this); }
 
 // A deleted flight is sent at once; the server removes its legs and
 // classes with it. On failure the deletion is undone locally and the error
 // goes on.
 void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
-  if (cdsVoo->ChangeCount() > 0) SendPendingChanges(*netVooTrecho, *cdsVoo, &data_access::VooTrechoServer::SetVoo, "VOO");
+  SaveChanges(*this, SavedData::Flights);
 }
 
 // Every move to another flight shows that flight's legs as the server holds
-// them. No busy animation and no catching: a failed load reaches whatever
-// moved the flight.
-void TfrmVoo::cdsVooAfterScroll(TDataSet*) {
-  data_access::VooTrechoServer server(*netVooTrecho);
-  cdstrechoo->SetData(Consiste::CheckResultServ(
-      server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), medCdFilial->Text()), true, 0));
-  // Loading legs loads the classes of the first one; a flight without legs
-  // must not keep showing the classes of the flight left behind.
-  if (cdstrechoo->IsEmpty()) cdstrechooAfterScroll(cdstrechoo);
-  dtsPadraoStateChange(dtsPadrao);
-  dtsClasseVooStateChange(dtsClasseVoo);
-}
+// them.
+void TfrmVoo::cdsVooAfterScroll(TDataSet*) { FollowFlight(*this); }

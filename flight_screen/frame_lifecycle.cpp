@@ -1,14 +1,12 @@
 // The screen's frame: creation (server connection, presentation mode,
 // branch default, flight types), show when opened on one flight, first
 // activation, close, and the modal confirm/cancel bar.
-#include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
+#include "flight_screen/screen_modes.h"
 #include "flight_screen/screen_state.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/core/sysutils.h"
-#include "platform/forms/application.h"
 #include "platform/forms/screen.h"
-#include "platform/library/consiste.h"
-#include "platform/library/showavi.h"
 #include "platform/library/vornia.h"
 
 using namespace plat;
@@ -27,10 +25,7 @@ bool IsVgaDisplay() { return Screen->Width() == 640 && Screen->Height() == 480; 
 void TfrmVoo::FormCreate(TObject* Sender) {
   TfrmPadrao::FormCreate(Sender);
 
-  {
-    Showavi::BusyScope busy(Application->MainForm(), 0);
-    netVooTrecho->SetConnected(true);
-  }
+  ConnectToServer(*this);
 
   lblNome->SetCaption("");
   Cli_zor12200::boActive = false;
@@ -62,7 +57,7 @@ void TfrmVoo::FormCreate(TObject* Sender) {
     panNavigator->SetEnabled(false);
   }
 
-  dtsPadraoStateChange(dtsPadrao);
+  RefreshModes(*this, ModeChange::BaseState);
 
   mnuFormulario->SetEnabled(false);
   mnuConfigVoo->SetEnabled(false);
@@ -79,11 +74,7 @@ void TfrmVoo::FormCreate(TObject* Sender) {
     c->SetTag(branchFixed ? 99 : 0);
   }
 
-  {
-    Showavi::BusyScope busy(Application->MainForm(), 0);
-    data_access::VooTrechoServer server(*netVooTrecho);
-    cdsTipoVoo->SetData(Consiste::CheckResultServ(server.GetTipoVoo(), true, 0));
-  }
+  LoadFlightTypes(*this);
 
   panTipoVoo->SetVisible(cdsTipoVoo->RecordCount() >= 1);
 
@@ -105,13 +96,13 @@ void TfrmVoo::FormShow(TObject*) {
     medCdFilial->SetFocus();
     if (auto* branch = FindComponentAs<TCustomEdit>(Cli_zor12200::frmOrig, "medFilial")) medCdFilial->SetText(branch->Text());
   } else {
-    medCdFilialExit(medCdFilial);
+    Vd_CdFilial(false);  // what leaving the branch field checks
   }
 
   auto* caller = FindComponentAs<TDataSet>(Cli_zor12200::frmOrig, Cli_zor12200::stCdsOriginal);
   if (caller) medSgCia->SetText(caller->FieldByName("SGCIA")->AsString());
 
-  panPlaVooCiaExit(panPlaVooCia);
+  LeaveContextStrip();
 
   if (caller) cdsVoo->Locate("NRVOO", Variant(caller->FieldByName("NRVOO")->AsString()), {loCaseInsensitive});
   pgcPadrao->SetActivePage(tshFormulario);
@@ -144,11 +135,12 @@ void TfrmVoo::FormClose(TObject* Sender, TCloseAction& Action) {
 }
 
 void TfrmVoo::FormKeyDown(TObject*, Word& Key, TShiftState) {
-  if (Key == kCancelKey && Cli_zor12200::boShowModal) sbtCancelClick(sbtCancel);
+  // As the modal bar's cancel button.
+  if (Key == kCancelKey && Cli_zor12200::boShowModal) SetModalResult(mrCancel);
 }
 
 void TfrmVoo::sbtConfirmaClick(TObject*) {
-  if (!Cli_zor12200::boTrechoOk) sbtConfirmarClick(sbtConfirmar);
+  if (!Cli_zor12200::boTrechoOk) ConfirmEdits();
   SetModalResult(mrOk);
 }
 

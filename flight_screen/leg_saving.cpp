@@ -5,14 +5,10 @@
 // current leg's classes whenever the leg cursor moves.
 #include <string>
 
-#include "data_access/server_methods.h"
-#include "flight_screen/change_sender.h"
 #include "flight_screen/cli_zor12200.h"
+#include "flight_screen/server_exchange.h"
 #include "platform/data/db_engine_error.h"
-#include "platform/forms/application.h"
 #include "platform/library/consiste.h"
-#include "platform/library/showavi.h"
-#include "platform/library/vornia.h"
 
 using namespace plat;
 
@@ -96,28 +92,18 @@ void TfrmVoo::cdstrechooBeforePost(TDataSet*) {
 // holds them (a new leg gets its code there). A refused send undoes the
 // local change and skips the reload.
 void TfrmVoo::cdstrechooAfterPost(TDataSet*) {
-  SendPendingChanges(*netVooTrecho, *cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
-  data_access::VooTrechoServer server(*netVooTrecho);
-  cdstrechoo->SetData(Consiste::CheckResultServ(
-      server.GetTrecho(cdsVooCDCIA->AsString(), cdsVooNRVOO->AsString(), medCdFilial->Text()), true, 0));
+  SaveChanges(*this, SavedData::Legs);
+  LoadLegs(*this);
 }
 
-void TfrmVoo::cdstrechooAfterDelete(TDataSet*) {
-  SendPendingChanges(*netVooTrecho, *cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO");
-}
+void TfrmVoo::cdstrechooAfterDelete(TDataSet*) { SaveChanges(*this, SavedData::Legs); }
 
 // Nothing unsent may outlive a cancel, a deletion the server refused included.
 void TfrmVoo::cdstrechooAfterCancel(TDataSet*) { cdstrechoo->CancelUpdates(); }
 
 // Every move to another leg (a new leg being inserted included, whose code
 // is still empty) shows that leg's classes. No busy animation.
-void TfrmVoo::cdstrechooAfterScroll(TDataSet*) {
-  data_access::VooTrechoServer server(*netVooTrecho);
-  cdsClasseVoo->SetData(Consiste::CheckResultServ(
-      server.GetClasseVoo(medCdFilial->Text(), cdsVooCDCIA->AsString(), cdstrechooCDTRECHO->AsString(),
-                          cdsVooNRVOO->AsString()),
-      true, 0));
-}
+void TfrmVoo::cdstrechooAfterScroll(TDataSet*) { FollowLeg(*this); }
 
 // A leg rule broken in the database reports a technical message; its second
 // entry holds the sentence for the person on its first line, which replaces
@@ -149,8 +135,8 @@ void TfrmVoo::DeleteLegAndCheck() {
   try {
     cdstrechoo->Delete();
   } catch (...) {
-    sbtVerificarClick(sbtVerificar);
+    Reload(*this);
     throw;
   }
-  sbtVerificarClick(sbtVerificar);
+  Reload(*this);
 }

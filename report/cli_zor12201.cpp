@@ -4,6 +4,7 @@
 
 #include "platform/library/messages.h"
 #include "platform/ui/ui_port.h"
+#include "report/frm_rel_voo_form.h"
 #include "report/report_pdf.h"
 
 using namespace plat;
@@ -12,40 +13,6 @@ TfrmRelVoo* frmRelVoo = nullptr;
 bool Cli_zor12201::boStCriado = false;
 
 namespace {
-
-const char* const kDefinition = R"(# The flight report screen over the base report launcher.
-form
-  Caption = "Vôo/Trecho"
-  HelpFile = "Zorhelp.hlp"
-  HelpContext = 10112201
-  ClientWidth = 399
-  OnClose = FormClose
-  OnShow = FormShow
-lblCodTela
-  Caption = "ZOR12201"
-lblCodRel
-  Caption = "ZOR122"
-lblRelat
-  Caption = "Vôos e trechos da companhia na filial"
-lblFilial: TLabel in grbDadosRel
-  Left = 8
-  Top = 52
-lblCompanhia: TLabel in grbDadosRel
-  Left = 8
-  Top = 72
-rpddPadrao: TReportDesignerDialog
-  BeforeGetQueryParams = rpddPadraoBeforeGetQueryParams
-msgPadrao
-  Messages += "Arq_Rel_Err|O arquivo contendo a definição do Relatório de código '%s' não foi encontrado no diretório '%s'."
-  Messages += "NovoCaption|Título do Relatório"
-  Messages += "NovoPrompt|Informe o título do relatório:"
-  Messages += "Plano_Voo_Seguinte|Plano Voo Seguinte"
-  Messages += "Extra|Extra"
-  Messages += "Ativo|Ativo"
-  Messages += "Inativo|Inativo"
-  Messages += "Plano_Voo_Atual|Plano  Voo  Atual"
-  Messages += "Regular|Regular"
-)";
 
 // Every flight of the company at the branch, each with its legs under it,
 // in flight and leg order. Flights without legs still show.
@@ -82,13 +49,7 @@ ORDER BY V.NRVOO, T.CDTRECHO
 TfrmRelVoo::TfrmRelVoo(TComponent* owner) : TfrmDadosGerRel(owner) {
   RegisterReportClasses();
   TReportDesignerDialog::RegisterReport("ZOR122", kFlightReport);
-  BindHandler<TCloseEvent>("FormClose", [this](TObject* s, TCloseAction& a) { FormClose(s, a); });
-  BindHandler<TGetQueryParamsEvent>("rpddPadraoBeforeGetQueryParams",
-                                    [this](TParams& p, bool& h) { rpddPadraoBeforeGetQueryParams(p, h); });
-  BindHandler<TNotifyEvent>("FormShow", [this](TObject* s) { FormShow(s); });
-  BindField("rpddPadrao", rpddPadrao);
-  BindField("lblFilial", lblFilial);
-  BindField("lblCompanhia", lblCompanhia);
+  BindFormMembers();
   RunReport = [this](const std::string& code, bool print) {
     rpddPadrao->Renderer = flight_report::WriteReportPdf;
     rpddPadrao->Heading = {{"Filial", BranchText()}, {"Companhia", CompanyText()}};
@@ -122,7 +83,7 @@ void TfrmRelVoo::FormShow(TObject*) {
 
 std::vector<FormDefinitionSource> TfrmRelVoo::Definitions() const {
   std::vector<FormDefinitionSource> out = TfrmDadosGerRel::Definitions();
-  out.push_back({"frm_rel_voo.form", kDefinition});
+  out.push_back({"frm_rel_voo.form", kFrmRelVooForm});
   return out;
 }
 

@@ -30,14 +30,10 @@ class TfrmRelVoo : public plat::TfrmDadosGerRel {
 
   std::vector<plat::FormDefinitionSource> Definitions() const override;
 
-  plat::TReportDesignerDialog* rpddPadrao = nullptr;
-  // What the report covers, as the labels show it.
-  plat::TLabel* lblFilial = nullptr;
-  plat::TLabel* lblCompanhia = nullptr;
-
-  void FormClose(plat::TObject* Sender, plat::TCloseAction& Action);
-  void FormShow(plat::TObject* Sender);
-  void rpddPadraoBeforeGetQueryParams(plat::TParams& Params, bool& Handled);
+  // The components of frm_rel_voo.form (lblFilial and lblCompanhia show
+  // what the report covers) and the handlers its events name; generated
+  // from the definition at build time.
+#include "report/frm_rel_voo_members.h"
 
   // The branch and company the report covers; kept until the next call.
   void SetCoverage(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company);

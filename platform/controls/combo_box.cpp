@@ -3,6 +3,7 @@
 
 #include "platform/controls/gesture.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 
 namespace plat {
 
@@ -45,7 +46,7 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
 
 void TComboBox::SetItemIndex(int index) {
   if (index < -1 || index >= items_.Count())
-    throw Exception("Índice de lista fora dos limites (" + std::to_string(index) + ").");
+    throw Exception(PlatformText("list.index_out_of_bounds", {std::to_string(index)}));
   Store(index, index >= 0 ? items_.Strings(index) : "");
 }
 

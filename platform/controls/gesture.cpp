@@ -2,6 +2,7 @@
 #include "platform/controls/gesture.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/ui/ui_port.h"
 
 namespace plat {
@@ -24,7 +25,7 @@ void ReportException(const std::exception& e) {
     return;
   }
   if (dynamic_cast<const EAbort*>(&e)) return;
-  Ui().ShowError("Erro", e.what());
+  Ui().ShowError(PlatformText("caption.error"), e.what());
 }
 
 void SetExceptionReporter(std::function<void(const std::exception&)> reporter) {

@@ -2,6 +2,7 @@
 #include "platform/controls/mask_edit.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 
 namespace plat {
 
@@ -99,7 +100,7 @@ void TMaskEdit::ValidateEdit() const {
   if (!IsMasked()) return;
   int missing = mask_.FirstMissing(text_);
   if (missing >= 0)
-    throw Exception("Valor inválido: preencha todas as posições obrigatórias.");
+    throw Exception(PlatformText("mask.incomplete"));
 }
 
 void TMaskEdit::DoExit() {

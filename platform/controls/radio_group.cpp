@@ -3,6 +3,7 @@
 
 #include "platform/controls/gesture.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 
 namespace plat {
 
@@ -20,7 +21,7 @@ TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
 
 void TRadioGroup::SetItemIndex(int index) {
   if (index < -1 || index >= items_.Count())
-    throw Exception("Índice de lista fora dos limites (" + std::to_string(index) + ").");
+    throw Exception(PlatformText("list.index_out_of_bounds", {std::to_string(index)}));
   if (index == item_index_) return;
   item_index_ = index;
   Changed(Prop::ItemIndex);

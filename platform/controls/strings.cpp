@@ -2,13 +2,14 @@
 #include "platform/controls/strings.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
 
 namespace {
 [[noreturn]] void OutOfRange(int index) {
-  throw Exception("Índice de lista fora dos limites (" + std::to_string(index) + ").");
+  throw Exception(PlatformText("list.index_out_of_bounds", {std::to_string(index)}));
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
@@ -35,7 +36,7 @@ void TComponent::SetName(std::string_view name) {
   if (owner_ && !name.empty()) {
     TComponent* other = owner_->FindComponent(name);
     if (other && other != this)
-      throw EComponentError("Já existe um componente com o nome " + std::string(name) + ".");
+      throw EComponentError(PlatformText("component.name_taken", {name}));
   }
   name_ = std::string(name);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 
 namespace plat {
 namespace {
@@ -53,14 +54,14 @@ bool IsValidTime(int hour, int min, int sec, int msec) {
 
 TDateTime EncodeDate(int year, int month, int day) {
   if (!IsValidDate(year, month, day))
-    throw EConvertError("Data inválida: " + std::to_string(day) + "/" + std::to_string(month) +
-                        "/" + std::to_string(year));
+    throw EConvertError(PlatformText(
+        "convert.bad_date_parts", {std::to_string(day), std::to_string(month), std::to_string(year)}));
   return TDateTime{static_cast<double>(DaysFromCivil(year, month, day) + kEpochOffset)};
 }
 
 TDateTime EncodeTime(int hour, int min, int sec, int msec) {
   if (!IsValidTime(hour, min, sec, msec))
-    throw EConvertError("Hora inválida: " + std::to_string(hour) + ":" + std::to_string(min));
+    throw EConvertError(PlatformText("convert.bad_time_parts", {std::to_string(hour), std::to_string(min)}));
   return TDateTime{(hour * 3600000.0 + min * 60000.0 + sec * 1000.0 + msec) / 86400000.0};
 }
 

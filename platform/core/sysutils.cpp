@@ -9,6 +9,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/format_settings.h"
+#include "platform/core/platform_texts.h"
 
 namespace plat {
 
@@ -136,7 +137,7 @@ bool TryStrToInt(std::string_view s, int64_t& out) {
 
 int64_t StrToInt(std::string_view s) {
   int64_t v;
-  if (!TryStrToInt(s, v)) throw EConvertError("'" + std::string(s) + "' não é um valor inteiro válido");
+  if (!TryStrToInt(s, v)) throw EConvertError(PlatformText("convert.not_integer", {s}));
   return v;
 }
 
@@ -179,7 +180,7 @@ bool TryStrToFloat(std::string_view s, double& out) {
 
 double StrToFloat(std::string_view s) {
   double v;
-  if (!TryStrToFloat(s, v)) throw EConvertError("'" + std::string(s) + "' não é um valor numérico válido");
+  if (!TryStrToFloat(s, v)) throw EConvertError(PlatformText("convert.not_number", {s}));
   return v;
 }
 
@@ -199,7 +200,7 @@ bool TryStrToDate(std::string_view s, TDateTime& out) {
 
 TDateTime StrToDate(std::string_view s) {
   TDateTime d;
-  if (!TryStrToDate(s, d)) throw EConvertError("'" + std::string(s) + "' não é uma data válida");
+  if (!TryStrToDate(s, d)) throw EConvertError(PlatformText("convert.not_date", {s}));
   return d;
 }
 
@@ -216,7 +217,7 @@ bool TryStrToTime(std::string_view s, TDateTime& out) {
 
 TDateTime StrToTime(std::string_view s) {
   TDateTime t;
-  if (!TryStrToTime(s, t)) throw EConvertError("'" + std::string(s) + "' não é uma hora válida");
+  if (!TryStrToTime(s, t)) throw EConvertError(PlatformText("convert.not_time", {s}));
   return t;
 }
 

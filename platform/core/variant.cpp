@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "wire/packet_writer.h"
 
@@ -16,7 +17,7 @@ void Abort() { throw EAbort(); }
 
 namespace {
 [[noreturn]] void BadConversion(const std::string& what) {
-  throw EVariantError("Conversão de variante inválida: " + what);
+  throw EVariantError(PlatformText("variant.bad_conversion", {what}));
 }
 }  // namespace
 
@@ -148,7 +149,7 @@ std::string Variant::AsString() const {
     case VarType::Float: return FloatToStr(Load<double>());
     case VarType::String: return std::string(TextView());
     case VarType::DateTime: return DateTimeToStr(Load<TDateTime>());
-    case VarType::Array: BadConversion("matriz para texto");
+    case VarType::Array: BadConversion(PlatformText("variant.array_to_text"));
     case VarType::Json: return Load<JsonText*>()->Text;
     case VarType::Packet: return wire::EncodePacket(**Load<SharedPacket*>());
   }
@@ -166,12 +167,12 @@ int64_t Variant::AsInteger() const {
       if (TryStrToInt(std::string(TextView()), v)) return v;
       double f;
       if (TryStrToFloat(std::string(TextView()), f)) return std::llround(f);
-      BadConversion("'" + std::string(TextView()) + "' para inteiro");
+      BadConversion(PlatformText("variant.text_to_integer", {std::string(TextView())}));
     }
     case VarType::DateTime: return static_cast<int64_t>(Load<TDateTime>().Val);
     case VarType::Array:
     case VarType::Json:
-    case VarType::Packet: BadConversion("matriz para inteiro");
+    case VarType::Packet: BadConversion(PlatformText("variant.array_to_integer"));
   }
   return 0;
 }
@@ -185,12 +186,12 @@ double Variant::AsFloat() const {
     case VarType::String: {
       double f;
       if (TryStrToFloat(std::string(TextView()), f)) return f;
-      BadConversion("'" + std::string(TextView()) + "' para número");
+      BadConversion(PlatformText("variant.text_to_number", {std::string(TextView())}));
     }
     case VarType::DateTime: return Load<TDateTime>().Val;
     case VarType::Array:
     case VarType::Json:
-    case VarType::Packet: BadConversion("matriz para número");
+    case VarType::Packet: BadConversion(PlatformText("variant.array_to_number"));
   }
   return 0.0;
 }
@@ -207,7 +208,7 @@ bool Variant::AsBool() const {
     }
     case VarType::Array:
     case VarType::Json:
-    case VarType::Packet: BadConversion("matriz para lógico");
+    case VarType::Packet: BadConversion(PlatformText("variant.array_to_bool"));
     default: return AsFloat() != 0.0;
   }
 }
@@ -231,35 +232,35 @@ TDateTime Variant::AsDateTime() const {
       } else if (TryStrToDate(t.substr(0, sp), d) && TryStrToTime(t.substr(sp + 1), tm)) {
         return TDateTime{d.Val + tm.Val};
       }
-      BadConversion("'" + s + "' para data");
+      BadConversion(PlatformText("variant.text_to_date", {s}));
     }
-    default: BadConversion("valor para data");
+    default: BadConversion(PlatformText("variant.value_to_date"));
   }
 }
 
 const Variant::Array& Variant::AsArray() const {
-  if (!IsArray()) BadConversion("valor não é uma matriz");
+  if (!IsArray()) BadConversion(PlatformText("variant.not_array"));
   return *Load<Array*>();
 }
 
 Variant::Array& Variant::AsArray() {
-  if (!IsArray()) BadConversion("valor não é uma matriz");
+  if (!IsArray()) BadConversion(PlatformText("variant.not_array"));
   return *Load<Array*>();
 }
 
 const Variant& Variant::operator[](size_t i) const {
   const Array& a = AsArray();
-  if (i >= a.size()) BadConversion("índice " + std::to_string(i) + " fora da matriz");
+  if (i >= a.size()) BadConversion(PlatformText("variant.index_outside", {std::to_string(i)}));
   return a[i];
 }
 
 const JsonText& Variant::AsJson() const {
-  if (Type() != VarType::Json) BadConversion("valor não é um documento JSON");
+  if (Type() != VarType::Json) BadConversion(PlatformText("variant.not_json"));
   return *Load<JsonText*>();
 }
 
 const SharedPacket& Variant::AsPacket() const {
-  if (Type() != VarType::Packet || !*Load<SharedPacket*>()) BadConversion("valor não é um pacote de dados");
+  if (Type() != VarType::Packet || !*Load<SharedPacket*>()) BadConversion(PlatformText("variant.not_packet"));
   return *Load<SharedPacket*>();
 }
 

@@ -14,6 +14,7 @@
 // merge only drops the log: both cost the changes, not the records loaded.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -56,6 +57,17 @@ class TClientDataSet : public TDataSet {
   // were at the last load or merge and empties the log. The cursor stays on
   // the same record when it still exists.
   void CancelUpdates();
+
+  // ---- sending the change log (client_data_set_apply.cpp) ----
+  // What sends a delta to whoever stores it; it raises when the delta is not
+  // accepted (a refusal, a lost connection).
+  using DeltaSender = std::function<void(const Variant& delta)>;
+  // Sends the pending changes through `send` and merges them once accepted,
+  // so the dataset never keeps changes the receiver has accepted as pending;
+  // when `send` raises, the pending changes are cancelled (CancelUpdates),
+  // so it never keeps changes the receiver refused, and the error goes on.
+  // Nothing is sent without pending changes. True when something was sent.
+  bool ApplyUpdates(const DeltaSender& send);
 
   // Columns for CreateDataSet when no persistent fields are attached.
   std::vector<FieldDef>& FieldDefs() { return field_defs_; }

@@ -3,6 +3,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/format_settings.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/field.h"
 
@@ -50,12 +51,12 @@ bool TDBDateEditPlus::TryGetDate(TDateTime& out) const {
 
 void TDBDateEditPlus::CheckValidDate() const {
   TDateTime d;
-  if (!TryGetDate(d)) throw EConvertError(Trim(EditText()) + " não é uma data válida.");
+  if (!TryGetDate(d)) throw EConvertError(PlatformText("convert.not_date_typed", {Trim(EditText())}));
 }
 
 TDateTime TDBDateEditPlus::GetDate() const {
   TDateTime d;
-  if (!TryGetDate(d)) throw EConvertError(Trim(EditText()) + " não é uma data válida.");
+  if (!TryGetDate(d)) throw EConvertError(PlatformText("convert.not_date_typed", {Trim(EditText())}));
   return d;
 }
 

@@ -6,6 +6,7 @@
 
 #include "platform/controls/custom_form.h"
 #include "platform/controls/gesture.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/data_set.h"
 #include "platform/data/field.h"
@@ -427,7 +428,7 @@ void TDBGrid::DefaultKeyDown(Word& key, TShiftState shift) {
       if (ctrl) {
         if (ds && !read_only_ && !link_.ReadOnly() && !ds->IsEmpty() && ds->CanModify() &&
             (!options_.Contains(dgConfirmDelete) ||
-             Ui().AskYesNo("Confirmação", "Confirma a exclusão do registro?")))
+             Ui().AskYesNo(PlatformText("caption.confirmation"), PlatformText("grid.confirm_delete"))))
           ds->Delete();
       } else if (BeginEdit()) {
         editor_mode_ = true;

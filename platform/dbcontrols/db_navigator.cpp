@@ -2,6 +2,7 @@
 #include "platform/dbcontrols/db_navigator.h"
 
 #include "platform/controls/gesture.h"
+#include "platform/core/platform_texts.h"
 #include "platform/ui/ui_port.h"
 
 namespace plat {
@@ -56,16 +57,16 @@ bool TDBNavigator::ButtonEnabled(TNavigateBtn button) const {
 
 const char* TDBNavigator::ButtonHint(TNavigateBtn button) {
   switch (button) {
-    case nbFirst: return "Primeiro";
-    case nbPrior: return "Anterior";
-    case nbNext: return "Próximo";
-    case nbLast: return "Último";
-    case nbInsert: return "Incluir";
-    case nbDelete: return "Excluir";
-    case nbEdit: return "Alterar";
-    case nbPost: return "Confirmar";
-    case nbCancel: return "Cancelar";
-    case nbRefresh: return "Atualizar";
+    case nbFirst: return PlatformText("navigator.first").c_str();
+    case nbPrior: return PlatformText("navigator.prior").c_str();
+    case nbNext: return PlatformText("navigator.next").c_str();
+    case nbLast: return PlatformText("navigator.last").c_str();
+    case nbInsert: return PlatformText("navigator.insert").c_str();
+    case nbDelete: return PlatformText("navigator.delete").c_str();
+    case nbEdit: return PlatformText("navigator.edit").c_str();
+    case nbPost: return PlatformText("navigator.post").c_str();
+    case nbCancel: return PlatformText("navigator.cancel").c_str();
+    case nbRefresh: return PlatformText("navigator.refresh").c_str();
   }
   return "";
 }
@@ -96,7 +97,7 @@ void TDBNavigator::BtnClick(TNavigateBtn button) {
     case nbLast: ds->Last(); break;
     case nbInsert: ds->Insert(); break;
     case nbDelete:
-      if (confirm_delete_ && !Ui().AskYesNo("Confirmação", "Confirma a exclusão do registro?")) return;
+      if (confirm_delete_ && !Ui().AskYesNo(PlatformText("caption.confirmation"), PlatformText("grid.confirm_delete"))) return;
       ds->Delete();
       break;
     case nbEdit: ds->Edit(); break;

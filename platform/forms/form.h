@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/controls/custom_form.h"
+#include "platform/forms/form_text.h"
 #include "platform/forms/handler_table.h"
 
 namespace plat {
@@ -31,12 +32,6 @@ constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIg
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
-
-// One form definition text and the name its errors cite.
-struct FormDefinitionSource {
-  std::string Name;
-  std::string Text;
-};
 
 class TForm : public TCustomForm {
  public:

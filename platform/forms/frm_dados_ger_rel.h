@@ -30,25 +30,9 @@ class TfrmDadosGerRel : public TForm {
   std::string ReportCode() const { return lblCodRel ? lblCodRel->Caption() : std::string(); }
   void SetReportCode(const std::string& code) { lblCodRel->SetCaption(code); }
 
-  TLabel* lblCodTela = nullptr;
-  TPanel* panMenu = nullptr;
-  TLabel* lblCodRel = nullptr;
-  TSpeedButton* sbtConfirmar = nullptr;
-  TSpeedButton* sbtImprimir = nullptr;
-  TSpeedButton* sbtFechar = nullptr;
-  TGroupBox* grbDadosRel = nullptr;
-  TBevel* bvlSeparator = nullptr;
-  TPanel* panRelat = nullptr;
-  TLabel* lblRelat = nullptr;
-  TMessages* msgPadrao = nullptr;
-  TPopupMenu* ppmSalvarRelatorio = nullptr;
-
-  void FormCreate(TObject* Sender);
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  // Confirm shows the report, print sends it to the printer; both through RunReport.
-  void sbtConfirmarClick(TObject* Sender);
-  void sbtImprimirClick(TObject* Sender);
-  void sbtFecharClick(TObject* Sender);
+  // The components of frm_dados_ger_rel.form and the handlers its events
+  // name, generated from the definition at build time.
+#include "platform/forms/frm_dados_ger_rel_members.h"
 
   // Runs the report with this code; `print` true prints, false previews.
   std::function<void(const std::string& reportCode, bool print)> RunReport;

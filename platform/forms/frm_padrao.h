@@ -34,63 +34,16 @@ class TfrmPadrao : public TForm {
   // base's own (data sources, grid and navigator from the data-aware layer).
   static void AddBaseDefinition(FormDefinitionSource source);
 
-  // ---- inherited components ----
-  TLabel* lblCodTela = nullptr;
-  TPanel* panMenu = nullptr;
-  TSpeedButton* sbtIncluir = nullptr;
-  TSpeedButton* sbtAlterar = nullptr;
-  TSpeedButton* sbtExcluir = nullptr;
-  TSpeedButton* sbtProcurar = nullptr;
-  TSpeedButton* sbtVerificar = nullptr;
-  TSpeedButton* sbtCancelar = nullptr;
-  TSpeedButton* sbtConfirmar = nullptr;
-  TSpeedButton* sbtImprimir = nullptr;
-  TSpeedButton* sbtAjuda = nullptr;
-  TSpeedButton* sbtFechar = nullptr;
-  TMainMenu* mnuMenu = nullptr;
-  TMenuItem* mnuOperacao = nullptr;
-  TMenuItem* mnuFolhaDados = nullptr;
-  TMenuItem* mnuFormulario = nullptr;
-  TMenuItem* mnuEdicao = nullptr;
-  TMenuItem* mnuIncluir = nullptr;
-  TMenuItem* mnuAlterar = nullptr;
-  TMenuItem* mnuExcluir = nullptr;
-  TMenuItem* mnuProcurar = nullptr;
-  TMenuItem* mnuVerificar = nullptr;
-  TMenuItem* mnuCancelar = nullptr;
-  TMenuItem* mnuConfirmar = nullptr;
-  TPageControl* pgcPadrao = nullptr;
-  TTabSheet* tshFolhaDados = nullptr;
-  TPanel* panDbgPadrao = nullptr;
-  TScrollBox* scbFolhaDados = nullptr;
-  TTabSheet* tshFormulario = nullptr;
-  TPanel* panFormulario = nullptr;
-  TScrollBox* scbFormulario = nullptr;
-  TPanel* panNavigator = nullptr;
-  TMessages* msgPadrao = nullptr;
-  TMessages* msgMensagensPadroes = nullptr;
-  TPopupMenu* pmnNavegar = nullptr;
+  // The components of frm_padrao.form and the handlers its events name,
+  // generated from the definition at build time. A screen replaces a
+  // handler by binding the same name, and calls the one here explicitly
+  // when it wants its behaviour.
+#include "platform/forms/frm_padrao_members.h"
 
-  // ---- base handlers (bound under these names) ----
-  // Shows the grid tab with its menu item checked.
-  void FormCreate(TObject* Sender);
-  // Frees the form.
-  void FormClose(TObject* Sender, TCloseAction& Action);
-  // No key handling of its own; present so screens can chain to it.
-  void FormKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
-  // Show their tab and check their menu item (radio items).
-  void mnuFolhaDadosClick(TObject* Sender);
-  void mnuFormularioClick(TObject* Sender);
-  // Keeps the tab menu items checked like the active page.
-  void pgcPadraoChange(TObject* Sender);
-  // Reaction to a state change of dtsPadrao's dataset: none until the
-  // data-aware layer gives the base one.
+  // Handlers the data-aware layer's pieces of this form name: a state
+  // change of dtsPadrao's dataset (no reaction until a screen gives one),
+  // and keys in the grid (none handled here).
   void dtsPadraoStateChange(TObject* Sender);
-  // Puts the dataset of dtsPadrao into edit (through EditDataSet).
-  void sbtAlterarClick(TObject* Sender);
-  // Searches the dataset of dtsPadrao (through SearchDataSet).
-  void sbtProcurarClick(TObject* Sender);
-  void sbtFecharClick(TObject* Sender);
   void dbgPadraoKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
 
   // Dataset operations of the base commands, wired by the data layer or the screen.

@@ -2,6 +2,7 @@
 #include "platform/library/btn_pesquisa.h"
 
 #include "platform/controls/edit.h"
+#include "platform/core/platform_texts.h"
 #include "platform/data/data_source.h"
 #include "platform/library/consiste.h"
 #include "platform/library/pesquisa.h"
@@ -47,7 +48,7 @@ bool TBtnPesquisa::Execute() {
   if (OnBeforePesq) OnBeforePesq(this, proceed);
   if (!proceed) return false;
   if (!Pesquisa::HasRecords(data_source_)) {
-    Consiste::MensErro(empty_error_.empty() ? "Não há registros para pesquisar." : empty_error_, false);
+    Consiste::MensErro(empty_error_.empty() ? PlatformText("lookup.no_records") : empty_error_, false);
     Fire(OnCancelPesq, this);
     return false;
   }

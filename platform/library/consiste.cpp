@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/library/dialog_caption.h"
 #include "platform/net/server_result.h"
@@ -16,11 +17,11 @@ namespace plat::Consiste {
 
 void MensErro(const std::string& text, bool abort) {
   if (abort) MensErroAbort(text);
-  Ui().ShowError(DialogCaption("Erro"), text);
+  Ui().ShowError(DialogCaption(PlatformText("caption.error")), text);
 }
 
 void MensErroAbort(const std::string& text) {
-  Ui().ShowError(DialogCaption("Erro"), text);
+  Ui().ShowError(DialogCaption(PlatformText("caption.error")), text);
   Abort();
 }
 
@@ -28,13 +29,13 @@ Variant CheckResultServ(const Variant& result, bool raise, int index) {
   const size_t slot = static_cast<size_t>(index) + 1;
   std::string message;
   if (!IsServerResult(result) || index < 0)
-    message = "Resposta inválida do servidor de aplicação.";
+    message = PlatformText("server.invalid_answer");
   else if (!result[0].AsBool())
     message = result[1].Type() == VarType::String && !result[1].AsString().empty()
                   ? result[1].AsString()
-                  : "O servidor de aplicação recusou a operação.";
+                  : PlatformText("server.refused");
   else if (slot >= result.Length())
-    message = "Resposta inválida do servidor de aplicação.";
+    message = PlatformText("server.invalid_answer");
   else
     return result[slot];
   MensErro(message, raise);

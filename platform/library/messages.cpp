@@ -1,6 +1,7 @@
 // Lookup and display of keyed messages.
 #include "platform/library/messages.h"
 
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/library/dialog_caption.h"
 #include "platform/ui/ui_port.h"
@@ -11,10 +12,10 @@ namespace {
 
 const char* DefaultCaption(MessageType type) {
   switch (type) {
-    case MessageType::Warning: return "Atenção";
-    case MessageType::Error: return "Erro";
-    case MessageType::Information: return "Informação";
-    case MessageType::Confirmation: return "Confirmação";
+    case MessageType::Warning: return PlatformText("caption.warning").c_str();
+    case MessageType::Error: return PlatformText("caption.error").c_str();
+    case MessageType::Information: return PlatformText("caption.information").c_str();
+    case MessageType::Confirmation: return PlatformText("caption.confirmation").c_str();
   }
   return "";
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/data/data_set.h"
 #include "platform/library/dialog_caption.h"
 #include "platform/ui/ui_port.h"
@@ -14,7 +15,7 @@ bool Procura(TDataSet* dataSet) {
   if (!dataSet || !dataSet->Active() || dataSet->IsEmpty()) return false;
 
   SearchRequest request;
-  request.Title = "Procurar";
+  request.Title = PlatformText("caption.search");
   for (TField* f : dataSet->Fields())
     if (f->Visible()) {
       request.FieldLabels.push_back(f->DisplayLabel());
@@ -36,7 +37,7 @@ bool Procura(TDataSet* dataSet) {
   } catch (const EVariantError&) {
     found = false;
   }
-  if (!found) Ui().ShowInfo(DialogCaption("Procurar"), "Registro não encontrado.");
+  if (!found) Ui().ShowInfo(DialogCaption(PlatformText("caption.search")), PlatformText("search.not_found"));
   return found;
 }
 

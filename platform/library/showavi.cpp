@@ -15,6 +15,8 @@ void ActiveShowAvi(TForm* /*form*/, int kind) {
   Ui().ShowBusy(g_kind);
 }
 
+void ActiveShowAvi(TForm* form, BusyKind kind) { ActiveShowAvi(form, static_cast<int>(kind)); }
+
 void DeactiveShowAvi() {
   if (g_kind < 0) return;
   g_kind = -1;

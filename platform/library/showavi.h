@@ -11,8 +11,18 @@ class TForm;
 
 namespace plat::Showavi {
 
-// Shows the indicator of `kind` (the screens use 0, 1 and 6) over `form`
-// (the host's main form; the ui port knows where it is, so it may be null).
+// The kinds of indicator, by what the person waits for; the number is the
+// animation the ui port shows.
+enum class BusyKind : int {
+  Opening = 0,   // a screen connecting and fetching what it starts with
+  Transfer = 1,  // one record's worth: a save, one looked-up code
+  Loading = 6,   // lists: a reload, a context's data, a pick list, a report
+};
+
+// Shows the indicator of `kind` over `form` (the host's main form; the ui
+// port knows where it is, so it may be null).
+void ActiveShowAvi(TForm* form, BusyKind kind);
+// The same by the ui port's number.
 void ActiveShowAvi(TForm* form, int kind);
 void DeactiveShowAvi();
 
@@ -26,6 +36,7 @@ int ShownKind();
 // the end of the scope then hides nothing more.
 class BusyScope {
  public:
+  BusyScope(TForm* form, BusyKind kind) { ActiveShowAvi(form, kind); }
   BusyScope(TForm* form, int kind) { ActiveShowAvi(form, kind); }
   ~BusyScope() { Hide(); }
   BusyScope(const BusyScope&) = delete;

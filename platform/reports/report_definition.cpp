@@ -4,38 +4,39 @@
 #include <sstream>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 
 namespace plat {
 
 namespace {
 
 [[noreturn]] void Refuse(int line, const std::string& why) {
-  throw EConvertError("Definição de relatório inválida (linha " + std::to_string(line) + "): " + why);
+  throw EConvertError(PlatformText("report.bad_definition", {std::to_string(line), why}));
 }
 
 // `"Text"` at the reader's position.
 std::string Quoted(std::istringstream& in, int line, const std::string& what) {
   in >> std::ws;
-  if (in.peek() != '"') Refuse(line, what + " vai entre aspas.");
+  if (in.peek() != '"') Refuse(line, PlatformText("report.def_quoted", {what}));
   in.get();
   std::string text;
-  if (!std::getline(in, text, '"')) Refuse(line, "aspas sem fim em " + what + ".");
+  if (!std::getline(in, text, '"')) Refuse(line, PlatformText("report.def_unclosed_quote", {what}));
   return text;
 }
 
 // `FIELD "Noun"` of the group and detail items.
 void ParseKey(const std::string& rest, int line, std::string& field, std::string& noun) {
   std::istringstream in(rest);
-  if (!(in >> field)) Refuse(line, "falta o campo.");
-  noun = Quoted(in, line, "o nome do total");
+  if (!(in >> field)) Refuse(line, PlatformText("report.def_no_field"));
+  noun = Quoted(in, line, PlatformText("report.def_total_name"));
 }
 
 // `column FIELD "Caption" [group] [time] [codes K=V ...] [inactive CODE]`
 ReportColumn ParseColumn(const std::string& rest, int line) {
   std::istringstream in(rest);
   ReportColumn column;
-  if (!(in >> column.Field)) Refuse(line, "coluna sem campo.");
-  column.Caption = Quoted(in, line, "o título da coluna");
+  if (!(in >> column.Field)) Refuse(line, PlatformText("report.def_column_without_field"));
+  column.Caption = Quoted(in, line, PlatformText("report.def_column_title"));
   std::string word;
   bool inCodes = false;
   while (in >> word) {
@@ -48,18 +49,18 @@ ReportColumn ParseColumn(const std::string& rest, int line) {
     } else if (word == "codes") {
       inCodes = true;
     } else if (word == "inactive") {
-      if (!(in >> column.InactiveCode)) Refuse(line, "falta o código depois de 'inactive'.");
+      if (!(in >> column.InactiveCode)) Refuse(line, PlatformText("report.def_no_inactive_code"));
       inCodes = false;
     } else if (inCodes) {
       const auto eq = word.find('=');
       if (eq == std::string::npos || eq == 0 || eq + 1 == word.size())
-        Refuse(line, "código sem chave de mensagem: '" + word + "'.");
+        Refuse(line, PlatformText("report.def_code_without_key", {word}));
       column.CodeKeys[word.substr(0, eq)] = word.substr(eq + 1);
     } else {
-      Refuse(line, "esperado 'group', 'time', 'codes' ou 'inactive' e não '" + word + "'.");
+      Refuse(line, PlatformText("report.def_unexpected_option", {word}));
     }
   }
-  if (column.Time && !column.CodeKeys.empty()) Refuse(line, "uma coluna não pode ter 'time' e 'codes'.");
+  if (column.Time && !column.CodeKeys.empty()) Refuse(line, PlatformText("report.def_time_and_codes"));
   return column;
 }
 
@@ -92,11 +93,11 @@ ReportDefinition ParseReportDefinition(const std::string& text) {
     else if (word == "sql")
       inSql = true;
     else
-      Refuse(number, "item desconhecido '" + word + "'.");
+      Refuse(number, PlatformText("report.def_unknown_item", {word}));
   }
-  if (def.Sql.find_first_not_of(" \t\n") == std::string::npos) Refuse(number, "falta a consulta (sql).");
-  if (def.Columns.empty()) Refuse(number, "nenhuma coluna.");
-  if (!def.DetailField.empty() && def.GroupField.empty()) Refuse(number, "'detail' pede um 'group'.");
+  if (def.Sql.find_first_not_of(" \t\n") == std::string::npos) Refuse(number, PlatformText("report.def_no_sql"));
+  if (def.Columns.empty()) Refuse(number, PlatformText("report.def_no_column"));
+  if (!def.DetailField.empty() && def.GroupField.empty()) Refuse(number, PlatformText("report.def_detail_without_group"));
   return def;
 }
 

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/client_data_set.h"
 #include "platform/forms/application.h"
@@ -66,12 +67,12 @@ std::string Stamp(const std::tm& local, const char* format) {
 void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
-  if (!out.flush()) throw Exception("Não foi possível gravar o relatório em '" + path.string() + "'.");
+  if (!out.flush()) throw Exception(PlatformText("report.write_failed", {path.string()}));
 }
 
 // Hides the busy indicator however the block is left.
 struct BusyIndicator {
-  BusyIndicator() { Showavi::ActiveShowAvi(Application->MainForm(), 6); }
+  BusyIndicator() { Showavi::ActiveShowAvi(Application->MainForm(), Showavi::BusyKind::Loading); }
   ~BusyIndicator() { Showavi::DeactiveShowAvi(); }
   BusyIndicator(const BusyIndicator&) = delete;
   BusyIndicator& operator=(const BusyIndicator&) = delete;
@@ -121,17 +122,17 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
     try {
       query.Open();
     } catch (const EWriteRefused&) {
-      Consiste::MensErroAbort("A definição do relatório '" + code + "'" +
-                              (source.empty() ? std::string() : " (arquivo '" + source + "')") +
-                              " tenta alterar dados e foi recusada: um relatório só pode ler o banco de dados.");
+      Consiste::MensErroAbort(PlatformText(
+          "report.writes_refused",
+          {code, source.empty() ? std::string() : PlatformText("report.writes_refused_file", {source})}));
     }
     ReportDocument document = BuildReportDocument(definition, *query.Query(), messages);
     document.ReportCode = code;
-    document.Heading.push_back({"Relatório", code});
+    document.Heading.push_back({PlatformText("report.heading_report"), code});
     for (const auto& item : Heading) document.Heading.push_back(item);
     const std::string user = Vornia::Context().UserName;
-    document.Heading.push_back({"Usuário", user.empty() ? std::string("—") : user});
-    document.Heading.push_back({"Emitido em", Stamp(local, "%d/%m/%Y %H:%M")});
+    document.Heading.push_back({PlatformText("report.heading_user"), user.empty() ? std::string("—") : user});
+    document.Heading.push_back({PlatformText("report.heading_issued"), Stamp(local, "%d/%m/%Y %H:%M")});
 
     const fs::path folder = ReportOutputFolder();
     const std::string stamp = Stamp(local, "%Y%m%d-%H%M%S");
@@ -142,7 +143,7 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
       if (Renderer)
         Renderer(document, path.string());
       else
-        throw Exception("Nenhum formato de documento foi instalado para o relatório '" + code + "'.");
+        throw Exception(PlatformText("report.no_document_format", {code}));
       WriteText(csv, ReportCsv(document));
     } catch (...) {
       std::error_code ignored;
@@ -153,7 +154,7 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
     last_csv_ = csv.string();
   }
   if (!Ui().ShowDocument(definition.Title, path.string(), print))
-    Ui().ShowInfo(DialogCaption("Relatório"), "Relatório gerado em " + path.string() + ".");
+    Ui().ShowInfo(DialogCaption(PlatformText("caption.report")), PlatformText("report.written", {path.string()}));
   return path.string();
 }
 

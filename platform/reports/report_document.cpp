@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/core/platform_texts.h"
 #include "platform/data/data_set.h"
 #include "platform/data/field.h"
 #include "platform/library/messages.h"
@@ -56,7 +57,7 @@ ReportDocument BuildReportDocument(const ReportDefinition& definition, TDataSet&
   const bool grouped = !definition.GroupField.empty();
   if (grouped) {
     doc.GroupNoun = definition.GroupNoun;
-    doc.DetailNoun = definition.DetailNoun.empty() ? std::string("Linhas") : definition.DetailNoun;
+    doc.DetailNoun = definition.DetailNoun.empty() ? PlatformText("report.detail_lines") : definition.DetailNoun;
   }
 
   std::vector<TField*> fields;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 
 namespace fs = std::filesystem;
 
@@ -46,7 +47,7 @@ fs::path ReportOutputFolder() {
   fs::path data = Env("XDG_DATA_HOME");
   if (data.empty() || !data.is_absolute()) {
     const std::string home = Env("HOME");
-    if (home.empty()) throw Exception("Não foi possível achar a pasta pessoal para gravar o relatório (HOME não definida).");
+    if (home.empty()) throw Exception(PlatformText("report.no_home"));
     data = fs::path(home) / ".local" / "share";
   }
   return data / "zor12200" / "relatorios";
@@ -57,7 +58,7 @@ fs::path CreateUniqueReportFile(const fs::path& folder, const std::string& code,
   std::error_code error;
   fs::create_directories(folder, error);
   if (error)
-    throw Exception("Não foi possível criar a pasta de relatórios '" + folder.string() + "': " + error.message() + ".");
+    throw Exception(PlatformText("report.folder_failed", {folder.string(), error.message()}));
   for (int n = 1; n < 10000; ++n) {
     const std::string stem = code + "-" + stamp + (n == 1 ? std::string() : "-" + std::to_string(n));
     const fs::path path = folder / (stem + extension);
@@ -68,9 +69,9 @@ fs::path CreateUniqueReportFile(const fs::path& folder, const std::string& code,
       return path;
     }
     if (errno != EEXIST)
-      throw Exception("Não foi possível gravar o relatório em '" + path.string() + "': " + std::strerror(errno) + ".");
+      throw Exception(PlatformText("report.write_failed_because", {path.string(), std::strerror(errno)}));
   }
-  throw Exception("Não foi possível gravar o relatório em '" + folder.string() + "': nomes de arquivo esgotados.");
+  throw Exception(PlatformText("report.names_exhausted", {folder.string()}));
 }
 
 }  // namespace plat

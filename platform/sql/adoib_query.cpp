@@ -3,6 +3,7 @@
 #include "platform/sql/adoib_query.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/client_data_set.h"
 #include "platform/data/data_source.h"
@@ -106,22 +107,19 @@ DataPacket TADOIBQuery::Fetch() {
   // query of which form.
   auto connection = Connection();
   if (!connection)
-    throw EDatabaseError(
-        "Não foi possível ler os dados: o programa não está ligado a um banco de dados. "
-        "Verifique o endereço do banco na configuração.");
+    throw EDatabaseError(PlatformText("db.not_connected"));
   std::string sql = SqlFor(connection->Dialect());
   if (Trim(sql).empty())
-    throw EDatabaseError("Não foi possível ler os dados: a consulta " + (Name().empty() ? std::string("SQL") : Name()) +
-                         " não tem texto. Avise o suporte.");
+    throw EDatabaseError(PlatformText("db.query_without_text", {Name().empty() ? std::string("SQL") : Name()}));
   SqlParams values;
   values.reserve(params_.Count());
   for (int i = 0; i < params_.Count(); ++i) values.push_back({params_.Items(i).Name(), params_.Items(i).Value()});
   try {
     return ToPacket(read_only_ ? connection->QueryReadOnly(sql, values) : connection->Query(sql, values));
   } catch (const EWriteRefused& e) {
-    throw EWriteRefused("Não foi possível ler os dados. " + e.Message());
+    throw EWriteRefused(PlatformText("db.read_refused", {e.Message()}));
   } catch (const EDatabaseError& e) {
-    throw EDatabaseError("Não foi possível ler os dados do banco de dados. " + e.Message());
+    throw EDatabaseError(PlatformText("db.read_failed", {e.Message()}));
   }
 }
 

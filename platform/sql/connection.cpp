@@ -2,6 +2,7 @@
 #include "platform/sql/connection.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/sql/pg_connection.h"
 #include "platform/sql/sqlite_connection.h"
@@ -26,8 +27,7 @@ std::unique_ptr<DbConnection> OpenConnection(std::string_view url) {
   } else if (starts("postgresql://") || starts("postgres://")) {
     return std::make_unique<PgConnection>(std::string(url));
   }
-  throw EDatabaseError("Endereço de banco de dados inválido: \"" + RedactDatabaseUrl(url) +
-                       "\". Use sqlite:CAMINHO, sqlite::memory: ou postgresql://usuário@servidor/banco.");
+  throw EDatabaseError(PlatformText("db.bad_url", {RedactDatabaseUrl(url)}));
 }
 
 }  // namespace plat

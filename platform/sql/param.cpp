@@ -2,6 +2,7 @@
 #include "platform/sql/param.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
@@ -14,7 +15,7 @@ TParam* TParams::FindParam(std::string_view name) const {
 
 TParam& TParams::ParamByName(std::string_view name) const {
   TParam* p = FindParam(name);
-  if (!p) throw EDatabaseError("Parâmetro '" + std::string(name) + "' não encontrado.");
+  if (!p) throw EDatabaseError(PlatformText("db.param_not_found", {name}));
   return *p;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/sql/sql_parameters.h"
 
@@ -92,7 +93,7 @@ TextParam ToText(const Variant& v, const std::string& name) {
       break;
     }
     case VarType::DateTime: p.type = kTimestamp; p.text = DateTimeToIso(v.AsDateTime()); break;
-    case VarType::Array: throw EDatabaseError("O parâmetro " + name + " não aceita uma lista de valores.");
+    case VarType::Array: throw EDatabaseError(PlatformText("db.param_no_list", {name}));
     default: p.type = kText; p.text = v.AsString(); break;
   }
   return p;
@@ -122,13 +123,13 @@ PgConnection::PgConnection(const std::string& url) : name_(RedactDatabaseUrl(url
   const char* values[] = {"10", "zor12200", url.c_str(), nullptr};
   conn_ = PQconnectdbParams(keywords, values, 1);
   if (!conn_ || PQstatus(conn_) != CONNECTION_OK) {
-    std::string msg = conn_ ? TrimMessage(PQerrorMessage(conn_)) : "memória insuficiente";
+    std::string msg = conn_ ? TrimMessage(PQerrorMessage(conn_)) : PlatformText("db.pg_out_of_memory");
     PQfinish(conn_);
     conn_ = nullptr;
-    throw EDatabaseError("Não foi possível conectar ao banco de dados PostgreSQL " + name_ + ": " + msg);
+    throw EDatabaseError(PlatformText("db.pg_connect_failed", {name_, msg}));
   }
   // A name for messages that says which database it is, not how to log in.
-  name_ = std::string(PQdb(conn_)) + " em " + PQhost(conn_) + ":" + PQport(conn_);
+  name_ = PlatformText("db.pg_database_at", {PQdb(conn_), PQhost(conn_), PQport(conn_)});
   PQsetNoticeProcessor(conn_, IgnoreNotice, nullptr);
   try {
     SetUpSession();
@@ -140,7 +141,7 @@ PgConnection::PgConnection(const std::string& url) : name_(RedactDatabaseUrl(url
 
 void PgConnection::SetUpSession() {
   if (PQsetClientEncoding(conn_, "UTF8") != 0)
-    throw EDatabaseError("O banco de dados " + name_ + " não aceita a codificação UTF8.");
+    throw EDatabaseError(PlatformText("db.no_utf8", {name_}));
   // Dates must come back in the one form ReadValue reads.
   Check(PQexec(conn_, "SET DateStyle TO ISO, YMD"));
 }
@@ -153,14 +154,13 @@ void PgConnection::Close() {
 }
 
 pg_conn* PgConnection::Handle() {
-  if (!conn_) throw EDatabaseError("A conexão com o banco de dados " + name_ + " está fechada.");
+  if (!conn_) throw EDatabaseError(PlatformText("db.closed", {name_}));
   // A connection lost since the last statement (server restarted) is made
   // once more before giving up; session settings made by callers are lost.
   if (PQstatus(conn_) == CONNECTION_BAD) {
     PQreset(conn_);
     if (PQstatus(conn_) != CONNECTION_OK)
-      throw EDatabaseError("A conexão com o banco de dados " + name_ + " foi perdida: " +
-                           TrimMessage(PQerrorMessage(conn_)));
+      throw EDatabaseError(PlatformText("db.connection_lost", {name_, TrimMessage(PQerrorMessage(conn_))}));
     SetUpSession();
   }
   return conn_;
@@ -195,8 +195,8 @@ PgConnection::Result PgConnection::Check(PGresult* raw) const {
   Result res(raw);
   auto status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
   if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY)
-    throw EDatabaseError("Erro no banco de dados " + name_ + ": " +
-                         TrimMessage(res ? PQresultErrorMessage(res.get()) : PQerrorMessage(conn_)));
+    throw EDatabaseError(PlatformText(
+        "db.error", {name_, TrimMessage(res ? PQresultErrorMessage(res.get()) : PQerrorMessage(conn_))}));
   return res;
 }
 
@@ -217,7 +217,7 @@ SqlResult PgConnection::QueryReadOnly(std::string_view sql, const SqlParams& par
   Result res(Run(conn, sql, params));
   const char* state = res ? PQresultErrorField(res.get(), PG_DIAG_SQLSTATE) : nullptr;
   if (state && std::string_view(state) == "25006")  // read_only_sql_transaction
-    throw EWriteRefused("Erro no banco de dados " + name_ + ": o comando altera dados, e aqui só é permitido ler.");
+    throw EWriteRefused(PlatformText("db.write_refused", {name_}));
   res = Check(res.release());
   return ToSqlResult(res.get());
 }

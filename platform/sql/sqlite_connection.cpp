@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
@@ -187,7 +188,7 @@ SqliteConnection::SqliteConnection(const std::string& path) : path_(path) {
     std::string msg = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);
     db_ = nullptr;
-    throw EDatabaseError("Não foi possível abrir o banco de dados SQLite " + path_ + ": " + msg);
+    throw EDatabaseError(PlatformText("db.sqlite_open_failed", {path_, msg}));
   }
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
@@ -197,7 +198,7 @@ SqliteConnection::SqliteConnection(const std::string& path) : path_(path) {
     if (sqlite3_create_function_v2(db_, "NVLSTR", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                    nullptr, NvlStr, nullptr, nullptr, nullptr) != SQLITE_OK ||
         sqlite3_create_module_v2(db_, "PARAM", &ParamModule(), nullptr, nullptr) != SQLITE_OK)
-      Fail("registro das funções NVLSTR e PARAM");
+      Fail(PlatformText("db.step_functions"));
   } catch (...) {
     Close();
     throw;
@@ -212,12 +213,12 @@ void SqliteConnection::Close() {
 }
 
 sqlite3* SqliteConnection::Handle() const {
-  if (!db_) throw EDatabaseError("A conexão com o banco de dados " + path_ + " está fechada.");
+  if (!db_) throw EDatabaseError(PlatformText("db.closed", {path_}));
   return db_;
 }
 
 void SqliteConnection::Fail(const std::string& what) const {
-  throw EDatabaseError("Erro no banco de dados " + path_ + " (" + what + "): " + sqlite3_errmsg(db_));
+  throw EDatabaseError(PlatformText("db.error_in_step", {path_, what, sqlite3_errmsg(db_)}));
 }
 
 namespace {
@@ -230,7 +231,7 @@ void Prepare(sqlite3* db, std::string_view sql, const SqlParams& params, Stateme
   if (failed) return;
   if (!st.stmt) return;  // only blanks or comments
   if (tail && !Trim(std::string_view(tail, sql.data() + sql.size() - tail)).empty())
-    throw EDatabaseError("O texto SQL deve conter um único comando.");
+    throw EDatabaseError(PlatformText("db.one_statement"));
   int count = sqlite3_bind_parameter_count(st.stmt);
   for (int i = 1; i <= count; ++i) {
     const char* name = sqlite3_bind_parameter_name(st.stmt, i);
@@ -252,7 +253,7 @@ void Prepare(sqlite3* db, std::string_view sql, const SqlParams& params, Stateme
           break;
         }
         case VarType::Array:
-          throw EDatabaseError(std::string("O parâmetro ") + (name + 1) + " não aceita uma lista de valores.");
+          throw EDatabaseError(PlatformText("db.param_no_list", {name + 1}));
         default: {
           std::string s = value->AsString();
           rc = sqlite3_bind_text(st.stmt, i, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
@@ -295,11 +296,11 @@ SqlResult SqliteConnection::Run(std::string_view sql, const SqlParams& params, b
   Statement st;
   bool failed = false;
   Prepare(db, sql, params, st, failed);
-  if (failed) Fail("preparação da consulta");
+  if (failed) Fail(PlatformText("db.step_prepare_query"));
   SqlResult result;
   if (!st.stmt) return result;
   if (readOnly && !sqlite3_stmt_readonly(st.stmt))
-    throw EWriteRefused("Erro no banco de dados " + path_ + ": o comando altera dados, e aqui só é permitido ler.");
+    throw EWriteRefused(PlatformText("db.write_refused", {path_}));
   int n = sqlite3_column_count(st.stmt);
   result.Columns.resize(n);
   for (int i = 0; i < n; ++i) {
@@ -314,8 +315,8 @@ SqlResult SqliteConnection::Run(std::string_view sql, const SqlParams& params, b
     result.Rows.push_back(std::move(row));
   }
   if (rc == SQLITE_READONLY && readOnly)
-    throw EWriteRefused("Erro no banco de dados " + path_ + ": o comando altera dados, e aqui só é permitido ler.");
-  if (rc != SQLITE_DONE) Fail("leitura do resultado");
+    throw EWriteRefused(PlatformText("db.write_refused", {path_}));
+  if (rc != SQLITE_DONE) Fail(PlatformText("db.step_read_result"));
   // Columns without a declared type take the type of their first value.
   for (int i = 0; i < n; ++i) {
     if (sqlite3_column_decltype(st.stmt, i)) continue;
@@ -333,12 +334,12 @@ int64_t SqliteConnection::Execute(std::string_view sql, const SqlParams& params)
   Statement st;
   bool failed = false;
   Prepare(db, sql, params, st, failed);
-  if (failed) Fail("preparação do comando");
+  if (failed) Fail(PlatformText("db.step_prepare_command"));
   if (!st.stmt) return 0;
   int rc;
   while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
   }
-  if (rc != SQLITE_DONE) Fail("execução do comando");
+  if (rc != SQLITE_DONE) Fail(PlatformText("db.step_run_command"));
   return sqlite3_changes64(db);
 }
 
@@ -349,7 +350,7 @@ void SqliteConnection::ExecuteScript(std::string_view script) {
   if (sqlite3_exec(db, text.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
     std::string msg = err ? err : sqlite3_errmsg(db);
     sqlite3_free(err);
-    throw EDatabaseError("Erro no banco de dados " + path_ + " (execução do script): " + msg);
+    throw EDatabaseError(PlatformText("db.error_in_step", {path_, PlatformText("db.step_run_script"), msg}));
   }
 }
 

@@ -1,0 +1,149 @@
+// The screen's calls to the application server, in one place.
+#include "flight_screen/server_exchange.h"
+
+#include "data_access/server_methods.h"
+#include "flight_screen/cli_zor12200.h"
+#include "flight_screen/screen_modes.h"
+#include "platform/forms/application.h"
+#include "platform/library/consiste.h"
+#include "platform/library/showavi.h"
+#include "platform/library/vornia.h"
+
+using namespace plat;
+using Showavi::BusyKind;
+
+namespace {
+
+using SaveMethod = Variant (data_access::VooTrechoServer::*)(const Variant& delta);
+
+// What each kind of data is saved with: the screen's dataset, the server
+// method that takes its delta, and the table the local cache hears about.
+struct SaveTarget {
+  SavedData what;
+  TClientDataSet* TfrmVoo::*dataset;
+  SaveMethod method;
+  const char* table;
+};
+constexpr SaveTarget kSaveTargets[] = {
+    {SavedData::Flights, &TfrmVoo::cdsVoo, &data_access::VooTrechoServer::SetVoo, "VOO"},
+    {SavedData::Legs, &TfrmVoo::cdstrechoo, &data_access::VooTrechoServer::SetTrecho, "VOOTRECHO"},
+    {SavedData::Classes, &TfrmVoo::cdsClasseVoo, &data_access::VooTrechoServer::SetClasseVoo, "CLASSEVOO"},
+};
+
+const SaveTarget& TargetOf(SavedData what) {
+  for (const SaveTarget& t : kSaveTargets)
+    if (t.what == what) return t;
+  throw std::logic_error("no save target");
+}
+
+// ---- the one place that decides a call's branch and company ----
+
+// Every call names the branch the strip shows.
+std::string Branch(const TfrmVoo& f) { return f.medCdFilial->Text(); }
+
+// The flights and the class loads of Check, the class tab and the context
+// load name the context company. The legs, and the classes loaded when the
+// leg cursor moves, name the company of the current flight: those run while
+// the flights change under the cursor (a load, an insert), and ask for what
+// belongs to the flight the cursor is on. For a loaded flight both are the
+// same company (every listed flight is the context company's); they differ
+// only without a current flight (an empty list, a flight being inserted,
+// whose company is written when it is posted), when the call names no
+// company and finds nothing either way.
+std::string Company(const TfrmVoo& f, CompanyOf company) {
+  return company == CompanyOf::Context ? f.qryCompanhiaCDCIA->AsString() : f.cdsVooCDCIA->AsString();
+}
+
+std::string Flight(const TfrmVoo& f) { return f.cdsVooNRVOO->AsString(); }
+std::string Leg(const TfrmVoo& f) { return f.cdstrechooCDTRECHO->AsString(); }
+
+Variant Checked(const Variant& result) { return Consiste::CheckResultServ(result, true, 0); }
+
+}  // namespace
+
+void ConnectToServer(TfrmVoo& f) {
+  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Opening);
+  f.netVooTrecho->SetConnected(true);
+}
+
+void LoadFlightTypes(TfrmVoo& f) {
+  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Opening);
+  data_access::VooTrechoServer server(*f.netVooTrecho);
+  f.cdsTipoVoo->SetData(Checked(server.GetTipoVoo()));
+}
+
+void LoadShiftList(TfrmVoo& f) {
+  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Loading);
+  data_access::VooTrechoServer server(*f.netVooTrecho);
+  f.cdsPesqTurno->SetData(Checked(server.GetTurno("", "T")));
+}
+
+void LoadShift(TfrmVoo& f, const std::string& code) {
+  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Transfer);
+  data_access::VooTrechoServer server(*f.netVooTrecho);
+  f.cdsPesqTurno->SetData(Checked(server.GetTurno(code, "")));
+}
+
+void LoadFlights(TfrmVoo& f) {
+  data_access::VooTrechoServer server(*f.netVooTrecho);
+  f.cdsVoo->SetData(Checked(server.GetVoo(Branch(f), Company(f, CompanyOf::Context))));
+}
+
+void LoadLegs(TfrmVoo& f) {
+  data_access::VooTrechoServer server(*f.netVooTrecho);
+  f.cdstrechoo->SetData(Checked(server.GetTrecho(Company(f, CompanyOf::CurrentFlight), Flight(f), Branch(f))));
+}
+
+void LoadClasses(TfrmVoo& f, CompanyOf company) {
+  data_access::VooTrechoServer server(*f.netVooTrecho);
+  f.cdsClasseVoo->SetData(Checked(server.GetClasseVoo(Branch(f), Company(f, company), Leg(f), Flight(f))));
+}
+
+void LoadContext(TfrmVoo& f) {
+  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Loading);
+  LoadFlights(f);
+  // Opening a list with flights moves to the first one, whose scroll
+  // handler has already loaded its legs and its first leg's classes:
+  // fetching them again here would only repeat the same calls. Without
+  // flights nothing scrolls, and the legs and classes are opened empty.
+  if (f.cdsVoo->IsEmpty()) {
+    LoadLegs(f);
+    LoadClasses(f, CompanyOf::Context);
+  }
+}
+
+void Reload(TfrmVoo& f) {
+  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Loading);
+  if (OnClassTab(f)) {
+    LoadClasses(f, CompanyOf::Context);
+    return;
+  }
+  if (!LegTarget(f)) LoadFlights(f);
+  LoadLegs(f);
+}
+
+// No busy indicator and no catching: a failed load reaches whatever moved
+// the cursor.
+void FollowFlight(TfrmVoo& f) {
+  LoadLegs(f);
+  // Loading legs loads the classes of the first one; a flight without legs
+  // must not keep showing the classes of the flight left behind.
+  if (f.cdstrechoo->IsEmpty()) FollowLeg(f);
+  RefreshModes(f, ModeChange::Shown);
+}
+
+// A new leg being inserted included, whose code is still empty.
+void FollowLeg(TfrmVoo& f) { LoadClasses(f, CompanyOf::CurrentFlight); }
+
+void SaveChanges(TNetConnection& connection, TClientDataSet& changes, SavedData what) {
+  const SaveTarget& target = TargetOf(what);
+  const bool sent = changes.ApplyUpdates([&](const Variant& delta) {
+    // Shown while the server has the delta; gone before the merge.
+    Showavi::BusyScope busy(Application->MainForm(), BusyKind::Transfer);
+    data_access::VooTrechoServer server(connection);
+    Checked((server.*target.method)(delta));
+  });
+  if (sent) Vornia::AtualizaLocalCache(VarArrayOf(target.table));
+}
+
+void SaveChanges(TfrmVoo& f, SavedData what) { SaveChanges(*f.netVooTrecho, *(f.*TargetOf(what).dataset), what); }
