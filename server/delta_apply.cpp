@@ -175,7 +175,7 @@ std::string nextLegCode(Connection& c, const Row& r) {
   return buf;
 }
 
-void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values) {
+void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit) {
   Row r{d, values};
   if (isLeg(d)) {
     if (!lockFlight(c, r)) throw SaveRefused(missingParentMsg(d, r));
@@ -203,19 +203,24 @@ void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values)
     if (e.kind() == DbError::Kind::foreignKeyViolation) throw SaveRefused(missingParentMsg(d, r));
     throw;
   }
+  if (audit) audit->record(d.table, AuditKind::insert, cols, nullptr, &params);
 }
 
-void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
+void modifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit) {
   checkUnchangedSinceLoad(c, d, ch.oldValues);
   // Only what the person changed is written: a value left alone keeps the
   // form it is stored in.
   std::string set;
   std::vector<SqlValue> params;
+  std::vector<std::string> changedCols;
+  std::vector<SqlValue> before;
   for (const auto& col : storedColumns(d)) {
     int i = d.indexOf(col);
     if (sameValue(d.fields[i], ch.newValues[i], ch.oldValues[i])) continue;
     set += (set.empty() ? "" : ", ") + col + " = ?";
     params.push_back(ch.newValues[i]);
+    changedCols.push_back(col);
+    before.push_back(ch.oldValues[i]);
   }
   if (set.empty()) return;
   auto keys = keyValues(d, ch.oldValues);
@@ -228,13 +233,33 @@ void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
       throw SaveRefused(d.table == "VOO" ? kHasLegs : missingParentMsg(d, Row{d, ch.newValues}));
     throw;
   }
+  if (audit) {
+    // The key always goes with the entry, changed or not.
+    std::vector<SqlValue> after(params.begin(), params.begin() + static_cast<long>(changedCols.size()));
+    for (const auto& k : d.key)
+      if (std::find(changedCols.begin(), changedCols.end(), k) == changedCols.end()) {
+        changedCols.push_back(k);
+        before.push_back(ch.oldValues[d.indexOf(k)]);
+        after.push_back(ch.oldValues[d.indexOf(k)]);
+      }
+    audit->record(d.table, AuditKind::modify, changedCols, &before, &after);
+  }
 }
 
 // A flight goes with its legs and their classes, a leg with its classes:
 // all in the delta's transaction, after the row itself was found unchanged.
-void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
+void removeRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit) {
   checkUnchangedSinceLoad(c, d, ch.oldValues);
   auto keys = keyValues(d, ch.oldValues);
+  if (audit) {
+    if (d.table == "VOO") {
+      audit->recordDeletion("CLASSEVOO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
+      audit->recordDeletion("VOOTRECHO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
+    } else if (isLeg(d)) {
+      audit->recordDeletion("CLASSEVOO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ? AND CDTRECHO = ?", keys);
+    }
+    audit->recordDeletion(d.table, keyWhere(d), keys);
+  }
   if (d.table == "VOO") {
     c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
     c.execute("DELETE FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", keys);
@@ -246,7 +271,7 @@ void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
 
 }  // namespace
 
-void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes, AuditRecorder* audit) {
   // Everything the request alone can tell is checked before the transaction.
   for (const auto& ch : changes) {
     if (ch.kind != ChangeKind::insert) checkValues(d, ch.oldValues, false, false);
@@ -262,17 +287,22 @@ void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& c
   for (const auto& ch : changes) {
     checkStoredValues(c, d, ch);
     switch (ch.kind) {
-      case ChangeKind::insert: insertRow(c, d, ch.newValues); break;
-      case ChangeKind::modify: modifyRow(c, d, ch); break;
-      case ChangeKind::remove: removeRow(c, d, ch); break;
+      case ChangeKind::insert: insertRow(c, d, ch.newValues, audit); break;
+      case ChangeKind::modify: modifyRow(c, d, ch, audit); break;
+      case ChangeKind::remove: removeRow(c, d, ch, audit); break;
     }
   }
   tx.commit();
 }
 
-void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo) {
+void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo,
+                   AuditRecorder* audit) {
   WriteTransaction tx(c);
   std::vector<SqlValue> key = {filial, cia, voo};
+  if (audit) {
+    audit->recordDeletion("CLASSEVOO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
+    audit->recordDeletion("VOOTRECHO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
+  }
   c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
   c.execute("DELETE FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
   tx.commit();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "server/branch_scope.h"
 #include "server/dataset_catalog.h"
 #include "server/db_fault_text.h"
 #include "server/delta_apply.h"
@@ -17,10 +18,20 @@ namespace {
 
 enum class Arg { code, delta };
 
+// What a method runs on: its connection, its arguments, who calls and the
+// audit trail of the call.
+struct Work {
+  Connection& c;
+  const std::vector<json>& a;
+  const Caller& caller;
+  const std::string& method;
+};
+
 struct Method {
   std::vector<const char*> argNames;  // for messages
   std::vector<Arg> args;
-  std::function<json(Connection&, const std::vector<json>&)> run;
+  int branchArg;  // the argument naming the branch; -1: none (lookup tables)
+  std::function<json(const Work&)> run;
 };
 
 // A code argument: a text; null stands for an empty code (a field that has
@@ -34,58 +45,60 @@ json fetch(Connection& c, const DatasetDef& d, const std::string& where, const s
   return makePacket(d, c.query(sql, params));
 }
 
-json save(Connection& c, const DatasetDef& d, const json& delta) {
-  // The delta is read in full before anything is written.
-  applyDelta(c, d, parseDelta(d, delta));
+json save(const Work& w, const DatasetDef& d) {
+  // The delta is read in full, and every branch it names checked, before
+  // anything is written.
+  auto changes = parseDelta(d, w.a[0]);
+  checkDeltaBranches(w.caller, d, changes);
+  AuditRecorder audit(w.c, w.caller, w.method);
+  applyDelta(w.c, d, changes, &audit);
   return nullptr;
 }
 
 const std::map<std::string, Method>& methods() {
   static const std::map<std::string, Method> m = {
-      {"GetTipoVoo",
-       {{}, {}, [](Connection& c, const std::vector<json>&) { return fetch(c, tipoVooDataset(), "", {}); }}},
+      {"GetTipoVoo", {{}, {}, -1, [](const Work& w) { return fetch(w.c, tipoVooDataset(), "", {}); }}},
       {"GetVoo",
        {{"CDFILIAL", "CDCIA"},
         {Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return fetch(c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(a[0]), code(a[1])});
+        0,
+        [](const Work& w) {
+          return fetch(w.c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(w.a[0]), code(w.a[1])});
         }}},
       {"GetTrecho",
        {{"CDCIA", "NRVOO", "CDFILIAL"},
         {Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return fetch(c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
-                       {code(a[2]), code(a[0]), code(a[1])});
+        2,
+        [](const Work& w) {
+          return fetch(w.c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
+                       {code(w.a[2]), code(w.a[0]), code(w.a[1])});
         }}},
       {"GetClasseVoo",
        {{"CDFILIAL", "CDCIA", "CDTRECHO", "NRVOO"},
         {Arg::code, Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          return fetch(c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
-                       {code(a[0]), code(a[1]), code(a[3]), code(a[2])});
+        0,
+        [](const Work& w) {
+          return fetch(w.c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
+                       {code(w.a[0]), code(w.a[1]), code(w.a[3]), code(w.a[2])});
         }}},
       {"GetTurno",
        {{"NRTURNO", "lista"},
         {Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) {
-          if (code(a[1]) == "T") return fetch(c, pesqTurnoDataset(), "", {});
-          return fetch(c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(a[0])});
+        -1,
+        [](const Work& w) {
+          if (code(w.a[1]) == "T") return fetch(w.c, pesqTurnoDataset(), "", {});
+          return fetch(w.c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(w.a[0])});
         }}},
-      {"SetVoo",
-       {{"delta"}, {Arg::delta}, [](Connection& c, const std::vector<json>& a) { return save(c, vooDataset(), a[0]); }}},
-      {"SetTrecho",
-       {{"delta"},
-        {Arg::delta},
-        [](Connection& c, const std::vector<json>& a) { return save(c, trechoDataset(), a[0]); }}},
-      {"SetClasseVoo",
-       {{"delta"},
-        {Arg::delta},
-        [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }}},
+      {"SetVoo", {{"delta"}, {Arg::delta}, -1, [](const Work& w) { return save(w, vooDataset()); }}},
+      {"SetTrecho", {{"delta"}, {Arg::delta}, -1, [](const Work& w) { return save(w, trechoDataset()); }}},
+      {"SetClasseVoo", {{"delta"}, {Arg::delta}, -1, [](const Work& w) { return save(w, classeVooDataset()); }}},
       {"SetDelTdsTrechos",
        {{"CDFILIAL", "CDCIA", "NRVOO"},
         {Arg::code, Arg::code, Arg::code},
-        [](Connection& c, const std::vector<json>& a) -> json {
-          deleteAllLegs(c, code(a[0]), code(a[1]), code(a[2]));
+        0,
+        [](const Work& w) -> json {
+          AuditRecorder audit(w.c, w.caller, w.method);
+          deleteAllLegs(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), &audit);
           return nullptr;
         }}},
   };
@@ -139,14 +152,17 @@ bool FlightModule::databaseReachable(std::string& message) {
   return false;
 }
 
-CallOutcome FlightModule::call(const std::string& method, const json& params) {
+CallOutcome FlightModule::call(const std::string& method, const json& params, const Caller& caller) {
   auto it = methods().find(method);
   if (it == methods().end())
     throw ProtocolError(rpc_code::methodNotFound,
                         "Método desconhecido: \"" + method + "\" não existe em " + kName + ".");
   auto args = checkArgs(method, it->second, params);
   try {
-    return {success(pool_.run([&](Connection& c) { return it->second.run(c, args); })), "ok"};
+    if (it->second.branchArg >= 0) checkBranch(caller, code(args[static_cast<size_t>(it->second.branchArg)]));
+    return {success(pool_.run([&](Connection& c) { return it->second.run(Work{c, args, caller, method}); })), "ok"};
+  } catch (const BranchRefused& e) {
+    return {failure(e.what()), std::string("recusado (filial): ") + e.what()};
   } catch (const SaveRefused& e) {
     return {failure(e.what()), std::string("recusado: ") + e.what()};
   } catch (const DbError& e) {

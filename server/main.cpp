@@ -1,14 +1,19 @@
 // zor12200-server: serves the remote data module "Zor12200.rdmVooTrecho"
 // over JSON-RPC on HTTP. Brings the database schema up to date at start,
 // optionally fills an empty database with the demo data, then serves until
-// SIGTERM or SIGINT.
+// SIGTERM or SIGINT. Subcommands administer users (`user`) and read the
+// audit trail (`audit`) without serving.
 #include <CLI/CLI.hpp>
 #include <csignal>
+#include <functional>
 #include <iostream>
 #include <pthread.h>
 #include <thread>
 
+#include "server/admin_commands.h"
+#include "server/audit_trail.h"
 #include "server/connection_pool.h"
+#include "server/user_store.h"
 #include "server/demo_data.h"
 #include "server/flight_module.h"
 #include "server/http_server.h"
@@ -35,6 +40,37 @@ bool splitListen(const std::string& text, std::string& host, int& port) {
   return !host.empty() && port >= 0 && port <= 65535;
 }
 
+std::vector<std::string> splitList(const std::string& text) {
+  std::vector<std::string> out;
+  std::string item;
+  for (char ch : text + ",") {
+    if (ch == ',' || ch == ' ') {
+      if (!item.empty()) out.push_back(item);
+      item.clear();
+    } else {
+      item += ch;
+    }
+  }
+  return out;
+}
+
+// Runs one administration subcommand on the database; returns the exit status.
+int administer(const std::string& db, const std::function<void(Connection&)>& work) {
+  try {
+    ConnectionPool pool(db);
+    auto c = pool.acquire();
+    migrate(*c);
+    work(*c);
+    return 0;
+  } catch (const UserError& e) {
+    std::cerr << "ERROR " << e.what() << "\n";
+    return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "ERROR " << e.what() << "\n";
+    return 1;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +89,60 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("zor12200-server ") + ZOR_VERSION);
   // The service reads its options from /etc/zor/zor12200-server.conf ("chave = valor").
   app.set_config("--config", "", "Arquivo de configuração com as opções acima (chave = valor)");
+  int idleMinutes = 30;
+  app.add_option("--idle-minutes", idleMinutes, "Minutos sem chamadas após os quais a sessão de um usuário termina")
+      ->check(CLI::Range(1, 24 * 60))
+      ->capture_default_str();
+
+  // Administration: the options above (--db) may also follow the subcommand.
+  app.fallthrough();
+  app.require_subcommand(0, 1);
+  auto* user = app.add_subcommand("user", "Administra os usuários (a senha é lida do terminal ou da entrada padrão)");
+  user->require_subcommand(1);
+  NewUser newUser;
+  std::string branchList, userCode;
+  auto* add = user->add_subcommand("add", "Cadastra um usuário");
+  add->add_option("codigo", newUser.code, "Código do usuário")->required();
+  add->add_option("--name", newUser.name, "Nome do usuário")->required();
+  add->add_option("--branches", branchList, "Filiais em que trabalha, separadas por vírgula")->required();
+  add->add_flag("--fixed", newUser.branchFixed, "A filial é fixa para o usuário (uma só filial)");
+  auto* passwd = user->add_subcommand("passwd", "Troca a senha de um usuário (encerra suas sessões)");
+  passwd->add_option("codigo", userCode, "Código do usuário")->required();
+  auto* disable = user->add_subcommand("disable", "Desativa um usuário (encerra suas sessões)");
+  disable->add_option("codigo", userCode, "Código do usuário")->required();
+  auto* enable = user->add_subcommand("enable", "Reativa um usuário");
+  enable->add_option("codigo", userCode, "Código do usuário")->required();
+  auto* list = user->add_subcommand("list", "Lista os usuários");
+  AuditQuery auditQuery;
+  auto* audit = app.add_subcommand("audit", "Mostra a trilha de auditoria das alterações");
+  audit->add_option("--branch", auditQuery.branch, "Só a filial informada");
+  audit->add_option("--company", auditQuery.company, "Só a companhia informada (CDCIA)");
+  audit->add_option("--flight", auditQuery.flight, "Só o vôo informado (NRVOO)");
+  audit->add_option("--since", auditQuery.since, "A partir da data AAAA-MM-DD (UTC)");
+  audit->add_flag("--csv", auditQuery.csv, "Em CSV, uma linha por coluna alterada");
   CLI11_PARSE(app, argc, argv);
+
+  if (add->parsed()) {
+    newUser.branches = splitList(branchList);
+    return administer(db, [&](Connection& c) {
+      newUser.password = readPassword("Senha do usuário " + newUser.code, true);
+      addUser(c, newUser);
+      std::cerr << "Usuário " << newUser.code << " cadastrado.\n";
+    });
+  }
+  if (passwd->parsed())
+    return administer(db, [&](Connection& c) {
+      if (!findUser(c, userCode)) throw UserError("Usuário não cadastrado: " + userCode + ".");
+      setPassword(c, userCode, readPassword("Nova senha do usuário " + userCode, true));
+      std::cerr << "Senha do usuário " << userCode << " trocada.\n";
+    });
+  if (disable->parsed() || enable->parsed())
+    return administer(db, [&](Connection& c) {
+      setEnabled(c, userCode, enable->parsed());
+      std::cerr << "Usuário " << userCode << (enable->parsed() ? " reativado.\n" : " desativado.\n");
+    });
+  if (list->parsed()) return administer(db, [&](Connection& c) { printUsers(c, std::cout); });
+  if (audit->parsed()) return administer(db, [&](Connection& c) { printAudit(c, auditQuery, std::cout); });
 
   std::string host;
   int port = RpcHttpServer::kDefaultPort;
@@ -76,10 +165,15 @@ int main(int argc, char** argv) {
     {
       auto c = pool.acquire();
       migrate(*c);
-      if (initDemo) loadDemoData(*c, DemoOptions{demoFlights});
+      if (initDemo) {
+        loadDemoData(*c, DemoOptions{demoFlights});
+        ensureDemoUser(*c);
+        std::cerr << "INFO usuário de demonstração: " << kDemoUser << ", senha " << kDemoPassword << "\n";
+      }
     }
     FlightModule module(pool);
-    RpcHttpServer server(module, HttpOptions{host, port, threads, &std::cerr});
+    SessionModule sessions(pool, SessionOptions{idleMinutes, {}});
+    RpcHttpServer server(module, sessions, HttpOptions{host, port, threads, &std::cerr});
     int bound = server.bind();
     // The address, also when the port was given, tells a person (and a
     // script waiting for it) that the server is ready.

@@ -13,6 +13,7 @@
 #include <regex>
 #include <sstream>
 
+#include "server/admin_commands.h"
 #include "tests/server/server_harness.h"
 
 namespace zor::server::testing {
@@ -78,7 +79,7 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   ASSERT_NE(colon, std::string::npos) << line;
   int port = std::stoi(line.substr(colon + 1));
 
-  RpcClient client(port);
+  RpcClient client(port, FlightModule::kName, loginToken(port, "demo", "demo1234"));
   EXPECT_EQ(client.data("GetVoo", {"0001", "0001"})["rows"].size(), 20u);
   client.call("Missing", json::array());
 
@@ -103,9 +104,13 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   std::stringstream logText;
   logText << in.rdbuf();
   std::string log = logText.str();
-  EXPECT_TRUE(std::regex_search(log, std::regex(R"(^INFO GetVoo [0-9.]+ ms ok$)", std::regex::multiline))) << log;
-  EXPECT_TRUE(std::regex_search(log, std::regex(R"(WARN Missing [0-9.]+ ms erro -32601)"))) << log;
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(^INFO GetVoo [0-9.]+ ms \[demo\] ok$)", std::regex::multiline)))
+      << log;
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(WARN Missing [0-9.]+ ms \[demo\] erro -32601)"))) << log;
+  // The demo user's line, the login, the two calls; never the password's
+  // hash nor the token.
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
+  EXPECT_EQ(log.find(client.token()), std::string::npos) << log;
   for (const char* suffix : {"", "-wal", "-shm", ".log"}) std::remove((dbFile + suffix).c_str());
 }
 
@@ -125,19 +130,30 @@ TEST(ProtocolDocument, CurlExamplesAnswerAsWritten) {
   std::string why;
   auto db = TestDatabase::create("sqlite", why);
   TestServer server(db->url(), true, 300);
+  ensureDemoUser(*server.pool().acquire());
   httplib::Client client("127.0.0.1", server.port());
+  std::string token;  // $TOKEN of the document: the Login example's
   int examples = 0;
   for (auto it = std::sregex_iterator(doc.begin(), doc.end(), pair); it != std::sregex_iterator(); ++it) {
     std::string cmd = (*it)[1], expected = (*it)[2];
     std::smatch b, p;
     ASSERT_TRUE(std::regex_search(cmd, b, body)) << cmd;
     ASSERT_TRUE(std::regex_search(cmd, p, path)) << cmd;
-    auto res = client.Post(p[1].str().c_str(), b[1].str(), "application/json");
+    httplib::Headers headers;
+    if (cmd.find("Authorization: Bearer $TOKEN") != std::string::npos) headers.emplace("Authorization", "Bearer " + token);
+    auto res = client.Post(p[1].str().c_str(), headers, b[1].str(), "application/json");
     ASSERT_TRUE(res) << cmd;
-    EXPECT_EQ(json::parse(res->body), json::parse(expected)) << cmd;
+    json answer = json::parse(res->body), want = json::parse(expected);
+    const json& data = answer.value("/result/data"_json_pointer, json());
+    if (data.is_object() && data.contains("token")) {
+      token = answer["result"]["data"]["token"];
+      EXPECT_EQ(token.size(), 64u);
+      answer["result"]["data"]["token"] = want["result"]["data"]["token"];  // random
+    }
+    EXPECT_EQ(answer, want) << cmd;
     ++examples;
   }
-  EXPECT_GE(examples, 12);
+  EXPECT_GE(examples, 13);
 }
 
 }  // namespace zor::server::testing
