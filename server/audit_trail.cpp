@@ -53,7 +53,14 @@ std::string text(const SqlValue& v) { return asText(v).value_or(""); }
 }  // namespace
 
 AuditRecorder::AuditRecorder(Connection& c, const Caller& caller, std::string method)
-    : c_(c), caller_(caller), method_(std::move(method)), callId_(newSessionToken().substr(0, 32)), when_(nowUtc()) {}
+    : c_(c),
+      caller_(caller),
+      method_(std::move(method)),
+      callId_(newSessionToken().substr(0, 32)),
+      when_(nowUtc()),
+      micros_(std::chrono::duration_cast<std::chrono::microseconds>(
+                  std::chrono::system_clock::now().time_since_epoch())
+                  .count()) {}
 
 void AuditRecorder::record(const std::string& table, AuditKind kind, const std::vector<std::string>& columns,
                            const std::vector<SqlValue>* oldValues, const std::vector<SqlValue>* newValues) {
@@ -66,9 +73,9 @@ void AuditRecorder::record(const std::string& table, AuditKind kind, const std::
   for (const auto& k : schemaTable(table).primaryKey) key += (key.empty() ? "" : "/") + valueOf(k);
   int seq = ++sequence_;
   c_.execute(
-      "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, CDUSUARIO, DSENDERECO, NMMETODO, NMTABELA,"
-      " DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-      {callId_, static_cast<std::int64_t>(seq), when_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
+      "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
+      " NMTABELA, DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+      {callId_, static_cast<std::int64_t>(seq), when_, micros_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
        method_.substr(0, 30), table, key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4),
        valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), kindCode(kind)});
   for (size_t i = 0; i < columns.size(); ++i) {
@@ -124,7 +131,7 @@ std::vector<AuditEntry> readAudit(Connection& c, const AuditFilter& f) {
   auto rows = c.query(
       "SELECT A.DSCHAMADA, A.NRSEQUENCIA, A.DTAUDITORIA, A.CDUSUARIO, A.DSENDERECO, A.NMMETODO, A.NMTABELA, "
       "A.DSCHAVE, A.CDFILIAL, A.CDCIA, A.NRVOO, A.IDTIPO FROM ZORAUDITORIA A WHERE " + where +
-          " ORDER BY A.DTAUDITORIA DESC, A.DSCHAMADA DESC, A.NRSEQUENCIA DESC LIMIT " + std::to_string(f.limit),
+          " ORDER BY A.NRMICROS DESC, A.DSCHAMADA DESC, A.NRSEQUENCIA DESC LIMIT " + std::to_string(f.limit),
       params);
   std::vector<AuditEntry> out;
   std::map<std::pair<std::string, std::string>, size_t> index;

@@ -6,6 +6,7 @@
 // Read back by `zor12200-server audit` and by the session endpoint.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ class AuditRecorder {
   Connection& c_;
   const Caller& caller_;
   std::string method_, callId_, when_;
+  std::int64_t micros_;
   int sequence_ = 0;
 };
 

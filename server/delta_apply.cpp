@@ -234,13 +234,14 @@ void modifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecord
     throw;
   }
   if (audit) {
-    // The key always goes with the entry, changed or not.
+    // The entry's key is the row's key as loaded; a changed key column is
+    // listed with its old and new value like any other.
     std::vector<SqlValue> after(params.begin(), params.begin() + static_cast<long>(changedCols.size()));
     for (const auto& k : d.key)
       if (std::find(changedCols.begin(), changedCols.end(), k) == changedCols.end()) {
         changedCols.push_back(k);
         before.push_back(ch.oldValues[d.indexOf(k)]);
-        after.push_back(ch.oldValues[d.indexOf(k)]);
+        after.push_back(ch.oldValues[d.indexOf(k)]);  // unchanged: names the row, not listed
       }
     audit->record(d.table, AuditKind::modify, changedCols, &before, &after);
   }

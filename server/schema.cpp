@@ -119,9 +119,12 @@ std::vector<TableDef> buildAccessTables() {
                {"DSTOKENHASH"},
                {{{"CDUSUARIO"}, "ZORUSUARIO", {"CDUSUARIO"}}}});
   // One row per changed row; its columns' old and new values below it.
+  // NRMICROS (microseconds since 1970 when the call began) orders the calls
+  // of one second; NRSEQUENCIA the rows of one call.
   // The user code is not a foreign key: the trail outlives any user.
   t.push_back({"ZORAUDITORIA",
-               {key("DSCHAMADA", 32), integer("NRSEQUENCIA", true), stamp("DTAUDITORIA"), str("CDUSUARIO", 20),
+               {key("DSCHAMADA", 32), integer("NRSEQUENCIA", true), stamp("DTAUDITORIA"), integer("NRMICROS", true),
+                str("CDUSUARIO", 20),
                 str("DSENDERECO", 64), str("NMMETODO", 30), str("NMTABELA", 30), str("DSCHAVE", 60),
                 str("CDFILIAL", 4), str("CDCIA", 4), str("NRVOO", 5), str("IDTIPO", 1)},
                {"DSCHAMADA", "NRSEQUENCIA"},
