@@ -157,3 +157,58 @@ TEST(ProtocolDocument, CurlExamplesAnswerAsWritten) {
 }
 
 }  // namespace zor::server::testing
+
+namespace zor::server::testing {
+
+// Users administered from the command line, logging in with what was set
+// there, and the audit trail read back as CSV.
+TEST(ServerCommandLine, UsersAndTheAuditTrail) {
+  std::string why;
+  auto db = TestDatabase::create("sqlite", why);
+  TestServer server(db->url(), true, 30);
+  std::string exe = std::string(ZOR_SERVER_EXE) + " --db " + db->url();
+  auto withPassword = [&](const std::string& password, const std::string& args) {
+    return runCommand("printf '%s\\n' '" + password + "' | " + exe + " " + args);
+  };
+  CommandRun shortPassword = withPassword("curta", "user add ana --name Ana --branches 0002");
+  EXPECT_EQ(shortPassword.status, 2);
+  EXPECT_NE(shortPassword.out.find("pelo menos 8 caracteres"), std::string::npos) << shortPassword.out;
+  CommandRun unknownBranch = withPassword("senha-da-ana", "user add ana --name Ana --branches 0002,0042");
+  EXPECT_EQ(unknownBranch.status, 2);
+  EXPECT_NE(unknownBranch.out.find("Filial não cadastrada: 0042."), std::string::npos) << unknownBranch.out;
+  CommandRun twoFixed = withPassword("senha-da-ana", "user add ana --name Ana --branches 0001,0002 --fixed");
+  EXPECT_EQ(twoFixed.status, 2);
+  CommandRun added = withPassword("senha-da-ana", "user add ana --name Ana --branches 0002");
+  ASSERT_EQ(added.status, 0) << added.out;
+  CommandRun list = runCommand(exe + " user list");
+  EXPECT_NE(list.out.find("ana"), std::string::npos) << list.out;
+  {
+    auto stored = server.pool().acquire()->query("SELECT DSSENHAHASH FROM ZORUSUARIO WHERE CDUSUARIO = 'ana'");
+    EXPECT_EQ(std::get<std::string>(stored.rows.at(0).at(0)).rfind("$argon2id$", 0), 0u);
+  }
+
+  std::string token = loginToken(server.port(), "ana", "senha-da-ana");
+  ASSERT_FALSE(token.empty());
+  RpcClient ana(server.port(), FlightModule::kName, token);
+  json flight = ana.data("GetVoo", {"0002", "0001"})["rows"][0];
+  json changed = withValues(vooDataset(), flight, {{"QTHRKDTCAR", "0030"}});
+  ana.data("SetVoo", json::array({delta(vooDataset(), {modifyChange(flight, changed)})}));
+  std::string nr = field(vooDataset(), flight, "NRVOO");
+  CommandRun csv = runCommand(exe + " audit --branch 0002 --flight " + nr + " --csv");
+  EXPECT_EQ(csv.status, 0) << csv.out;
+  EXPECT_NE(csv.out.find("quando_utc,usuario,endereco,metodo,tabela,chave,tipo,campo,antes,depois"), std::string::npos);
+  EXPECT_NE(csv.out.find(",ana,127.0.0.1,SetVoo,VOO,0002/0001/" + nr + ",alteração,QTHRKDTCAR,"), std::string::npos)
+      << csv.out;
+  CommandRun other = runCommand(exe + " audit --branch 0001");
+  EXPECT_NE(other.out.find("nenhuma alteração registrada"), std::string::npos) << other.out;
+
+  // A new password ends her sessions; a disabled user cannot log in.
+  CommandRun passwd = withPassword("outra-senha", "user passwd ana");
+  EXPECT_EQ(passwd.status, 0) << passwd.out;
+  EXPECT_EQ(ana.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  EXPECT_FALSE(loginToken(server.port(), "ana", "outra-senha").empty());
+  EXPECT_EQ(runCommand(exe + " user disable ana").status, 0);
+  EXPECT_TRUE(loginToken(server.port(), "ana", "outra-senha").empty());
+}
+
+}  // namespace zor::server::testing
