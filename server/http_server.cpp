@@ -118,6 +118,8 @@ RpcHttpServer::~RpcHttpServer() {
 
 int RpcHttpServer::bind() {
   std::string where = options_.host + ":" + std::to_string(options_.port);
+  if (options_.tls() && MHD_is_feature_supported(MHD_FEATURE_TLS) != MHD_YES)
+    throw std::runtime_error("Esta libmicrohttpd foi compilada sem TLS: não é possível servir HTTPS.");
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
@@ -172,15 +174,22 @@ void RpcHttpServer::run() {
     if (stopRequested_ || listenFd_ < 0) return;
   }
   workers_ = std::make_unique<WorkerPool>(options_.threads > 0 ? options_.threads : 16);
+  MHD_OptionItem tls[] = {{MHD_OPTION_HTTPS_MEM_CERT, 0, const_cast<char*>(options_.tlsCertPem.c_str())},
+                          {MHD_OPTION_HTTPS_MEM_KEY, 0, const_cast<char*>(options_.tlsKeyPem.c_str())},
+                          {MHD_OPTION_END, 0, nullptr}};
+  MHD_OptionItem plain[] = {{MHD_OPTION_END, 0, nullptr}};
+  unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG;
+  if (options_.tls()) flags |= MHD_USE_TLS;
   daemon_ = MHD_start_daemon(
-      MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG, 0, nullptr, nullptr,
+      flags, 0, nullptr, nullptr,
       &onRequest, this, MHD_OPTION_EXTERNAL_LOGGER, &onTransportMessage, this, MHD_OPTION_LISTEN_SOCKET,
       listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted, this, MHD_OPTION_NOTIFY_CONNECTION, &onConnection, this,
       MHD_OPTION_CONNECTION_TIMEOUT,
       options_.idleTimeoutSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, kHeaderMemory,
-      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_END);
+      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_ARRAY, options_.tls() ? tls : plain, MHD_OPTION_END);
   if (!daemon_) {
-    log("ERROR não foi possível iniciar o serviço HTTP.");
+    log(options_.tls() ? "ERROR não foi possível iniciar o serviço HTTPS: verifique o certificado e a chave (PEM)."
+                       : "ERROR não foi possível iniciar o serviço HTTP.");
     workers_.reset();
     return;
   }

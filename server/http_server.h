@@ -46,6 +46,10 @@ struct HttpOptions {
   // A connection with no traffic for this long is closed; the desk's
   // client opens a new one on its next call.
   unsigned idleTimeoutSeconds = 120;
+  // PEM texts of the certificate (chain) and its private key: both given,
+  // the server speaks HTTPS only (libmicrohttpd's TLS, on GnuTLS).
+  std::string tlsCertPem = {}, tlsKeyPem = {};
+  bool tls() const { return !tlsCertPem.empty(); }
 };
 
 class RpcHttpServer {

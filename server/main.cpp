@@ -5,7 +5,9 @@
 // audit trail (`audit`) without serving.
 #include <CLI/CLI.hpp>
 #include <csignal>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <iostream>
 #include <pthread.h>
 #include <thread>
@@ -54,6 +56,18 @@ std::vector<std::string> splitList(const std::string& text) {
   return out;
 }
 
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  if (!in) throw std::runtime_error("Não foi possível ler " + path + ".");
+  return text.str();
+}
+
+bool isLoopback(const std::string& host) {
+  return host == "localhost" || host == "::1" || host == "[::1]" || host.rfind("127.", 0) == 0;
+}
+
 // Runs one administration subcommand on the database; returns the exit status.
 int administer(const std::string& db, const std::function<void(Connection&)>& work) {
   try {
@@ -89,6 +103,9 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", std::string("zor12200-server ") + ZOR_VERSION);
   // The service reads its options from /etc/zor/zor12200-server.conf ("chave = valor").
   app.set_config("--config", "", "Arquivo de configuração com as opções acima (chave = valor)");
+  std::string tlsCert, tlsKey;
+  app.add_option("--tls-cert", tlsCert, "Certificado do servidor (PEM): serve HTTPS")->check(CLI::ExistingFile);
+  app.add_option("--tls-key", tlsKey, "Chave privada do certificado (PEM)")->check(CLI::ExistingFile);
   int idleMinutes = 30;
   app.add_option("--idle-minutes", idleMinutes, "Minutos sem chamadas após os quais a sessão de um usuário termina")
       ->check(CLI::Range(1, 24 * 60))
@@ -144,6 +161,10 @@ int main(int argc, char** argv) {
   if (list->parsed()) return administer(db, [&](Connection& c) { printUsers(c, std::cout); });
   if (audit->parsed()) return administer(db, [&](Connection& c) { printAudit(c, auditQuery, std::cout); });
 
+  if (tlsCert.empty() != tlsKey.empty()) {
+    std::cerr << "ERROR informe --tls-cert e --tls-key juntos.\n";
+    return 2;
+  }
   std::string host;
   int port = RpcHttpServer::kDefaultPort;
   if (!splitListen(listen, host, port)) {
@@ -173,8 +194,16 @@ int main(int argc, char** argv) {
     }
     FlightModule module(pool);
     SessionModule sessions(pool, SessionOptions{idleMinutes, {}});
-    RpcHttpServer server(module, sessions, HttpOptions{host, port, threads, &std::cerr});
+    HttpOptions http{host, port, threads, &std::cerr};
+    if (!tlsCert.empty()) {
+      http.tlsCertPem = readFile(tlsCert);
+      http.tlsKeyPem = readFile(tlsKey);
+    }
+    RpcHttpServer server(module, sessions, http);
     int bound = server.bind();
+    if (!http.tls() && !isLoopback(host))
+      std::cerr << "WARN escutando em " << host
+                << " sem TLS: senhas, sessões e dados passam abertos pela rede. Use --tls-cert e --tls-key.\n";
     // The address, also when the port was given, tells a person (and a
     // script waiting for it) that the server is ready.
     std::cout << host << ":" << bound << std::endl;

@@ -212,3 +212,92 @@ TEST(ServerCommandLine, UsersAndTheAuditTrail) {
 }
 
 }  // namespace zor::server::testing
+
+namespace zor::server::testing {
+
+namespace {
+
+// Starts the server with extra arguments; its port, or 0.
+int startServer(const std::vector<std::string>& args, pid_t& pid, const std::string& errFile) {
+  int out[2];
+  if (pipe(out) != 0) return 0;
+  pid = fork();
+  if (pid == 0) {
+    dup2(out[1], 1);
+    FILE* err = std::fopen(errFile.c_str(), "w");
+    dup2(fileno(err), 2);
+    std::vector<char*> argv{const_cast<char*>(ZOR_SERVER_EXE)};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(ZOR_SERVER_EXE, argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  std::string line;
+  char ch;
+  while (read(out[0], &ch, 1) == 1 && ch != '\n') line += ch;
+  close(out[0]);
+  auto colon = line.rfind(':');
+  return colon == std::string::npos ? 0 : std::stoi(line.substr(colon + 1));
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+// --tls-cert and --tls-key: HTTPS only, and a client that verifies the
+// certificate against the private authority logs in; one that does not
+// know the authority, or speaks plain HTTP, gets nothing.
+TEST(ServerCommandLine, ServesHttpsWithTheGivenCertificate) {
+  std::string dir = ::testing::TempDir() + "zor_tls_" + std::to_string(getpid());
+  ASSERT_EQ(runCommand("mkdir -p " + dir + " && openssl req -x509 -newkey rsa:2048 -nodes -keyout " + dir +
+                       "/key.pem -out " + dir + "/cert.pem -days 2 -subj /CN=localhost -addext "
+                       "subjectAltName=IP:127.0.0.1,DNS:localhost")
+                .status,
+            0);
+  pid_t pid = 0;
+  int port = startServer({"--db", "sqlite:" + dir + "/demo.db", "--init-demo", "--demo-flights", "5", "--listen",
+                          "127.0.0.1:0", "--tls-cert", dir + "/cert.pem", "--tls-key", dir + "/key.pem"},
+                         pid, dir + "/err.txt");
+  ASSERT_GT(port, 0) << readText(dir + "/err.txt");
+  const std::string login = R"({"jsonrpc":"2.0","id":1,"method":"Login","params":["demo","demo1234"]})";
+
+  httplib::Client trusted("https://127.0.0.1:" + std::to_string(port));
+  trusted.enable_server_certificate_verification(true);
+  trusted.set_ca_cert_path((dir + "/cert.pem").c_str());
+  auto ok = trusted.Post("/rpc/Sessao", login, "application/json");
+  ASSERT_TRUE(ok) << httplib::to_string(ok.error());
+  EXPECT_EQ(json::parse(ok->body)["result"]["ok"], true) << ok->body;
+
+  httplib::Client stranger("https://127.0.0.1:" + std::to_string(port));
+  stranger.enable_server_certificate_verification(true);
+  stranger.set_ca_cert_path("/nonexistent-ca.pem");
+  EXPECT_FALSE(stranger.Post("/rpc/Sessao", login, "application/json"));
+  httplib::Client plain("127.0.0.1", port);
+  auto clear = plain.Post("/rpc/Sessao", login, "application/json");
+  EXPECT_TRUE(!clear || clear->body.find("token") == std::string::npos);
+
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  EXPECT_EQ(readText(dir + "/err.txt").find("sem TLS"), std::string::npos);
+
+  // Another address than loopback without TLS: said at start.
+  port = startServer({"--db", "sqlite:" + dir + "/demo.db", "--listen", "0.0.0.0:0"}, pid, dir + "/err2.txt");
+  ASSERT_GT(port, 0);
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  EXPECT_NE(readText(dir + "/err2.txt").find("WARN escutando em 0.0.0.0 sem TLS"), std::string::npos)
+      << readText(dir + "/err2.txt");
+  EXPECT_NE(runCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:" + dir + "/demo.db --tls-cert " + dir +
+                       "/cert.pem --listen 127.0.0.1:0")
+                .status,
+            0);
+  runCommand("rm -rf " + dir);
+}
+
+}  // namespace zor::server::testing
