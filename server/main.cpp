@@ -19,6 +19,7 @@
 #include "server/demo_data.h"
 #include "server/flight_module.h"
 #include "server/http_server.h"
+#include "server/pg_roles.h"
 #include "server/schema.h"
 
 using namespace zor::server;
@@ -137,8 +138,17 @@ int main(int argc, char** argv) {
   audit->add_option("--flight", auditQuery.flight, "Só o vôo informado (NRVOO)");
   audit->add_option("--since", auditQuery.since, "A partir da data AAAA-MM-DD (UTC)");
   audit->add_flag("--csv", auditQuery.csv, "Em CSV, uma linha por coluna alterada");
+  auto* roles = app.add_subcommand(
+      "roles", std::string("Cria no PostgreSQL os papéis ") + kServerRole + " (servidor) e " + kDesktopRole +
+                   " (consultas das estações, só leitura)");
   CLI11_PARSE(app, argc, argv);
 
+  if (roles->parsed())
+    return administer(db, [&](Connection& c) {
+      if (c.dialect() != Dialect::postgresql) throw UserError("Papéis só existem no PostgreSQL.");
+      setUpRoles(c);
+      std::cerr << "Papéis " << kServerRole << " e " << kDesktopRole << " prontos.\n";
+    });
   if (add->parsed()) {
     newUser.branches = splitList(branchList);
     return administer(db, [&](Connection& c) {
@@ -190,6 +200,11 @@ int main(int argc, char** argv) {
         loadDemoData(*c, DemoOptions{demoFlights});
         ensureDemoUser(*c);
         std::cerr << "INFO usuário de demonstração: " << kDemoUser << ", senha " << kDemoPassword << "\n";
+        try {
+          setUpRoles(*c);
+        } catch (const DbError& e) {
+          std::cerr << "WARN papéis " << kServerRole << " e " << kDesktopRole << " não criados: " << e.what() << "\n";
+        }
       }
     }
     FlightModule module(pool);
