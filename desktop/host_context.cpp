@@ -21,6 +21,13 @@ void ReadConfigFile(const QString& path, HostContext& c) {
   c.BranchName = s.value("context/branch_name", c.BranchName).toString();
   c.BranchFixed = s.value("context/branch_fixed", c.BranchFixed).toBool();
   c.ServerHost = s.value("server/host", c.ServerHost).toString();
+  // host=https://name: the server speaks HTTPS, verified against server/ca
+  // (or the system's authorities).
+  if (c.ServerHost.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive)) {
+    c.ServerHost = c.ServerHost.mid(8);
+    c.ServerHttps = true;
+  }
+  c.CaFile = s.value("server/ca", c.CaFile).toString();
   bool ok = false;
   int port = s.value("server/port", c.ServerPort).toInt(&ok);
   if (ok && port > 0 && port < 65536) c.ServerPort = port;
@@ -56,7 +63,7 @@ QString HelpFooter(const QString& config_file) {
   return QStringLiteral(
              "\nArquivo de configuração (padrão: %1), formato INI:\n"
              "  [context]  user (quem entra no servidor), branch\n"
-             "  [server]   host, port (padrão 127.0.0.1 e 8211, os mesmos do servidor)\n"
+             "  [server]   host (https://nome para HTTPS), port (padrão 127.0.0.1 e 8211), ca\n"
              "  [database] url (sqlite:CAMINHO de um arquivo existente, ou postgresql://...)\n"
              "  [package]  path (padrão: o pacote ao lado do programa)\n"
              "As opções da linha de comando valem sobre o arquivo.\n"
