@@ -55,6 +55,12 @@ HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_uniq
 }
 
 HostApp::~HostApp() {
+  // The session ends with the host rather than waiting for its idle time.
+  const std::string token = plat::SessionToken();
+  if (!token.empty()) {
+    plat::LogoutFromServer(options_.Context.ServerHost.toStdString(), options_.Context.ServerPort, token);
+    plat::SetSessionToken("");
+  }
   // The script's caller form goes before the forms that may know it.
   ui_->SetScriptPort(nullptr);
   script_.reset();
