@@ -14,6 +14,8 @@
 #include "platform/library/vornia.h"
 #include "platform/sql/adoib_query.h"
 #include "platform/sql/connection.h"
+#include "platform/net/server_session.h"
+#include "server/admin_commands.h"
 #include "server/db_connection.h"
 #include "server/demo_data.h"
 #include "server/schema.h"
@@ -59,7 +61,14 @@ Environment::Environment(const std::string& backend, int flights) : backend_(bac
     zor::server::loadDemoData(*c, zor::server::DemoOptions{flights});
   }
   module_ = std::make_unique<zor::server::FlightModule>(*pool_);
-  http_ = std::make_unique<zor::server::RpcHttpServer>(*module_, zor::server::HttpOptions{"127.0.0.1", 0, 4, nullptr});
+  sessions_ = std::make_unique<zor::server::SessionModule>(*pool_, zor::server::SessionOptions{});
+  http_ = std::make_unique<zor::server::RpcHttpServer>(*module_, *sessions_,
+                                                        zor::server::HttpOptions{"127.0.0.1", 0, 4, nullptr});
+  {
+    auto c = pool_->acquire();
+    zor::server::ensureDemoUser(*c);
+  }
+  token_ = sessions_->sessions().open(zor::server::kDemoUser, "127.0.0.1");
   port_ = http_->bind();
   thread_ = std::thread([this] { http_->run(); });
 }
@@ -74,6 +83,7 @@ Environment::~Environment() {
   http_->stop();
   thread_.join();
   http_.reset();
+  sessions_.reset();
   module_.reset();
   pool_.reset();
   if (!file_.empty())
@@ -103,6 +113,7 @@ TfrmVoo& Environment::Screen() {
   ctx.ServerHost = "127.0.0.1";
   ctx.ServerPort = port_;
   plat::Vornia::SetHostContext(ctx);
+  plat::SetSessionToken(token_);
   IniProc(plat::Variant());
   form_ = frmVoo;
   screenOwner = this;

@@ -51,7 +51,9 @@ class Environment {
   std::string backend_, url_, file_, adminUrl_, schema_;
   std::unique_ptr<zor::server::ConnectionPool> pool_;
   std::unique_ptr<zor::server::FlightModule> module_;
+  std::unique_ptr<zor::server::SessionModule> sessions_;
   std::unique_ptr<zor::server::RpcHttpServer> http_;
+  std::string token_;  // the demo user's session, which the screen's calls carry
   std::thread thread_;
   int port_ = 0;
   plat::ScriptedUi ui_;

@@ -35,6 +35,7 @@ using zor::server::testing::connectLoopback;
 namespace {
 
 const char* kPath = "/rpc/Zor12200.rdmVooTrecho";
+std::string token;  // the demo user's session, sent by every desk
 constexpr std::size_t kMaxBody = 4u * 1024 * 1024;  // the server's limit
 
 struct Server {
@@ -112,6 +113,16 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   std::string db = "/tmp/zor_load_bench_" + std::to_string(getpid()) + ".db";
   Server server = startServer(db, flights);
+  {
+    httplib::Client c("127.0.0.1", server.port);
+    c.set_bearer_token_auth(token);
+    auto res = c.Post("/rpc/Sessao", request("Login", {"demo", "demo1234"}), "application/json");
+    if (res) token = json::parse(res->body, nullptr, false)["result"]["data"].value("token", std::string());
+    if (token.empty()) {
+      std::fprintf(stderr, "could not log in as the demo user\n");
+      return 1;
+    }
+  }
   std::string legs;
 
   // The largest real delta: every flight of the company changed at once.
@@ -119,6 +130,7 @@ int main(int argc, char** argv) {
   std::string maximal;  // a delta of real rows as large as the server accepts
   {
     httplib::Client c("127.0.0.1", server.port);
+    c.set_bearer_token_auth(token);
     auto res = c.Post(kPath, request("GetVoo", {"0001", "0001"}), "application/json");
     json packet = json::parse(res->body)["result"]["data"];
     legs = request("GetTrecho", {"0001", packet["rows"][0][0], "0001"});
@@ -138,6 +150,7 @@ int main(int argc, char** argv) {
   std::vector<double> idle;
   {
     httplib::Client c("127.0.0.1", server.port);
+    c.set_bearer_token_auth(token);
     c.set_keep_alive(true);
     c.set_tcp_nodelay(true);
     for (int i = 0; i < 200; ++i) idle.push_back(timedCall(c, legs));
@@ -169,6 +182,7 @@ int main(int argc, char** argv) {
   for (int d = 0; d < desks; ++d) {
     threads.emplace_back([&, d] {
       httplib::Client c("127.0.0.1", server.port);
+      c.set_bearer_token_auth(token);
       c.set_keep_alive(true);
       c.set_tcp_nodelay(true);
       c.set_read_timeout(30, 0);
@@ -210,6 +224,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 4; ++i)
       bigs.emplace_back([&] {
         httplib::Client c("127.0.0.1", server.port);
+        c.set_bearer_token_auth(token);
         c.set_read_timeout(60, 0);
         c.Post(kPath, big, "application/json");
       });

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include "desktop/document_viewer.h"
+#include "desktop/login_dialog.h"
+#include "platform/net/server_session.h"
 #include "desktop/screenshot.h"
 #include "desktop/script/script_interpreter.h"
 #include "desktop/window_script_host.h"
@@ -53,6 +55,12 @@ HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_uniq
 }
 
 HostApp::~HostApp() {
+  // The session ends with the host rather than waiting for its idle time.
+  const std::string token = plat::SessionToken();
+  if (!token.empty()) {
+    plat::LogoutFromServer(options_.Context.ServerHost.toStdString(), options_.Context.ServerPort, token);
+    plat::SetSessionToken("");
+  }
   // The script's caller form goes before the forms that may know it.
   ui_->SetScriptPort(nullptr);
   script_.reset();
@@ -100,6 +108,68 @@ QString DatabaseProblem(const QString& url, const QString& config_file) {
   return QString();
 }
 
+namespace {
+// The user the demo database has (the server's --init-demo creates it).
+constexpr const char* kDemoUser = "demo";
+constexpr const char* kDemoPassword = "demo1234";
+}  // namespace
+
+QString HostApp::TryLogIn(const QString& user, const QString& password) {
+  HostContext& c = options_.Context;
+  plat::LoginAnswer answer =
+      plat::LoginToServer(c.ServerHost.toStdString(), c.ServerPort, user.toStdString(), password.toStdString());
+  if (!answer.Ok) return QString::fromStdString(answer.Message);
+  plat::BranchChoice branch = plat::ChooseBranch(answer, c.BranchCode.toStdString());
+  if (!branch.Ok) return QString::fromStdString(branch.Message);
+  plat::SetSessionToken(answer.Token);
+  // Who works, where, and whether the branch is fixed: the server says.
+  c.UserCode = QString::fromStdString(answer.User);
+  c.UserName = QString::fromStdString(answer.UserName.empty() ? answer.User : answer.UserName);
+  c.BranchCode = QString::fromStdString(branch.Code);
+  c.BranchName = QString::fromStdString(branch.Name);
+  c.BranchFixed = branch.Fixed || c.BranchFixed;
+  return QString();
+}
+
+bool HostApp::LogIn() {
+  HostContext& c = options_.Context;
+  plat::SetServerTls(c.ServerHttps, c.CaFile.toStdString());
+  QString password;
+  bool known = false;
+  if (!options_.PasswordFile.isEmpty()) {
+    QFile f(options_.PasswordFile);
+    if (!f.open(QIODevice::ReadOnly)) {
+      Report(QStringLiteral("Não foi possível ler a senha de %1.").arg(options_.PasswordFile));
+      return false;
+    }
+    password = QString::fromUtf8(f.readLine()).remove('\n').remove('\r');
+    known = true;
+  } else if (qEnvironmentVariableIsSet("ZOR_PASSWORD")) {
+    password = qEnvironmentVariable("ZOR_PASSWORD");
+    known = true;
+  } else if (options_.Demo && (c.UserCode.isEmpty() || c.UserCode == QLatin1String(kDemoUser))) {
+    // The demo starts with one command: its user logs in by itself.
+    c.UserCode = QLatin1String(kDemoUser);
+    password = QLatin1String(kDemoPassword);
+    known = true;
+    std::fprintf(stderr, "zor-host: demonstração: usuário %s, senha %s\n", kDemoUser, kDemoPassword);
+  }
+  if (known) {
+    if (c.UserCode.isEmpty()) {
+      Report(QStringLiteral("Informe o usuário em --user para entrar com a senha dada."));
+      return false;
+    }
+    const QString problem = TryLogIn(c.UserCode, password);
+    if (!problem.isEmpty()) Report(problem);
+    return problem.isEmpty();
+  }
+  const QString where = QStringLiteral("%1%2:%3").arg(c.ServerHttps ? QStringLiteral("https://") : QString(),
+                                                      c.ServerHost).arg(c.ServerPort);
+  LoginDialog dialog([this](const QString& u, const QString& p) { return TryLogIn(u, p); }, c.UserCode, where,
+                     window_.get());
+  return dialog.exec() == QDialog::Accepted;
+}
+
 void HostApp::ApplyContext() {
   window_->SetContext(options_.Context);
   package_ = std::make_unique<PackageLoader>(options_.Context.PackagePath);
@@ -108,6 +178,7 @@ void HostApp::ApplyContext() {
 void HostApp::SetUpPlatform() {
   const HostContext& c = options_.Context;
   plat::HostContext pc;
+  pc.UserCode = c.UserCode.toStdString();
   pc.UserName = c.UserName.toStdString();
   pc.BranchCode = c.BranchCode.toStdString();
   pc.BranchName = c.BranchName.toStdString();
@@ -230,7 +301,9 @@ int HostApp::Run(const QStringList& args) {
     options_.Context.DatabaseUrl = demo_.DatabaseUrl();
     options_.Context.ServerHost = QStringLiteral("127.0.0.1");
     options_.Context.ServerPort = demo_.Port();
+    options_.Context.ServerHttps = false;
   }
+  if (!LogIn()) return 1;
   ApplyContext();
 
   window_->show();

@@ -67,6 +67,13 @@ class HostApp {
   // A failure at start: shown in a message box when the window is up and
   // the host is interactive, printed to stderr otherwise.
   void Report(const QString& text);
+  // Opens the session with the server: with a known password (file,
+  // ZOR_PASSWORD, or the demo's) at once, otherwise through the login
+  // dialog. Fills the context from the answer. False: not logged in (the
+  // reason reported, or the person cancelled).
+  bool LogIn();
+  // "" when logged in, else why not.
+  QString TryLogIn(const QString& user, const QString& password);
   void ApplyContext();
   // The platform side of the host: its main form, the screen size, the
   // user's context and the shared database connection.

@@ -16,11 +16,18 @@ QString DefaultConfigFile() {
 void ReadConfigFile(const QString& path, HostContext& c) {
   if (path.isEmpty() || !QFileInfo::exists(path)) return;
   QSettings s(path, QSettings::IniFormat);
-  c.UserName = s.value("context/user", c.UserName).toString();
+  c.UserCode = s.value("context/user", c.UserCode).toString();
   c.BranchCode = s.value("context/branch", c.BranchCode).toString();
   c.BranchName = s.value("context/branch_name", c.BranchName).toString();
   c.BranchFixed = s.value("context/branch_fixed", c.BranchFixed).toBool();
   c.ServerHost = s.value("server/host", c.ServerHost).toString();
+  // host=https://name: the server speaks HTTPS, verified against server/ca
+  // (or the system's authorities).
+  if (c.ServerHost.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive)) {
+    c.ServerHost = c.ServerHost.mid(8);
+    c.ServerHttps = true;
+  }
+  c.CaFile = s.value("server/ca", c.CaFile).toString();
   bool ok = false;
   int port = s.value("server/port", c.ServerPort).toInt(&ok);
   if (ok && port > 0 && port < 65536) c.ServerPort = port;
@@ -29,7 +36,15 @@ void ReadConfigFile(const QString& path, HostContext& c) {
 }
 
 bool ParseServerAddress(const QString& text, QString& host, int& port) {
+  bool https = false;
+  return ParseServerAddress(text, host, port, https) && !https;
+}
+
+bool ParseServerAddress(const QString& text, QString& host, int& port, bool& https) {
   QString t = text.trimmed();
+  https = t.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive);
+  if (https) t = t.mid(8);
+  else if (t.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive)) t = t.mid(7);
   if (t.isEmpty()) return false;
   int colon = t.lastIndexOf(':');
   if (colon < 0) {
@@ -47,12 +62,15 @@ bool ParseServerAddress(const QString& text, QString& host, int& port) {
 QString HelpFooter(const QString& config_file) {
   return QStringLiteral(
              "\nArquivo de configuração (padrão: %1), formato INI:\n"
-             "  [context]  user, branch, branch_name, branch_fixed (true/false)\n"
-             "  [server]   host, port (padrão 127.0.0.1 e 8211, os mesmos do servidor)\n"
+             "  [context]  user (quem entra no servidor), branch\n"
+             "  [server]   host (https://nome para HTTPS), port (padrão 127.0.0.1 e 8211), ca\n"
              "  [database] url (sqlite:CAMINHO de um arquivo existente, ou postgresql://...)\n"
              "  [package]  path (padrão: o pacote ao lado do programa)\n"
              "As opções da linha de comando valem sobre o arquivo.\n"
-             "Para experimentar: zor-host --demo (cria um banco de demonstração, inicia o servidor e abre a tela).\n")
+             "Ao iniciar, o host pede usuário e senha (ou lê a senha de --password-file ou ZOR_PASSWORD);\n"
+             "a filial, o nome do usuário e se a filial é fixa vêm do servidor.\n"
+             "Para experimentar: zor-host --demo (cria um banco de demonstração, inicia o servidor, entra como\n"
+             "o usuário demo, senha demo1234, e abre a tela).\n")
       .arg(config_file);
 }
 
@@ -68,7 +86,12 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
   const QCommandLineOption branchName("branch-name", QStringLiteral("Nome da filial do usuário."), "nome");
   const QCommandLineOption branchFixed("branch-fixed", QStringLiteral("A filial não pode ser trocada."));
   const QCommandLineOption branchFree("branch-free", QStringLiteral("A filial pode ser trocada."));
-  const QCommandLineOption user("user", QStringLiteral("Nome do usuário."), "nome");
+  const QCommandLineOption user("user", QStringLiteral("Usuário com que entra no servidor."), "codigo");
+  const QCommandLineOption passwordFile(
+      "password-file", QStringLiteral("Arquivo com a senha (primeira linha), para entrar sem o diálogo; ou ZOR_PASSWORD."),
+      "arquivo");
+  const QCommandLineOption ca("ca", QStringLiteral("Certificado da autoridade que assina o do servidor (https://)."),
+                              "arquivo");
   const QCommandLineOption package("package", QStringLiteral("Caminho do pacote Pkg_zor12200."), "caminho");
   const QCommandLineOption demo("demo", QStringLiteral("Cria o banco de demonstração, inicia o servidor e abre a tela."));
   const QCommandLineOption serverProgram("server-program", QStringLiteral("Programa do servidor para --demo."),
@@ -79,7 +102,7 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
                                    "arquivo");
   const QCommandLineOption script("script", QStringLiteral("Roteiro de gestos a reproduzir na janela (abre a tela com o gesto open)."),
                                      "arquivo");
-  for (const auto* opt : {&config, &db, &server, &branch, &branchName, &branchFixed, &branchFree, &user, &package,
+  for (const auto* opt : {&config, &db, &server, &branch, &branchName, &branchFixed, &branchFree, &user, &passwordFile, &ca, &package,
                           &demo, &serverProgram, &open, &screenshot, &preview, &script})
     parser.addOption(*opt);
 
@@ -110,7 +133,7 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
 
   HostContext& c = o.Context;
   if (parser.isSet(db)) c.DatabaseUrl = parser.value(db);
-  if (parser.isSet(server) && !ParseServerAddress(parser.value(server), c.ServerHost, c.ServerPort)) {
+  if (parser.isSet(server) && !ParseServerAddress(parser.value(server), c.ServerHost, c.ServerPort, c.ServerHttps)) {
     if (error) *error = QStringLiteral("Endereço do servidor inválido: %1").arg(parser.value(server));
     return false;
   }
@@ -128,9 +151,10 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
   }
   if (parser.isSet(branchFixed)) c.BranchFixed = true;
   if (parser.isSet(branchFree)) c.BranchFixed = false;
-  if (parser.isSet(user)) c.UserName = parser.value(user);
+  if (parser.isSet(user)) c.UserCode = parser.value(user);
+  if (parser.isSet(ca)) c.CaFile = parser.value(ca);
   if (parser.isSet(package)) c.PackagePath = parser.value(package);
-  if (c.UserName.isEmpty()) c.UserName = qEnvironmentVariable("USER");
+  o.PasswordFile = parser.value(passwordFile);
 
   o.Demo = parser.isSet(demo);
   o.ServerProgram = parser.value(serverProgram);

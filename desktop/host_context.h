@@ -10,12 +10,15 @@
 namespace desktop {
 
 struct HostContext {
-  QString UserName;
+  QString UserCode;  // the user who logs in
+  QString UserName;  // their name, from the login
   QString BranchCode;
   QString BranchName;
   bool BranchFixed = false;
   QString ServerHost = QStringLiteral("127.0.0.1");
   int ServerPort = 8211;  // the server's own default
+  bool ServerHttps = false;  // https://host:port
+  QString CaFile;           // verifies the server's certificate
   QString DatabaseUrl;
   QString PackagePath;  // empty: next to the host
 };
@@ -30,6 +33,9 @@ struct HostOptions {
   QString ServerProgram;  // empty: looked for next to the host, then on PATH
   QString ConfigFile;
   bool OpenScreen = false;  // open the flight screen at start
+  // A session for automation: the password from a file or ZOR_PASSWORD;
+  // without one the host asks in its login dialog.
+  QString PasswordFile;
 };
 
 // The default configuration file: <config folder>/zor/zor-host.ini.
@@ -46,8 +52,10 @@ void ReadConfigFile(const QString& path, HostContext& context);
 // returns false with a Portuguese message in `error`.
 bool ParseHostOptions(const QStringList& args, HostOptions& options, QString* error);
 
-// Splits "host:port" (or ":port", or "host"); false when the port is not a
-// number between 1 and 65535.
+// Splits "host:port" (or ":port", or "host"), also after "http://" or
+// "https://" (https sets `https`); false when the port is not a number
+// between 1 and 65535.
 bool ParseServerAddress(const QString& text, QString& host, int& port);
+bool ParseServerAddress(const QString& text, QString& host, int& port, bool& https);
 
 }  // namespace desktop

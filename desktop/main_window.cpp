@@ -77,7 +77,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
 
 void MainWindow::SetContext(const HostContext& c) {
   context_ = c;
-  user_->setText(QStringLiteral("Usuário: %1").arg(c.UserName.isEmpty() ? QStringLiteral("—") : c.UserName));
+  QString user = c.UserName.isEmpty() ? c.UserCode : c.UserName;
+  if (!c.UserCode.isEmpty() && !c.UserName.isEmpty() && c.UserCode != c.UserName)
+    user = c.UserCode + QStringLiteral(" – ") + c.UserName;
+  user_->setText(QStringLiteral("Usuário: %1").arg(user.isEmpty() ? QStringLiteral("—") : user));
   QString branch = c.BranchCode.isEmpty() ? QStringLiteral("—") : c.BranchCode;
   if (!c.BranchName.isEmpty()) branch += QStringLiteral(" – ") + c.BranchName;
   if (c.BranchFixed) branch += QStringLiteral(" (fixa)");

@@ -6,10 +6,10 @@ packages=(
   cmake ninja-build g++ pkg-config make
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3 libpq-dev postgresql
-  libcpp-httplib-dev libmicrohttpd-dev nlohmann-json3-dev libcli11-dev
+  libcpp-httplib-dev libmicrohttpd-dev nlohmann-json3-dev libcli11-dev libsodium-dev
   qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra fonts-liberation qt6-translations-l10n
   libpango1.0-dev libcairo2-dev poppler-utils libpoppler-qt6-dev
-  curl clang libclang-rt-dev
+  curl openssl clang libclang-rt-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -197,7 +197,7 @@ bool repeatsSibling(Connection& c, const DatasetDef& d, const Row& r) {
   return !c.query("SELECT 1 FROM " + d.table + " WHERE " + whereAll(cols), params).rows.empty();
 }
 
-void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values) {
+void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit) {
   Row r{d, values};
   if (!d.save.numberedKey.empty()) {
     if (!lockParent(c, d, r)) throw SaveRefused(missingParentMsg(d, r));
@@ -219,19 +219,24 @@ void insertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values)
     if (e.kind() == DbError::Kind::foreignKeyViolation) throw SaveRefused(missingParentMsg(d, r));
     throw;
   }
+  if (audit) audit->record(d.table, AuditKind::insert, cols, nullptr, &params);
 }
 
-void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
+void modifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit) {
   checkUnchangedSinceLoad(c, d, ch.oldValues);
   // Only what the person changed is written: a value left alone keeps the
   // form it is stored in.
   std::string set;
   std::vector<SqlValue> params;
+  std::vector<std::string> changedCols;
+  std::vector<SqlValue> before;
   for (const auto& col : storedColumns(d)) {
     int i = d.indexOf(col);
     if (sameValue(d.fields[i], ch.newValues[i], ch.oldValues[i])) continue;
     set += (set.empty() ? "" : ", ") + col + " = ?";
     params.push_back(ch.newValues[i]);
+    changedCols.push_back(col);
+    before.push_back(ch.oldValues[i]);
   }
   if (set.empty()) return;
   auto keys = keyValues(d, ch.oldValues);
@@ -245,13 +250,29 @@ void modifyRow(Connection& c, const DatasetDef& d, const Change& ch) {
                                                       : missingParentMsg(d, Row{d, ch.newValues}));
     throw;
   }
+  if (audit) {
+    // The entry's key is the row's key as loaded; a changed key column is
+    // listed with its old and new value like any other.
+    std::vector<SqlValue> after(params.begin(), params.begin() + static_cast<long>(changedCols.size()));
+    for (const auto& k : d.key)
+      if (std::find(changedCols.begin(), changedCols.end(), k) == changedCols.end()) {
+        changedCols.push_back(k);
+        before.push_back(ch.oldValues[d.indexOf(k)]);
+        after.push_back(ch.oldValues[d.indexOf(k)]);  // unchanged: names the row, not listed
+      }
+    audit->record(d.table, AuditKind::modify, changedCols, &before, &after);
+  }
 }
 
 // A flight goes with its legs and their classes, a leg with its classes:
 // all in the delta's transaction, after the row itself was found unchanged.
-void removeRow(Connection& c, const DatasetDef& d, const Change& ch) {
+void removeRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit) {
   checkUnchangedSinceLoad(c, d, ch.oldValues);
   auto keys = keyValues(d, ch.oldValues);
+  if (audit) {
+    for (const auto& child : d.save.cascade) audit->recordDeletion(child, keyWhere(d), keys);
+    audit->recordDeletion(d.table, keyWhere(d), keys);
+  }
   for (const auto& child : d.save.cascade) c.execute("DELETE FROM " + child + " WHERE " + keyWhere(d), keys);
   c.execute("DELETE FROM " + d.table + " WHERE " + keyWhere(d), keys);
 }
@@ -270,35 +291,41 @@ void checkRequestValues(const DatasetDef& d, const std::vector<Change>& changes)
   }
 }
 
-void writeRows(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+void writeRows(Connection& c, const DatasetDef& d, const std::vector<Change>& changes, AuditRecorder* audit) {
   for (const auto& ch : changes) {
     checkStoredValues(c, d, ch);
     switch (ch.kind) {
-      case wire::ChangeKind::Insert: insertRow(c, d, ch.newValues); break;
-      case wire::ChangeKind::Modify: modifyRow(c, d, ch); break;
-      case wire::ChangeKind::Delete: removeRow(c, d, ch); break;
+      case wire::ChangeKind::Insert: insertRow(c, d, ch.newValues, audit); break;
+      case wire::ChangeKind::Modify: modifyRow(c, d, ch, audit); break;
+      case wire::ChangeKind::Delete: removeRow(c, d, ch, audit); break;
     }
   }
 }
 
 }  // namespace
 
-void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes, AuditRecorder* audit) {
   checkRequestValues(d, changes);
   if (changes.empty()) return;
   WriteTransaction tx(c);
-  writeRows(c, d, changes);
+  writeRows(c, d, changes, audit);
   tx.commit();
 }
 
-void applyChangesInTransaction(Connection& c, const DatasetDef& d, const std::vector<Change>& changes) {
+void applyChangesInTransaction(Connection& c, const DatasetDef& d, const std::vector<Change>& changes,
+                               AuditRecorder* audit) {
   checkRequestValues(d, changes);
-  writeRows(c, d, changes);
+  writeRows(c, d, changes, audit);
 }
 
-void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo) {
+void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo,
+                   AuditRecorder* audit) {
   WriteTransaction tx(c);
   std::vector<SqlValue> key = {filial, cia, voo};
+  if (audit) {
+    audit->recordDeletion("CLASSEVOO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
+    audit->recordDeletion("VOOTRECHO", "CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
+  }
   c.execute("DELETE FROM CLASSEVOO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
   c.execute("DELETE FROM VOOTRECHO WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO = ?", key);
   tx.commit();

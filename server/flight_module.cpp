@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "server/branch_scope.h"
 #include "server/dataset_catalog.h"
 #include "server/db_fault_text.h"
 #include "server/delta_apply.h"
@@ -20,11 +21,21 @@ namespace {
 using wire::ArgKind;
 namespace method = wire::method;
 
+// What a method runs on: its connection, its arguments, who calls and the
+// audit trail of the call.
+struct Work {
+  Connection& c;
+  const std::vector<json>& a;
+  const Caller& caller;
+  const std::string& method;
+};
+
 // What a method answers: the JSON text of its data ("null" when it has none).
-using Routine = std::function<std::string(Connection&, const std::vector<json>&)>;
+using Routine = std::function<std::string(const Work&)>;
 
 struct Method {
   const wire::MethodDef& def;
+  int branchArg;  // the argument naming the branch (CDFILIAL); -1: none (lookup tables)
   Routine run;
 };
 
@@ -39,55 +50,60 @@ std::string fetch(Connection& c, const DatasetDef& d, const std::string& where, 
   return packetText(d, c.query(sql, params));
 }
 
-std::string save(Connection& c, const DatasetDef& d, const json& delta) {
-  // The delta is read in full before anything is written.
-  applyDelta(c, d, parseDelta(d, delta));
+std::string save(const Work& w, const DatasetDef& d) {
+  // The delta is read in full, and every branch it names checked, before
+  // anything is written.
+  auto changes = parseDelta(d, w.a[0]);
+  checkDeltaBranches(w.caller, d, changes);
+  AuditRecorder audit(w.c, w.caller, w.method);
+  applyDelta(w.c, d, changes, &audit);
   return "null";
 }
 
 // The routine of each method of the wire's table, by name.
 const std::map<std::string, Routine>& routines() {
   static const std::map<std::string, Routine> r = {
-      {method::GetTipoVoo, [](Connection& c, const std::vector<json>&) { return fetch(c, tipoVooDataset(), "", {}); }},
+      {method::GetTipoVoo, [](const Work& w) { return fetch(w.c, tipoVooDataset(), "", {}); }},
       {method::GetVoo,
-       [](Connection& c, const std::vector<json>& a) {
-         return fetch(c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(a[0]), code(a[1])});
+       [](const Work& w) {
+         return fetch(w.c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(w.a[0]), code(w.a[1])});
        }},
       {method::GetTrecho,
-       [](Connection& c, const std::vector<json>& a) {
-         return fetch(c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
-                      {code(a[2]), code(a[0]), code(a[1])});
+       [](const Work& w) {
+         return fetch(w.c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
+                      {code(w.a[2]), code(w.a[0]), code(w.a[1])});
        }},
       {method::GetClasseVoo,
-       [](Connection& c, const std::vector<json>& a) {
-         return fetch(c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
-                      {code(a[0]), code(a[1]), code(a[3]), code(a[2])});
+       [](const Work& w) {
+         return fetch(w.c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
+                      {code(w.a[0]), code(w.a[1]), code(w.a[3]), code(w.a[2])});
        }},
       {method::GetTurno,
-       [](Connection& c, const std::vector<json>& a) {
-         if (code(a[1]) == "T") return fetch(c, pesqTurnoDataset(), "", {});
-         return fetch(c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(a[0])});
+       [](const Work& w) {
+         if (code(w.a[1]) == "T") return fetch(w.c, pesqTurnoDataset(), "", {});
+         return fetch(w.c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(w.a[0])});
        }},
-      {method::SetVoo, [](Connection& c, const std::vector<json>& a) { return save(c, vooDataset(), a[0]); }},
-      {method::SetTrecho, [](Connection& c, const std::vector<json>& a) { return save(c, trechoDataset(), a[0]); }},
+      {method::SetVoo, [](const Work& w) { return save(w, vooDataset()); }},
+      {method::SetTrecho, [](const Work& w) { return save(w, trechoDataset()); }},
       {method::SetClasseVoo,
-       [](Connection& c, const std::vector<json>& a) { return save(c, classeVooDataset(), a[0]); }},
+       [](const Work& w) { return save(w, classeVooDataset()); }},
       // The schedule exchange with the airlines (docs/ssim.md).
       {method::GetSsim,
-       [](Connection& c, const std::vector<json>& a) {
-         return ssim::exportMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3])).dump();
+       [](const Work& w) {
+         return ssim::exportMethod(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3])).dump();
        }},
       {method::GetPlanoSsim,
-       [](Connection& c, const std::vector<json>& a) {
-         return ssim::planMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3])).dump();
+       [](const Work& w) {
+         return ssim::planMethod(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3])).dump();
        }},
       {method::SetSsim,
-       [](Connection& c, const std::vector<json>& a) {
-         return ssim::applyMethod(c, code(a[0]), code(a[1]), code(a[2]), code(a[3]), code(a[4])).dump();
+       [](const Work& w) {
+         return ssim::applyMethod(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3]), code(w.a[4])).dump();
        }},
       {method::SetDelTdsTrechos,
-       [](Connection& c, const std::vector<json>& a) {
-         deleteAllLegs(c, code(a[0]), code(a[1]), code(a[2]));
+       [](const Work& w) {
+         AuditRecorder audit(w.c, w.caller, w.method);
+         deleteAllLegs(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), &audit);
          return std::string("null");
        }},
   };
@@ -102,7 +118,11 @@ const std::map<std::string, Method>& methods() {
     for (const wire::MethodDef& def : wire::Methods()) {
       auto r = routines().find(def.Name);
       if (r == routines().end()) throw std::logic_error(std::string("método sem rotina: ") + def.Name);
-      out.emplace(def.Name, Method{def, r->second});
+      // The branch a call works in is checked before its routine runs.
+      int branchArg = -1;
+      for (size_t i = 0; i < def.Args.size(); ++i)
+        if (std::string_view(def.Args[i].Name) == "CDFILIAL") branchArg = static_cast<int>(i);
+      out.emplace(def.Name, Method{def, branchArg, r->second});
     }
     return out;
   }();
@@ -158,15 +178,18 @@ bool FlightModule::databaseReachable(std::string& message) {
   return false;
 }
 
-CallOutcome FlightModule::call(const std::string& method, const json& params) {
+CallOutcome FlightModule::call(const std::string& method, const json& params, const Caller& caller) {
   auto it = methods().find(method);
   if (it == methods().end())
     throw ProtocolError(rpc_code::methodNotFound,
                         "Método desconhecido: \"" + method + "\" não existe em " + kName + ".");
   auto args = checkArgs(method, it->second, params);
   try {
-    std::string data = pool_.run([&](Connection& c) { return it->second.run(c, args); });
+    if (it->second.branchArg >= 0) checkBranch(caller, code(args[static_cast<size_t>(it->second.branchArg)]));
+    std::string data = pool_.run([&](Connection& c) { return it->second.run(Work{c, args, caller, method}); });
     return {success(nullptr), "ok", std::move(data)};
+  } catch (const BranchRefused& e) {
+    return {failure(e.what()), std::string("recusado (filial): ") + e.what()};
   } catch (const SaveRefused& e) {
     return {failure(e.what()), std::string("recusado: ") + e.what()};
   } catch (const DbError& e) {

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "server/caller.h"
 #include "server/connection_pool.h"
 #include "wire/module.h"
 
@@ -30,8 +31,11 @@ class FlightModule {
   explicit FlightModule(ConnectionPool& pool) : pool_(pool) {}
 
   // Throws ProtocolError for an unknown method or wrong arguments; database
-  // failures and refused saves come back as an "ok": false result.
-  CallOutcome call(const std::string& method, const nlohmann::ordered_json& params);
+  // failures, refused saves and branches the caller may not use come back
+  // as an "ok": false result. Every change accepted is audited in the name
+  // of the caller.
+  CallOutcome call(const std::string& method, const nlohmann::ordered_json& params,
+                   const Caller& caller = Caller::internal());
 
   // Whether the database answers a trivial query; the message says what
   // failed (in Portuguese) when it does not.

@@ -2,6 +2,7 @@
 #include "server/http_server.h"
 
 #include <microhttpd.h>
+#include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -16,6 +17,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "server/db_fault_text.h"
 #include "server/http_rules.h"
 #include "server/packet.h"
 #include "server/request_decoder.h"
@@ -33,6 +35,8 @@ struct RpcHttpServer::Exchange {
   Clock::time_point start = Clock::now();
   std::string module;
   std::string body;
+  std::string token;    // of the Authorization header; never logged
+  std::string address;  // the client's
   std::size_t held = 0;  // bytes counted against the body budget
   bool queued = false;   // an answer was handed to the transport
   bool dispatched = false;
@@ -65,6 +69,18 @@ bool hasHeader(MHD_Connection* c, const char* name) {
   return MHD_lookup_connection_value(c, MHD_HEADER_KIND, name) != nullptr;
 }
 
+std::string clientAddress(MHD_Connection* c) {
+  const MHD_ConnectionInfo* info = MHD_get_connection_info(c, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
+  if (!info || !info->client_addr) return "?";
+  char buf[INET6_ADDRSTRLEN] = {};
+  const sockaddr* a = info->client_addr;
+  if (a->sa_family == AF_INET)
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(a)->sin_addr, buf, sizeof buf);
+  else if (a->sa_family == AF_INET6)
+    inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6*>(a)->sin6_addr, buf, sizeof buf);
+  return buf[0] ? buf : "?";
+}
+
 std::string mib(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
 
 MHD_Result onRequest(void* self, MHD_Connection* c, const char* url, const char* method, const char*,
@@ -92,8 +108,8 @@ void onTransportMessage(void* self, const char* format, va_list args) {
 
 }  // namespace
 
-RpcHttpServer::RpcHttpServer(FlightModule& module, HttpOptions options)
-    : module_(module), options_(std::move(options)) {}
+RpcHttpServer::RpcHttpServer(FlightModule& module, SessionModule& sessions, HttpOptions options)
+    : module_(module), sessions_(sessions), options_(std::move(options)) {}
 
 RpcHttpServer::~RpcHttpServer() {
   if (daemon_) MHD_stop_daemon(daemon_);
@@ -102,6 +118,8 @@ RpcHttpServer::~RpcHttpServer() {
 
 int RpcHttpServer::bind() {
   std::string where = options_.host + ":" + std::to_string(options_.port);
+  if (options_.tls() && MHD_is_feature_supported(MHD_FEATURE_TLS) != MHD_YES)
+    throw std::runtime_error("Esta libmicrohttpd foi compilada sem TLS: não é possível servir HTTPS.");
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
@@ -156,15 +174,22 @@ void RpcHttpServer::run() {
     if (stopRequested_ || listenFd_ < 0) return;
   }
   workers_ = std::make_unique<WorkerPool>(options_.threads > 0 ? options_.threads : 16);
+  MHD_OptionItem tls[] = {{MHD_OPTION_HTTPS_MEM_CERT, 0, const_cast<char*>(options_.tlsCertPem.c_str())},
+                          {MHD_OPTION_HTTPS_MEM_KEY, 0, const_cast<char*>(options_.tlsKeyPem.c_str())},
+                          {MHD_OPTION_END, 0, nullptr}};
+  MHD_OptionItem plain[] = {{MHD_OPTION_END, 0, nullptr}};
+  unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG;
+  if (options_.tls()) flags |= MHD_USE_TLS;
   daemon_ = MHD_start_daemon(
-      MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG, 0, nullptr, nullptr,
+      flags, 0, nullptr, nullptr,
       &onRequest, this, MHD_OPTION_EXTERNAL_LOGGER, &onTransportMessage, this, MHD_OPTION_LISTEN_SOCKET,
       listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted, this, MHD_OPTION_NOTIFY_CONNECTION, &onConnection, this,
       MHD_OPTION_CONNECTION_TIMEOUT,
       options_.idleTimeoutSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, kHeaderMemory,
-      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_END);
+      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_ARRAY, options_.tls() ? tls : plain, MHD_OPTION_END);
   if (!daemon_) {
-    log("ERROR não foi possível iniciar o serviço HTTP.");
+    log(options_.tls() ? "ERROR não foi possível iniciar o serviço HTTPS: verifique o certificado e a chave (PEM)."
+                       : "ERROR não foi possível iniciar o serviço HTTP.");
     workers_.reset();
     return;
   }
@@ -239,6 +264,13 @@ bool RpcHttpServer::admit(MHD_Connection* c, Exchange& ex, const char* url, cons
            "Caminho desconhecido: \"" + echoCut(url) + "\". Use /rpc/" + FlightModule::kName + ".");
     return false;
   }
+  if (*module != FlightModule::kName && *module != SessionModule::kName) {
+    RpcReply r = unknownModuleReply(*module);
+    ex.queued = true;
+    log("WARN - recusado (HTTP 404): " + logSafe(r.logNote));
+    answer(c, r.httpStatus, r.body);
+    return false;
+  }
   if (hasHeader(c, "Origin")) {
     refuse(c, ex, 403, rpc_code::invalidRequest,
            "Requisição recusada: chamadas vindas de páginas da web (cabeçalho Origin) não são atendidas.");
@@ -274,6 +306,14 @@ bool RpcHttpServer::admit(MHD_Connection* c, Exchange& ex, const char* url, cons
     ex.body.reserve(n);
   }
   ex.module = *module;
+  ex.address = clientAddress(c);
+  ex.token = bearerToken(header(c, "Authorization"));
+  // Without a token the body is not even read.
+  if (ex.module == FlightModule::kName && ex.token.empty()) {
+    refuse(c, ex, 401, kUnauthorizedCode,
+           "Acesso negado: entre no sistema com seu usuário e senha antes de chamar o servidor.");
+    return false;
+  }
   return true;
 }
 
@@ -349,9 +389,9 @@ void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
     }
     if (ex.body.size() > options_.bigBody) {
       std::lock_guard big(bigCallMutex_);
-      ex.reply = dispatchRpc(module_, ex.module, ex.body);
+      runCall(ex);
     } else {
-      ex.reply = dispatchRpc(module_, ex.module, ex.body);
+      runCall(ex);
     }
     std::string().swap(ex.body);
     {
@@ -369,6 +409,29 @@ void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
     if (ex.reply.internal) metrics_.recordDatabaseError();
     finish(c, ex);
   });
+}
+
+// The session endpoint, or the data module on behalf of the session's user.
+void RpcHttpServer::runCall(Exchange& ex) {
+  if (ex.module == SessionModule::kName) {
+    ex.reply = dispatchRpc(
+        [&](const std::string& m, const json& p) { return sessions_.call(m, p, ex.address, ex.token); }, ex.body);
+    return;
+  }
+  Caller caller;
+  try {
+    caller = sessions_.sessions().resolve(ex.token, ex.address);
+  } catch (const AuthError& e) {
+    ex.reply = unauthorizedReply(e.what());
+    return;
+  } catch (const DbError& e) {
+    // The session could not be read: answered as the call's database failure.
+    CallOutcome out{FlightModule::failure(dbFaultMessage(e)), std::string("erro de banco: ") + e.what()};
+    ex.reply = dispatchRpc([&](const std::string&, const json&) { return out; }, ex.body);
+    return;
+  }
+  ex.reply = dispatchRpc([&](const std::string& m, const json& p) { return module_.call(m, p, caller); }, ex.body);
+  ex.reply.logNote = "[" + caller.user + "] " + ex.reply.logNote;
 }
 
 void RpcHttpServer::finish(MHD_Connection* c, Exchange& ex) {

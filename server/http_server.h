@@ -4,7 +4,9 @@
 // thread; complete requests run on a pool of workers. Request bodies are
 // bounded one by one and all together, and one line per call goes to the
 // log stream. GET /health and GET /metrics serve the operators: whether
-// the database answers, and what the server has done (Prometheus text).
+// the database answers, and what the server has done (Prometheus text);
+// they reveal no data and need no login. POST /rpc/Sessao opens and closes
+// sessions; the data module answers only calls carrying a session's token.
 #pragma once
 
 #include <atomic>
@@ -18,6 +20,7 @@
 
 #include "server/flight_module.h"
 #include "server/metrics.h"
+#include "server/session_module.h"
 
 struct MHD_Daemon;
 struct MHD_Connection;
@@ -43,13 +46,18 @@ struct HttpOptions {
   // A connection with no traffic for this long is closed; the desk's
   // client opens a new one on its next call.
   unsigned idleTimeoutSeconds = 120;
+  // PEM texts of the certificate (chain) and its private key: both given,
+  // the server speaks HTTPS only (libmicrohttpd's TLS, on GnuTLS).
+  std::string tlsCertPem = {}, tlsKeyPem = {};
+  bool tls() const { return !tlsCertPem.empty(); }
 };
 
 class RpcHttpServer {
  public:
   static constexpr int kDefaultPort = 8211;
 
-  RpcHttpServer(FlightModule& module, HttpOptions options);
+  // Calls to the data module need a session opened through `sessions`.
+  RpcHttpServer(FlightModule& module, SessionModule& sessions, HttpOptions options);
   ~RpcHttpServer();
 
   // Binds the listening socket; returns the port. Throws std::runtime_error
@@ -78,7 +86,10 @@ class RpcHttpServer {
   void dispatch(MHD_Connection* connection, Exchange& ex);
   void finish(MHD_Connection* connection, Exchange& ex);
 
+  void runCall(Exchange& ex);
+
   FlightModule& module_;
+  SessionModule& sessions_;
   HttpOptions options_;
   int listenFd_ = -1;
   int boundPort_ = 0;

@@ -3,6 +3,7 @@
 
 #include "server/packet.h"
 #include "server/request_decoder.h"
+#include "server/session_store.h"
 
 namespace zor::server {
 
@@ -24,12 +25,18 @@ RpcReply errorReply(int httpStatus, const json& id, int code, const std::string&
 
 }  // namespace
 
-RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const std::string& body) {
-  if (moduleName != FlightModule::kName)
-    return errorReply(404, nullptr, rpc_code::methodNotFound,
-                      "Módulo remoto desconhecido: \"" + moduleName + "\". Este servidor atende " +
-                          FlightModule::kName + ".",
-                      "?");
+RpcReply unknownModuleReply(const std::string& moduleName) {
+  return errorReply(404, nullptr, rpc_code::methodNotFound,
+                    "Módulo remoto desconhecido: \"" + echoCut(moduleName) + "\". Este servidor atende " +
+                        FlightModule::kName + ".",
+                    "?");
+}
+
+RpcReply unauthorizedReply(const std::string& message) {
+  return errorReply(401, nullptr, kUnauthorizedCode, message, "?");
+}
+
+RpcReply dispatchRpc(const ModuleCall& call, const std::string& body) {
   json req;
   try {
     req = decodeRequestBody(body);
@@ -76,7 +83,7 @@ RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const 
   json response = {{"jsonrpc", "2.0"}, {"id", id}};
   std::string data;
   try {
-    CallOutcome out = module.call(method, params);
+    CallOutcome out = call(method, params);
     reply.failed = !out.result.value("ok", false);
     reply.internal = out.logNote.rfind("erro de banco", 0) == 0;
     reply.logNote = out.logNote;

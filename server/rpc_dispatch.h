@@ -4,6 +4,7 @@
 // Portuguese message.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "server/flight_module.h"
@@ -19,6 +20,15 @@ struct RpcReply {
   std::string logNote;
 };
 
-RpcReply dispatchRpc(FlightModule& module, const std::string& moduleName, const std::string& body);
+// Runs one method of a module: (method, params) -> outcome.
+using ModuleCall = std::function<CallOutcome(const std::string&, const nlohmann::ordered_json&)>;
+
+RpcReply dispatchRpc(const ModuleCall& call, const std::string& body);
+
+// The answer to a call refused before it ran: no valid session.
+RpcReply unauthorizedReply(const std::string& message);
+
+// The answer naming an unknown module.
+RpcReply unknownModuleReply(const std::string& moduleName);
 
 }  // namespace zor::server

@@ -94,6 +94,51 @@ CREATE OR REPLACE FUNCTION PARAM(p text) RETURNS TABLE(PARAM text)
   LANGUAGE sql IMMUTABLE AS 'SELECT $1';
 )";
 
+ColumnDef integer(std::string name, bool notNull = false) {
+  return {std::move(name), ColumnType::integer, 0, notNull};
+}
+
+// Who may use the server and what they did: users with their branches,
+// open sessions, and the audit trail of every accepted change. Kept apart
+// from the flight tables: they belong to the server alone and are created
+// by a later migration.
+std::vector<TableDef> buildAccessTables() {
+  std::vector<TableDef> t;
+  t.push_back({"ZORUSUARIO",
+               {key("CDUSUARIO", 20), str("NMUSUARIO", 60), str("DSSENHAHASH", 128, true),
+                str("IDFILIALFIXA", 1, true), str("IDATIVO", 1, true)},
+               {"CDUSUARIO"},
+               {}});
+  t.push_back({"ZORUSUARIOFILIAL",
+               {key("CDUSUARIO", 20), key("CDFILIAL", 4)},
+               {"CDUSUARIO", "CDFILIAL"},
+               {{{"CDUSUARIO"}, "ZORUSUARIO", {"CDUSUARIO"}}}});
+  // A session is stored under the digest of its token; times are seconds
+  // since 1970 on the clock of the server that wrote them.
+  t.push_back({"ZORSESSAO",
+               {key("DSTOKENHASH", 64), key("CDUSUARIO", 20), str("DSENDERECO", 64), integer("NRCRIADA", true),
+                integer("NRULTIMOUSO", true)},
+               {"DSTOKENHASH"},
+               {{{"CDUSUARIO"}, "ZORUSUARIO", {"CDUSUARIO"}}}});
+  // One row per changed row; its columns' old and new values below it.
+  // NRMICROS (microseconds since 1970 when the call began) orders the calls
+  // of one second; NRSEQUENCIA the rows of one call.
+  // The user code is not a foreign key: the trail outlives any user.
+  t.push_back({"ZORAUDITORIA",
+               {key("DSCHAMADA", 32), integer("NRSEQUENCIA", true), stamp("DTAUDITORIA"), integer("NRMICROS", true),
+                str("CDUSUARIO", 20),
+                str("DSENDERECO", 64), str("NMMETODO", 30), str("NMTABELA", 30), str("DSCHAVE", 60),
+                str("CDFILIAL", 4), str("CDCIA", 4), str("NRVOO", 5), str("IDTIPO", 1)},
+               {"DSCHAMADA", "NRSEQUENCIA"},
+               {}});
+  t.push_back({"ZORAUDITORIACAMPO",
+               {key("DSCHAMADA", 32), integer("NRSEQUENCIA", true), key("NMCAMPO", 30), str("DSVALORANTIGO", 200),
+                str("DSVALORNOVO", 200)},
+               {"DSCHAMADA", "NRSEQUENCIA", "NMCAMPO"},
+               {{{"DSCHAMADA", "NRSEQUENCIA"}, "ZORAUDITORIA", {"DSCHAMADA", "NRSEQUENCIA"}}}});
+  return t;
+}
+
 struct Migration {
   int version;
   std::function<void(Connection&)> apply;
@@ -116,6 +161,14 @@ const std::vector<Migration>& migrations() {
          c.execScript("ALTER TABLE EQUIPAMENTO ADD COLUMN CDIATA " + c.columnType(ColumnType::text, 3) +
                       (check.empty() ? "" : " " + check));
        }},
+      // Users, their branches and sessions, and the audit trail of changes.
+      {3,
+       [](Connection& c) {
+         for (const auto& t : accessTables()) c.execScript(createTableSql(c, t));
+         c.execScript("CREATE INDEX ZORAUDITORIA_VOO ON ZORAUDITORIA (CDFILIAL, CDCIA, NRVOO, DTAUDITORIA)");
+         c.execScript("CREATE INDEX ZORAUDITORIA_DATA ON ZORAUDITORIA (DTAUDITORIA)");
+         c.execScript("CREATE INDEX ZORSESSAO_USUARIO ON ZORSESSAO (CDUSUARIO)");
+       }},
   };
   return list;
 }
@@ -133,8 +186,15 @@ const std::vector<TableDef>& schemaTables() {
   return tables;
 }
 
+const std::vector<TableDef>& accessTables() {
+  static const std::vector<TableDef> tables = buildAccessTables();
+  return tables;
+}
+
 const TableDef& schemaTable(const std::string& name) {
   for (const auto& t : schemaTables())
+    if (t.name == name) return t;
+  for (const auto& t : accessTables())
     if (t.name == name) return t;
   throw std::logic_error("unknown table " + name);
 }

@@ -33,8 +33,10 @@ struct TableDef {
   const ColumnDef* column(const std::string& n) const;
 };
 
-// Every table, parents before children.
+// Every flight and lookup table, parents before children.
 const std::vector<TableDef>& schemaTables();
+// The server's own tables: users, their branches, sessions, audit trail.
+const std::vector<TableDef>& accessTables();
 const TableDef& schemaTable(const std::string& name);
 
 // CREATE TABLE text of one table in the connection's dialect.

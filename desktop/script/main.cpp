@@ -15,6 +15,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/screen.h"
 #include "platform/library/vornia.h"
+#include "platform/net/server_session.h"
 #include "platform/sql/dtm_db_geral.h"
 
 namespace {
@@ -71,6 +72,10 @@ int Run(int argc, char** argv) {
   app.add_flag("--branch-fixed", branch_fixed, "A filial é fixada pela aplicação hospedeira");
   app.add_option("--screen", screen, "Tamanho da tela LARGURAxALTURA")->capture_default_str();
   app.add_option("--package", package, "Caminho do pacote libPkg_zor12200.so");
+  std::string user, password_file, ca_file;
+  app.add_option("--user", user, "Usuário com que entra no servidor (a senha vem de --password-file ou ZOR_PASSWORD)");
+  app.add_option("--password-file", password_file, "Arquivo cuja primeira linha é a senha do usuário");
+  app.add_option("--ca", ca_file, "Certificado da autoridade que assina o do servidor (com https://)");
   app.add_option("script", script_path, "Roteiro de gestos")->required();
   try {
     app.parse(argc, argv);
@@ -83,6 +88,10 @@ int Run(int argc, char** argv) {
 
   std::string server_host = "127.0.0.1";
   int server_port = 0;
+  bool https = server.rfind("https://", 0) == 0;
+  if (https) server = server.substr(8);
+  else if (server.rfind("http://", 0) == 0) server = server.substr(7);
+  plat::SetServerTls(https, ca_file);
   if (!server.empty() && !SplitHostPort(server, server_host, server_port)) {
     std::cerr << "zor-script: endereço do servidor inválido: " << server << " (use MAQUINA:PORTA)\n";
     return kUnreadable;
@@ -143,6 +152,39 @@ int Run(int argc, char** argv) {
   context.BranchCode = branch;
   context.BranchName = BranchName(branch);
   context.BranchFixed = branch_fixed;
+  if (!user.empty()) {
+    // The session's user decides the branches: a fixed one wins over the flags.
+    std::string password;
+    if (!password_file.empty()) {
+      std::ifstream pf(password_file);
+      if (!pf || !std::getline(pf, password)) {
+        std::cerr << "zor-script: não foi possível ler a senha de " << password_file << "\n";
+        return kUnreadable;
+      }
+      if (!password.empty() && password.back() == '\r') password.pop_back();
+    } else if (const char* env = std::getenv("ZOR_PASSWORD")) {
+      password = env;
+    } else {
+      std::cerr << "zor-script: informe a senha de " << user << " em --password-file ou na variável ZOR_PASSWORD\n";
+      return kUnreadable;
+    }
+    plat::LoginAnswer login = plat::LoginToServer(server_host, server_port, user, password);
+    if (!login.Ok) {
+      std::cerr << "zor-script: " << login.Message << "\n";
+      return kUnreadable;
+    }
+    plat::BranchChoice choice = plat::ChooseBranch(login, branch);
+    if (!choice.Ok) {
+      std::cerr << "zor-script: " << choice.Message << "\n";
+      return kUnreadable;
+    }
+    plat::SetSessionToken(login.Token);
+    context.UserCode = login.User;
+    context.UserName = login.UserName;
+    context.BranchCode = choice.Code;
+    context.BranchName = choice.Name;
+    context.BranchFixed = choice.Fixed || branch_fixed;
+  }
   context.ServerHost = server_host;
   context.ServerPort = server_port;
   context.DatabaseUrl = db;

@@ -13,6 +13,7 @@
 namespace plat {
 
 struct HostContext {
+  std::string UserCode;      // the logged-in user's code
   std::string UserName;
   std::string BranchCode;    // the user's current branch
   std::string BranchName;

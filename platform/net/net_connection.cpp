@@ -4,16 +4,19 @@
 #include <httplib.h>
 
 #include "platform/core/exceptions.h"
+#include "platform/net/http_client_factory.h"
 #include "platform/net/json_rpc.h"
 #include "platform/net/server_result.h"
+#include "platform/net/server_session.h"
 
 namespace plat {
 
 // One keep-alive HTTP client, kept out of the header so that users of the
 // connection do not compile httplib.
 struct TNetConnection::Client {
-  Client(const std::string& host, int port) : http(host, port) {}
-  httplib::Client http;
+  Client(const std::string& host, int port) : owned(MakeHttpClient(host, port)), http(*owned) {}
+  std::unique_ptr<httplib::Client> owned;
+  httplib::Client& http;
 };
 
 namespace {
@@ -98,7 +101,11 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
   // httplib, which then opens a new one.
   auto& http = client_->http;
   auto started = Clock::now();
-  auto res = http.Post(("/rpc/" + server_name_).c_str(), body, "application/json");
+  // The session the host opened at start; the server refuses calls without one.
+  httplib::Headers headers;
+  std::string token = SessionToken();
+  if (!token.empty()) headers.emplace("Authorization", "Bearer " + token);
+  auto res = http.Post(("/rpc/" + server_name_).c_str(), headers, body, "application/json");
   if (!res) {
     std::string message;
     switch (res.error()) {

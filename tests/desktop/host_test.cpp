@@ -48,7 +48,7 @@ TEST(HostContext, ConfigurationFileGivesTheContext) {
   desktop::HostOptions o;
   QString error;
   ASSERT_TRUE(desktop::ParseHostOptions({"zor-host", "--config", WriteConfig(dir)}, o, &error)) << error.toStdString();
-  EXPECT_EQ(o.Context.UserName, "maria");
+  EXPECT_EQ(o.Context.UserCode, "maria");
   EXPECT_EQ(o.Context.BranchCode, "0001");
   EXPECT_EQ(o.Context.BranchName, "Guarulhos");
   EXPECT_TRUE(o.Context.BranchFixed);

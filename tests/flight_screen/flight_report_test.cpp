@@ -15,6 +15,7 @@
 #include "platform/sql/connection.h"
 #include "platform/sql/param.h"
 #include "report/cli_zor12201.h"
+#include "platform/net/server_session.h"
 #include "tests/flight_screen/screen_fixture.h"
 
 using namespace plat;
@@ -63,6 +64,7 @@ class FlightReportTest : public ScreenTest {
     std::string skip;
     database = zor::server::testing::TestDatabase::create("sqlite", skip);
     server = std::make_unique<zor::server::testing::TestServer>(database->url(), true, 300);
+    SetSessionToken(server->token());
     TADOIBQuery::SetDefaultConnection(OpenConnection(database->url()));
   }
   void SetUp() override {

@@ -6,6 +6,7 @@
 #include "platform/forms/application.h"
 #include "platform/forms/screen.h"
 #include "platform/library/vornia.h"
+#include "platform/net/server_session.h"
 #include "platform/sql/connection.h"
 
 using namespace plat;
@@ -23,6 +24,7 @@ void ScreenTest::SetUpTestSuite() {
   database = zor::server::testing::TestDatabase::create(backend, skipReason);
   if (!database) return;
   server = std::make_unique<zor::server::testing::TestServer>(database->url(), true, 30);
+  SetSessionToken(server->token());
   TADOIBQuery::SetDefaultConnection(OpenConnection(database->url()));
 }
 

@@ -53,9 +53,9 @@ if [ -x "$usr/bin/zor-host" ]; then
 fi
 if [ -x "$usr/bin/zor-script" ]; then
   [ -e "$usr/lib/zor/libPkg_zor12200.so" ] || fail "not installed: the screen package"
-  LD_DEBUG=libs LD_DEBUG_OUTPUT="$root/ld" ZOR_REPORT_OUTPUT="$root/relatorios" \
+  LD_DEBUG=libs LD_DEBUG_OUTPUT="$root/ld" ZOR_REPORT_OUTPUT="$root/relatorios" ZOR_PASSWORD=demo1234 \
     "$usr/bin/zor-script" --db "sqlite:$root/demo.db" --server "$address" \
-    --branch 0001 "$scenario" || fail "the scenario failed with the installed programs"
+    --user demo --branch 0001 "$scenario" || fail "the scenario failed with the installed programs"
   if grep -h 'calling init:' "$root"/ld.* | grep -q "$build_abs"; then
     grep -h 'calling init:' "$root"/ld.* | grep "$build_abs" >&2
     fail "the installed zor-script loaded libraries from the build tree"

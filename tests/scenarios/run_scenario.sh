@@ -9,7 +9,9 @@
 # and dropped at the end (the run is skipped, status 77, when it is unset).
 # The script's leading comments may carry the driver's flags
 # ("# flags: --branch 0002 --branch-fixed"); without --branch the user's
-# branch is 0001. Exit status: the driver's (0 held, 1 failed, 2 unreadable).
+# branch is 0001. The driver logs in as the demo user unless the flags name
+# another user ("# flags: --user ana" and "# password: …" for a user the
+# script's "# setup:" lines create). Exit status: the driver's (0 held, 1 failed, 2 unreadable).
 set -uo pipefail
 
 backend=sqlite server="" driver="" package="" script=""
@@ -116,7 +118,31 @@ if [ "$answered" = no ]; then
   exit 1
 fi
 
-ZOR_REPORT_OUTPUT="$work/relatorios" "$driver" --package "$package" --db "$db_url" --server "127.0.0.1:$port" "${flags[@]}" "$script"
+have_user=no
+for f in "${flags[@]}"; do [ "$f" = "--user" ] && have_user=yes; done
+[ "$have_user" = no ] && flags+=(--user demo)
+password=demo1234
+setup=()
+while IFS= read -r line; do
+  case "$line" in
+    '#'*) ;;
+    '') continue ;;
+    *) break ;;
+  esac
+  if [[ "$line" =~ ^#[[:space:]]*password:[[:space:]]*(.*)$ ]]; then password=${BASH_REMATCH[1]}; fi
+  # "# setup: user add ana --name Ana --branches 0002 --fixed": an administration
+  # command run on the database before the driver starts (the password given
+  # on its standard input).
+  if [[ "$line" =~ ^#[[:space:]]*setup:(.*)$ ]]; then
+    read -r -a cmd <<<"${BASH_REMATCH[1]}"
+    if ! printf '%s\n' "$password" | "$server" --db "$db_url" "${cmd[@]}" >>"$work/setup.log" 2>&1; then
+      cat "$work/setup.log" >&2
+      exit 2
+    fi
+  fi
+done <"$script"
+
+ZOR_PASSWORD="$password" ZOR_REPORT_OUTPUT="$work/relatorios" "$driver" --package "$package" --db "$db_url" --server "127.0.0.1:$port" "${flags[@]}" "$script"
 status=$?
 if [ "$status" -ne 0 ] && [ -s "$work/server.err" ]; then
   echo "--- server:"

@@ -13,6 +13,7 @@
 #include <regex>
 #include <sstream>
 
+#include "server/admin_commands.h"
 #include "tests/server/server_harness.h"
 
 namespace zor::server::testing {
@@ -78,7 +79,7 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   ASSERT_NE(colon, std::string::npos) << line;
   int port = std::stoi(line.substr(colon + 1));
 
-  RpcClient client(port);
+  RpcClient client(port, FlightModule::kName, loginToken(port, "demo", "demo1234"));
   EXPECT_EQ(client.data("GetVoo", {"0001", "0001"})["rows"].size(), 20u);
   client.call("Missing", json::array());
 
@@ -103,9 +104,13 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   std::stringstream logText;
   logText << in.rdbuf();
   std::string log = logText.str();
-  EXPECT_TRUE(std::regex_search(log, std::regex(R"(^INFO GetVoo [0-9.]+ ms ok$)", std::regex::multiline))) << log;
-  EXPECT_TRUE(std::regex_search(log, std::regex(R"(WARN Missing [0-9.]+ ms erro -32601)"))) << log;
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(^INFO GetVoo [0-9.]+ ms \[demo\] ok$)", std::regex::multiline)))
+      << log;
+  EXPECT_TRUE(std::regex_search(log, std::regex(R"(WARN Missing [0-9.]+ ms \[demo\] erro -32601)"))) << log;
+  // The demo user's line, the login, the two calls; never the password's
+  // hash nor the token.
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
+  EXPECT_EQ(log.find(client.token()), std::string::npos) << log;
   for (const char* suffix : {"", "-wal", "-shm", ".log"}) std::remove((dbFile + suffix).c_str());
 }
 
@@ -125,19 +130,174 @@ TEST(ProtocolDocument, CurlExamplesAnswerAsWritten) {
   std::string why;
   auto db = TestDatabase::create("sqlite", why);
   TestServer server(db->url(), true, 300);
+  ensureDemoUser(*server.pool().acquire());
   httplib::Client client("127.0.0.1", server.port());
+  std::string token;  // $TOKEN of the document: the Login example's
   int examples = 0;
   for (auto it = std::sregex_iterator(doc.begin(), doc.end(), pair); it != std::sregex_iterator(); ++it) {
     std::string cmd = (*it)[1], expected = (*it)[2];
     std::smatch b, p;
     ASSERT_TRUE(std::regex_search(cmd, b, body)) << cmd;
     ASSERT_TRUE(std::regex_search(cmd, p, path)) << cmd;
-    auto res = client.Post(p[1].str().c_str(), b[1].str(), "application/json");
+    httplib::Headers headers;
+    if (cmd.find("Authorization: Bearer $TOKEN") != std::string::npos) headers.emplace("Authorization", "Bearer " + token);
+    auto res = client.Post(p[1].str().c_str(), headers, b[1].str(), "application/json");
     ASSERT_TRUE(res) << cmd;
-    EXPECT_EQ(json::parse(res->body), json::parse(expected)) << cmd;
+    json answer = json::parse(res->body), want = json::parse(expected);
+    const json& data = answer.value("/result/data"_json_pointer, json());
+    if (data.is_object() && data.contains("token")) {
+      token = answer["result"]["data"]["token"];
+      EXPECT_EQ(token.size(), 64u);
+      answer["result"]["data"]["token"] = want["result"]["data"]["token"];  // random
+    }
+    EXPECT_EQ(answer, want) << cmd;
     ++examples;
   }
-  EXPECT_GE(examples, 12);
+  EXPECT_GE(examples, 13);
+}
+
+}  // namespace zor::server::testing
+
+namespace zor::server::testing {
+
+// Users administered from the command line, logging in with what was set
+// there, and the audit trail read back as CSV.
+TEST(ServerCommandLine, UsersAndTheAuditTrail) {
+  std::string why;
+  auto db = TestDatabase::create("sqlite", why);
+  TestServer server(db->url(), true, 30);
+  std::string exe = std::string(ZOR_SERVER_EXE) + " --db " + db->url();
+  auto withPassword = [&](const std::string& password, const std::string& args) {
+    return runCommand("printf '%s\\n' '" + password + "' | " + exe + " " + args);
+  };
+  CommandRun shortPassword = withPassword("curta", "user add ana --name Ana --branches 0002");
+  EXPECT_EQ(shortPassword.status, 2);
+  EXPECT_NE(shortPassword.out.find("pelo menos 8 caracteres"), std::string::npos) << shortPassword.out;
+  CommandRun unknownBranch = withPassword("senha-da-ana", "user add ana --name Ana --branches 0002,0042");
+  EXPECT_EQ(unknownBranch.status, 2);
+  EXPECT_NE(unknownBranch.out.find("Filial não cadastrada: 0042."), std::string::npos) << unknownBranch.out;
+  CommandRun twoFixed = withPassword("senha-da-ana", "user add ana --name Ana --branches 0001,0002 --fixed");
+  EXPECT_EQ(twoFixed.status, 2);
+  CommandRun added = withPassword("senha-da-ana", "user add ana --name Ana --branches 0002");
+  ASSERT_EQ(added.status, 0) << added.out;
+  CommandRun list = runCommand(exe + " user list");
+  EXPECT_NE(list.out.find("ana"), std::string::npos) << list.out;
+  {
+    auto stored = server.pool().acquire()->query("SELECT DSSENHAHASH FROM ZORUSUARIO WHERE CDUSUARIO = 'ana'");
+    EXPECT_EQ(std::get<std::string>(stored.rows.at(0).at(0)).rfind("$argon2id$", 0), 0u);
+  }
+
+  std::string token = loginToken(server.port(), "ana", "senha-da-ana");
+  ASSERT_FALSE(token.empty());
+  RpcClient ana(server.port(), FlightModule::kName, token);
+  json flight = ana.data("GetVoo", {"0002", "0001"})["rows"][0];
+  json changed = withValues(vooDataset(), flight, {{"QTHRKDTCAR", "0030"}});
+  ana.data("SetVoo", json::array({delta(vooDataset(), {modifyChange(flight, changed)})}));
+  std::string nr = field(vooDataset(), flight, "NRVOO");
+  CommandRun csv = runCommand(exe + " audit --branch 0002 --flight " + nr + " --csv");
+  EXPECT_EQ(csv.status, 0) << csv.out;
+  EXPECT_NE(csv.out.find("quando_utc,usuario,endereco,metodo,tabela,chave,tipo,campo,antes,depois"), std::string::npos);
+  EXPECT_NE(csv.out.find(",ana,127.0.0.1,SetVoo,VOO,0002/0001/" + nr + ",alteração,QTHRKDTCAR,"), std::string::npos)
+      << csv.out;
+  CommandRun other = runCommand(exe + " audit --branch 0001");
+  EXPECT_NE(other.out.find("nenhuma alteração registrada"), std::string::npos) << other.out;
+
+  // A new password ends her sessions; a disabled user cannot log in.
+  CommandRun passwd = withPassword("outra-senha", "user passwd ana");
+  EXPECT_EQ(passwd.status, 0) << passwd.out;
+  EXPECT_EQ(ana.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  EXPECT_FALSE(loginToken(server.port(), "ana", "outra-senha").empty());
+  EXPECT_EQ(runCommand(exe + " user disable ana").status, 0);
+  EXPECT_TRUE(loginToken(server.port(), "ana", "outra-senha").empty());
+}
+
+}  // namespace zor::server::testing
+
+namespace zor::server::testing {
+
+namespace {
+
+// Starts the server with extra arguments; its port, or 0.
+int startServer(const std::vector<std::string>& args, pid_t& pid, const std::string& errFile) {
+  int out[2];
+  if (pipe(out) != 0) return 0;
+  pid = fork();
+  if (pid == 0) {
+    dup2(out[1], 1);
+    FILE* err = std::fopen(errFile.c_str(), "w");
+    dup2(fileno(err), 2);
+    std::vector<char*> argv{const_cast<char*>(ZOR_SERVER_EXE)};
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(ZOR_SERVER_EXE, argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  std::string line;
+  char ch;
+  while (read(out[0], &ch, 1) == 1 && ch != '\n') line += ch;
+  close(out[0]);
+  auto colon = line.rfind(':');
+  return colon == std::string::npos ? 0 : std::stoi(line.substr(colon + 1));
+}
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+// --tls-cert and --tls-key: HTTPS only, and a client that verifies the
+// certificate against the private authority logs in; one that does not
+// know the authority, or speaks plain HTTP, gets nothing.
+TEST(ServerCommandLine, ServesHttpsWithTheGivenCertificate) {
+  std::string dir = ::testing::TempDir() + "zor_tls_" + std::to_string(getpid());
+  ASSERT_EQ(runCommand("mkdir -p " + dir + " && openssl req -x509 -newkey rsa:2048 -nodes -keyout " + dir +
+                       "/key.pem -out " + dir + "/cert.pem -days 2 -subj /CN=localhost -addext "
+                       "subjectAltName=IP:127.0.0.1,DNS:localhost")
+                .status,
+            0);
+  pid_t pid = 0;
+  int port = startServer({"--db", "sqlite:" + dir + "/demo.db", "--init-demo", "--demo-flights", "5", "--listen",
+                          "127.0.0.1:0", "--tls-cert", dir + "/cert.pem", "--tls-key", dir + "/key.pem"},
+                         pid, dir + "/err.txt");
+  ASSERT_GT(port, 0) << readText(dir + "/err.txt");
+  const std::string login = R"({"jsonrpc":"2.0","id":1,"method":"Login","params":["demo","demo1234"]})";
+
+  httplib::Client trusted("https://127.0.0.1:" + std::to_string(port));
+  trusted.enable_server_certificate_verification(true);
+  trusted.set_ca_cert_path((dir + "/cert.pem").c_str());
+  auto ok = trusted.Post("/rpc/Sessao", login, "application/json");
+  ASSERT_TRUE(ok) << httplib::to_string(ok.error());
+  EXPECT_EQ(json::parse(ok->body)["result"]["ok"], true) << ok->body;
+
+  httplib::Client stranger("https://127.0.0.1:" + std::to_string(port));
+  stranger.enable_server_certificate_verification(true);
+  stranger.set_ca_cert_path("/nonexistent-ca.pem");
+  EXPECT_FALSE(stranger.Post("/rpc/Sessao", login, "application/json"));
+  httplib::Client plain("127.0.0.1", port);
+  auto clear = plain.Post("/rpc/Sessao", login, "application/json");
+  EXPECT_TRUE(!clear || clear->body.find("token") == std::string::npos);
+
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  EXPECT_EQ(readText(dir + "/err.txt").find("sem TLS"), std::string::npos);
+
+  // Another address than loopback without TLS: said at start.
+  port = startServer({"--db", "sqlite:" + dir + "/demo.db", "--listen", "0.0.0.0:0"}, pid, dir + "/err2.txt");
+  ASSERT_GT(port, 0);
+  kill(pid, SIGTERM);
+  waitpid(pid, nullptr, 0);
+  EXPECT_NE(readText(dir + "/err2.txt").find("WARN escutando em 0.0.0.0 sem TLS"), std::string::npos)
+      << readText(dir + "/err2.txt");
+  EXPECT_NE(runCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:" + dir + "/demo.db --tls-cert " + dir +
+                       "/cert.pem --listen 127.0.0.1:0")
+                .status,
+            0);
+  runCommand("rm -rf " + dir);
 }
 
 }  // namespace zor::server::testing

@@ -6,11 +6,13 @@
 #include <atomic>
 #include <cstdio>
 #include <iostream>
+#include <mutex>
 #include <random>
 
 #include "server/db_connection.h"
 #include "server/demo_data.h"
 #include "server/packet.h"
+#include "server/password_hash.h"
 #include "server/schema.h"
 
 namespace zor::server::testing {
@@ -56,7 +58,24 @@ TestDatabase::~TestDatabase() {
   }
 }
 
-RpcClient::RpcClient(int port, std::string module) : client_("127.0.0.1", port), path_("/rpc/" + module) {
+namespace {
+std::mutex tokenMutex;
+std::string lastToken;
+}  // namespace
+
+std::string RpcClient::defaultToken() {
+  std::lock_guard lock(tokenMutex);
+  return lastToken;
+}
+
+void RpcClient::setDefaultToken(const std::string& token) {
+  std::lock_guard lock(tokenMutex);
+  lastToken = token;
+}
+
+RpcClient::RpcClient(int port, std::string module, std::string token)
+    : client_("127.0.0.1", port), path_("/rpc/" + module), token_(std::move(token)) {
+  if (!token_.empty()) client_.set_bearer_token_auth(token_);
   client_.set_keep_alive(true);
   client_.set_tcp_nodelay(true);
   client_.set_read_timeout(30, 0);
@@ -86,17 +105,44 @@ json RpcClient::data(const std::string& method, const json& params) {
   return r["result"]["data"];
 }
 
-TestServer::TestServer(const std::string& url, bool demo, int demoFlights, std::ostream* log)
+std::string loginToken(int port, const std::string& user, const std::string& password) {
+  RpcClient session(port, SessionModule::kName, "");
+  json r = session.call("Login", {user, password});
+  if (!r.contains("result") || r["result"]["ok"] != true) return "";
+  return r["result"]["data"]["token"];
+}
+
+void addTestUser(ConnectionPool& pool, const std::string& code, const std::vector<std::string>& branches, bool fixed,
+                 const std::string& password) {
+  auto c = pool.acquire();
+  WriteTransaction tx(*c);
+  c->execute("INSERT INTO ZORUSUARIO (CDUSUARIO, NMUSUARIO, DSSENHAHASH, IDFILIALFIXA, IDATIVO) VALUES (?, ?, ?, ?, 'S')",
+             {code, "Usuário " + code, hashPassword(password, HashCost::minimal), std::string(fixed ? "S" : "N")});
+  for (const auto& b : branches)
+    c->execute("INSERT INTO ZORUSUARIOFILIAL (CDUSUARIO, CDFILIAL) VALUES (?, ?)", {code, b});
+  tx.commit();
+}
+
+TestServer::TestServer(const std::string& url, bool demo, int demoFlights, std::ostream* log,
+                       SessionOptions sessionOptions, SecondsClock clock)
     : pool_(url),
       module_(pool_),
+      sessions_(pool_, sessionOptions, std::move(clock)),
       // ZOR_TEST_SERVER_LOG=1 shows the server's per-call log while debugging.
-      http_(module_, HttpOptions{"127.0.0.1", 0, 24,
-                                 log ? log : std::getenv("ZOR_TEST_SERVER_LOG") ? &std::cerr : nullptr}) {
+      http_(module_, sessions_,
+            HttpOptions{"127.0.0.1", 0, 24, log ? log : std::getenv("ZOR_TEST_SERVER_LOG") ? &std::cerr : nullptr}) {
   {
     auto c = pool_.acquire();
     migrate(*c);
     if (demo) loadDemoData(*c, DemoOptions{demoFlights});
   }
+  // Branch 9999 is registered nowhere: the tests of unknown branches reach
+  // the checks behind the branch scoping.
+  bool exists = !pool_.acquire()->query("SELECT 1 FROM ZORUSUARIO WHERE CDUSUARIO = ?", {std::string(kTestUser)})
+                     .rows.empty();
+  if (!exists) addTestUser(pool_, kTestUser, {"0001", "0002", "0003", "0004", "0005", "9999"});
+  token_ = sessions_.sessions().open(kTestUser, "127.0.0.1");
+  RpcClient::setDefaultToken(token_);
   port_ = http_.bind();
   thread_ = std::thread([this] { http_.run(); });
 }

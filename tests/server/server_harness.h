@@ -16,6 +16,7 @@
 #include "server/dataset_catalog.h"
 #include "server/flight_module.h"
 #include "server/http_server.h"
+#include "server/session_module.h"
 
 namespace zor::server::testing {
 
@@ -33,10 +34,15 @@ class TestDatabase {
   std::string url_, file_, adminUrl_, schema_;
 };
 
-// A client connection that keeps its socket open between calls.
+// A client connection that keeps its socket open between calls. It sends
+// `token` as its bearer token; by default the session of the user "teste"
+// that the last TestServer opened (see TestServer::token()).
 class RpcClient {
  public:
-  explicit RpcClient(int port, std::string module = FlightModule::kName);
+  explicit RpcClient(int port, std::string module = FlightModule::kName, std::string token = defaultToken());
+  // The token new clients carry by default.
+  static std::string defaultToken();
+  static void setDefaultToken(const std::string& token);
   // Posts a raw body; returns the HTTP status and the parsed body (null
   // when the body is empty).
   std::pair<int, json> post(const std::string& body);
@@ -44,27 +50,48 @@ class RpcClient {
   json call(const std::string& method, const json& params);
   // A call that must succeed with "ok": true; returns its data.
   json data(const std::string& method, const json& params);
+  const std::string& token() const { return token_; }
 
  private:
   httplib::Client client_;
   std::string path_;
+  std::string token_;
   int nextId_ = 1;
 };
 
-// The server on a free port of 127.0.0.1, serving until destroyed.
+// Logs in through POST /rpc/Sessao; the token, or "" when refused.
+std::string loginToken(int port, const std::string& user, const std::string& password);
+
+// The user every TestServer creates: all five demo branches and the
+// unregistered branch 9999, password
+// kTestPassword (hashed at the cheapest cost, for speed).
+constexpr const char* kTestUser = "teste";
+constexpr const char* kTestPassword = "senha-de-teste";
+// Adds a user straight into the tables (also without the branches existing).
+void addTestUser(ConnectionPool& pool, const std::string& code, const std::vector<std::string>& branches,
+                 bool fixed = false, const std::string& password = kTestPassword);
+
+// The server on a free port of 127.0.0.1, serving until destroyed. It
+// creates the user kTestUser, opens a session for it and makes its token
+// the default of new RpcClients.
 class TestServer {
  public:
   // log: where the server's per-call lines go (default: nowhere, or
   // stderr when ZOR_TEST_SERVER_LOG is set).
-  TestServer(const std::string& url, bool demo, int demoFlights = 30, std::ostream* log = nullptr);
+  TestServer(const std::string& url, bool demo, int demoFlights = 30, std::ostream* log = nullptr,
+             SessionOptions sessionOptions = {}, SecondsClock clock = systemSeconds);
   ~TestServer();
   int port() const { return port_; }
   ConnectionPool& pool() { return pool_; }
+  SessionModule& sessions() { return sessions_; }
+  const std::string& token() const { return token_; }
 
  private:
   ConnectionPool pool_;
   FlightModule module_;
+  SessionModule sessions_;
   RpcHttpServer http_;
+  std::string token_;
   int port_ = 0;
   std::thread thread_;
 };

@@ -82,6 +82,10 @@ TEST(ServerInstances, TwoInstancesOnOneDatabaseLoseNoUpdate) {
   ServerProcess second(db->url(), false);
   ASSERT_GT(second.port(), 0);
 
+  // One login, on the first instance: the session lives in the shared
+  // database, so the desks calling the second instance use it as well.
+  RpcClient::setDefaultToken(loginToken(first.port(), "demo", "demo1234"));
+  ASSERT_FALSE(RpcClient::defaultToken().empty());
   RpcClient setup(first.port());
   ASSERT_EQ(setup.call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("7100"))})}))["result"]["ok"],
             true);

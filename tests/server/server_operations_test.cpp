@@ -86,7 +86,8 @@ TEST(ServerOperations, ACallersMethodNameCannotForgeMetricLines) {
 TEST(ServerOperations, HealthIs503WhenTheDatabaseCannotBeReached) {
   ConnectionPool pool("postgresql://127.0.0.1:1/nada?connect_timeout=2");
   FlightModule module(pool);
-  RpcHttpServer http(module, HttpOptions{"127.0.0.1", 0, 2, nullptr});
+  SessionModule sessions(pool, SessionOptions{});
+  RpcHttpServer http(module, sessions, HttpOptions{"127.0.0.1", 0, 2, nullptr});
   int port = http.bind();
   std::thread serving([&] { http.run(); });
   httplib::Client ops("127.0.0.1", port);

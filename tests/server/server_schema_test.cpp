@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "server/demo_data.h"
+#include "server/pg_roles.h"
 #include "server/schema.h"
 #include "tests/server/server_harness.h"
 
@@ -113,5 +114,31 @@ INSTANTIATE_TEST_SUITE_P(Postgres, SchemaTest, ::testing::Values(std::string("pg
 #else
 INSTANTIATE_TEST_SUITE_P(Sqlite, SchemaTest, ::testing::Values(std::string("sqlite")));
 #endif
+
+}  // namespace zor::server::testing
+
+namespace zor::server::testing {
+
+// The desks' role reads the flight and lookup tables and nothing else;
+// the server's role writes them and its own tables.
+TEST_P(SchemaTest, TheDesktopRoleOnlyReadsAndTheServerRoleWrites) {
+  if (c_->dialect() != Dialect::postgresql) GTEST_SKIP() << "roles exist on PostgreSQL only";
+  migrate(*c_);
+  setUpRoles(*c_);
+  setUpRoles(*c_);  // again: nothing to do, no error
+  c_->execScript("SET ROLE zor_desktop");
+  EXPECT_NO_THROW(c_->query("SELECT * FROM FILIAL"));
+  EXPECT_NO_THROW(c_->query("SELECT * FROM VOO"));
+  for (const char* sql : {"INSERT INTO FILIAL (CDFILIAL) VALUES ('0099')", "DELETE FROM VOO",
+                          "UPDATE CLASSE SET SGCLASSE = 'X'"})
+    EXPECT_THROW(c_->execute(sql), DbError) << sql;
+  for (const char* table : {"ZORUSUARIO", "ZORSESSAO", "ZORAUDITORIA", "ZORAUDITORIACAMPO"})
+    EXPECT_THROW(c_->query(std::string("SELECT * FROM ") + table), DbError) << table;
+  c_->execScript("RESET ROLE");
+  c_->execScript("SET ROLE zor_servidor");
+  EXPECT_NO_THROW(c_->execute("INSERT INTO FILIAL (CDFILIAL) VALUES ('0099')"));
+  EXPECT_NO_THROW(c_->query("SELECT * FROM ZORSESSAO"));
+  c_->execScript("RESET ROLE");
+}
 
 }  // namespace zor::server::testing

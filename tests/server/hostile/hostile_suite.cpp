@@ -62,7 +62,9 @@ class HostileTest : public ::testing::TestWithParam<std::string> {
     db_.reset();
   }
 
-  std::string host() const { return "Host: 127.0.0.1:" + std::to_string(server_->port()) + "\r\n"; }
+  std::string host() const {
+    return "Host: 127.0.0.1:" + std::to_string(server_->port()) + "\r\nAuthorization: Bearer " + server_->token() + "\r\n";
+  }
   // A request as the desks send it, with a body of the caller's making.
   std::string post(const std::string& body) {
     return rawPost(kPath, body, host() + "Content-Type: application/json\r\n");

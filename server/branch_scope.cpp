@@ -1,0 +1,42 @@
+// Branch scoping (see branch_scope.h).
+#include "server/branch_scope.h"
+
+namespace zor::server {
+
+namespace {
+
+std::string refusal(const Caller& caller, const std::string& branch) {
+  if (branch.empty()) return "Filial deve ser informada.";
+  return "O usuário " + caller.user + " não tem acesso à filial " + branch + ".";
+}
+
+}  // namespace
+
+void checkBranch(const Caller& caller, const std::string& branch) {
+  if (!caller.mayUse(branch)) throw BranchRefused(refusal(caller, branch));
+}
+
+void checkDeltaBranches(const Caller& caller, const DatasetDef& d, const std::vector<Change>& changes) {
+  int at = d.indexOf("CDFILIAL");
+  if (at < 0 || caller.unrestricted) return;
+  for (const auto& ch : changes) {
+    // A row without a branch is refused later for that, in the screen's words.
+    auto branchOf = [&](const std::vector<SqlValue>& v) -> std::string {
+      if (auto* s = std::get_if<std::string>(&v[static_cast<size_t>(at)])) return *s;
+      return {};
+    };
+    if (ch.kind != ChangeKind::insert) {
+      std::string b = branchOf(ch.oldValues);
+      if (!b.empty() && !caller.mayUse(b)) throw BranchRefused(refusal(caller, b));
+    }
+    if (ch.kind != ChangeKind::remove) {
+      std::string b = branchOf(ch.newValues);
+      if (!b.empty() && !caller.mayUse(b))
+        throw BranchRefused(ch.kind == ChangeKind::modify && branchOf(ch.oldValues) != b
+                                ? "O usuário " + caller.user + " não pode transferir dados para a filial " + b + "."
+                                : refusal(caller, b));
+    }
+  }
+}
+
+}  // namespace zor::server

@@ -1,0 +1,272 @@
+// Who may call the server and what it records, over real HTTP on each
+// database engine (one test binary per engine, chosen by
+// ZOR_TEST_BACKEND_PG): calls without a valid session run nothing, sessions
+// expire when idle, password guessing is slowed down, every call is scoped
+// to the user's branches, and every accepted change leaves audit rows in
+// the same transaction (a refused one none).
+#include <atomic>
+
+#include "server/dataset_catalog.h"
+#include "server/user_store.h"
+#include "tests/server/server_harness.h"
+
+namespace zor::server::testing {
+
+namespace {
+
+// A clock the tests move by hand.
+std::atomic<std::int64_t> fakeNow{1'900'000'000};
+std::int64_t readFakeClock() { return fakeNow.load(); }
+
+std::string message(const json& r) {
+  if (r.contains("error")) return r["error"].value("message", "");
+  return r["result"].value("message", "");
+}
+
+}  // namespace
+
+class AccessTest : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    std::string why;
+    db_ = TestDatabase::create(GetParam(), why);
+    if (!db_) GTEST_SKIP() << why;
+    fakeNow = 1'900'000'000;
+    server_ = std::make_unique<TestServer>(db_->url(), true, 30, nullptr, SessionOptions{1, {}}, readFakeClock);
+    admin_ = std::make_unique<RpcClient>(server_->port());
+    addTestUser(server_->pool(), "ana", {"0002"});
+    addTestUser(server_->pool(), "bia", {"0002"}, true);
+  }
+  void TearDown() override {
+    admin_.reset();
+    server_.reset();
+    db_.reset();
+  }
+
+  json login(const std::string& user, const std::string& password = kTestPassword) {
+    return RpcClient(server_->port(), SessionModule::kName, "").call("Login", {user, password});
+  }
+  RpcClient as(const std::string& user) {
+    return RpcClient(server_->port(), FlightModule::kName, loginToken(server_->port(), user, kTestPassword));
+  }
+  // A flight of company 0001 at branch 0002, as the desk loaded it.
+  json branch2Flight() { return admin_->data("GetVoo", {"0002", "0001"})["rows"][0]; }
+  json branch1Flight() { return admin_->data("GetVoo", {"0001", "0002"})["rows"][0]; }
+  std::int64_t auditRows() {
+    auto r = server_->pool().acquire()->query("SELECT COUNT(*) FROM ZORAUDITORIA");
+    const auto& v = r.rows.at(0).at(0);
+    if (auto* i = std::get_if<std::int64_t>(&v)) return *i;
+    return std::stoll(std::get<std::string>(v));
+  }
+  // Audit entries (GetAuditoria as the test user) of one flight.
+  json trail(const std::string& branch, const std::string& cia, const std::string& nr) {
+    RpcClient s(server_->port(), SessionModule::kName, server_->token());
+    return s.data("GetAuditoria", {branch, cia, nr, ""});
+  }
+
+  std::unique_ptr<TestDatabase> db_;
+  std::unique_ptr<TestServer> server_;
+  std::unique_ptr<RpcClient> admin_;
+};
+
+TEST_P(AccessTest, WithoutAValidSessionNothingRuns) {
+  std::string before = snapshot(server_->pool());
+  json insert = delta(vooDataset(), {insertChange(newFlight("7301"))});
+  for (const std::string& token : {std::string(), std::string("0123456789abcdef"), std::string(64, 'a')}) {
+    RpcClient stranger(server_->port(), FlightModule::kName, token);
+    auto [status, r] = stranger.post(
+        json({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "SetVoo"}, {"params", json::array({insert})}}).dump());
+    EXPECT_EQ(status, 401) << token;
+    EXPECT_EQ(r["error"]["code"], -32001);
+    EXPECT_NE(message(r).find("usuário e senha"), std::string::npos) << r.dump();
+    json get = stranger.call("GetVoo", {"0001", "0001"});
+    EXPECT_FALSE(get.contains("result")) << get.dump();
+  }
+  EXPECT_EQ(snapshot(server_->pool()), before);
+  EXPECT_EQ(auditRows(), 0);
+
+  // After logout the token is worth nothing.
+  std::string token = loginToken(server_->port(), "ana", kTestPassword);
+  RpcClient desk(server_->port(), FlightModule::kName, token);
+  EXPECT_EQ(desk.call("GetVoo", {"0002", "0001"})["result"]["ok"], true);
+  RpcClient(server_->port(), SessionModule::kName, "").data("Logout", {token});
+  EXPECT_NE(message(desk.call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
+}
+
+TEST_P(AccessTest, ASessionEndsAfterTheIdleTimeButNotWhileUsed) {
+  RpcClient desk = as("ana");
+  for (int i = 0; i < 3; ++i) {  // 50 s apart: each call restarts the idle time
+    fakeNow += 50;
+    EXPECT_EQ(desk.call("GetVoo", {"0002", "0001"})["result"]["ok"], true) << i;
+  }
+  fakeNow += 61;
+  json r = desk.call("GetVoo", {"0002", "0001"});
+  EXPECT_EQ(r["error"]["code"], -32001);
+  EXPECT_EQ(message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
+  // Gone for good, not revived by the next call.
+  EXPECT_NE(message(desk.call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
+}
+
+TEST_P(AccessTest, WrongPasswordsAreRefusedAndGuessingIsSlowedDown) {
+  json ok = login("ana");
+  ASSERT_EQ(ok["result"]["ok"], true) << ok.dump();
+  EXPECT_EQ(ok["result"]["data"]["token"].get<std::string>().size(), 64u);
+  EXPECT_EQ(ok["result"]["data"]["filiais"], json::parse(R"([{"CDFILIAL":"0002","NMFILIAL":"Congonhas"}])"));
+  EXPECT_EQ(ok["result"]["data"]["filialFixa"], false);
+  // A wrong password and an unknown user read alike.
+  EXPECT_EQ(message(login("ana", "errada-123")), "Usuário ou senha inválidos.");
+  EXPECT_EQ(message(login("ninguem", "errada-123")), "Usuário ou senha inválidos.");
+  for (int i = 0; i < 4; ++i) login("ana", "errada-123");
+  // Five failures: even the right password waits now, another user does not.
+  EXPECT_NE(message(login("ana")).find("Muitas tentativas"), std::string::npos);
+  EXPECT_EQ(login("bia")["result"]["ok"], true);
+  fakeNow += 15 * 60;
+  EXPECT_EQ(login("ana")["result"]["ok"], true);
+
+  // A disabled user cannot log in, and their sessions end.
+  RpcClient desk = as("ana");
+  setEnabled(*server_->pool().acquire(), "ana", false);
+  EXPECT_EQ(desk.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  EXPECT_NE(message(login("ana")).find("desativado"), std::string::npos);
+}
+
+TEST_P(AccessTest, ReadsOfAnotherBranchAreRefused) {
+  RpcClient ana = as("ana");
+  std::string nr = field(vooDataset(), branch1Flight(), "NRVOO");
+  const std::string refused = "O usuário ana não tem acesso à filial 0001.";
+  EXPECT_EQ(message(ana.call("GetVoo", {"0001", "0002"})), refused);
+  EXPECT_EQ(message(ana.call("GetTrecho", {"0002", nr, "0001"})), refused);
+  EXPECT_EQ(message(ana.call("GetClasseVoo", {"0001", "0002", "0001", nr})), refused);
+  EXPECT_EQ(message(ana.call("GetVoo", {"", "0002"})), "Filial deve ser informada.");
+  // Their own branch, and the tables every branch shares.
+  EXPECT_EQ(ana.data("GetVoo", {"0002", "0001"})["rows"].size(), 5u);
+  EXPECT_GE(ana.data("GetTipoVoo", json::array())["rows"].size(), 1u);
+  EXPECT_GE(ana.data("GetTurno", {"", "T"})["rows"].size(), 1u);
+}
+
+TEST_P(AccessTest, WritesToAnotherBranchAreRefusedWhole) {
+  RpcClient ana = as("ana");
+  std::string before = snapshot(server_->pool());
+  json mine = branch2Flight(), theirs = branch1Flight();
+  std::string theirNr = field(vooDataset(), theirs, "NRVOO");
+  const std::string refused = "O usuário ana não tem acesso à filial 0001.";
+
+  EXPECT_EQ(message(ana.call("SetDelTdsTrechos", {"0001", "0002", theirNr})), refused);
+  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("7302"))})}))), refused);
+  json changed = withValues(vooDataset(), theirs, {{"SGPREFIXO", "PR-ZZZ"}});
+  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(theirs, changed)})}))), refused);
+  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {deleteChange(theirs)})}))), refused);
+  // A key-changing modify may not carry a row of hers to another branch.
+  json moved = withValues(vooDataset(), mine, {{"CDFILIAL", "0001"}});
+  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(mine, moved)})}))),
+            "O usuário ana não pode transferir dados para a filial 0001.");
+  // One foreign row refuses the rows of her own branch in the same delta.
+  json ok = withValues(vooDataset(), mine, {{"QTHRKDTCAR", "0030"}});
+  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(mine, ok), deleteChange(theirs)})}))),
+            refused);
+  // Legs and classes alike.
+  json leg = admin_->data("GetTrecho", {"0002", theirNr, "0001"})["rows"][0];
+  EXPECT_EQ(message(ana.call("SetTrecho", json::array({delta(trechoDataset(), {deleteChange(leg)})}))), refused);
+  EXPECT_EQ(message(ana.call("SetTrecho", json::array({delta(trechoDataset(), {insertChange(newLeg(theirNr, "0001", "0009"))})}))),
+            refused);
+  EXPECT_EQ(message(ana.call("SetClasseVoo",
+                             json::array({delta(classeVooDataset(), {insertChange(newClass(theirNr, "0001", "0002"))})}))),
+            refused);
+  EXPECT_EQ(snapshot(server_->pool()), before);
+  EXPECT_EQ(auditRows(), 0);
+
+  // Her own branch she changes.
+  EXPECT_EQ(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(mine, ok)})}))["result"]["ok"], true);
+}
+
+TEST_P(AccessTest, AFixedBranchUserHasTheirOneBranch) {
+  json answer = login("bia");
+  ASSERT_EQ(answer["result"]["ok"], true);
+  EXPECT_EQ(answer["result"]["data"]["filialFixa"], true);
+  EXPECT_EQ(answer["result"]["data"]["filiais"].size(), 1u);
+  RpcClient bia = as("bia");
+  EXPECT_EQ(bia.data("GetVoo", {"0002", "0001"})["rows"].size(), 5u);
+  EXPECT_EQ(message(bia.call("GetVoo", {"0001", "0001"})), "O usuário bia não tem acesso à filial 0001.");
+}
+
+TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
+  // Insert: every value given, and the leg code the server chose.
+  admin_->data("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("7310"))})}));
+  admin_->data("SetTrecho", json::array({delta(trechoDataset(), {insertChange(newLeg("7310", "0001", "0003"))})}));
+  admin_->data("SetClasseVoo", json::array({delta(classeVooDataset(), {insertChange(newClass("7310", "0001", "0004"))})}));
+  json t = trail("0001", "0002", "7310");
+  ASSERT_EQ(t.size(), 3u) << t.dump();
+  EXPECT_EQ(t[0]["tabela"], "VOO");
+  EXPECT_EQ(t[0]["tipo"], "inclusão");
+  EXPECT_EQ(t[0]["usuario"], kTestUser);
+  EXPECT_EQ(t[0]["endereco"], "127.0.0.1");
+  EXPECT_EQ(t[0]["metodo"], "SetVoo");
+  EXPECT_EQ(t[0]["chave"], "0001/0002/7310");
+  EXPECT_NE(t[0]["campos"].dump().find(R"({"campo":"SGPREFIXO","antes":null,"depois":"PR-BCA"})"), std::string::npos)
+      << t[0].dump();
+  EXPECT_EQ(t[1]["chave"], "0001/0002/7310/0001");
+  EXPECT_EQ(t[2]["tabela"], "CLASSEVOO");
+
+  // Change: the changed column with both values, and the key.
+  json row, flights = admin_->data("GetVoo", {"0001", "0002"});
+  for (const auto& r : flights["rows"])
+    if (field(vooDataset(), r, "NRVOO") == "7310") row = r;
+  admin_->data("SetVoo",
+               json::array({delta(vooDataset(), {modifyChange(row, withValues(vooDataset(), row, {{"SGPREFIXO", "PR-BCB"}}))})}));
+  t = trail("0001", "0002", "7310");
+  ASSERT_EQ(t.size(), 4u);
+  EXPECT_EQ(t[3]["tipo"], "alteração");
+  EXPECT_NE(t[3]["campos"].dump().find(R"({"campo":"SGPREFIXO","antes":"PR-BCA","depois":"PR-BCB"})"),
+            std::string::npos)
+      << t[3].dump();
+  EXPECT_EQ(t[3]["campos"].size(), 1u) << t[3].dump();  // only what changed
+
+  // A refused change writes nothing, the audit included.
+  std::int64_t before = auditRows();
+  admin_->call("SetVoo", json::array({delta(vooDataset(), {modifyChange(row, withValues(vooDataset(), row, {{"SGPREFIXO", "X"}}))})}));
+  EXPECT_EQ(auditRows(), before);
+
+  // SetDelTdsTrechos: each leg and class removed.
+  admin_->data("SetDelTdsTrechos", {"0001", "0002", "7310"});
+  t = trail("0001", "0002", "7310");
+  ASSERT_EQ(t.size(), 6u);
+  EXPECT_EQ(t[4]["tabela"], "CLASSEVOO");
+  EXPECT_EQ(t[5]["tabela"], "VOOTRECHO");
+  EXPECT_EQ(t[5]["tipo"], "exclusão");
+  EXPECT_EQ(t[5]["metodo"], "SetDelTdsTrechos");
+
+  // A key-changing modify lists the key column it changed.
+  flights = admin_->data("GetVoo", {"0001", "0002"});
+  for (const auto& r : flights["rows"])
+    if (field(vooDataset(), r, "NRVOO") == "7310") row = r;
+  admin_->data("SetVoo", json::array({delta(vooDataset(), {modifyChange(row, withValues(vooDataset(), row, {{"NRVOO", "7311"}}))})}));
+  t = trail("0001", "0002", "7310");
+  ASSERT_EQ(t.size(), 7u);
+  EXPECT_EQ(t[6]["campos"].dump(), R"([{"campo":"NRVOO","antes":"7310","depois":"7311"}])");
+
+  // Deleting a flight records it and the legs and classes that go with it.
+  std::string nr = field(vooDataset(), branch1Flight(), "NRVOO");
+  size_t legs = admin_->data("GetTrecho", {"0002", nr, "0001"})["rows"].size();
+  admin_->data("SetVoo", json::array({delta(vooDataset(), {deleteChange(branch1Flight())})}));
+  t = trail("0001", "0002", nr);
+  ASSERT_GE(t.size(), 1 + legs);
+  EXPECT_EQ(t.back()["tabela"], "VOO");
+  EXPECT_EQ(t.back()["tipo"], "exclusão");
+  EXPECT_NE(t.back()["campos"].dump().find(R"("campo":"NRVOO","antes":")" + nr + R"(","depois":null)"),
+            std::string::npos);
+
+  // The trail is read only for one's own branches.
+  RpcClient ana(server_->port(), SessionModule::kName, loginToken(server_->port(), "ana", kTestPassword));
+  EXPECT_EQ(ana.data("GetAuditoria", {"", "", "", ""}).size(), 0u);
+  EXPECT_EQ(message(ana.call("GetAuditoria", {"0001", "", "", ""})), "O usuário ana não tem acesso à filial 0001.");
+  EXPECT_EQ(RpcClient(server_->port(), SessionModule::kName, "").call("GetAuditoria", {"", "", "", ""})["error"]["code"],
+            -32001);
+}
+
+#ifdef ZOR_TEST_BACKEND_PG
+INSTANTIATE_TEST_SUITE_P(Postgres, AccessTest, ::testing::Values(std::string("pg")));
+#else
+INSTANTIATE_TEST_SUITE_P(Sqlite, AccessTest, ::testing::Values(std::string("sqlite")));
+#endif
+
+}  // namespace zor::server::testing
