@@ -25,14 +25,14 @@ void checkDeltaBranches(const Caller& caller, const DatasetDef& d, const std::ve
       if (auto* s = std::get_if<std::string>(&v[static_cast<size_t>(at)])) return *s;
       return {};
     };
-    if (ch.kind != ChangeKind::insert) {
+    if (ch.kind != wire::ChangeKind::Insert) {
       std::string b = branchOf(ch.oldValues);
       if (!b.empty() && !caller.mayUse(b)) throw BranchRefused(refusal(caller, b));
     }
-    if (ch.kind != ChangeKind::remove) {
+    if (ch.kind != wire::ChangeKind::Delete) {
       std::string b = branchOf(ch.newValues);
       if (!b.empty() && !caller.mayUse(b))
-        throw BranchRefused(ch.kind == ChangeKind::modify && branchOf(ch.oldValues) != b
+        throw BranchRefused(ch.kind == wire::ChangeKind::Modify && branchOf(ch.oldValues) != b
                                 ? "O usuário " + caller.user + " não pode transferir dados para a filial " + b + "."
                                 : refusal(caller, b));
     }

@@ -98,7 +98,8 @@ const std::map<std::string, Routine>& routines() {
        }},
       {method::SetSsim,
        [](const Work& w) {
-         return ssim::applyMethod(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3]), code(w.a[4])).dump();
+         AuditRecorder audit(w.c, w.caller, w.method);
+         return ssim::applyMethod(w.c, &audit, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3]), code(w.a[4])).dump();
        }},
       {method::SetDelTdsTrechos,
        [](const Work& w) {

@@ -131,7 +131,8 @@ FlightChanges modification(const WantedFlight& f, const HeldFlight& h, const std
 
 }  // namespace
 
-ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company) {
+ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company,
+                      AuditRecorder* audit) {
   ApplyResult result;
   WriteTransaction tx(c);
   for (const auto& item : plan.items) {
@@ -140,9 +141,9 @@ ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch
                            ? creation(item.wanted, plan, branch, company)
                            : modification(item.wanted, plan.held[item.held], branch, company);
     try {
-      applyChangesInTransaction(c, vooDataset(), ch.flight);
-      applyChangesInTransaction(c, trechoDataset(), ch.legs);
-      applyChangesInTransaction(c, classeVooDataset(), ch.classes);
+      applyChangesInTransaction(c, vooDataset(), ch.flight, audit);
+      applyChangesInTransaction(c, trechoDataset(), ch.legs, audit);
+      applyChangesInTransaction(c, classeVooDataset(), ch.classes, audit);
     } catch (const SaveRefused& e) {
       throw SaveRefused("Vôo " + item.number + ": " + e.what());
     }

@@ -4,6 +4,7 @@
 // stay, and flights absent from the file are only listed by the plan.
 #pragma once
 
+#include "server/audit_trail.h"
 #include "server/db_connection.h"
 #include "server/ssim/schedule_plan.h"
 
@@ -16,6 +17,8 @@ struct ApplyResult {
 // Throws SaveRefused ("Vôo 1234: <the check's message>") when any check
 // refuses, or DbError; either way nothing is written. A flight changed by
 // someone else since the plan was made is refused the same way.
-ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company);
+// Every row written is recorded on `audit` (when given) in the same transaction.
+ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company,
+                      AuditRecorder* audit = nullptr);
 
 }  // namespace zor::server::ssim

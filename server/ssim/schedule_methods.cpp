@@ -76,13 +76,13 @@ json planMethod(Connection& c, const std::string& branch, const std::string& com
   return out;
 }
 
-json applyMethod(Connection& c, const std::string& branch, const std::string& company, const std::string& file,
+json applyMethod(Connection& c, AuditRecorder* audit, const std::string& branch, const std::string& company, const std::string& file,
                  const std::string& station, const std::string& shown) {
   Plan p = makePlan(c, branch, company, file, station);
   std::string table = planTable(p);
   if (table != shown)
     throw SaveRefused("Os vôos da filial mudaram desde que o plano foi mostrado; nada foi gravado. Veja o plano novamente.");
-  ApplyResult r = applyPlan(c, p, branch, company);
+  ApplyResult r = applyPlan(c, p, branch, company, audit);
   return {{"plano", table}, {"incluidos", r.created}, {"alterados", r.changed}, {"ausentes", p.count(Action::absent)}};
 }
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "server/audit_trail.h"
 #include "server/db_connection.h"
 
 namespace zor::server::ssim {
@@ -18,7 +19,7 @@ nlohmann::ordered_json planMethod(Connection& c, const std::string& branch, cons
                                   const std::string& file, const std::string& station);
 // (branch, company, file text, station, the plan shown): plans again and
 // applies only when the plan is still the one the person confirmed.
-nlohmann::ordered_json applyMethod(Connection& c, const std::string& branch, const std::string& company,
+nlohmann::ordered_json applyMethod(Connection& c, AuditRecorder* audit, const std::string& branch, const std::string& company,
                                    const std::string& file, const std::string& station, const std::string& shown);
 
 }  // namespace zor::server::ssim

@@ -14,6 +14,7 @@
 
 #include "desktop/demo_server.h"
 #include "desktop/schedule_dialogs.h"
+#include "platform/net/server_session.h"
 #include "qt_test_app.h"
 
 namespace {
@@ -45,8 +46,13 @@ class ScheduleDialogs : public ::testing::Test {
     ASSERT_TRUE(server_.Start(ZOR_SERVER, dir_.filePath("demo.db"), &error)) << error.toStdString();
     context_.BranchCode = "0001";
     context_.ServerPort = server_.Port();
+    // The dialogs call the server as the host does: logged in (here as the demo user).
+    auto login = plat::LoginToServer("127.0.0.1", server_.Port(), "demo", "demo1234");
+    ASSERT_TRUE(login.Ok) << login.Message;
+    plat::SetSessionToken(login.Token);
     service_ = std::make_unique<desktop::ScheduleService>("127.0.0.1", server_.Port());
   }
+  void TearDown() override { plat::SetSessionToken(""); }
   QTemporaryDir dir_;
   desktop::DemoServer server_;
   desktop::HostContext context_;

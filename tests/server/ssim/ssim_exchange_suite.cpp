@@ -231,11 +231,16 @@ TEST_P(SsimExchange, TheServerMethodsPlanApplyOnlyTheConfirmedPlanAndExport) {
   EXPECT_EQ(stale["result"]["message"],
             "Os vôos da filial mudaram desde que o plano foi mostrado; nada foi gravado. Veja o plano novamente.");
   EXPECT_EQ(tables(*c_), before);
+  const std::string audited = "SELECT COUNT(*) FROM ZORAUDITORIA WHERE NMMETODO = 'SetSsim' AND NMTABELA = 'VOO'";
+  EXPECT_EQ(scalar(*c_, audited), "0");  // a refused application leaves no trail
 
   auto done = rpc.data("SetSsim", {"0001", "0001", file, "", plan["plano"]});
   EXPECT_EQ(done["incluidos"], 2);
   EXPECT_EQ(done["alterados"], 1);
   EXPECT_EQ(done["ausentes"], 1);
+  // Each flight created or changed is in the audit trail under the caller's name.
+  EXPECT_EQ(scalar(*c_, audited), "3");
+  EXPECT_EQ(scalar(*c_, audited + " AND CDUSUARIO = ? AND IDTIPO = 'I'", {std::string("teste")}), "2");
   // The same confirmation again no longer matches what the branch holds.
   EXPECT_EQ(rpc.call("SetSsim", {"0001", "0001", file, "", plan["plano"]})["result"]["ok"], false);
 
