@@ -23,6 +23,8 @@ enum class AuditKind { insert, modify, remove };
 class AuditRecorder {
  public:
   AuditRecorder(Connection& c, const Caller& caller, std::string method);
+  // The recorder keeps a reference to the caller: a temporary would dangle.
+  AuditRecorder(Connection& c, const Caller&& caller, std::string method) = delete;
 
   // `columns`, `oldValues` and `newValues` run in parallel; a missing side
   // is null. Only columns whose values differ are recorded.

@@ -139,7 +139,8 @@ int SsimCommands::runImport(const std::string& db, std::ostream& out, std::ostre
     out << "Nada foi gravado (use --apply para gravar).\n";
     return 0;
   }
-  AuditRecorder audit(*c, Caller::internal(), "ssim import");
+  const Caller server = Caller::internal();  // the recorder keeps a reference
+  AuditRecorder audit(*c, server, "ssim import");
   ApplyResult r = applyPlan(*c, plan, branch_, company_, &audit);
   out << "Gravado: " << r.created << " vôo(s) incluído(s), " << r.changed << " alterado(s); "
       << plan.count(Action::absent) << " vôo(s) do cadastro ausente(s) do arquivo, mantido(s).\n";

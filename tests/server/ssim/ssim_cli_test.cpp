@@ -77,6 +77,11 @@ TEST_F(SsimCommandLine, ImportShowsThePlanAndWritesOnlyWithApply) {
             std::string::npos)
       << apply.out;
   EXPECT_EQ(flights(), before + 2);
+  // What the command wrote is in the audit trail under the server's name.
+  auto audited = openConnection("sqlite:" + file_)->query(
+      "SELECT COUNT(*) FROM ZORAUDITORIA WHERE NMMETODO = 'ssim import' AND CDUSUARIO = '(servidor)'"
+      " AND NMTABELA = 'VOO' AND IDTIPO = 'I'");
+  EXPECT_EQ(std::get<std::int64_t>(audited.rows[0][0]), 2);
 }
 
 TEST_F(SsimCommandLine, ExportWritesTheFileAndNamesTheFlightsLeftOut) {
