@@ -3,6 +3,7 @@
 #include "platform/classes/library_classes.h"
 
 #include "platform/controls/edit.h"
+#include "platform/core/platform_texts.h"
 #include "platform/data/client_data_set.h"
 #include "platform/data/data_source.h"
 #include "platform/data/field_types.h"
@@ -63,7 +64,7 @@ void RegisterFields(ComponentClassRegistry& r) {
       .Event<TField, TFieldNotifyEvent>("OnChange", &TField::OnChange)
       .Attach<TField>([](TField& field, TComponent& parent, LoadContext& ctx) {
         auto* ds = dynamic_cast<TDataSet*>(&parent);
-        if (!ds) ctx.Fail("Um campo fica dentro de um conjunto de dados.");
+        if (!ds) ctx.Fail(PlatformText("form.field_outside_dataset"));
         field.SetDataSet(ds);
       });
   FieldClass<TStringField>(r, "TStringField");

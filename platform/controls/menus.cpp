@@ -5,6 +5,7 @@
 
 #include "platform/controls/gesture.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
@@ -74,7 +75,7 @@ void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 void TMenuItem::Insert(int index, TMenuItem* item) {
   if (!item || item == this) return;
   for (TMenuItem* p = this; p; p = p->parent_)
-    if (p == item) throw Exception("Um item de menu não pode conter a si mesmo.");
+    if (p == item) throw Exception(PlatformText("menu.contains_itself"));
   if (item->parent_) item->parent_->Remove(item);
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/data_source.h"
 #include "platform/data/field_types.h"
@@ -63,23 +64,22 @@ TDataSet::~TDataSet() {
   // Default fields are owned components: TComponent's destructor frees them.
 }
 
-std::string TDataSet::DisplayName() const { return Name().empty() ? std::string("sem nome") : Name(); }
+std::string TDataSet::DisplayName() const { return Name().empty() ? PlatformText("data.unnamed") : Name(); }
 
 // ---------------------------------------------------------------- fields
 
 TField* TDataSet::FieldByName(std::string_view name) const {
   TField* f = fields_.FindField(name);
-  if (!f) throw EDatabaseError("Campo '" + std::string(name) + "' não encontrado.");
+  if (!f) throw EDatabaseError(PlatformText("data.field_not_found", {name}));
   return f;
 }
 
 void TDataSet::AddField(TField* field) {
   if (Active())
-    throw EDatabaseError("Não é possível incluir o campo '" + field->FieldName() + "' com o conjunto de dados '" +
-                         DisplayName() + "' aberto.");
+    throw EDatabaseError(PlatformText("data.field_added_while_open", {field->FieldName(), DisplayName()}));
   if (default_fields_) DestroyDefaultFields();
   if (TField* other = fields_.FindField(field->FieldName()); other && other != field && !field->FieldName().empty())
-    throw EDatabaseError("Campo '" + field->FieldName() + "' duplicado no conjunto de dados '" + DisplayName() + "'.");
+    throw EDatabaseError(PlatformText("data.field_twice", {field->FieldName(), DisplayName()}));
   fields_.list_.push_back(field);
 }
 
@@ -239,18 +239,13 @@ std::string TDataSet::DisplayTextAt(int row, TField* field) {
   return field->DisplayText();
 }
 
-// Said to the person when a value reaches a record that is neither being
-// inserted nor changed: in their terms, with what to do.
-const char* const kNotEditing =
-    "Os dados não estão em inclusão nem em alteração: use Incluir ou Alterar antes de informar um valor.";
-
 void TDataSet::SetFieldValue(TField* field, const Variant& native) {
   if (peek_ >= 0 && peek_ != cur_)
-    throw EDatabaseError("O campo '" + field->FieldName() + "' só pode ser alterado no registro atual.");
+    throw EDatabaseError(PlatformText("data.field_current_record_only", {field->FieldName()}));
   if (!Editing())
-    throw EDatabaseError(kNotEditing);
-  if (field->ReadOnly()) throw EDatabaseError("O campo '" + field->DisplayLabel() + "' não pode ser modificado.");
-  if (field->slot_ < 0) throw EDatabaseError("O campo '" + field->FieldName() + "' não está ligado aos dados.");
+    throw EDatabaseError(PlatformText("data.not_editing"));
+  if (field->ReadOnly()) throw EDatabaseError(PlatformText("data.field_read_only", {field->DisplayLabel()}));
+  if (field->slot_ < 0) throw EDatabaseError(PlatformText("data.field_unbound", {field->FieldName()}));
   size_t slot = static_cast<size_t>(field->slot_);
   Variant old = edit_[slot];
   edit_[slot] = native;
@@ -334,19 +329,18 @@ void TDataSet::SetState(TDataSetState state) {
 
 void TDataSet::CheckActive() const {
   if (!Active())
-    throw EDatabaseError("Não é possível realizar esta operação com o conjunto de dados '" + DisplayName() +
-                         "' fechado.");
+    throw EDatabaseError(PlatformText("data.closed", {DisplayName()}));
 }
 
 void TDataSet::CheckEditing() const {
   CheckActive();
   if (!Editing())
-    throw EDatabaseError(kNotEditing);
+    throw EDatabaseError(PlatformText("data.not_editing"));
 }
 
 void TDataSet::CheckCanModify() const {
   if (!CanModify())
-    throw EDatabaseError("Não é possível modificar o conjunto de dados '" + DisplayName() + "': é somente leitura.");
+    throw EDatabaseError(PlatformText("data.read_only", {DisplayName()}));
 }
 
 void TDataSet::Open() {
@@ -498,13 +492,13 @@ bool TDataSet::Locate(std::string_view keyFields, const Variant& keyValues, TLoc
   CheckBrowseMode();
   std::vector<TField*> fields;
   for (const std::string& n : SplitNames(keyFields)) fields.push_back(FieldByName(n));
-  if (fields.empty()) throw EDatabaseError("Nenhum campo informado para a busca.");
+  if (fields.empty()) throw EDatabaseError(PlatformText("data.locate_without_fields"));
   std::vector<Variant> keys;
   if (fields.size() == 1 && !keyValues.IsArray()) {
     keys.push_back(keyValues);
   } else {
     if (!keyValues.IsArray() || keyValues.Length() != fields.size())
-      throw EDatabaseError("A busca pede um valor para cada campo informado.");
+      throw EDatabaseError(PlatformText("data.locate_values"));
     keys = keyValues.AsArray();
   }
   for (int row = 0; row < static_cast<int>(records_.size()); ++row) {
@@ -608,7 +602,7 @@ void TDataSet::InternalPost() {
   for (TField* f : fields_)
     if (f->Required() && !f->ReadOnly() && edit_[f->slot_].IsNull()) {
       f->FocusControl();
-      throw EDatabaseError("Campo '" + f->DisplayLabel() + "' deve ser informado.");
+      throw EDatabaseError(PlatformText("data.field_required", {f->DisplayLabel()}));
     }
   bool inserted = state_ == dsInsert;
   std::vector<Variant> previous = records_[cur_].Values;
@@ -679,7 +673,7 @@ void TDataSet::Delete() {
     return;
   }
   if (records_.empty())
-    throw EDatabaseError("Não é possível excluir: o conjunto de dados '" + DisplayName() + "' está vazio.");
+    throw EDatabaseError(PlatformText("data.delete_empty", {DisplayName()}));
   CheckCanModify();
   DataEvent(deCheckBrowseMode);
   Fire(BeforeDelete);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/data_set.h"
 
@@ -20,12 +21,12 @@ TField::~TField() {
 
 void TField::SetFieldName(std::string_view name) {
   if (data_set_ && data_set_->Active())
-    throw EDatabaseError("Não é possível renomear o campo '" + field_name_ + "' com o conjunto de dados aberto.");
+    throw EDatabaseError(PlatformText("data.field_renamed_while_open", {field_name_}));
   field_name_ = std::string(name);
 }
 
 void TField::SetSize(int size) {
-  if (size < 0) throw EDatabaseError("Tamanho inválido para o campo '" + field_name_ + "'.");
+  if (size < 0) throw EDatabaseError(PlatformText("data.field_bad_size", {field_name_}));
   size_ = size;
 }
 
@@ -57,7 +58,7 @@ void TField::SetDataSet(TDataSet* ds) {
 Variant TField::Value() const { return data_set_ ? data_set_->GetFieldValue(this) : Variant(); }
 
 void TField::SetValue(const Variant& v) {
-  if (!data_set_) throw EDatabaseError("O campo '" + field_name_ + "' não está ligado a um conjunto de dados.");
+  if (!data_set_) throw EDatabaseError(PlatformText("data.field_without_dataset", {field_name_}));
   Variant native = Convert(v);
   CheckValue(native);
   data_set_->SetFieldValue(this, native);
@@ -77,8 +78,7 @@ auto Read(const TField* f, const Variant& v, F conv) -> decltype(conv(v)) {
   try {
     return conv(v);
   } catch (const EVariantError&) {
-    throw EConvertError("O valor '" + v.AsString() + "' do campo '" + f->DisplayLabel() +
-                        "' não pode ser convertido.");
+    throw EConvertError(PlatformText("data.value_not_convertible", {v.AsString(), f->DisplayLabel()}));
   }
 }
 }  // namespace
@@ -156,23 +156,23 @@ Variant TField::ParseText(const std::string& text) const {
     case FieldType::Integer: {
       int64_t i;
       if (TryStrToInt(t, i)) return Variant(i);
-      throw EConvertError("'" + text + "' não é um valor inteiro válido.");
+      throw EConvertError(PlatformText("data.not_integer", {text}));
     }
     case FieldType::Float: {
       double d;
       if (TryStrToFloat(t, d) && std::isfinite(d)) return Variant(d);
-      throw EConvertError("'" + text + "' não é um valor numérico válido.");
+      throw EConvertError(PlatformText("data.not_number", {text}));
     }
     case FieldType::DateTime: {
       try {
         return Variant(Variant(t).AsDateTime());
       } catch (const EVariantError&) {
-        throw EConvertError("'" + text + "' não é uma data e hora válida.");
+        throw EConvertError(PlatformText("data.not_date_time", {text}));
       }
     }
     default: break;
   }
-  throw EConvertError("'" + text + "' não é um valor válido.");
+  throw EConvertError(PlatformText("data.not_value", {text}));
 }
 
 Variant TField::Convert(const Variant& v) const {

@@ -6,6 +6,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/format_settings.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
 namespace plat {
@@ -14,8 +15,8 @@ void TStringField::CheckValue(const Variant& native) const {
   if (Size() <= 0 || native.IsNull()) return;
   const std::string& s = native.AsString();
   if (Utf8Length(s) > static_cast<size_t>(Size()))
-    throw EDatabaseError("O valor '" + s + "' excede o tamanho do campo '" + DisplayLabel() + "' (" +
-                         std::to_string(Size()) + (Size() == 1 ? " caractere)." : " caracteres)."));
+    throw EDatabaseError(PlatformText(Size() == 1 ? "data.text_too_long_one" : "data.text_too_long",
+                                      {s, DisplayLabel(), std::to_string(Size())}));
 }
 
 TIntegerField::TIntegerField(TComponent* owner) : TField(owner, FieldType::Integer) {}
@@ -62,6 +63,9 @@ std::string TDateTimeField::FormatValue(const Variant& native, bool display) con
   return DateTimeToStr(native.AsDateTime());
 }
 
+TBooleanField::TBooleanField(TComponent* owner)
+    : TField(owner, FieldType::Boolean), display_values_(PlatformText("data.boolean_values")) {}
+
 namespace {
 void SplitValues(const std::string& values, std::string& yes, std::string& no) {
   size_t semi = values.find(';');
@@ -85,7 +89,7 @@ Variant TBooleanField::ParseText(const std::string& text) const {
   std::string up = AnsiUpperCase(t);
   if (up == AnsiUpperCase(yes) || up == "TRUE" || t == "1") return Variant(true);
   if (up == AnsiUpperCase(no) || up == "FALSE" || t == "0") return Variant(false);
-  throw EConvertError("'" + text + "' não é um valor lógico válido.");
+  throw EConvertError(PlatformText("data.not_boolean", {text}));
 }
 
 TField* CreateField(TComponent* owner, const FieldDef& def) {

@@ -62,7 +62,7 @@ class TDateTimeField : public TField {
 // ("Sim;Não" by default); "true"/"false" and "1"/"0" are accepted as typed text too.
 class TBooleanField : public TField {
  public:
-  explicit TBooleanField(TComponent* owner = nullptr) : TField(owner, FieldType::Boolean) {}
+  explicit TBooleanField(TComponent* owner = nullptr);
   const std::string& DisplayValues() const { return display_values_; }
   void SetDisplayValues(std::string_view v) { display_values_ = std::string(v); }
 
@@ -71,7 +71,7 @@ class TBooleanField : public TField {
   Variant ParseText(const std::string& text) const override;
 
  private:
-  std::string display_values_ = "Sim;Não";
+  std::string display_values_;
 };
 
 // A field of the class that suits the column, named and sized after it.

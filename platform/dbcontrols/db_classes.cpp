@@ -1,6 +1,7 @@
 // Registration of the data-aware controls and the base form's data-aware pieces.
 #include "platform/dbcontrols/db_classes.h"
 
+#include "platform/core/platform_texts.h"
 #include "platform/data/data_set.h"
 #include "platform/data/data_source.h"
 #include "platform/dbcontrols/db_check_box.h"
@@ -11,6 +12,7 @@
 #include "platform/dbcontrols/db_navigator.h"
 #include "platform/dbcontrols/db_radio_group.h"
 #include "platform/dbcontrols/db_text.h"
+#include "platform/dbcontrols/frm_padrao_dados_form.h"
 #include "platform/forms/component_classes.h"
 #include "platform/forms/frm_padrao.h"
 #include "platform/library/procurar.h"
@@ -28,7 +30,7 @@ const Names<TAlignment> kAlignments = {
 TColor ColorValue(const DefValue& v, LoadContext& ctx) {
   std::string text = v.kind == DefValue::Kind::Integer ? std::to_string(v.integer) : ctx.Name(v);
   TColor color;
-  if (!ColorFromName(text, color)) ctx.Fail("Cor desconhecida '" + text + "'.");
+  if (!ColorFromName(text, color)) ctx.Fail(PlatformText("form.unknown_colour", {text}));
   return color;
 }
 
@@ -37,13 +39,13 @@ E EnumValue(const DefValue& v, const Names<E>& names, const std::string& propert
   const std::string& n = ctx.Name(v);
   for (const auto& [text, value] : names)
     if (text == n) return value;
-  ctx.Fail("Valor '" + n + "' inválido para a propriedade " + property + ".");
+  ctx.Fail(PlatformText("form.bad_property_value", {n, property}));
 }
 
 // A set property: "=" replaces the set, "+=" adds to it.
 template <typename E>
 TSet<E> SetValue(TSet<E> current, const DefProperty& p, const Names<E>& names, LoadContext& ctx) {
-  if (p.value.kind != DefValue::Kind::List) ctx.Fail("Lista esperada em " + p.name + ".");
+  if (p.value.kind != DefValue::Kind::List) ctx.Fail(PlatformText("form.list_expected", {p.name}));
   TSet<E> out = p.append ? current : TSet<E>{};
   for (const DefValue& v : p.value.list) out.Include(EnumValue(v, names, p.name, ctx));
   return out;
@@ -69,7 +71,7 @@ ComponentClass& ColumnProp(ComponentClass& cls, const std::string& name,
                            std::function<void(TColumn&, const DefProperty&, LoadContext&)> fn) {
   return cls.Prop<TDBGrid>("Column." + name, [fn, name](TDBGrid& g, const DefProperty& p, LoadContext& ctx) {
     if (g.Columns().State() != csCustomized || g.Columns().Count() == 0)
-      ctx.Fail("Column." + name + " sem uma coluna: acrescente antes Columns += \"CAMPO\".");
+      ctx.Fail(PlatformText("form.column_without_column", {name}));
     fn(*g.Columns()[g.Columns().Count() - 1], p, ctx);
   });
 }
@@ -201,7 +203,7 @@ void RegisterControls(ComponentClassRegistry& r) {
                              })
       .Prop<TDBDateEditPlus>("DayNames", [](TDBDateEditPlus& d, const DefProperty& p, LoadContext& ctx) {
         std::vector<std::string> names = ctx.Texts(p.value);
-        if (names.size() != 7) ctx.Fail("DayNames pede os sete nomes, de domingo a sábado.");
+        if (names.size() != 7) ctx.Fail(PlatformText("form.day_names"));
         std::array<std::string, 7> days;
         std::copy(names.begin(), names.end(), days.begin());
         d.SetDayNames(days);
@@ -248,7 +250,7 @@ void RegisterControls(ComponentClassRegistry& r) {
       .Prop<TfrmPadrao>("DataSource", [](TfrmPadrao& form, const DefProperty& p, LoadContext& ctx) {
         TComponent* target = ctx.Component(p.value);
         auto* source = dynamic_cast<TDataSource*>(target);
-        if (target && !source) ctx.Fail("O componente '" + ctx.Name(p.value) + "' não é uma fonte de dados.");
+        if (target && !source) ctx.Fail(PlatformText("form.not_a_data_source", {ctx.Name(p.value)}));
         if (!source) {
           form.EditDataSet = nullptr;
           form.SearchDataSet = nullptr;
@@ -262,33 +264,6 @@ void RegisterControls(ComponentClassRegistry& r) {
       });
 }
 
-const char* const kBaseFormPieces = R"(# Data-aware pieces of the base maintenance form.
-dtsPadrao: TDataSource
-  OnStateChange = dtsPadraoStateChange
-
-dbgPadrao: TDBGrid in scbFolhaDados
-  Align = alClient
-  DataSource = dtsPadrao
-  OnKeyDown = dbgPadraoKeyDown
-
-dbtNome: TDBText in panNavigator
-  Left = 8
-  Top = 8
-  DataSource = dtsPadrao
-  Font.Bold = true
-
-dbnPadrao: TDBNavigator in panNavigator
-  Left = 380
-  Top = 2
-  Width = 100
-  Height = 25
-  DataSource = dtsPadrao
-  VisibleButtons = [nbFirst, nbPrior, nbNext, nbLast]
-
-form
-  DataSource = dtsPadrao
-)";
-
 }  // namespace
 
 void RegisterDataControls() {
@@ -296,7 +271,7 @@ void RegisterDataControls() {
   if (done) return;
   done = true;
   RegisterControls(ComponentClasses());
-  TfrmPadrao::AddBaseDefinition({"frm_padrao_dados.form", kBaseFormPieces});
+  TfrmPadrao::AddBaseDefinition({"frm_padrao_dados.form", kFrmPadraoDadosForm});
 }
 
 }  // namespace plat

@@ -5,6 +5,7 @@
 
 #include "platform/controls/gesture.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/forms/screen.h"
 #include "platform/ui/ui_port.h"
 
@@ -17,7 +18,7 @@ TApplication::TApplication() {
 
 void TApplication::HandleException(const std::exception& e) {
   if (dynamic_cast<const EAbort*>(&e)) return;
-  Ui().ShowError(title_.empty() ? "Erro" : title_, e.what());
+  Ui().ShowError(title_.empty() ? PlatformText("caption.error") : title_, e.what());
 }
 
 void TApplication::ProcessMessages() {

@@ -12,6 +12,7 @@
 #include "platform/controls/radio_group.h"
 #include "platform/controls/speed_button.h"
 #include "platform/controls/strings.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/library/messages.h"
 
@@ -22,21 +23,21 @@ namespace plat {
 std::string LoadContext::Text(const DefValue& v) const {
   if (v.kind == DefValue::Kind::String || v.kind == DefValue::Kind::Name) return v.text;
   if (v.kind == DefValue::Kind::Integer) return std::to_string(v.integer);
-  Fail("Texto esperado.");
+  Fail(PlatformText("form.text_expected"));
 }
 
 int64_t LoadContext::Integer(const DefValue& v) const {
-  if (v.kind != DefValue::Kind::Integer) Fail("Número inteiro esperado.");
+  if (v.kind != DefValue::Kind::Integer) Fail(PlatformText("form.integer_expected"));
   return v.integer;
 }
 
 bool LoadContext::Bool(const DefValue& v) const {
-  if (v.kind != DefValue::Kind::Bool) Fail("true ou false esperado.");
+  if (v.kind != DefValue::Kind::Bool) Fail(PlatformText("form.bool_expected"));
   return v.boolean;
 }
 
 const std::string& LoadContext::Name(const DefValue& v) const {
-  if (v.kind != DefValue::Kind::Name) Fail("Nome esperado.");
+  if (v.kind != DefValue::Kind::Name) Fail(PlatformText("form.name_expected"));
   return v.text;
 }
 
@@ -45,7 +46,7 @@ TComponent* LoadContext::Component(const DefValue& v) const {
   if (name.empty() || name == "nil") return nullptr;
   if (name == "form") return &form_;
   TComponent* c = form_.FindComponent(name);
-  if (!c) Fail("Componente desconhecido '" + name + "'.");
+  if (!c) Fail(PlatformText("form.unknown_component", {name}));
   return c;
 }
 
@@ -148,7 +149,8 @@ void RegisterControls(ComponentClassRegistry& r) {
       .Enum<TControl, TAlign>("Align", &TControl::SetAlign, aligns)
       .Prop<TControl>("Anchors",
                       [](TControl& c, const DefProperty& p, LoadContext& ctx) {
-                        if (p.value.kind != DefValue::Kind::List) ctx.Fail("Lista esperada em Anchors.");
+                        if (p.value.kind != DefValue::Kind::List)
+                          ctx.Fail(PlatformText("form.list_expected", {"Anchors"}));
                         const Names<TAnchorKind> kinds = {
                             {"akLeft", akLeft}, {"akTop", akTop}, {"akRight", akRight}, {"akBottom", akBottom}};
                         TAnchors a;
@@ -156,7 +158,7 @@ void RegisterControls(ComponentClassRegistry& r) {
                           bool found = false;
                           for (const auto& [n, k] : kinds)
                             if (n == ctx.Name(v)) a.Include(k), found = true;
-                          if (!found) ctx.Fail("Valor '" + ctx.Name(v) + "' inválido em Anchors.");
+                          if (!found) ctx.Fail(PlatformText("form.bad_value_in", {ctx.Name(v), "Anchors"}));
                         }
                         c.SetAnchors(a);
                       })
@@ -171,7 +173,7 @@ void RegisterControls(ComponentClassRegistry& r) {
                         TColor color;
                         std::string text = p.value.kind == DefValue::Kind::Integer ? std::to_string(p.value.integer)
                                                                                      : ctx.Name(p.value);
-                        if (!ColorFromName(text, color)) ctx.Fail("Cor desconhecida '" + text + "'.");
+                        if (!ColorFromName(text, color)) ctx.Fail(PlatformText("form.unknown_colour", {text}));
                         c.SetColor(color);
                       })
       .Prop<TControl>("Font.Name", font([](TFont& f, const DefValue& v, LoadContext& ctx) { f.Name = ctx.Text(v); }))
@@ -185,7 +187,7 @@ void RegisterControls(ComponentClassRegistry& r) {
                       font([](TFont& f, const DefValue& v, LoadContext& ctx) { f.Underline = ctx.Bool(v); }))
       .Prop<TControl>("Font.Color", font([](TFont& f, const DefValue& v, LoadContext& ctx) {
                         std::string text = ctx.Name(v);
-                        if (!ColorFromName(text, f.Color)) ctx.Fail("Cor desconhecida '" + text + "'.");
+                        if (!ColorFromName(text, f.Color)) ctx.Fail(PlatformText("form.unknown_colour", {text}));
                       }))
       .Enum<TControl, TCursor>("Cursor", &TControl::SetCursor, cursors)
       .Event<TControl, TNotifyEvent>("OnClick", &TControl::OnClick)
@@ -196,7 +198,7 @@ void RegisterControls(ComponentClassRegistry& r) {
       .Event<TControl, TKeyPressEvent>("OnKeyPress", &TControl::OnKeyPress)
       .Attach<TControl>([](TControl& child, TComponent& parent, LoadContext& ctx) {
         auto* w = dynamic_cast<TWinControl*>(&parent);
-        if (!w) ctx.Fail("O componente '" + parent.Name() + "' não pode conter controles.");
+        if (!w) ctx.Fail(PlatformText("form.not_a_container", {parent.Name()}));
         child.SetParent(w);
       });
 
@@ -281,7 +283,7 @@ void RegisterControls(ComponentClassRegistry& r) {
         else if (auto* m = dynamic_cast<TMenu*>(&parent))
           m->Items()->Add(&item);
         else
-          ctx.Fail("Um item de menu fica dentro de um menu ou de outro item.");
+          ctx.Fail(PlatformText("form.menu_item_outside_menu"));
       });
   r.Register<TMainMenu>("TMainMenu", "TComponent");
   r.Register<TPopupMenu>("TPopupMenu", "TComponent");
@@ -296,7 +298,7 @@ void RegisterControls(ComponentClassRegistry& r) {
       .Int<TTabSheet>("ImageIndex", &TTabSheet::SetImageIndex)
       .Attach<TTabSheet>([](TTabSheet& sheet, TComponent& parent, LoadContext& ctx) {
         auto* pc = dynamic_cast<TPageControl*>(&parent);
-        if (!pc) ctx.Fail("Uma folha fica dentro de um controle de páginas.");
+        if (!pc) ctx.Fail(PlatformText("form.sheet_outside_pages"));
         sheet.SetPageControl(pc);
       });
 
@@ -311,14 +313,15 @@ void RegisterForms(ComponentClassRegistry& r) {
   r.Register<TForm>("TForm", "TWinControl")
       .Prop<TForm>("Visible",
                    [](TForm&, const DefProperty&, LoadContext& ctx) {
-                     ctx.Fail("A visibilidade do formulário é decidida ao exibi-lo, não na definição.");
+                     ctx.Fail(PlatformText("form.visible_in_definition"));
                    })
       .Enum<TForm, TFormStyle>("FormStyle", &TForm::SetFormStyle,
                                {{"fsNormal", fsNormal}, {"fsMDIChild", fsMDIChild}, {"fsMDIForm", fsMDIForm},
                                 {"fsStayOnTop", fsStayOnTop}})
       .Prop<TForm>("BorderIcons",
                    [](TForm& f, const DefProperty& p, LoadContext& ctx) {
-                     if (p.value.kind != DefValue::Kind::List) ctx.Fail("Lista esperada em BorderIcons.");
+                     if (p.value.kind != DefValue::Kind::List)
+                       ctx.Fail(PlatformText("form.list_expected", {"BorderIcons"}));
                      const Names<TBorderIcon> icons = {{"biSystemMenu", biSystemMenu},
                                                        {"biMinimize", biMinimize},
                                                        {"biMaximize", biMaximize},
@@ -328,7 +331,7 @@ void RegisterForms(ComponentClassRegistry& r) {
                        bool found = false;
                        for (const auto& [n, i] : icons)
                          if (n == ctx.Name(v)) set.Include(i), found = true;
-                       if (!found) ctx.Fail("Valor '" + ctx.Name(v) + "' inválido em BorderIcons.");
+                       if (!found) ctx.Fail(PlatformText("form.bad_value_in", {ctx.Name(v), "BorderIcons"}));
                      }
                      f.SetBorderIcons(set);
                    })

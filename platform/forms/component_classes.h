@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/core/component.h"
+#include "platform/core/platform_texts.h"
 #include "platform/forms/form_definition.h"
 
 namespace plat {
@@ -99,7 +100,7 @@ class ComponentClass {
       const std::string& n = ctx.Name(p.value);
       for (const auto& [text, value] : names)
         if (text == n) return (c.*setter)(value);
-      ctx.Fail("Valor '" + n + "' inválido para a propriedade " + p.name + ".");
+      ctx.Fail(PlatformText("form.bad_property_value", {n, p.name}));
     });
   }
   // A reference to another component of the form, of class R.
@@ -108,7 +109,7 @@ class ComponentClass {
     return Prop<T>(name, [setter](T& c, const DefProperty& p, LoadContext& ctx) {
       TComponent* target = ctx.Component(p.value);
       R* r = dynamic_cast<R*>(target);
-      if (target && !r) ctx.Fail("O componente '" + ctx.Name(p.value) + "' não serve para a propriedade " + p.name + ".");
+      if (target && !r) ctx.Fail(PlatformText("form.wrong_component", {ctx.Name(p.value), p.name}));
       (c.*setter)(r);
     });
   }
@@ -127,9 +128,9 @@ class ComponentClass {
         return;
       }
       const std::any* found = ctx.Handlers().Find(handler);
-      if (!found) ctx.Fail("Manipulador de evento desconhecido '" + handler + "' para " + p.name + ".");
+      if (!found) ctx.Fail(PlatformText("form.unknown_handler", {handler, p.name}));
       const E* typed = std::any_cast<E>(found);
-      if (!typed) ctx.Fail("O manipulador '" + handler + "' não tem a forma do evento " + p.name + ".");
+      if (!typed) ctx.Fail(PlatformText("form.handler_shape", {handler, p.name}));
       c.*member = *typed;
     });
   }

@@ -3,6 +3,7 @@
 
 #include "platform/controls/gesture.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/forms/application.h"
 #include "platform/forms/form_definition.h"
 #include "platform/forms/screen.h"
@@ -27,9 +28,9 @@ void TForm::InitializeForm() {
     ApplyFormDefinition(*this, ParseFormDefinition(source), handlers_);
   for (const auto& [key, field] : handlers_.Fields()) {
     TComponent* c = FindComponent(field.name);
-    if (!c) throw EFormDefinitionError(Name(), 0, "O componente '" + field.name + "' não está definido no formulário.");
+    if (!c) throw EFormDefinitionError(Name(), 0, PlatformText("form.member_missing", {field.name}));
     if (!field.assign(c))
-      throw EFormDefinitionError(Name(), 0, "O componente '" + field.name + "' não é da classe esperada.");
+      throw EFormDefinitionError(Name(), 0, PlatformText("form.member_of_other_class", {field.name}));
   }
 }
 
@@ -138,8 +139,8 @@ void TForm::DoDeactivate() {
 }
 
 int TForm::ShowModal() {
-  if (modal_) throw Exception("O formulário já está sendo exibido de forma modal.");
-  if (Visible()) throw Exception("Não é possível exibir de forma modal uma janela já visível.");
+  if (modal_) throw Exception(PlatformText("form.already_modal"));
+  if (Visible()) throw Exception(PlatformText("form.modal_while_visible"));
   modal_ = true;
   modal_result_ = mrNone;
   int runner_result = mrNone;

@@ -1,6 +1,7 @@
 // Applying form definitions to a form.
 #include "platform/forms/form_definition.h"
 
+#include "platform/core/platform_texts.h"
 #include "platform/forms/component_classes.h"
 
 namespace plat {
@@ -28,16 +29,16 @@ void ApplyFormDefinition(TForm& form, const FormDefinition& definition, const TH
       TComponent* existing = form.FindComponent(e.name);
       if (!e.class_name.empty()) {
         cls = registry.Find(e.class_name);
-        if (!cls) ctx.Fail("Classe de componente desconhecida '" + e.class_name + "'.");
+        if (!cls) ctx.Fail(PlatformText("form.unknown_class", {e.class_name}));
       }
       if (existing) {
         if (cls && !cls->IsInstance(existing))
-          ctx.Fail("O componente '" + e.name + "' já existe com outra classe.");
+          ctx.Fail(PlatformText("form.other_class", {e.name}));
         if (!cls) cls = registry.ClassOf(existing);
         component = existing;
       } else {
-        if (!cls) ctx.Fail("O componente '" + e.name + "' não existe para ser alterado.");
-        if (!cls->CanCreate()) ctx.Fail("A classe '" + e.class_name + "' não pode ser criada.");
+        if (!cls) ctx.Fail(PlatformText("form.nothing_to_change", {e.name}));
+        if (!cls->CanCreate()) ctx.Fail(PlatformText("form.class_not_creatable", {e.class_name}));
         component = cls->Create(&form);
         try {
           component->SetName(e.name);
@@ -47,12 +48,12 @@ void ApplyFormDefinition(TForm& form, const FormDefinition& definition, const TH
         }
       }
     }
-    if (!cls) ctx.Fail("A classe do componente '" + e.name + "' não está registrada.");
+    if (!cls) ctx.Fail(PlatformText("form.class_not_registered", {e.name}));
     if (!e.parent.empty()) {
       TComponent* parent = e.parent == "form" ? &form : form.FindComponent(e.parent);
-      if (!parent) ctx.Fail("Componente pai desconhecido '" + e.parent + "'.");
+      if (!parent) ctx.Fail(PlatformText("form.unknown_parent", {e.parent}));
       const ParentAttacher* attach = cls->FindAttacher();
-      if (!attach) ctx.Fail("Um componente da classe " + cls->Name() + " não fica dentro de outro.");
+      if (!attach) ctx.Fail(PlatformText("form.no_parent_allowed", {cls->Name()}));
       (*attach)(*component, *parent, ctx);
     }
     pending.push_back({component, cls, &e});
@@ -62,7 +63,7 @@ void ApplyFormDefinition(TForm& form, const FormDefinition& definition, const TH
     for (const DefProperty& prop : p.entry->properties) {
       ctx.SetLine(prop.line);
       const PropertySetter* setter = p.cls->FindProperty(prop.name);
-      if (!setter) ctx.Fail("Propriedade desconhecida '" + prop.name + "' da classe " + p.cls->Name() + ".");
+      if (!setter) ctx.Fail(PlatformText("form.unknown_property", {prop.name, p.cls->Name()}));
       try {
         (*setter)(*p.component, prop, ctx);
       } catch (const EFormDefinitionError&) {

@@ -5,6 +5,8 @@
 #include <set>
 #include <sstream>
 
+#include "platform/core/platform_texts.h"
+
 namespace plat {
 
 namespace {
@@ -90,11 +92,12 @@ const char* HandlerParameters(const std::string& cls, const std::string& event) 
 
 }  // namespace
 
-FormMembers CollectFormMembers(const FormDefinition& definition) {
-  FormMembers members;
-  std::map<std::string, size_t> handler_at;
+namespace {
+
+void CollectInto(FormMembers& members, std::map<std::string, size_t>& handler_at, const FormDefinition& definition,
+                 bool with_components) {
   for (const DefEntry& e : definition.entries) {
-    if (!e.is_form && !e.class_name.empty()) members.components.push_back({e.name, e.class_name});
+    if (with_components && !e.is_form && !e.class_name.empty()) members.components.push_back({e.name, e.class_name});
     for (const DefProperty& p : e.properties) {
       if (!IsEventName(p.name) || p.value.kind != DefValue::Kind::Name) continue;
       const std::string& handler = p.value.text;
@@ -102,16 +105,24 @@ FormMembers CollectFormMembers(const FormDefinition& definition) {
       const char* parameters = HandlerParameters(e.class_name, p.name);
       if (!parameters)
         throw EFormDefinitionError(definition.source, p.line,
-                                   "Evento sem forma conhecida: " + p.name + " de '" + e.name + "'.");
+                                   PlatformText("form.event_shape_unknown", {p.name, e.name}));
       auto [at, added] = handler_at.emplace(handler, members.handlers.size());
       if (added) {
         members.handlers.push_back({handler, parameters});
       } else if (members.handlers[at->second].parameters != parameters) {
-        throw EFormDefinitionError(definition.source, p.line,
-                                   "O manipulador '" + handler + "' serve a eventos de formas diferentes.");
+        throw EFormDefinitionError(definition.source, p.line, PlatformText("form.handler_two_shapes", {handler}));
       }
     }
   }
+}
+
+}  // namespace
+
+FormMembers CollectFormMembers(const FormDefinition& definition, const std::vector<FormDefinition>& pieces) {
+  FormMembers members;
+  std::map<std::string, size_t> handler_at;
+  CollectInto(members, handler_at, definition, true);
+  for (const FormDefinition& piece : pieces) CollectInto(members, handler_at, piece, false);
   return members;
 }
 

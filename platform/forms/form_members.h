@@ -2,7 +2,10 @@
 // the definition itself so that the two cannot disagree: a pointer for
 // every component the definition creates (or names with its class), a
 // declaration for every handler its events name, and the code that binds
-// both by name. The build runs it through the zor-form-members tool.
+// both by name. Pieces that another layer applies over every form of the
+// class (the base form's data-aware parts) name handlers the class binds
+// too; their components belong to that layer and get no pointer. The build
+// runs it through the zor-form-members tool.
 #pragma once
 
 #include <string>
@@ -27,7 +30,7 @@ struct FormMembers {
 
 // Raises EFormDefinitionError on an event whose handler shape is not known
 // here, or on one handler named for events of different shapes.
-FormMembers CollectFormMembers(const FormDefinition& definition);
+FormMembers CollectFormMembers(const FormDefinition& definition, const std::vector<FormDefinition>& pieces = {});
 
 // The member declarations, to be included inside the class body.
 std::string FormMembersDeclarations(const FormMembers& members, const std::string& source);

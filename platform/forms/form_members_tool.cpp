@@ -1,7 +1,10 @@
 // zor-form-members: writes a form class's generated members and bindings
 // from its form definition (run by the build).
 //
-//   zor-form-members DEFINITION CLASS HEADER MEMBERS_OUT BINDINGS_OUT
+//   zor-form-members DEFINITION CLASS HEADER MEMBERS_OUT BINDINGS_OUT [PIECES...]
+//
+// PIECES are definitions another layer applies over every form of CLASS:
+// the handlers they name are the class's too.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -26,16 +29,27 @@ void WriteIfChanged(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 6) {
-    std::cerr << "usage: zor-form-members DEFINITION CLASS HEADER MEMBERS_OUT BINDINGS_OUT\n";
+  if (argc < 6) {
+    std::cerr << "usage: zor-form-members DEFINITION CLASS HEADER MEMBERS_OUT BINDINGS_OUT [PIECES...]\n";
     return 2;
   }
   try {
-    const plat::FormDefinitionSource source = plat::LoadFormDefinitionFile(argv[1]);
-    const std::string name = std::filesystem::path(argv[1]).filename().string();
-    const plat::FormMembers members = plat::CollectFormMembers(plat::ParseFormDefinition({name, source.Text}));
-    WriteIfChanged(argv[4], plat::FormMembersDeclarations(members, name));
-    WriteIfChanged(argv[5], plat::FormMembersBindings(members, name, argv[2], argv[3]));
+    // Read and parsed under its file name, which the error messages and
+    // the generated files' headings give.
+    const auto parse = [](const char* path) {
+      const std::string name = std::filesystem::path(path).filename().string();
+      return plat::ParseFormDefinition({name, plat::LoadFormDefinitionFile(path).Text});
+    };
+    const plat::FormDefinition definition = parse(argv[1]);
+    std::vector<plat::FormDefinition> pieces;
+    std::string sources = definition.source;
+    for (int i = 6; i < argc; ++i) {
+      pieces.push_back(parse(argv[i]));
+      sources += " and " + pieces.back().source;
+    }
+    const plat::FormMembers members = plat::CollectFormMembers(definition, pieces);
+    WriteIfChanged(argv[4], plat::FormMembersDeclarations(members, sources));
+    WriteIfChanged(argv[5], plat::FormMembersBindings(members, sources, argv[2], argv[3]));
   } catch (const std::exception& e) {
     std::cerr << "zor-form-members: " << e.what() << "\n";
     return 1;

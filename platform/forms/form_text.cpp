@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/core/platform_texts.h"
+
 namespace plat {
 
 namespace {
@@ -41,14 +43,14 @@ class LineParser {
   }
   DefValue Value() {
     SkipSpaces();
-    if (pos_ >= s_.size()) Fail("Valor esperado.");
+    if (pos_ >= s_.size()) Fail(PlatformText("form.value_expected"));
     DefValue v;
     char c = s_[pos_];
     if (c == '"') {
       ++pos_;
       v.kind = DefValue::Kind::String;
       while (true) {
-        if (pos_ >= s_.size()) Fail("Texto sem aspas de fechamento.");
+        if (pos_ >= s_.size()) Fail(PlatformText("form.unclosed_quote"));
         char ch = s_[pos_++];
         if (ch == '"') break;
         if (ch == '\\' && pos_ < s_.size()) {
@@ -67,12 +69,12 @@ class LineParser {
       while (true) {
         v.list.push_back(Value());
         if (Consume("]")) break;
-        if (!Consume(",")) Fail("',' ou ']' esperado na lista.");
+        if (!Consume(",")) Fail(PlatformText("form.list_separator_expected"));
       }
       return v;
     }
     std::string name = Name();
-    if (name.empty()) Fail("Valor inválido.");
+    if (name.empty()) Fail(PlatformText("form.bad_value"));
     if (name == "true" || name == "false") {
       v.kind = DefValue::Kind::Bool;
       v.boolean = name == "true";
@@ -117,7 +119,7 @@ FormDefinition ParseFormDefinition(const FormDefinitionSource& source) {
       DefEntry e;
       e.line = line;
       std::string name = p.Name();
-      if (name.empty()) p.Fail("Nome de componente esperado.");
+      if (name.empty()) p.Fail(PlatformText("form.component_name_expected"));
       if (name == "form") {
         e.is_form = true;
         e.name = "form";
@@ -125,29 +127,29 @@ FormDefinition ParseFormDefinition(const FormDefinitionSource& source) {
         e.name = name;
         if (p.Consume(":")) {
           e.class_name = p.Name();
-          if (e.class_name.empty()) p.Fail("Classe esperada depois de ':'.");
+          if (e.class_name.empty()) p.Fail(PlatformText("form.class_expected"));
         }
       }
       if (!p.AtEnd()) {
-        if (p.Name() != "in") p.Fail("'in' esperado antes do componente pai.");
+        if (p.Name() != "in") p.Fail(PlatformText("form.in_expected"));
         e.parent = p.Name();
-        if (e.parent.empty()) p.Fail("Componente pai esperado depois de 'in'.");
+        if (e.parent.empty()) p.Fail(PlatformText("form.parent_expected"));
       }
-      if (!p.AtEnd()) p.Fail("Texto inesperado no fim da linha.");
+      if (!p.AtEnd()) p.Fail(PlatformText("form.text_after_line"));
       def.entries.push_back(std::move(e));
       continue;
     }
-    if (def.entries.empty()) p.Fail("Propriedade fora de um componente.");
+    if (def.entries.empty()) p.Fail(PlatformText("form.property_outside_component"));
     DefProperty prop;
     prop.line = line;
     prop.name = p.Name();
-    if (prop.name.empty()) p.Fail("Nome de propriedade esperado.");
+    if (prop.name.empty()) p.Fail(PlatformText("form.property_name_expected"));
     if (p.Consume("+="))
       prop.append = true;
     else if (!p.Consume("="))
-      p.Fail("'=' ou '+=' esperado depois de " + prop.name + ".");
+      p.Fail(PlatformText("form.assignment_expected", {prop.name}));
     prop.value = p.Value();
-    if (!p.AtEnd()) p.Fail("Texto inesperado no fim da linha.");
+    if (!p.AtEnd()) p.Fail(PlatformText("form.text_after_line"));
     def.entries.back().properties.push_back(std::move(prop));
   }
   return def;
@@ -155,7 +157,7 @@ FormDefinition ParseFormDefinition(const FormDefinitionSource& source) {
 
 FormDefinitionSource LoadFormDefinitionFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFormDefinitionError(path, 0, "Não foi possível ler a definição do formulário.");
+  if (!in) throw EFormDefinitionError(path, 0, PlatformText("form.unreadable"));
   std::ostringstream text;
   text << in.rdbuf();
   return {path, text.str()};

@@ -15,13 +15,7 @@ std::vector<FormDefinitionSource>& Extensions() {
 
 }  // namespace
 
-TfrmPadrao::TfrmPadrao(TComponent* owner) : TForm(owner) {
-  BindFormMembers();
-  // Named by the data-aware layer's pieces of this form (AddBaseDefinition).
-  BindHandler<TNotifyEvent>("dtsPadraoStateChange", [this](TObject* s) { dtsPadraoStateChange(s); });
-  BindHandler<TKeyEvent>("dbgPadraoKeyDown",
-                         [this](TObject* s, Word& k, TShiftState sh) { dbgPadraoKeyDown(s, k, sh); });
-}
+TfrmPadrao::TfrmPadrao(TComponent* owner) : TForm(owner) { BindFormMembers(); }
 
 std::vector<FormDefinitionSource> TfrmPadrao::Definitions() const {
   std::vector<FormDefinitionSource> out{{"frm_padrao.form", kFrmPadraoForm}};
@@ -73,6 +67,7 @@ void TfrmPadrao::pgcPadraoChange(TObject*) {
     mnuFormulario->SetChecked(true);
 }
 
+// A state change of dtsPadrao's dataset: no reaction until a screen gives one.
 void TfrmPadrao::dtsPadraoStateChange(TObject*) {}
 
 // Puts the dataset of dtsPadrao into edit (through EditDataSet).
@@ -87,6 +82,7 @@ void TfrmPadrao::sbtProcurarClick(TObject*) {
 
 void TfrmPadrao::sbtFecharClick(TObject*) { Close(); }
 
+// Keys in the grid: none handled here.
 void TfrmPadrao::dbgPadraoKeyDown(TObject*, Word&, TShiftState) {}
 
 }  // namespace plat

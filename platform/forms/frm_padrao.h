@@ -35,16 +35,11 @@ class TfrmPadrao : public TForm {
   static void AddBaseDefinition(FormDefinitionSource source);
 
   // The components of frm_padrao.form and the handlers its events name,
-  // generated from the definition at build time. A screen replaces a
-  // handler by binding the same name, and calls the one here explicitly
-  // when it wants its behaviour.
+  // with those the data-aware layer's pieces of this form name
+  // (platform/dbcontrols/frm_padrao_dados.form), generated from the
+  // definitions at build time. A screen replaces a handler by binding the
+  // same name, and calls the one here explicitly when it wants its behaviour.
 #include "platform/forms/frm_padrao_members.h"
-
-  // Handlers the data-aware layer's pieces of this form name: a state
-  // change of dtsPadrao's dataset (no reaction until a screen gives one),
-  // and keys in the grid (none handled here).
-  void dtsPadraoStateChange(TObject* Sender);
-  void dbgPadraoKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
 
   // Dataset operations of the base commands, wired by the data layer or the screen.
   std::function<void()> EditDataSet;

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/net/server_result.h"
 #include "wire/packet_reader.h"
@@ -17,8 +18,6 @@ namespace {
 
 using nlohmann::json;
 
-const char* const kBadAnswer = "Resposta inválida do servidor de aplicação.";
-
 void WriteArg(wire::ValueWriter& w, const Variant& v) {
   switch (v.Type()) {
     case VarType::Null: w.Null(); return;
@@ -27,7 +26,7 @@ void WriteArg(wire::ValueWriter& w, const Variant& v) {
     case VarType::Float: {
       double d = v.AsFloat();
       // JSON has no NaN or infinity.
-      if (!std::isfinite(d)) throw EVariantError("Valor numérico inválido para envio ao servidor.");
+      if (!std::isfinite(d)) throw EVariantError(PlatformText("net.bad_number_to_send"));
       w.Float(d);
       return;
     }
@@ -43,7 +42,7 @@ void WriteArg(wire::ValueWriter& w, const Variant& v) {
     case VarType::Json: {
       // A delta travels as the document it is, checked but not rebuilt.
       const std::string& text = v.AsJson().Text;
-      if (!json::accept(text)) throw EVariantError("Pacote de dados inválido para envio ao servidor.");
+      if (!json::accept(text)) throw EVariantError(PlatformText("net.bad_packet_to_send"));
       w.Raw(text);
       return;
     }
@@ -61,7 +60,7 @@ std::string ErrorMessage(const json& error) {
     if (it != error.end() && it->is_string() && !it->get<std::string>().empty())
       return it->get<std::string>();
   }
-  return "O servidor de aplicação recusou a requisição.";
+  return PlatformText("net.request_refused");
 }
 
 // The call's data: a packet is typed and handed over with its rows as they
@@ -79,14 +78,14 @@ Variant DecodeData(json& data, wire::ParsedDocument& parts) {
 }
 
 Variant DecodeResult(json& result, wire::ParsedDocument& parts) {
-  if (!result.is_object()) return MakeFailedResult(kBadAnswer);
+  if (!result.is_object()) return MakeFailedResult(PlatformText("server.invalid_answer"));
   auto ok = result.find("ok");
-  if (ok == result.end() || !ok->is_boolean()) return MakeFailedResult(kBadAnswer);
+  if (ok == result.end() || !ok->is_boolean()) return MakeFailedResult(PlatformText("server.invalid_answer"));
   if (!ok->get<bool>()) {
     auto msg = result.find("message");
     if (msg != result.end() && msg->is_string() && !msg->get<std::string>().empty())
       return MakeFailedResult(msg->get<std::string>());
-    return MakeFailedResult("O servidor de aplicação recusou a operação.");
+    return MakeFailedResult(PlatformText("server.refused"));
   }
   auto data = result.find("data");
   if (data == result.end() || data->is_null()) return MakeGoodResult(Variant());
@@ -121,17 +120,16 @@ Variant DecodeResponse(int64_t id, int status, const std::string& body) {
   json& doc = parts.Tree;
   bool is_response = parsed && doc.is_object() && (doc.contains("result") || doc.contains("error"));
   if (!is_response) {
-    if (status != 200)
-      return MakeFailedResult("O servidor de aplicação respondeu com o erro HTTP " + std::to_string(status) + ".");
-    return MakeFailedResult(kBadAnswer);
+    if (status != 200) return MakeFailedResult(PlatformText("net.http_error", {std::to_string(status)}));
+    return MakeFailedResult(PlatformText("server.invalid_answer"));
   }
   // An error object is answered whatever the HTTP status (servers differ on
   // whether a JSON-RPC error is a 200 or a 4xx/5xx).
   if (auto err = doc.find("error"); err != doc.end() && !err->is_null()) return MakeFailedResult(ErrorMessage(*err));
-  if (status != 200)
-    return MakeFailedResult("O servidor de aplicação respondeu com o erro HTTP " + std::to_string(status) + ".");
+  if (status != 200) return MakeFailedResult(PlatformText("net.http_error", {std::to_string(status)}));
   auto rid = doc.find("id");
-  if (rid == doc.end() || !rid->is_number_integer() || rid->get<int64_t>() != id) return MakeFailedResult(kBadAnswer);
+  if (rid == doc.end() || !rid->is_number_integer() || rid->get<int64_t>() != id)
+    return MakeFailedResult(PlatformText("server.invalid_answer"));
   return DecodeResult(doc["result"], parts);
 }
 

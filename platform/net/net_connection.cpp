@@ -4,6 +4,7 @@
 #include <httplib.h>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "platform/net/http_client_factory.h"
 #include "platform/net/json_rpc.h"
 #include "platform/net/server_result.h"
@@ -25,8 +26,8 @@ using Clock = std::chrono::steady_clock;
 
 std::string Seconds(std::chrono::milliseconds t) {
   auto ms = t.count();
-  if (ms % 1000 == 0) return std::to_string(ms / 1000) + (ms == 1000 ? " segundo" : " segundos");
-  return std::to_string(ms) + " milissegundos";
+  if (ms % 1000 == 0) return PlatformText(ms == 1000 ? "net.one_second" : "net.seconds", {std::to_string(ms / 1000)});
+  return PlatformText("net.milliseconds", {std::to_string(ms)});
 }
 
 }  // namespace
@@ -78,7 +79,7 @@ void TNetConnection::SetConnected(bool on) {
   http.set_read_timeout(read_timeout_);
   if (!res) {
     connected_ = false;
-    Fail("Não foi possível conectar ao servidor de aplicação em " + Address() + ".");
+    Fail(PlatformText("net.connect_failed", {Address(), ""}));
     return;
   }
   connected_ = true;
@@ -86,8 +87,8 @@ void TNetConnection::SetConnected(bool on) {
 }
 
 Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Variant>& args) {
-  if (!client_) return MakeFailedResult("A conexão com o servidor de aplicação não está aberta.");
-  if (server_name_.empty()) return MakeFailedResult("O servidor de aplicação da conexão não foi informado.");
+  if (!client_) return MakeFailedResult(PlatformText("net.not_open"));
+  if (server_name_.empty()) return MakeFailedResult(PlatformText("net.no_server_name"));
 
   std::string body;
   int64_t id = next_id_++;
@@ -111,20 +112,19 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
     switch (res.error()) {
       case httplib::Error::Connection:
       case httplib::Error::ConnectionTimeout:
-        message = "Não foi possível conectar ao servidor de aplicação em " + Address() + ".";
+        message = PlatformText("net.connect_failed", {Address(), ""});
         break;
       case httplib::Error::Read:
       case httplib::Error::Write:
         // httplib reports a timeout and a closed connection alike; the
         // time spent tells them apart.
         if (Clock::now() - started >= read_timeout_)
-          message = "O servidor de aplicação em " + Address() + " não respondeu em " + Seconds(read_timeout_) + ".";
+          message = PlatformText("net.no_answer", {Address(), Seconds(read_timeout_)});
         else
-          message = "A conexão com o servidor de aplicação em " + Address() + " foi interrompida.";
+          message = PlatformText("net.interrupted", {Address()});
         break;
       default:
-        message = "Falha na comunicação com o servidor de aplicação em " + Address() + " (" +
-                  httplib::to_string(res.error()) + ").";
+        message = PlatformText("net.communication_failed", {Address(), httplib::to_string(res.error())});
     }
     // Start the next call on a fresh socket: the old one may carry the late
     // answer to this request.

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
+#include "platform/core/platform_texts.h"
 #include "platform/net/http_client_factory.h"
 
 namespace plat {
@@ -29,18 +30,18 @@ json CallSession(const std::string& host, int port, const std::string& method, c
   auto res = http->Post("/rpc/Sessao", req.dump(), "application/json");
   std::string where = host + ":" + std::to_string(port);
   if (!res) {
-    std::string why = res.error() == httplib::Error::SSLServerVerification
-                          ? " (o certificado do servidor não foi reconhecido)"
-                          : res.error() == httplib::Error::SSLConnection ? " (falha na conexão segura)" : "";
-    return {{"ok", false}, {"message", "Não foi possível conectar ao servidor de aplicação em " + where + why + "."}};
+    std::string why = res.error() == httplib::Error::SSLServerVerification ? PlatformText("net.certificate_unknown")
+                      : res.error() == httplib::Error::SSLConnection         ? PlatformText("net.tls_failed")
+                                                                             : "";
+    return {{"ok", false}, {"message", PlatformText("net.connect_failed", {where, why})}};
   }
   json body = json::parse(res->body, nullptr, false);
   if (body.is_discarded() || !body.is_object())
-    return {{"ok", false}, {"message", "Resposta inválida do servidor de aplicação em " + where + "."}};
+    return {{"ok", false}, {"message", PlatformText("net.invalid_answer_from", {where})}};
   if (body.contains("error") && body["error"].is_object())
-    return {{"ok", false}, {"message", body["error"].value("message", std::string("Erro do servidor."))}};
+    return {{"ok", false}, {"message", body["error"].value("message", PlatformText("net.server_error"))}};
   if (!body.contains("result") || !body["result"].is_object())
-    return {{"ok", false}, {"message", "Resposta inválida do servidor de aplicação em " + where + "."}};
+    return {{"ok", false}, {"message", PlatformText("net.invalid_answer_from", {where})}};
   return body["result"];
 }
 
@@ -50,7 +51,7 @@ LoginAnswer LoginToServer(const std::string& host, int port, const std::string& 
   LoginAnswer a;
   json r = CallSession(host, port, "Login", json::array({user, password}));
   if (r.value("ok", false) != true || !r.contains("data") || !r["data"].is_object()) {
-    a.Message = r.value("message", std::string("Não foi possível entrar no sistema."));
+    a.Message = r.value("message", PlatformText("net.login_failed"));
     return a;
   }
   const json& d = r["data"];
@@ -68,7 +69,7 @@ LoginAnswer LoginToServer(const std::string& host, int port, const std::string& 
 BranchChoice ChooseBranch(const LoginAnswer& login, const std::string& wanted) {
   BranchChoice c;
   if (login.Branches.empty()) {
-    c.Message = "O usuário " + login.User + " não tem nenhuma filial liberada.";
+    c.Message = PlatformText("net.user_without_branches", {login.User});
     return c;
   }
   c.Fixed = login.BranchFixed;
@@ -78,7 +79,7 @@ BranchChoice ChooseBranch(const LoginAnswer& login, const std::string& wanted) {
     for (const auto& b : login.Branches)
       if (b.first == wanted) pick = &b;
     if (!pick) {
-      c.Message = "O usuário " + login.User + " não tem acesso à filial " + wanted + ".";
+      c.Message = PlatformText("net.user_branch_refused", {login.User, wanted});
       return c;
     }
   }

@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <stdexcept>
 
 #include "platform/core/exceptions.h"
@@ -27,6 +32,39 @@ TEST(PlatformTexts, EveryKeyHasATextAndItsPlaceholdersAreNumberedFromOne) {
       EXPECT_NE(text.find("%" + std::to_string(n)), std::string::npos) << key << " skips %" << n;
   }
   EXPECT_THROW(PlatformText("no.such.key"), std::out_of_range);
+}
+
+// The keys the platform's sources name: every quoted "group.name" whose
+// group is one of the table's.
+std::set<std::string> KeysNamedInTheSources(const std::set<std::string>& groups) {
+  namespace fs = std::filesystem;
+  const std::regex quotedKey("\"([a-z]+)\\.([a-z0-9_]+)\"");
+  std::set<std::string> named;
+  for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZOR_SOURCE_DIR) / "platform")) {
+    const fs::path& path = entry.path();
+    if (path.extension() != ".cpp" && path.extension() != ".h") continue;
+    if (path.filename() == "platform_texts.cpp") continue;
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string source = text.str();
+    for (std::sregex_iterator m(source.begin(), source.end(), quotedKey), end; m != end; ++m)
+      if (groups.count((*m)[1].str())) named.insert((*m)[1].str() + "." + (*m)[2].str());
+  }
+  return named;
+}
+
+// A key named in the code but missing from the table fails only when that
+// message is due; a text no code names is dead. Both are caught here.
+TEST(PlatformTexts, EveryKeyTheCodeNamesIsInTheTableAndEveryTextIsNamed) {
+  const std::vector<std::string> keys = PlatformTextKeys();
+  const std::set<std::string> table(keys.begin(), keys.end());
+  std::set<std::string> groups;
+  for (const std::string& key : keys) groups.insert(key.substr(0, key.find('.')));
+  const std::set<std::string> named = KeysNamedInTheSources(groups);
+  ASSERT_GT(named.size(), 50u);
+  for (const std::string& key : named) EXPECT_TRUE(table.count(key)) << key << " is named but has no text";
+  for (const std::string& key : table) EXPECT_TRUE(named.count(key)) << key << " is never named";
 }
 
 TEST(PlatformTexts, ArgumentsReplaceTheirNumbersOnlyAndAreNotReadAgain) {

@@ -56,6 +56,43 @@ edtNome: TEdit in form
   EXPECT_NE(bindings.find("BindField(\"edtNome\", edtNome);"), std::string::npos);
 }
 
+// Pieces another layer applies over the form: the class declares and binds
+// the handlers they name, but holds no pointer to components whose classes
+// live in that layer. A handler both name is declared once.
+TEST(FormMembersTest, PiecesOfAnotherLayerAddTheirHandlersButNoComponents) {
+  const FormDefinition base = ParseFormDefinition({"base.form", R"(form
+  OnCreate = FormCreate
+panGrade: TPanel in form
+  OnExit = panGradeExit
+)"});
+  const FormDefinition pieces = ParseFormDefinition({"pieces.form", R"(dtsBase: TDataSource
+  OnStateChange = dtsBaseStateChange
+dbgBase: TDBGrid in panGrade
+  OnKeyDown = dbgBaseKeyDown
+  OnExit = panGradeExit
+)"});
+  const FormMembers m = CollectFormMembers(base, {pieces});
+  ASSERT_EQ(m.components.size(), 1u);
+  EXPECT_EQ(m.components[0].name, "panGrade");
+  ASSERT_EQ(m.handlers.size(), 4u);
+  EXPECT_EQ(m.handlers[2].name, "dtsBaseStateChange");
+  EXPECT_EQ(m.handlers[3].parameters, "plat::TObject* Sender, plat::Word& Key, plat::TShiftState Shift");
+  const std::string bindings = FormMembersBindings(m, "base.form and pieces.form", "TfrmBase", "x/frm_base.h");
+  EXPECT_NE(bindings.find("BindHandler(\"dbgBaseKeyDown\", Method(this, &TfrmBase::dbgBaseKeyDown));"),
+            std::string::npos);
+  EXPECT_EQ(bindings.find("BindField(\"dbgBase\""), std::string::npos);
+
+  // A piece that gives a handler of the form another shape is refused,
+  // naming the piece.
+  const FormDefinition clash = ParseFormDefinition({"clash.form", "edtX: TEdit in form\n  OnKeyPress = FormCreate\n"});
+  try {
+    CollectFormMembers(base, {clash});
+    FAIL() << "two shapes accepted";
+  } catch (const EFormDefinitionError& e) {
+    EXPECT_NE(std::string(e.what()).find("clash.form:2"), std::string::npos) << e.what();
+  }
+}
+
 TEST(FormMembersTest, AHandlerForTwoShapesOrAnEventOfUnknownShapeIsRefusedWithItsLine) {
   try {
     Collect("edtA: TEdit in form\n  OnExit = Handle\n  OnKeyPress = Handle\n");

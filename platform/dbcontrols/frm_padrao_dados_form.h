@@ -1,0 +1,7 @@
+// The text of the base maintenance form's data-aware pieces
+// (frm_padrao_dados.form), built in.
+#pragma once
+
+namespace plat {
+extern const char* const kFrmPadraoDadosForm;
+}
