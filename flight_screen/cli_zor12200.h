@@ -124,9 +124,6 @@ class TfrmVoo : public plat::TfrmPadrao {
   void Vd_Prefixo();
   void vd_Turno(bool required);
   void vd_Ocupacao();
-  // leg_saving.cpp: deletes the current leg, then shows the legs as the
-  // server holds them, whether or not the deletion went through.
-  void DeleteLegAndCheck();
 
  private:
   // The flight grid's number column is selected on a flight that is not

@@ -89,7 +89,7 @@ void TfrmVoo::sbtExcluirClick(TObject*) {
     if (!Confirmed(msgPadrao, "Excl")) return;
     // A flight must keep at least one leg.
     if (cdstrechoo->RecordCount() == 1) Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Unico"));
-    DeleteLegAndCheck();
+    DeleteLeg(*this);
     return;
   }
 
@@ -182,7 +182,7 @@ void TfrmVoo::dtsClasseVooStateChange(TObject*) { RefreshModes(*this, ModeChange
 
 void TfrmVoo::pgcPadraoChange(TObject* Sender) {
   TfrmPadrao::pgcPadraoChange(Sender);
-  if (OnClassTab(*this)) LoadClasses(*this, CompanyOf::Context);  // no busy indicator
+  if (OnClassTab(*this)) LoadClasses(*this, CompanyOf::Context);
   RefreshModes(*this, ModeChange::Shown);
 }
 

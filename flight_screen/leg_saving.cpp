@@ -102,7 +102,7 @@ void TfrmVoo::cdstrechooAfterDelete(TDataSet*) { SaveChanges(*this, SavedData::L
 void TfrmVoo::cdstrechooAfterCancel(TDataSet*) { cdstrechoo->CancelUpdates(); }
 
 // Every move to another leg (a new leg being inserted included, whose code
-// is still empty) shows that leg's classes. No busy animation.
+// is still empty) shows that leg's classes.
 void TfrmVoo::cdstrechooAfterScroll(TDataSet*) { FollowLeg(*this); }
 
 // A leg rule broken in the database reports a technical message; its second
@@ -128,15 +128,5 @@ void TfrmVoo::sbtExluTrechoClick(TObject*) {
   if (cdstrechoo->RecordCount() == 1) Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Unico"));
   if (msgPadrao->ShowMsg("Excl_Trecho", MessageType::Confirmation, MessageButtons::YesNo, 0) != TMessages::ResultYes)
     return;
-  DeleteLegAndCheck();
-}
-
-void TfrmVoo::DeleteLegAndCheck() {
-  try {
-    cdstrechoo->Delete();
-  } catch (...) {
-    Reload(*this);
-    throw;
-  }
-  Reload(*this);
+  DeleteLeg(*this);
 }

@@ -4,6 +4,7 @@
 #include "data_access/server_methods.h"
 #include "flight_screen/cli_zor12200.h"
 #include "flight_screen/screen_modes.h"
+#include "platform/core/cleanup.h"
 #include "platform/forms/application.h"
 #include "platform/library/consiste.h"
 #include "platform/library/showavi.h"
@@ -59,6 +60,16 @@ std::string Leg(const TfrmVoo& f) { return f.cdstrechooCDTRECHO->AsString(); }
 
 Variant Checked(const Variant& result) { return Consiste::CheckResultServ(result, true, 0); }
 
+// The one way to the server here: the busy indicator of the call's kind is
+// up for as long as the call (and the load of its answer) lasts. A call
+// made inside another keeps the outer one's indicator.
+struct ServerCall {
+  ServerCall(TNetConnection& connection, BusyKind kind) : busy(Application->MainForm(), kind), server(connection) {}
+  ServerCall(TfrmVoo& f, BusyKind kind) : ServerCall(*f.netVooTrecho, kind) {}
+  Showavi::BusyScope busy;
+  data_access::VooTrechoServer server;
+};
+
 }  // namespace
 
 void ConnectToServer(TfrmVoo& f) {
@@ -67,36 +78,34 @@ void ConnectToServer(TfrmVoo& f) {
 }
 
 void LoadFlightTypes(TfrmVoo& f) {
-  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Opening);
-  data_access::VooTrechoServer server(*f.netVooTrecho);
-  f.cdsTipoVoo->SetData(Checked(server.GetTipoVoo()));
+  ServerCall call(f, BusyKind::Opening);
+  f.cdsTipoVoo->SetData(Checked(call.server.GetTipoVoo()));
 }
 
 void LoadShiftList(TfrmVoo& f) {
-  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Loading);
-  data_access::VooTrechoServer server(*f.netVooTrecho);
-  f.cdsPesqTurno->SetData(Checked(server.GetTurno("", "T")));
+  ServerCall call(f, BusyKind::Loading);
+  f.cdsPesqTurno->SetData(Checked(call.server.GetTurno("", "T")));
 }
 
 void LoadShift(TfrmVoo& f, const std::string& code) {
-  Showavi::BusyScope busy(Application->MainForm(), BusyKind::Transfer);
-  data_access::VooTrechoServer server(*f.netVooTrecho);
-  f.cdsPesqTurno->SetData(Checked(server.GetTurno(code, "")));
+  ServerCall call(f, BusyKind::Transfer);
+  f.cdsPesqTurno->SetData(Checked(call.server.GetTurno(code, "")));
 }
 
 void LoadFlights(TfrmVoo& f) {
-  data_access::VooTrechoServer server(*f.netVooTrecho);
-  f.cdsVoo->SetData(Checked(server.GetVoo(Branch(f), Company(f, CompanyOf::Context))));
+  ServerCall call(f, BusyKind::Loading);
+  f.cdsVoo->SetData(Checked(call.server.GetVoo(Branch(f), Company(f, CompanyOf::Context))));
 }
 
 void LoadLegs(TfrmVoo& f) {
-  data_access::VooTrechoServer server(*f.netVooTrecho);
-  f.cdstrechoo->SetData(Checked(server.GetTrecho(Company(f, CompanyOf::CurrentFlight), Flight(f), Branch(f))));
+  ServerCall call(f, BusyKind::Loading);
+  f.cdstrechoo->SetData(
+      Checked(call.server.GetTrecho(Company(f, CompanyOf::CurrentFlight), Flight(f), Branch(f))));
 }
 
 void LoadClasses(TfrmVoo& f, CompanyOf company) {
-  data_access::VooTrechoServer server(*f.netVooTrecho);
-  f.cdsClasseVoo->SetData(Checked(server.GetClasseVoo(Branch(f), Company(f, company), Leg(f), Flight(f))));
+  ServerCall call(f, BusyKind::Loading);
+  f.cdsClasseVoo->SetData(Checked(call.server.GetClasseVoo(Branch(f), Company(f, company), Leg(f), Flight(f))));
 }
 
 void LoadContext(TfrmVoo& f) {
@@ -122,8 +131,7 @@ void Reload(TfrmVoo& f) {
   LoadLegs(f);
 }
 
-// No busy indicator and no catching: a failed load reaches whatever moved
-// the cursor.
+// No catching: a failed load reaches whatever moved the cursor.
 void FollowFlight(TfrmVoo& f) {
   LoadLegs(f);
   // Loading legs loads the classes of the first one; a flight without legs
@@ -139,11 +147,14 @@ void SaveChanges(TNetConnection& connection, TClientDataSet& changes, SavedData 
   const SaveTarget& target = TargetOf(what);
   const bool sent = changes.ApplyUpdates([&](const Variant& delta) {
     // Shown while the server has the delta; gone before the merge.
-    Showavi::BusyScope busy(Application->MainForm(), BusyKind::Transfer);
-    data_access::VooTrechoServer server(connection);
-    Checked((server.*target.method)(delta));
+    ServerCall call(connection, BusyKind::Transfer);
+    Checked((call.server.*target.method)(delta));
   });
   if (sent) Vornia::AtualizaLocalCache(VarArrayOf(target.table));
 }
 
 void SaveChanges(TfrmVoo& f, SavedData what) { SaveChanges(*f.netVooTrecho, *(f.*TargetOf(what).dataset), what); }
+
+void DeleteLeg(TfrmVoo& f) {
+  Finally([&] { f.cdstrechoo->Delete(); }, [&] { Reload(f); });
+}

@@ -4,10 +4,10 @@
 // dataset. Every call's branch and company are decided here, and every
 // result passes the server-result check before it replaces a dataset.
 //
-// The busy indicator: the calls a person starts and waits for show it
-// (opening, Check, leaving the context strip, a save, the shift look-ups).
-// The loads that follow a cursor move do not: they run inside those, and
-// the indicator does not nest (a second one would end the first).
+// The busy indicator: every call shows it while it runs, the loads that
+// follow a cursor move included. The indicator nests, so the calls that run
+// inside a longer one (the legs and classes loaded as a load or a reload
+// moves the cursors) keep the one that the longer call put up.
 #pragma once
 
 #include <string>
@@ -56,3 +56,7 @@ enum class SavedData { Flights, Legs, Classes };
 void SaveChanges(TfrmVoo& f, SavedData what);
 // The same for another dataset of the same data, over `connection`.
 void SaveChanges(plat::TNetConnection& connection, plat::TClientDataSet& changes, SavedData what);
+// Deletes the current leg (its after-delete handler sends the deletion),
+// then shows what the server holds (Reload) whether or not the deletion
+// went through: the leg delete button and the Delete command both end so.
+void DeleteLeg(TfrmVoo& f);

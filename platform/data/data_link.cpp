@@ -2,6 +2,7 @@
 // single-field link with its events.
 #include "platform/data/data_link.h"
 
+#include "platform/core/cleanup.h"
 #include "platform/data/data_source.h"
 
 namespace plat {
@@ -32,14 +33,8 @@ bool TDataLink::Edit() {
 }
 
 void TDataLink::UpdateRecord() {
-  updating_ = true;
-  try {
-    UpdateData();
-  } catch (...) {
-    updating_ = false;
-    throw;
-  }
-  updating_ = false;
+  Restore<bool> updating(updating_, true);
+  UpdateData();
 }
 
 void TDataLink::UpdateState() {
@@ -101,6 +96,16 @@ bool TFieldDataLink::CanModify() const { return !ReadOnly() && field_ && field_-
 bool TFieldDataLink::Edit() {
   if (CanModify()) TDataLink::Edit();
   return Editing();
+}
+
+void TFieldDataLink::WriteChoice() {
+  Modified();
+  try {
+    UpdateRecord();
+  } catch (...) {
+    Reset();
+    throw;
+  }
 }
 
 void TFieldDataLink::ActiveChanged() {

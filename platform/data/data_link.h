@@ -105,6 +105,10 @@ class TFieldDataLink : public TDataLink {
   bool IsModified() const { return modified_; }
   // Drops the control's pending text and shows the field again.
   void Reset() { RecordChanged(nullptr); }
+  // A choice made in the control (a click, a selection) goes into the field
+  // at once. A value the field refuses is dropped, the control shows again
+  // what the field keeps, and the refusal goes on.
+  void WriteChoice();
 
   TNotifyEvent OnDataChange;     // show the field again
   TNotifyEvent OnEditingChange;  // editing began or ended

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/core/cleanup.h"
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 #include "platform/data/data_source.h"
@@ -11,19 +12,6 @@
 namespace plat {
 
 namespace {
-// Restores a value on scope exit.
-template <typename T>
-class Restore {
- public:
-  Restore(T& ref, T value) : ref_(ref), saved_(ref) { ref_ = value; }
-  ~Restore() { ref_ = saved_; }
-  Restore(const Restore&) = delete;
-  Restore& operator=(const Restore&) = delete;
-
- private:
-  T& ref_;
-  T saved_;
-};
 
 std::vector<std::string> SplitNames(std::string_view names) {
   std::vector<std::string> out;

@@ -64,13 +64,7 @@ void TDBCheckBox::Click() {
   Toggle();
   // The click handler may have written the field itself (the box then
   // already shows it); writing the box's state again changes nothing.
-  link_.Modified();
-  try {
-    link_.UpdateRecord();
-  } catch (...) {
-    link_.Reset();  // the field refused the value: show what it keeps
-    throw;
-  }
+  link_.WriteChoice();
 }
 
 void TDBCheckBox::DefaultKeyPress(char& key) {

@@ -34,14 +34,7 @@ bool TDBComboBox::UserSelect(int index) {
     if (!link_.Edit()) return;  // nothing to edit, or the dataset refuses
     if (!TComboBox::UserSelect(index)) return;
     chosen = true;
-    link_.Modified();
-    try {
-      link_.UpdateRecord();
-    } catch (...) {
-      chosen = false;
-      link_.Reset();  // the field refused the text: show what it keeps
-      throw;
-    }
+    link_.WriteChoice();
   });
   return ok && chosen;
 }

@@ -40,14 +40,7 @@ bool TDBRadioGroup::UserSelect(int index) {
     if (!link_.Edit()) return;  // nothing to edit, or the dataset refuses
     SetItemIndex(index);
     chosen = true;
-    link_.Modified();
-    try {
-      link_.UpdateRecord();
-    } catch (...) {
-      chosen = false;
-      link_.Reset();
-      throw;
-    }
+    link_.WriteChoice();
   });
   return ok && chosen;
 }

@@ -2,6 +2,7 @@
 #include "platform/forms/form.h"
 
 #include "platform/controls/gesture.h"
+#include "platform/core/cleanup.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 #include "platform/forms/application.h"
@@ -156,13 +157,7 @@ int TForm::ShowModal() {
   int result = modal_result_ != mrNone ? modal_result_ : (runner_result != mrNone ? runner_result : mrCancel);
   modal_result_ = result;
   TCloseAction action = caHide;
-  try {
-    if (OnClose) OnClose(this, action);
-  } catch (...) {
-    Hide();
-    throw;
-  }
-  Hide();
+  Finally([&] { if (OnClose) OnClose(this, action); }, [&] { Hide(); });
   if (action == caFree) Release();
   return result;
 }

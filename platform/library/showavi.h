@@ -1,8 +1,10 @@
-// The busy indicator over the main form, shown around the longer server
-// calls. At most one is shown: a show while one is shown replaces its kind
-// (the callers never nest them on purpose, and a nested hide must not leave
-// a stale indicator behind), and a hide with none shown does nothing, so a
-// failure path may hide again safely.
+// The busy indicator over the main form, shown around every server call.
+// Shows nest: the outermost show puts the indicator up with its kind, the
+// shows made inside it (a load that a cursor move starts while another load
+// runs) only count, and the indicator goes when the outermost show's hide
+// comes. So an inner call neither takes down the indicator of the call
+// around it nor puts up a second one. A hide with none shown does nothing,
+// so a failure path may hide again safely.
 #pragma once
 
 namespace plat {
@@ -20,20 +22,24 @@ enum class BusyKind : int {
 };
 
 // Shows the indicator of `kind` over `form` (the host's main form; the ui
-// port knows where it is, so it may be null).
+// port knows where it is, so it may be null), or counts one more show
+// inside the one on show.
 void ActiveShowAvi(TForm* form, BusyKind kind);
 // The same by the ui port's number.
 void ActiveShowAvi(TForm* form, int kind);
+// Ends the innermost show; the outermost one's end hides the indicator.
 void DeactiveShowAvi();
 
 bool IsShown();
-// The kind on show, or -1 when none is shown.
+// The kind on show (the outermost show's), or -1 when none is shown.
 int ShownKind();
+// How many shows are open, the outermost included.
+int ShowDepth();
 
-// Shows the indicator for the lifetime of a scope and hides it when the
-// scope ends, normally or by an exception, so no failure path leaves it on.
-// Hide() ends it early (before what the person must see, such as a message);
-// the end of the scope then hides nothing more.
+// Shows the indicator for the lifetime of a scope and ends that show when
+// the scope ends, normally or by an exception, so no failure path leaves it
+// on. Hide() ends the scope's show early; the end of the scope then ends
+// nothing more.
 class BusyScope {
  public:
   BusyScope(TForm* form, BusyKind kind) { ActiveShowAvi(form, kind); }

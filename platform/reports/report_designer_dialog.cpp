@@ -70,14 +70,6 @@ void WriteText(const fs::path& path, const std::string& text) {
   if (!out.flush()) throw Exception(PlatformText("report.write_failed", {path.string()}));
 }
 
-// Hides the busy indicator however the block is left.
-struct BusyIndicator {
-  BusyIndicator() { Showavi::ActiveShowAvi(Application->MainForm(), Showavi::BusyKind::Loading); }
-  ~BusyIndicator() { Showavi::DeactiveShowAvi(); }
-  BusyIndicator(const BusyIndicator&) = delete;
-  BusyIndicator& operator=(const BusyIndicator&) = delete;
-};
-
 }  // namespace
 
 TReportDesignerDialog::TReportDesignerDialog(TComponent* owner)
@@ -118,7 +110,7 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
 
   fs::path path;
   {
-    BusyIndicator busy;
+    Showavi::BusyScope busy(Application->MainForm(), Showavi::BusyKind::Loading);
     try {
       query.Open();
     } catch (const EWriteRefused&) {

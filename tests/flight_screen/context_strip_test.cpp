@@ -155,3 +155,50 @@ TEST_F(ScreenTest, TheLookupButtonsFillBranchAndCompany) {
   ASSERT_FALSE(ui.PickLists().empty());
   EXPECT_EQ(ui.PickLists().back().Title, "Companhia");
 }
+
+namespace {
+
+// The busy indicators the person saw put up since the events were cleared.
+int BusyShows(const ScriptedUi& ui) {
+  int shows = 0;
+  for (const auto& e : ui.Events()) shows += e.kind == ScriptedUi::Kind::Busy;
+  return shows;
+}
+
+}  // namespace
+
+// Every call shows that the screen is busy, the loads that follow a cursor
+// move included; the calls that run inside another keep its indicator, so
+// the person sees one indicator for the whole wait, not one per call.
+TEST_F(ScreenTest, EveryLoadShowsTheBusyIndicatorOnceForTheWholeWait) {
+  TfrmVoo& f = Open();
+  TypeAndLeave(f.medCdFilial, "0001", f.medSgCia);
+  f.medSgCia->UserSetText("ABR");
+  ui.ClearEvents();
+  ASSERT_TRUE(f.UserFocus(f.dbgPadrao));  // flights, the first one's legs, its first leg's classes
+  EXPECT_EQ(BusyShows(ui), 1);
+  EXPECT_EQ(ui.BusyDepth(), 0);
+
+  // A move of the flight cursor loads that flight's legs and their first
+  // leg's classes.
+  ui.ClearEvents();
+  auto before = ServerCalls(server->port());
+  ASSERT_TRUE(f.dbgPadrao->UserKeyDown(VK_DOWN));
+  ASSERT_EQ(f.cdsVoo->RecNo(), 2);
+  EXPECT_EQ(CallsBetween(before, ServerCalls(server->port())),
+            (std::map<std::string, long>{{"GetClasseVoo", 1}, {"GetTrecho", 1}}));
+  EXPECT_EQ(BusyShows(ui), 1);
+  EXPECT_EQ(ui.Events().back().text, "6");
+  EXPECT_EQ(ui.BusyDepth(), 0);
+
+  // A move of the leg cursor loads that leg's classes.
+  ASSERT_GE(f.cdstrechoo->RecordCount(), 2);
+  ASSERT_TRUE(f.UserFocus(f.dbgTrecho));
+  ui.ClearEvents();
+  before = ServerCalls(server->port());
+  ASSERT_TRUE(f.dbgTrecho->UserKeyDown(VK_DOWN));
+  ASSERT_EQ(f.cdstrechoo->RecNo(), 2);
+  EXPECT_EQ(CallsBetween(before, ServerCalls(server->port())), (std::map<std::string, long>{{"GetClasseVoo", 1}}));
+  EXPECT_EQ(BusyShows(ui), 1);
+  EXPECT_EQ(ui.BusyDepth(), 0);
+}

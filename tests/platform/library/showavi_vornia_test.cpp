@@ -20,13 +20,55 @@ TEST_F(Busy, SecondHideDoesNothing) {
   EXPECT_EQ(Showavi::ShownKind(), -1);
 }
 
-TEST_F(Busy, ShowWhileShownReplacesTheKind) {
+size_t PortShows(const ScriptedUi& ui) {
+  size_t shows = 0;
+  for (const auto& e : ui.Events()) shows += e.kind == ScriptedUi::Kind::Busy;
+  return shows;
+}
+
+// A show inside another only counts: the person sees one indicator, of the
+// outer kind, from the outermost show to its hide; the inner hide does not
+// take it down while the outer call still runs.
+TEST_F(Busy, ShowsNestAndTheOutermostOnePutsUpAndTakesDown) {
   Showavi::ActiveShowAvi(nullptr, 0);
   Showavi::ActiveShowAvi(nullptr, 1);
+  Showavi::ActiveShowAvi(nullptr, Showavi::BusyKind::Loading);
+  EXPECT_EQ(Showavi::ShowDepth(), 3);
+  EXPECT_EQ(PortShows(ui), 1u);
+  EXPECT_EQ(ui.Events().back().text, "0");
+  EXPECT_EQ(Showavi::ShownKind(), 0);
+  Showavi::DeactiveShowAvi();
+  Showavi::DeactiveShowAvi();
+  EXPECT_TRUE(Showavi::IsShown());
   EXPECT_EQ(ui.BusyDepth(), 1);
-  EXPECT_EQ(Showavi::ShownKind(), 1);
-  EXPECT_EQ(ui.Events().back().text, "1");
-  Showavi::DeactiveShowAvi();  // one hide clears it
+  Showavi::DeactiveShowAvi();
+  EXPECT_FALSE(Showavi::IsShown());
+  EXPECT_EQ(ui.BusyDepth(), 0);
+  // The next outermost show puts it up again, with its own kind.
+  Showavi::ActiveShowAvi(nullptr, 6);
+  EXPECT_EQ(PortShows(ui), 2u);
+  EXPECT_EQ(Showavi::ShownKind(), 6);
+  Showavi::DeactiveShowAvi();
+  EXPECT_EQ(Showavi::ShowDepth(), 0);
+}
+
+// Scopes nest the same way, also when the inner call fails and the outer
+// one goes on (a reload after a refused save).
+TEST_F(Busy, NestedScopesKeepTheOuterIndicatorThroughAnInnerFailure) {
+  {
+    Showavi::BusyScope outer(nullptr, Showavi::BusyKind::Loading);
+    EXPECT_THROW(
+        {
+          Showavi::BusyScope inner(nullptr, Showavi::BusyKind::Transfer);
+          throw std::runtime_error("refused");
+        },
+        std::runtime_error);
+    EXPECT_TRUE(Showavi::IsShown());
+    EXPECT_EQ(Showavi::ShownKind(), 6);
+    Showavi::BusyScope again(nullptr, Showavi::BusyKind::Transfer);
+    EXPECT_EQ(PortShows(ui), 1u);
+  }
+  EXPECT_EQ(Showavi::ShowDepth(), 0);
   EXPECT_EQ(ui.BusyDepth(), 0);
 }
 
