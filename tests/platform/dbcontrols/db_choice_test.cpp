@@ -105,6 +105,19 @@ TEST_F(DbRadioGroupTest, ChoosingWritesTheItemsValue) {
   EXPECT_EQ(idsit->AsString(), "2");
 }
 
+// As the other choices: the refusal is shown and the group goes back to
+// the value the field keeps, with nothing left pending for the next post.
+TEST_F(DbRadioGroupTest, ARefusedChoiceShowsTheFieldAgain) {
+  idsit->OnValidate = [](TField* f) {
+    if (f->AsString() == "2") throw Exception("Não pode.");
+  };
+  EXPECT_FALSE(group->UserSelect(1));
+  EXPECT_EQ(group->ItemIndex(), 0);
+  EXPECT_EQ(ui.LastMessage(), "Não pode.");
+  cds->Post();
+  EXPECT_EQ(idsit->AsString(), "1");
+}
+
 TEST_F(DbRadioGroupTest, WithoutValuesTheCaptionIsStored) {
   group->Values().Clear();
   group->Items().Assign({"1", "2"});
