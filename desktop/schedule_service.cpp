@@ -7,6 +7,7 @@
 #include "platform/net/net_connection.h"
 #include "platform/net/server_result.h"
 #include "platform/sql/dtm_db_geral.h"
+#include "wire/module.h"
 
 namespace desktop {
 
@@ -28,7 +29,7 @@ QVector<ScheduleCompany> BranchCompanies(const QString& branch) {
 }
 
 ScheduleService::ScheduleService(const QString& host, int port) : net_(std::make_unique<plat::TNetConnection>()) {
-  net_->SetServerName("Zor12200.rdmVooTrecho");
+  net_->SetServerName(wire::kModuleName);
   net_->SetHost(host.toStdString());
   net_->SetPort(port);
 }
@@ -58,17 +59,17 @@ ScheduleService::Reply ScheduleService::Call(const char* method, const QStringLi
 
 ScheduleService::Reply ScheduleService::Export(const QString& branch, const QString& company, const QString& from,
                                                const QString& to) {
-  return Call("GetSsim", {branch, company, from, to});
+  return Call(wire::method::GetSsim, {branch, company, from, to});
 }
 
 ScheduleService::Reply ScheduleService::Plan(const QString& branch, const QString& company, const QString& file,
                                              const QString& station) {
-  return Call("GetPlanoSsim", {branch, company, file, station});
+  return Call(wire::method::GetPlanoSsim, {branch, company, file, station});
 }
 
 ScheduleService::Reply ScheduleService::Apply(const QString& branch, const QString& company, const QString& file,
                                               const QString& station, const QString& shown_plan) {
-  return Call("SetSsim", {branch, company, file, station, shown_plan});
+  return Call(wire::method::SetSsim, {branch, company, file, station, shown_plan});
 }
 
 }  // namespace desktop

@@ -5,24 +5,11 @@
 
 namespace plat {
 
-namespace {
-
-std::vector<FormDefinitionSource>& Extensions() {
-  static std::vector<FormDefinitionSource> extensions;
-  return extensions;
-}
-
-}  // namespace
-
 TfrmDadosGerRel::TfrmDadosGerRel(TComponent* owner) : TForm(owner) { BindFormMembers(); }
 
 std::vector<FormDefinitionSource> TfrmDadosGerRel::Definitions() const {
-  std::vector<FormDefinitionSource> out{{"frm_dados_ger_rel.form", kFrmDadosGerRelForm}};
-  for (const auto& e : Extensions()) out.push_back(e);
-  return out;
+  return {{"frm_dados_ger_rel.form", kFrmDadosGerRelForm}};
 }
-
-void TfrmDadosGerRel::AddBaseDefinition(FormDefinitionSource source) { Extensions().push_back(std::move(source)); }
 
 void TfrmDadosGerRel::FormCreate(TObject*) {}
 

@@ -22,9 +22,6 @@ class TfrmDadosGerRel : public TForm {
   explicit TfrmDadosGerRel(TComponent* owner = nullptr);
 
   std::vector<FormDefinitionSource> Definitions() const override;
-  // A definition applied to every report form after the base's own (the
-  // report layer's non-visual components).
-  static void AddBaseDefinition(FormDefinitionSource source);
 
   // The report code, shown by lblCodRel.
   std::string ReportCode() const { return lblCodRel ? lblCodRel->Caption() : std::string(); }
