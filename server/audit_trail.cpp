@@ -50,6 +50,16 @@ std::string kindCode(AuditKind k) {
 
 std::string text(const SqlValue& v) { return asText(v).value_or(""); }
 
+// The changed columns of one entry (five values each) in one statement, not
+// one per column: a new flight changes some forty.
+void insertColumnRows(Connection& c, const std::vector<SqlValue>& values) {
+  if (values.empty()) return;
+  std::string sql =
+      "INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO) VALUES ";
+  for (size_t i = 0; i < values.size(); i += 5) sql += i ? ", (?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?)";
+  c.execute(sql, values);
+}
+
 }  // namespace
 
 AuditRecorder::AuditRecorder(Connection& c, const Caller& caller, std::string method)
@@ -78,14 +88,14 @@ void AuditRecorder::record(const std::string& table, AuditKind kind, const std::
       {callId_, static_cast<std::int64_t>(seq), when_, micros_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
        method_.substr(0, 30), table, key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4),
        valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), kindCode(kind)});
+  std::vector<SqlValue> changed;
   for (size_t i = 0; i < columns.size(); ++i) {
     auto before = oldValues ? asText((*oldValues)[i]) : std::nullopt;
     auto after = newValues ? asText((*newValues)[i]) : std::nullopt;
     if (before == after) continue;
-    c_.execute("INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO)"
-               " VALUES (?, ?, ?, ?, ?)",
-               {callId_, static_cast<std::int64_t>(seq), columns[i], stored(before), stored(after)});
+    changed.insert(changed.end(), {callId_, static_cast<std::int64_t>(seq), columns[i], stored(before), stored(after)});
   }
+  insertColumnRows(c_, changed);
 }
 
 void AuditRecorder::recordDeletion(const std::string& table, const std::string& where,
