@@ -39,8 +39,8 @@ class PgConnection final : public Connection {
   struct Result;
   Result run(const std::string& sql, const std::vector<SqlValue>& params);
   // The name of the statement prepared for `sql`, preparing it now if
-  // needed; null inside a failed transaction (the statement is then sent
-  // unprepared, for the database to say why it refuses it).
+  // needed; null for a new statement inside a failed transaction (sent
+  // unprepared then, for the database to say why it refuses it).
   const std::string* prepared(const std::string& sql);
   void deallocate(const std::string& name) noexcept;
 

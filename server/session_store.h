@@ -39,8 +39,8 @@ class SessionStore {
   // Opens a session for the user; returns the token.
   std::string open(const std::string& user, const std::string& address);
   // The caller behind a token, or AuthError. Notes the use, so the idle
-  // time starts again (written when the recorded use is older than
-  // lastUseGranularity).
+  // time starts again (written once the recorded use is
+  // lastUseGranularity old).
   Caller resolve(const std::string& token, const std::string& address);
   // Ends the session of the token; false when there was none.
   bool close(const std::string& token);
