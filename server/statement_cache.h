@@ -50,9 +50,10 @@ class StatementCache {
   std::optional<Handle> remove(const std::string& sql) {
     auto it = index_.find(sql);
     if (it == index_.end()) return std::nullopt;
-    std::optional<Handle> h = std::move(it->second->handle);
-    entries_.erase(it->second);
-    index_.erase(it);
+    auto entry = it->second;
+    std::optional<Handle> h = std::move(entry->handle);
+    index_.erase(it);  // before the text its key views
+    entries_.erase(entry);
     return h;
   }
 
