@@ -50,6 +50,34 @@ std::string kindCode(AuditKind k) {
 
 std::string text(const SqlValue& v) { return asText(v).value_or(""); }
 
+const char* kEntryInsert =
+    "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
+    " NMTABELA, DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+
+// The changed columns of one entry in one statement, not one per column: a
+// new flight changes some forty.
+std::string columnRowsInsert(size_t rows) {
+  std::string sql =
+      "INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO) VALUES ";
+  for (size_t i = 0; i < rows; ++i) sql += i ? ", (?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?)";
+  return sql;
+}
+
+// An entry and its changed columns (five values each). PostgreSQL takes
+// both in one statement, so one round trip to the database; SQLite runs in
+// this process and takes two.
+void writeEntry(Connection& c, std::vector<SqlValue> entry, const std::vector<SqlValue>& columns) {
+  if (columns.empty()) {
+    c.execute(kEntryInsert, entry);
+  } else if (c.dialect() == Dialect::postgresql) {
+    entry.insert(entry.end(), columns.begin(), columns.end());
+    c.execute(std::string("WITH ENTRY AS (") + kEntryInsert + ") " + columnRowsInsert(columns.size() / 5), entry);
+  } else {
+    c.execute(kEntryInsert, entry);
+    c.execute(columnRowsInsert(columns.size() / 5), columns);
+  }
+}
+
 }  // namespace
 
 AuditRecorder::AuditRecorder(Connection& c, const Caller& caller, std::string method)
@@ -71,21 +99,19 @@ void AuditRecorder::record(const std::string& table, AuditKind kind, const std::
   };
   std::string key;
   for (const auto& k : schemaTable(table).primaryKey) key += (key.empty() ? "" : "/") + valueOf(k);
-  int seq = ++sequence_;
-  c_.execute(
-      "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
-      " NMTABELA, DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-      {callId_, static_cast<std::int64_t>(seq), when_, micros_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
-       method_.substr(0, 30), table, key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4),
-       valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), kindCode(kind)});
+  const auto seq = static_cast<std::int64_t>(++sequence_);
+  std::vector<SqlValue> changed;
   for (size_t i = 0; i < columns.size(); ++i) {
     auto before = oldValues ? asText((*oldValues)[i]) : std::nullopt;
     auto after = newValues ? asText((*newValues)[i]) : std::nullopt;
     if (before == after) continue;
-    c_.execute("INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO)"
-               " VALUES (?, ?, ?, ?, ?)",
-               {callId_, static_cast<std::int64_t>(seq), columns[i], stored(before), stored(after)});
+    changed.insert(changed.end(), {callId_, seq, columns[i], stored(before), stored(after)});
   }
+  writeEntry(c_,
+             {callId_, seq, when_, micros_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
+              method_.substr(0, 30), table, key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4),
+              valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), kindCode(kind)},
+             changed);
 }
 
 void AuditRecorder::recordDeletion(const std::string& table, const std::string& where,

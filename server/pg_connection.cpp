@@ -11,6 +11,8 @@ namespace zor::server {
 
 namespace {
 
+constexpr size_t kMaxPreparedStatements = 128;
+
 void ignoreNotice(void*, const char*) {}
 
 std::string toText(const SqlValue& v) {
@@ -41,7 +43,22 @@ struct PgConnection::Result {
   std::unique_ptr<PGresult, decltype(&PQclear)> res{nullptr, &PQclear};
 };
 
-PgConnection::PgConnection(const std::string& url) {
+namespace {
+
+const char* sqlState(PGresult* res) { return res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr; }
+
+DbError failure(PGresult* res, pg_conn* conn) {
+  return DbError(classify(sqlState(res)), std::string("PostgreSQL: ") + PQerrorMessage(conn));
+}
+
+bool succeeded(PGresult* res) {
+  auto status = res ? PQresultStatus(res) : PGRES_FATAL_ERROR;
+  return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+}  // namespace
+
+PgConnection::PgConnection(const std::string& url) : statements_(kMaxPreparedStatements) {
   conn_ = PQconnectdb(url.c_str());
   if (PQstatus(conn_) != CONNECTION_OK) {
     std::string detail = PQerrorMessage(conn_);
@@ -77,6 +94,24 @@ std::string PgConnection::numberPlaceholders(const std::string& sql) {
   return out;
 }
 
+const std::string* PgConnection::prepared(const std::string& sql) {
+  if (const std::string* name = statements_.find(sql)) return name;
+  if (PQtransactionStatus(conn_) == PQTRANS_INERROR) return nullptr;
+  std::string name = "zor_" + std::to_string(++statementsPrepared_);
+  std::unique_ptr<PGresult, decltype(&PQclear)> res(
+      PQprepare(conn_, name.c_str(), numberPlaceholders(sql).c_str(), 0, nullptr), &PQclear);
+  if (!succeeded(res.get())) throw failure(res.get(), conn_);
+  if (auto dropped = statements_.add(sql, name)) deallocate(*dropped);
+  return statements_.find(sql);
+}
+
+void PgConnection::deallocate(const std::string& name) noexcept {
+  // Fails only inside a failed transaction or on a lost link (which the
+  // next statement reports); at worst an unused statement stays on the
+  // server until the connection closes.
+  PQclear(PQexec(conn_, ("DEALLOCATE " + name).c_str()));
+}
+
 PgConnection::Result PgConnection::run(const std::string& sql, const std::vector<SqlValue>& params) {
   std::vector<std::string> texts;
   std::vector<const char*> values;
@@ -89,25 +124,37 @@ PgConnection::Result PgConnection::run(const std::string& sql, const std::vector
     }
   }
   for (size_t i = 0; i < params.size(); ++i) values.push_back(isNull(params[i]) ? nullptr : texts[i].c_str());
-  std::string text = numberPlaceholders(sql);
-  Result r;
-  r.res.reset(PQexecParams(conn_, text.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
-                           nullptr, 0));
-  auto status = r.res ? PQresultStatus(r.res.get()) : PGRES_FATAL_ERROR;
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-    const char* state = r.res ? PQresultErrorField(r.res.get(), PG_DIAG_SQLSTATE) : nullptr;
-    throw DbError(classify(state), std::string("PostgreSQL: ") + PQerrorMessage(conn_));
+  const int n = static_cast<int>(values.size());
+  auto send = [&] {
+    Result r;
+    if (const std::string* name = prepared(sql))
+      r.res.reset(PQexecPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0));
+    else
+      r.res.reset(
+          PQexecParams(conn_, numberPlaceholders(sql).c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
+    return r;
+  };
+  Result r = send();
+  if (succeeded(r.res.get())) return r;
+  DbError error = failure(r.res.get(), conn_);
+  // A table changed under a kept statement so that its rows change shape
+  // ("cached plan must not change result type"): the statement is prepared
+  // afresh, and run again at once unless a transaction just failed with it.
+  const char* state = sqlState(r.res.get());
+  if (state && std::string(state) == "0A000" && statements_.find(sql)) {
+    if (auto stale = statements_.remove(sql)) deallocate(*stale);
+    if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+      r = send();
+      if (succeeded(r.res.get())) return r;
+      error = failure(r.res.get(), conn_);
+    }
   }
-  return r;
+  throw error;
 }
 
 void PgConnection::execScript(const std::string& sql) {
   std::unique_ptr<PGresult, decltype(&PQclear)> res(PQexec(conn_, sql.c_str()), &PQclear);
-  auto status = res ? PQresultStatus(res.get()) : PGRES_FATAL_ERROR;
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-    const char* state = res ? PQresultErrorField(res.get(), PG_DIAG_SQLSTATE) : nullptr;
-    throw DbError(classify(state), std::string("PostgreSQL: ") + PQerrorMessage(conn_));
-  }
+  if (!succeeded(res.get())) throw failure(res.get(), conn_);
 }
 
 QueryResult PgConnection::query(const std::string& sql, const std::vector<SqlValue>& params) {

@@ -1,11 +1,14 @@
 // The PostgreSQL driver over libpq. Parameters travel as text and take the
 // type of the column they are compared with or stored in; rows come back as
-// text and are converted by the packet layer.
+// text and are converted by the packet layer. Each statement is prepared on
+// the connection the first time it runs and kept (statement_cache.h): the
+// database parses and plans it once, not at every call.
 #pragma once
 
 #include <string>
 
 #include "server/db_connection.h"
+#include "server/statement_cache.h"
 
 struct pg_conn;
 
@@ -35,8 +38,15 @@ class PgConnection final : public Connection {
  private:
   struct Result;
   Result run(const std::string& sql, const std::vector<SqlValue>& params);
+  // The name of the statement prepared for `sql`, preparing it now if
+  // needed; null for a new statement inside a failed transaction (sent
+  // unprepared then, for the database to say why it refuses it).
+  const std::string* prepared(const std::string& sql);
+  void deallocate(const std::string& name) noexcept;
 
   pg_conn* conn_ = nullptr;
+  StatementCache<std::string> statements_;
+  unsigned long statementsPrepared_ = 0;
 };
 
 }  // namespace zor::server

@@ -1,10 +1,10 @@
 // Sessions in the database (see session_store.h).
 #include "server/session_store.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "server/password_hash.h"
-#include "server/user_store.h"
 
 namespace zor::server {
 
@@ -17,9 +17,16 @@ std::int64_t integer(const SqlValue& v) {
   return 0;
 }
 
+std::string text(const SqlValue& v) {
+  if (auto* s = std::get_if<std::string>(&v)) return *s;
+  return {};
+}
+
 const char* kEnded = "Sessão encerrada ou inválida. Entre novamente com seu usuário e senha.";
 
 }  // namespace
+
+int lastUseGranularity(int idleSeconds) { return std::min(30, std::max(1, idleSeconds / 4)); }
 
 std::int64_t systemSeconds() {
   return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
@@ -49,27 +56,32 @@ Caller SessionStore::resolve(const std::string& token, const std::string& addres
   std::string digest = tokenDigest(token);
   std::int64_t now = now_();
   return pool_.run([&](Connection& c) {
+    // The session, its user and the user's branches in one statement: a
+    // row per branch (one with a null branch for a user without any).
     auto rows = c.query(
-        "SELECT S.CDUSUARIO, S.NRULTIMOUSO, U.IDATIVO FROM ZORSESSAO S JOIN ZORUSUARIO U ON U.CDUSUARIO = S.CDUSUARIO"
-        " WHERE S.DSTOKENHASH = ?",
+        "SELECT S.NRULTIMOUSO, U.CDUSUARIO, U.NMUSUARIO, U.IDATIVO, U.IDFILIALFIXA, F.CDFILIAL"
+        " FROM ZORSESSAO S JOIN ZORUSUARIO U ON U.CDUSUARIO = S.CDUSUARIO"
+        " LEFT JOIN ZORUSUARIOFILIAL F ON F.CDUSUARIO = U.CDUSUARIO"
+        " WHERE S.DSTOKENHASH = ? ORDER BY F.CDFILIAL",
         {digest});
     if (rows.rows.empty()) throw AuthError(kEnded);
-    std::int64_t last = integer(rows.rows[0][1]);
+    const auto& first = rows.rows[0];
+    std::int64_t last = integer(first[0]);
     if (now - last > idleSeconds_) {
       c.execute("DELETE FROM ZORSESSAO WHERE DSTOKENHASH = ?", {digest});
       throw AuthError("Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
     }
-    auto user = findUser(c, std::get<std::string>(rows.rows[0][0]));
-    if (!user || !user->enabled) throw AuthError(kEnded);
+    if (text(first[3]) != "S") throw AuthError(kEnded);
     // One write per session every little while, not one per call.
-    if (now - last >= std::min(30, std::max(1, idleSeconds_ / 4)))
+    if (now - last >= lastUseGranularity(idleSeconds_))
       c.execute("UPDATE ZORSESSAO SET NRULTIMOUSO = ? WHERE DSTOKENHASH = ?", {now, digest});
     Caller caller;
-    caller.user = user->code;
-    caller.name = user->name;
+    caller.user = text(first[1]);
+    caller.name = text(first[2]);
     caller.address = address;
-    caller.branches = user->branches;
-    caller.branchFixed = user->branchFixed;
+    caller.branchFixed = text(first[4]) == "S";
+    for (const auto& row : rows.rows)
+      if (!isNull(row[5])) caller.branches.push_back(text(row[5]));
     return caller;
   });
 }

@@ -27,6 +27,11 @@ constexpr int kUnauthorizedCode = -32001;
 using SecondsClock = std::function<std::int64_t()>;
 std::int64_t systemSeconds();
 
+// How stale a session's recorded last use may grow before a call writes it
+// again: a quarter of the idle limit, at most 30 seconds. Most calls write
+// nothing; a session may thus end up to that much before its idle limit.
+int lastUseGranularity(int idleSeconds);
+
 class SessionStore {
  public:
   SessionStore(ConnectionPool& pool, int idleSeconds, SecondsClock now = systemSeconds);
@@ -34,7 +39,8 @@ class SessionStore {
   // Opens a session for the user; returns the token.
   std::string open(const std::string& user, const std::string& address);
   // The caller behind a token, or AuthError. Notes the use, so the idle
-  // time starts again.
+  // time starts again (written once the recorded use is
+  // lastUseGranularity old).
   Caller resolve(const std::string& token, const std::string& address);
   // Ends the session of the token; false when there was none.
   bool close(const std::string& token);

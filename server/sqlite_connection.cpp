@@ -3,11 +3,13 @@
 
 #include <sqlite3.h>
 
+#include <unordered_map>
+
 namespace zor::server {
 
 namespace {
 constexpr int kBusyTimeoutMs = 15000;
-constexpr size_t kMaxCachedStatements = 64;
+constexpr size_t kMaxCachedStatements = 128;
 
 std::shared_ptr<std::mutex> writeMutexFor(const std::string& path) {
   static std::mutex guard;
@@ -23,7 +25,7 @@ std::shared_ptr<std::mutex> writeMutexFor(const std::string& path) {
 }
 }  // namespace
 
-SqliteConnection::SqliteConnection(const std::string& path) {
+SqliteConnection::SqliteConnection(const std::string& path) : statements_(kMaxCachedStatements) {
   int rc = sqlite3_open_v2(path.c_str(), &db_,
                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
@@ -40,7 +42,7 @@ SqliteConnection::SqliteConnection(const std::string& path) {
 }
 
 SqliteConnection::~SqliteConnection() {
-  for (auto& [sql, stmt] : statements_) sqlite3_finalize(stmt);
+  statements_.forEach([](sqlite3_stmt* stmt) { sqlite3_finalize(stmt); });
   if (db_) sqlite3_close(db_);
 }
 
@@ -73,19 +75,14 @@ void SqliteConnection::execScript(const std::string& sql) {
 
 sqlite3_stmt* SqliteConnection::prepare(const std::string& sql, const std::vector<SqlValue>& params) {
   sqlite3_stmt* stmt = nullptr;
-  auto it = statements_.find(sql);
-  if (it != statements_.end()) {
-    stmt = it->second;
+  if (sqlite3_stmt** cached = statements_.find(sql)) {
+    stmt = *cached;
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
   } else {
     int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) fail(rc, "SQLite prepare");
-    if (statements_.size() >= kMaxCachedStatements) {
-      for (auto& [s, old] : statements_) sqlite3_finalize(old);
-      statements_.clear();
-    }
-    statements_.emplace(sql, stmt);
+    if (auto dropped = statements_.add(sql, stmt)) sqlite3_finalize(*dropped);
   }
   if (static_cast<size_t>(sqlite3_bind_parameter_count(stmt)) != params.size())
     throw DbError(DbError::Kind::other, "SQLite: parameter count mismatch in " + sql);
@@ -112,15 +109,20 @@ sqlite3_stmt* SqliteConnection::prepare(const std::string& sql, const std::vecto
 QueryResult SqliteConnection::query(const std::string& sql, const std::vector<SqlValue>& params) {
   sqlite3_stmt* stmt = prepare(sql, params);
   QueryResult out;
-  int n = sqlite3_column_count(stmt);
-  for (int i = 0; i < n; ++i) out.columns.emplace_back(sqlite3_column_name(stmt, i));
-  for (;;) {
+  int n = 0;
+  for (bool first = true;; first = false) {
     int rc = sqlite3_step(stmt);
-    if (rc == SQLITE_DONE) break;
-    if (rc != SQLITE_ROW) {
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
       sqlite3_reset(stmt);
       fail(rc, "SQLite");
     }
+    // Read after the first step: a kept statement whose table changed is
+    // prepared again by it, and "*" may then name other columns.
+    if (first) {
+      n = sqlite3_column_count(stmt);
+      for (int i = 0; i < n; ++i) out.columns.emplace_back(sqlite3_column_name(stmt, i));
+    }
+    if (rc == SQLITE_DONE) break;
     std::vector<SqlValue> row;
     row.reserve(n);
     for (int i = 0; i < n; ++i) {

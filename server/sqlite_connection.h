@@ -6,9 +6,9 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 
 #include "server/db_connection.h"
+#include "server/statement_cache.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -38,7 +38,7 @@ class SqliteConnection final : public Connection {
   [[noreturn]] void fail(int rc, const std::string& context) const;
 
   sqlite3* db_ = nullptr;
-  std::unordered_map<std::string, sqlite3_stmt*> statements_;
+  StatementCache<sqlite3_stmt*> statements_;
   // Writers of one database file in this process queue on a mutex instead
   // of polling SQLite's lock (its busy handler sleeps in growing steps,
   // which makes contended writes slow); other processes still meet the

@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "server/dataset_catalog.h"
+#include "server/password_hash.h"
 #include "server/user_store.h"
 #include "tests/server/server_harness.h"
 
@@ -105,6 +106,74 @@ TEST_P(AccessTest, ASessionEndsAfterTheIdleTimeButNotWhileUsed) {
   EXPECT_EQ(message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
   // Gone for good, not revived by the next call.
   EXPECT_NE(message(desk.call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
+}
+
+// Two instances on one database: each reads the session at every call,
+// but a call writes its last use only once the recorded one is
+// lastUseGranularity old. A session in use never expires; an idle one ends
+// between the idle limit less that granularity and the idle limit after
+// its last call; logout, a new password and disabling end it everywhere
+// at the next call.
+TEST_P(AccessTest, EveryInstanceChecksTheSessionAtEveryCallButWritesItsUseSeldom) {
+  TestServer other(db_->url(), false, 30, nullptr, SessionOptions{1, {}}, readFakeClock);
+  const int idle = 60, step = lastUseGranularity(idle);
+  ASSERT_EQ(step, 15);
+  auto lastUse = [&](const std::string& token) -> std::int64_t {
+    auto r = server_->pool().acquire()->query("SELECT NRULTIMOUSO FROM ZORSESSAO WHERE DSTOKENHASH = ?",
+                                              {tokenDigest(token)});
+    if (r.rows.empty()) return -1;
+    const auto& v = r.rows[0][0];
+    if (auto* i = std::get_if<std::int64_t>(&v)) return *i;
+    return std::stoll(std::get<std::string>(v));
+  };
+  auto ok = [](RpcClient& desk) { return desk.call("GetVoo", {"0002", "0001"})["result"]["ok"] == true; };
+
+  const std::string a = loginToken(server_->port(), "ana", kTestPassword);
+  RpcClient aHere(server_->port(), FlightModule::kName, a), aThere(other.port(), FlightModule::kName, a);
+  // Calls 10 s apart on alternate instances for over three idle limits:
+  // every other one writes.
+  int writes = 0;
+  for (int i = 0; i < 20; ++i) {
+    fakeNow += 10;
+    std::int64_t before = lastUse(a);
+    ASSERT_TRUE(ok(i % 2 ? aThere : aHere)) << i;
+    writes += lastUse(a) != before;
+    EXPECT_GT(lastUse(a), fakeNow.load() - step) << i;
+  }
+  EXPECT_EQ(writes, 10);
+
+  // Two sessions whose last calls wrote nothing.
+  const std::string b = loginToken(other.port(), "ana", kTestPassword);
+  RpcClient bThere(other.port(), FlightModule::kName, b);
+  const std::int64_t written = fakeNow;
+  fakeNow += 10;
+  ASSERT_TRUE(ok(aHere));
+  ASSERT_TRUE(ok(bThere));
+  EXPECT_EQ(lastUse(a), written);
+  EXPECT_EQ(lastUse(b), written);
+  const std::int64_t lastCall = fakeNow;
+  // Idle since: still open when the idle limit less the granularity passed,
+  // ended once the idle limit passed.
+  fakeNow = lastCall + idle - step;
+  EXPECT_TRUE(ok(aThere));
+  fakeNow = lastCall + idle + 1;
+  json r = bThere.call("GetVoo", {"0002", "0001"});
+  EXPECT_EQ(message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
+  EXPECT_TRUE(ok(aHere));
+
+  // Ended on one instance: refused by the other at its next call.
+  RpcClient(server_->port(), SessionModule::kName, "").data("Logout", {a});
+  EXPECT_EQ(aThere.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  const std::string c = loginToken(server_->port(), "ana", kTestPassword);
+  RpcClient cThere(other.port(), FlightModule::kName, c);
+  ASSERT_TRUE(ok(cThere));
+  setPassword(*server_->pool().acquire(), "ana", "outra-senha-1", HashCost::minimal);
+  EXPECT_EQ(cThere.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  const std::string d = loginToken(server_->port(), "ana", "outra-senha-1");
+  RpcClient dThere(other.port(), FlightModule::kName, d);
+  ASSERT_TRUE(ok(dThere));
+  setEnabled(*server_->pool().acquire(), "ana", false);
+  EXPECT_EQ(dThere.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
 }
 
 TEST_P(AccessTest, WrongPasswordsAreRefusedAndGuessingIsSlowedDown) {

@@ -6,6 +6,7 @@
 #include "server/packet.h"
 #include "server/pg_connection.h"
 #include "server/schema.h"
+#include "server/statement_cache.h"
 #include "server/stored_value.h"
 #include "tests/server/server_harness.h"
 
@@ -129,6 +130,25 @@ TEST(DatabaseFaults, AnUnreachableDatabaseIsNamed) {
   EXPECT_NE(out.result["message"].get<std::string>().find("parado ou inacessível"), std::string::npos)
       << out.result.dump();
   EXPECT_NE(out.logNote.find("127.0.0.1"), std::string::npos) << out.logNote;
+}
+
+// A statement in use stays kept however many others pass through; the one
+// unused the longest is handed back to be freed.
+TEST(StatementCache, LetsGoOfTheStatementUnusedTheLongest) {
+  StatementCache<int> cache(2);
+  EXPECT_FALSE(cache.add("a", 1));
+  EXPECT_FALSE(cache.add("b", 2));
+  ASSERT_NE(cache.find("a"), nullptr);  // "a" used again: "b" is the oldest now
+  EXPECT_EQ(cache.add("c", 3), 2);
+  EXPECT_EQ(cache.find("b"), nullptr);
+  EXPECT_EQ(*cache.find("a"), 1);
+  EXPECT_EQ(cache.add("d", 4), 3);
+  EXPECT_EQ(cache.remove("a"), 1);
+  EXPECT_EQ(cache.remove("a"), std::nullopt);
+  EXPECT_EQ(cache.size(), 1u);
+  std::vector<int> kept;
+  cache.forEach([&](int h) { kept.push_back(h); });
+  EXPECT_EQ(kept, std::vector<int>{4});
 }
 
 TEST(PgDriver, PlaceholdersAreNumberedOutsideLiterals) {
