@@ -6,6 +6,25 @@
 
 namespace zor::server {
 
+SqlValue owned(const SqlValueView& v) {
+  return std::visit(
+      [](const auto& x) -> SqlValue {
+        if constexpr (std::is_same_v<std::decay_t<decltype(x)>, std::string_view>) return std::string(x);
+        else return x;
+      },
+      v);
+}
+
+QueryResult Connection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+  QueryResult out;
+  queryEach(sql, params, [&out](const std::vector<SqlValueView>& row) {
+    std::vector<SqlValue>& kept = out.rows.emplace_back();
+    kept.reserve(row.size());
+    for (const SqlValueView& v : row) kept.push_back(owned(v));
+  });
+  return out;
+}
+
 std::unique_ptr<Connection> openConnection(const std::string& url) {
   if (url.rfind("sqlite:", 0) == 0) {
     std::string path = url.substr(7);

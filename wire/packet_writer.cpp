@@ -112,9 +112,22 @@ void ValueWriter::Boolean(bool value) {
 
 void ValueWriter::Date(const DateTime& value) {
   Separate();
-  out_ += '"';
-  out_ += FormatDateTime(value);
-  out_ += '"';
+  if (!IsValid(value)) {  // written as it is; no reader takes it
+    out_ += '"' + FormatDateTime(value) + '"';
+    return;
+  }
+  // "yyyy-mm-ddThh:nn:ss" in place: two of these in every flight.
+  char buf[22] = "\"0000-00-00T00:00:00\"";
+  auto put = [&buf](int at, int digits, int n) {
+    for (int i = at + digits - 1; i >= at; --i, n /= 10) buf[i] = static_cast<char>('0' + n % 10);
+  };
+  put(1, 4, value.Year);
+  put(6, 2, value.Month);
+  put(9, 2, value.Day);
+  put(12, 2, value.Hour);
+  put(15, 2, value.Minute);
+  put(18, 2, value.Second);
+  out_.append(buf, 21);
 }
 
 void ValueWriter::Write(const Value& value) {
@@ -186,12 +199,6 @@ void ValueWriter::Fields(const std::vector<FieldDef>& fields) {
   EndList();
 }
 
-void ValueWriter::Row(const std::vector<Value>& row) {
-  BeginList();
-  for (const Value& v : row) Write(v);
-  EndList();
-}
-
 PacketWriter::PacketWriter(std::string& out, const std::vector<FieldDef>& fields) : values_(out) {
   values_.BeginObject();
   values_.Key("fields");
@@ -205,39 +212,10 @@ void PacketWriter::Finish() {
   values_.EndObject();
 }
 
-std::string EncodePacket(const Packet& packet) {
-  std::string out;
-  PacketWriter w(out, packet.Fields);
-  for (const auto& row : packet.Rows) w.Values().Row(row);
-  w.Finish();
-  return out;
-}
+std::string EncodePacket(const Packet& packet) { return EncodePacket<Value>(packet); }
+std::string EncodeDelta(const Delta& delta) { return EncodeDelta<Value>(delta); }
 
-std::string EncodeDelta(const Delta& delta) {
-  std::string out;
-  ValueWriter w(out);
-  w.BeginObject();
-  w.Key("fields");
-  w.Fields(delta.Fields);
-  w.Key("changes");
-  w.BeginList();
-  for (const Change& c : delta.Changes) {
-    w.BeginObject();
-    w.Key("kind");
-    w.String(ChangeKindName(c.Kind));
-    if (c.Kind != ChangeKind::Insert) {
-      w.Key("old");
-      w.Row(c.Old);
-    }
-    if (c.Kind != ChangeKind::Delete) {
-      w.Key("new");
-      w.Row(c.New);
-    }
-    w.EndObject();
-  }
-  w.EndList();
-  w.EndObject();
-  return out;
-}
+void ValueCodec<Value>::Write(ValueWriter& out, const Value& value, const FieldDef&) { out.Write(value); }
+void ValueCodec<Value>::WriteAsIs(ValueWriter& out, const Value& value) { out.Write(value); }
 
 }  // namespace wire

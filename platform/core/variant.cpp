@@ -7,6 +7,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
+#include "platform/core/variant_codec.h"
 #include "wire/packet_writer.h"
 
 namespace plat {

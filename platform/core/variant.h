@@ -30,10 +30,13 @@ struct JsonText {
   bool operator==(const JsonText&) const = default;
 };
 
-// A data packet as the server connection decoded it, shared by the copies
-// of the variant that carries it: a server's answer is parsed once and its
-// rows reach the dataset without being written back to text.
-using SharedPacket = std::shared_ptr<wire::Packet>;
+class Variant;
+
+// A data packet as the server connection decoded it, its values already
+// variants, shared by the copies of the variant that carries it: a
+// server's answer is parsed once and its rows reach the dataset without
+// being written back to text or converted.
+using SharedPacket = std::shared_ptr<wire::BasicPacket<Variant>>;
 
 class Variant {
  public:
