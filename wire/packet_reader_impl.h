@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "wire/json_scanner.h"
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
@@ -90,11 +91,6 @@ class SplittingSax {
     objects_.pop_back();
     return dom_.end_array();
   }
-  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception&) {
-    position_ = position;
-    return false;
-  }
-  size_t position() const { return position_; }
 
  private:
   bool AtRows() const {
@@ -147,7 +143,6 @@ class SplittingSax {
   int rows_ = 0;                   // 0 outside the rows, 1 in the rows list, 2 in a row
   int skip_ = 0;                   // depth inside a value that is not a scalar
   size_t width_ = 0;
-  size_t position_ = 0;
 };
 
 // A value of a tree as the parser would have met it.
@@ -228,8 +223,9 @@ template <class V>
 bool ParseDocument(std::string_view text, const std::vector<std::string>& path, BasicParsedDocument<V>& out,
                    std::string& error) {
   detail::SplittingSax<V> sax(path, out);
-  if (nlohmann::json::sax_parse(text.begin(), text.end(), &sax)) return true;
-  error = "erro na posição " + std::to_string(sax.position());
+  size_t at = 0;
+  if (ScanJson(text, sax, at)) return true;
+  error = "erro na posição " + std::to_string(at);
   return false;
 }
 

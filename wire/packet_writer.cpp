@@ -1,30 +1,13 @@
 // JSON text of packets and deltas (see packet_writer.h).
 #include "wire/packet_writer.h"
 
+#include "wire/utf8.h"
+
 #include <charconv>
 #include <cmath>
 #include <type_traits>
 
 namespace wire {
-
-namespace {
-
-// Length of the valid UTF-8 sequence starting at s[i], or 0 when the bytes
-// there are not one (overlong forms, surrogates and code points beyond
-// U+10FFFF included).
-size_t Utf8SequenceAt(std::string_view s, size_t i) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
-  unsigned char c = b(0);
-  size_t n = c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((b(k) & 0xC0) != 0x80) return 0;
-  if (n == 3 && ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F))) return 0;
-  if (n == 4 && ((c == 0xF0 && b(1) < 0x90) || (c == 0xF4 && b(1) > 0x8F))) return 0;
-  return n;
-}
-
-}  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static const char* const kHex = "0123456789abcdef";
@@ -217,5 +200,17 @@ std::string EncodeDelta(const Delta& delta) { return EncodeDelta<Value>(delta); 
 
 void ValueCodec<Value>::Write(ValueWriter& out, const Value& value, const FieldDef&) { out.Write(value); }
 void ValueCodec<Value>::WriteAsIs(ValueWriter& out, const Value& value) { out.Write(value); }
+
+size_t Utf8SequenceAt(std::string_view s, size_t i) {
+  auto b = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
+  unsigned char c = b(0);
+  size_t n = c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k)
+    if ((b(k) & 0xC0) != 0x80) return 0;
+  if (n == 3 && ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F))) return 0;
+  if (n == 4 && ((c == 0xF0 && b(1) < 0x90) || (c == 0xF4 && b(1) > 0x8F))) return 0;
+  return n;
+}
 
 }  // namespace wire
