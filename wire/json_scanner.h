@@ -41,18 +41,22 @@ class JsonScanner {
       Blanks();
       if (open_.empty()) break;
       const bool object = open_.back();
-      if (At(',')) {
+      const char closer = object ? '}' : ']';
+      if (At(closer)) {
         ++i_;
-        Blanks();
-        if (object && !Key()) return false;
-        if (!Value()) return false;
-      } else if (At(object ? '}' : ']')) {
-        ++i_;
+        first_ = false;
         open_.pop_back();
         if (!(object ? sax_.end_object() : sax_.end_array())) return false;
-      } else {
-        return false;
+        continue;
       }
+      if (!first_) {
+        if (!At(',')) return false;
+        ++i_;
+        Blanks();
+      }
+      first_ = false;
+      if (object && !Key()) return false;
+      if (!Value()) return false;
     }
     return i_ == s_.size();
   }
@@ -76,30 +80,21 @@ class JsonScanner {
     return sax_.key(text_);
   }
 
-  // A value; a list or object is opened here and closed by Run.
+  // A value; a list or object is opened here, its members read and the
+  // list or object closed by Run.
   bool Value() {
     if (i_ >= s_.size()) return false;
     switch (s_[i_]) {
       case '{':
         ++i_;
-        if (!sax_.start_object(static_cast<std::size_t>(-1))) return false;
-        Blanks();
-        if (At('}')) {
-          ++i_;
-          return sax_.end_object();
-        }
         open_.push_back(true);
-        return Key() && Value();
+        first_ = true;
+        return sax_.start_object(static_cast<std::size_t>(-1));
       case '[':
         ++i_;
-        if (!sax_.start_array(static_cast<std::size_t>(-1))) return false;
-        Blanks();
-        if (At(']')) {
-          ++i_;
-          return sax_.end_array();
-        }
         open_.push_back(false);
-        return Value();
+        first_ = true;
+        return sax_.start_array(static_cast<std::size_t>(-1));
       case '"': return Text() && sax_.string(text_);
       case 't': return Word("true") && sax_.boolean(true);
       case 'f': return Word("false") && sax_.boolean(false);
@@ -259,6 +254,7 @@ class JsonScanner {
   Sax& sax_;
   size_t i_ = 0;
   std::vector<bool> open_;  // per open container: an object (else a list)
+  bool first_ = false;      // the innermost container has no member yet
   std::string text_;        // the last text or key read
 };
 
