@@ -6,15 +6,6 @@
 
 namespace zor::server {
 
-SqlValue owned(const SqlValueView& v) {
-  return std::visit(
-      [](const auto& x) -> SqlValue {
-        if constexpr (std::is_same_v<std::decay_t<decltype(x)>, std::string_view>) return std::string(x);
-        else return x;
-      },
-      v);
-}
-
 QueryResult Connection::query(const std::string& sql, const std::vector<SqlValue>& params) {
   QueryResult out;
   queryEach(sql, params, [&out](const std::vector<SqlValueView>& row) {

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -26,7 +27,14 @@ inline bool isNull(const SqlValue& v) { return std::holds_alternative<std::monos
 using SqlValueView = std::variant<std::monostate, std::int64_t, double, std::string_view>;
 
 // The value kept beyond its row.
-SqlValue owned(const SqlValueView& v);
+inline SqlValue owned(const SqlValueView& v) {
+  return std::visit(
+      [](const auto& x) -> SqlValue {
+        if constexpr (std::is_same_v<std::decay_t<decltype(x)>, std::string_view>) return std::string(x);
+        else return x;
+      },
+      v);
+}
 
 // Called with each row a query reads, in order, as it reads it.
 using RowReader = std::function<void(const std::vector<SqlValueView>& row)>;

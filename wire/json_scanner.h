@@ -7,7 +7,8 @@
 // stands, and nothing is copied character by character.
 //
 // It accepts exactly what nlohmann-json's strict parser accepts: one value
-// with blanks around it; texts of valid UTF-8 without control characters,
+// with blanks around it (and, as there, anything after a NUL byte that
+// follows it); texts of valid UTF-8 without control characters,
 // with the escapes of JSON (a \u surrogate only in a pair); integers read
 // as such when they fit (negative: 64-bit signed, else 64-bit unsigned),
 // other numbers as doubles, refused beyond the double range. Nesting is
@@ -58,7 +59,8 @@ class JsonScanner {
       if (object && !Key()) return false;
       if (!Value()) return false;
     }
-    return i_ == s_.size();
+    // A NUL byte ends the text for nlohmann-json too (what follows it is not read).
+    return i_ == s_.size() || s_[i_] == '\0';
   }
 
   size_t ErrorAt() const { return i_; }

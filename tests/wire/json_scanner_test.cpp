@@ -56,6 +56,10 @@ TEST(JsonScanner, ReadsWhatNlohmannReadsAsItDoes) {
            R"("\ud83d\ude00")", "\"Vôo \xF0\x9F\x98\x80\"", R"({"a":1,"a":2})", "\xEF\xBB\xBF[1]", "true",
            "null", R"("\u0000")"})
     EXPECT_EQ(Disagreement(text), "") << text;
+  // Both stop reading at a NUL byte after the value.
+  EXPECT_EQ(Disagreement(std::string("{\"a\":1}\t\0,garbage", 17)), "");
+  EXPECT_EQ(Disagreement(std::string("12\0x", 4)), "");
+  EXPECT_EQ(Disagreement(std::string("[1,\0]", 5)), "");
 }
 
 TEST(JsonScanner, RefusesWhatNlohmannRefuses) {
