@@ -25,7 +25,7 @@ build-asan: deps
 
 # The libFuzzer target over the request and delta decoders (clang).
 FUZZ_SRC := tests/server/fuzz/request_fuzzer.cpp server/request_decoder.cpp server/packet.cpp \
-  server/dataset_catalog.cpp server/stored_value.cpp $(wildcard wire/*.cpp)
+  server/dataset_catalog.cpp server/stored_value.cpp server/reply_buffers.cpp $(wildcard wire/*.cpp)
 fuzz: deps
 	@mkdir -p build-fuzz
 	@clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -I. $(FUZZ_SRC) -o build-fuzz/request_fuzzer

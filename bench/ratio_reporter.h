@@ -1,7 +1,10 @@
 // A console reporter that, after the usual table, prints each benchmark's
 // real time as a ratio against a named baseline benchmark of the same run:
-// "BM_X/1000  3.2x BM_Raw/1000". Benchmarks are paired by their argument
-// suffix ("/1000"); with repetitions, the medians are compared.
+// "BM_X/1000  3.2x BM_Raw/1000", and its CPU time likewise. Benchmarks are
+// paired by their argument suffix ("/1000"); with repetitions, the medians
+// are compared. A benchmark that measures the CPU of the whole process
+// (server threads included) gives a CPU ratio that a busy machine, which
+// stretches real time, hardly moves.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -20,28 +23,33 @@ class RatioReporter : public benchmark::ConsoleReporter {
     // With repetitions the median stands for the benchmark; without, its
     // one run.
     for (const Run& r : runs) {
+      const Times t{r.GetAdjustedRealTime(), r.GetAdjustedCPUTime()};
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-        medians_[r.run_name.str()] = r.GetAdjustedRealTime();
+        medians_[r.run_name.str()] = t;
       else if (r.run_type == Run::RT_Iteration && r.repetitions <= 1)
-        times_[r.run_name.str()] = r.GetAdjustedRealTime();
+        times_[r.run_name.str()] = t;
     }
-    for (const auto& [name, time] : medians_) times_[name] = time;
+    for (const auto& [name, t] : medians_) times_[name] = t;
   }
 
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\nRatios against %s:\n", baseline_.c_str());
-    for (const auto& [name, time] : times_) {
+    for (const auto& [name, t] : times_) {
       const std::string suffix = name.substr(name.find('/') == std::string::npos ? name.size() : name.find('/'));
       auto base = times_.find(baseline_ + suffix);
-      if (base == times_.end() || name == base->first || base->second <= 0) continue;
-      std::printf("  %-40s %8.2fx %s\n", name.c_str(), time / base->second, base->first.c_str());
+      if (base == times_.end() || name == base->first || base->second.real <= 0 || base->second.cpu <= 0) continue;
+      std::printf("  %-40s %8.2fx %s   (CPU %.2fx)\n", name.c_str(), t.real / base->second.real,
+                  base->first.c_str(), t.cpu / base->second.cpu);
     }
   }
 
  private:
+  struct Times {
+    double real, cpu;
+  };
   std::string baseline_;
-  std::map<std::string, double> times_, medians_;
+  std::map<std::string, Times> times_, medians_;
 };
 
 // main() for a benchmark binary whose ratios are taken against `baseline`.

@@ -6,6 +6,16 @@
 
 namespace zor::server {
 
+QueryResult Connection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+  QueryResult out;
+  queryEach(sql, params, [&out](const std::vector<SqlValueView>& row) {
+    std::vector<SqlValue>& kept = out.rows.emplace_back();
+    kept.reserve(row.size());
+    for (const SqlValueView& v : row) kept.push_back(owned(v));
+  });
+  return out;
+}
+
 std::unique_ptr<Connection> openConnection(const std::string& url) {
   if (url.rfind("sqlite:", 0) == 0) {
     std::string path = url.substr(7);

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -19,13 +22,29 @@ using SqlValue = std::variant<std::monostate, std::int64_t, double, std::string>
 
 inline bool isNull(const SqlValue& v) { return std::holds_alternative<std::monostate>(v); }
 
+// A value of a row as the driver holds it, valid while the row is being
+// read: texts are not copied.
+using SqlValueView = std::variant<std::monostate, std::int64_t, double, std::string_view>;
+
+// The value kept beyond its row.
+inline SqlValue owned(const SqlValueView& v) {
+  return std::visit(
+      [](const auto& x) -> SqlValue {
+        if constexpr (std::is_same_v<std::decay_t<decltype(x)>, std::string_view>) return std::string(x);
+        else return x;
+      },
+      v);
+}
+
+// Called with each row a query reads, in order, as it reads it.
+using RowReader = std::function<void(const std::vector<SqlValueView>& row)>;
+
 enum class Dialect { sqlite, postgresql };
 
 // Column kinds the schema uses; the driver names them in its own dialect.
 enum class ColumnType { text, integer, real, timestamp };
 
 struct QueryResult {
-  std::vector<std::string> columns;
   std::vector<std::vector<SqlValue>> rows;
 };
 
@@ -57,7 +76,10 @@ class Connection {
   // Runs one or more statements without parameters (DDL scripts).
   virtual void execScript(const std::string& sql) = 0;
   // Statements use '?' placeholders, whatever the engine.
-  virtual QueryResult query(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
+  QueryResult query(const std::string& sql, const std::vector<SqlValue>& params = {});
+  // The rows handed over one at a time instead of kept: a large answer is
+  // written out as it is read. `read` must not use this connection.
+  virtual void queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) = 0;
   // Returns the number of rows changed.
   virtual std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
 

@@ -47,7 +47,7 @@ std::string fetch(Connection& c, const DatasetDef& d, const std::string& where, 
   std::string sql = selectSql(d);
   if (!where.empty()) sql += " WHERE " + where;
   sql += " ORDER BY " + d.orderBy;
-  return packetText(d, c.query(sql, params));
+  return packetText(c, d, sql, params);
 }
 
 std::string save(const Work& w, const DatasetDef& d) {

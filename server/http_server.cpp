@@ -20,6 +20,7 @@
 #include "server/db_fault_text.h"
 #include "server/http_rules.h"
 #include "server/packet.h"
+#include "server/reply_buffers.h"
 #include "server/request_decoder.h"
 #include "server/rpc_dispatch.h"
 #include "server/worker_pool.h"
@@ -215,12 +216,25 @@ void RpcHttpServer::stop() {
   stateChanged_.notify_all();
 }
 
-int RpcHttpServer::answer(MHD_Connection* c, int status, const std::string& body, bool allowPost,
+int RpcHttpServer::answer(MHD_Connection* c, int status, std::string body, bool allowPost,
                           const char* contentType) {
-  MHD_Response* r =
-      MHD_create_response_from_buffer(body.size(), const_cast<char*>(body.data()), MHD_RESPMEM_MUST_COPY);
-  if (!r) return 0;
-  if (!body.empty()) MHD_add_response_header(r, "Content-Type", contentType);
+  // The transport sends the text where it is and hands its buffer back
+  // for a later answer once sent.
+  const bool empty = body.empty();
+  auto* owned = new std::string(std::move(body));
+  MHD_Response* r = MHD_create_response_from_buffer_with_free_callback_cls(
+      owned->size(), owned->data(),
+      [](void* text) {
+        auto* s = static_cast<std::string*>(text);
+        reply_buffers::giveBack(std::move(*s));
+        delete s;
+      },
+      owned);
+  if (!r) {
+    delete owned;
+    return 0;
+  }
+  if (!empty) MHD_add_response_header(r, "Content-Type", contentType);
   if (allowPost) MHD_add_response_header(r, "Allow", "POST");
   MHD_Result ok = MHD_queue_response(c, static_cast<unsigned>(status), r);
   MHD_destroy_response(r);
@@ -356,7 +370,7 @@ int RpcHttpServer::handle(MHD_Connection* c, const char* url, const char* method
   if (ex.lateStatus) return refuse(c, ex, ex.lateStatus, ex.lateCode, ex.lateMessage);
   if (ex.ready) {
     ex.queued = true;
-    return answer(c, ex.reply.httpStatus, ex.reply.body);
+    return answer(c, ex.reply.httpStatus, std::move(ex.reply.body));
   }
   if (!ex.dispatched) dispatch(c, ex);
   return 1;

@@ -79,7 +79,7 @@ class RpcHttpServer {
 
  private:
   int refuse(MHD_Connection* connection, Exchange& ex, int status, int code, const std::string& message);
-  int answer(MHD_Connection* connection, int status, const std::string& body, bool allowPost = false,
+  int answer(MHD_Connection* connection, int status, std::string body, bool allowPost = false,
              const char* contentType = "application/json; charset=utf-8");
   bool serveOperations(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
   bool admit(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);

@@ -1,6 +1,7 @@
 // Packet writing and delta reading (see packet.h).
 #include "server/packet.h"
 
+#include "server/reply_buffers.h"
 #include "server/stored_value.h"
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
@@ -13,14 +14,29 @@ using wire::FieldType;
 namespace {
 
 // A stored value as the packet carries it: in its normal form, except that
-// an empty text stays an empty text.
-void writeValue(wire::ValueWriter& w, const DatasetField& f, const SqlValue& v) {
-  if (isNull(v)) return w.Null();
-  if (f.Type == FieldType::String) {
-    if (auto* s = std::get_if<std::string>(&v)) return w.String(*s);
-    return w.String(asText(v));
+// an empty text stays an empty text. The forms the server itself stores
+// (texts, numbers, canonical date-times) are written without a copy.
+void writeValue(wire::ValueWriter& w, const DatasetField& f, const SqlValueView& v) {
+  if (std::holds_alternative<std::monostate>(v)) return w.Null();
+  auto* text = std::get_if<std::string_view>(&v);
+  switch (f.Type) {
+    case FieldType::String:
+      if (text) return w.String(*text);
+      return w.String(asText(owned(v)));
+    case FieldType::Float:
+      if (auto* d = std::get_if<double>(&v)) return w.Float(*d);
+      break;
+    case FieldType::Integer:
+      if (auto* i = std::get_if<std::int64_t>(&v)) return w.Integer(*i);
+      break;
+    case FieldType::DateTime: {
+      wire::DateTime dt;
+      if (text && wire::ParseDateTime(*text, dt)) return w.Date(dt);
+      break;
+    }
+    case FieldType::Boolean: break;
   }
-  SqlValue n = normalForm(f, v);
+  SqlValue n = normalForm(f, owned(v));
   if (isNull(n)) return w.Null();  // a date no one can read
   switch (f.Type) {
     case FieldType::Float: return w.Float(std::get<double>(n));
@@ -94,16 +110,16 @@ std::string selectSql(const DatasetDef& d) {
   return sql + " FROM " + d.from;
 }
 
-std::string packetText(const DatasetDef& d, const QueryResult& rows) {
+std::string packetText(Connection& c, const DatasetDef& d, const std::string& sql,
+                       const std::vector<SqlValue>& params) {
   std::vector<wire::FieldDef> fields(d.fields.begin(), d.fields.end());
-  std::string out;
-  out.reserve(64 * d.fields.size() + rows.rows.size() * d.fields.size() * 6);
+  std::string out = reply_buffers::take();
   wire::PacketWriter w(out, fields);
-  for (const auto& r : rows.rows) {
+  c.queryEach(sql, params, [&](const std::vector<SqlValueView>& row) {
     w.BeginRow();
-    for (size_t i = 0; i < d.fields.size(); ++i) writeValue(w.Values(), d.fields[i], r[i]);
+    for (size_t i = 0; i < d.fields.size(); ++i) writeValue(w.Values(), d.fields[i], row[i]);
     w.EndRow();
-  }
+  });
   w.Finish();
   return out;
 }

@@ -39,9 +39,11 @@ nlohmann::ordered_json fieldsJson(const DatasetDef& d);
 // "SELECT <every field's source> FROM <from>"; callers add WHERE and ORDER BY.
 std::string selectSql(const DatasetDef& d);
 
-// The JSON text of one packet, written from rows whose columns are the
-// dataset's fields in order, each value in the form the server reads it in.
-std::string packetText(const DatasetDef& d, const QueryResult& rows);
+// The JSON text of the packet of the rows `sql` reads, whose columns are the
+// dataset's fields in order, each value in the form the server reads it in;
+// written as the rows are read, none of them kept.
+std::string packetText(Connection& c, const DatasetDef& d, const std::string& sql,
+                       const std::vector<SqlValue>& params);
 
 // One changed row; values are indexed like the dataset's fields (a field
 // the delta does not carry is null).

@@ -157,26 +157,20 @@ void PgConnection::execScript(const std::string& sql) {
   if (!succeeded(res.get())) throw failure(res.get(), conn_);
 }
 
-QueryResult PgConnection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+void PgConnection::queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
   Result r = run(sql, params);
   PGresult* res = r.res.get();
-  QueryResult out;
-  int cols = PQnfields(res);
-  int rows = PQntuples(res);
-  for (int c = 0; c < cols; ++c) out.columns.emplace_back(PQfname(res, c));
-  out.rows.reserve(rows);
+  const int cols = PQnfields(res), rows = PQntuples(res);
+  std::vector<SqlValueView> row(static_cast<size_t>(cols));
   for (int i = 0; i < rows; ++i) {
-    std::vector<SqlValue> row;
-    row.reserve(cols);
     for (int c = 0; c < cols; ++c) {
       if (PQgetisnull(res, i, c))
-        row.emplace_back(std::monostate{});
+        row[static_cast<size_t>(c)] = std::monostate{};
       else
-        row.emplace_back(std::string(PQgetvalue(res, i, c), static_cast<size_t>(PQgetlength(res, i, c))));
+        row[static_cast<size_t>(c)] = std::string_view(PQgetvalue(res, i, c), static_cast<size_t>(PQgetlength(res, i, c)));
     }
-    out.rows.push_back(std::move(row));
+    read(row);
   }
-  return out;
 }
 
 std::int64_t PgConnection::execute(const std::string& sql, const std::vector<SqlValue>& params) {

@@ -109,10 +109,11 @@ RpcReply dispatchRpc(const ModuleCall& call, const std::string& body) {
     reply.body = dump(response);
     return reply;
   }
-  // The data is already JSON text: written after the envelope, not parsed again.
-  reply.body = "{\"jsonrpc\":\"2.0\",\"id\":" + dump(id) + ",\"result\":{\"ok\":true,\"data\":";
-  reply.body += data;
-  reply.body += "}}";
+  // The data is already JSON text: the envelope is written around it, in
+  // its own buffer (no second copy of a large answer), not parsed again.
+  data.insert(0, "{\"jsonrpc\":\"2.0\",\"id\":" + dump(id) + ",\"result\":{\"ok\":true,\"data\":");
+  data += "}}";
+  reply.body = std::move(data);
   return reply;
 }
 

@@ -106,40 +106,36 @@ sqlite3_stmt* SqliteConnection::prepare(const std::string& sql, const std::vecto
   return stmt;
 }
 
-QueryResult SqliteConnection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+void SqliteConnection::queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
   sqlite3_stmt* stmt = prepare(sql, params);
-  QueryResult out;
-  int n = 0;
-  for (bool first = true;; first = false) {
+  // The statement stays cached: it is reset however the reading ends.
+  struct Reset {
+    sqlite3_stmt* s;
+    ~Reset() { sqlite3_reset(s); }
+  } reset{stmt};
+  std::vector<SqlValueView> row;
+  for (;;) {
     int rc = sqlite3_step(stmt);
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-      sqlite3_reset(stmt);
-      fail(rc, "SQLite");
-    }
-    // Read after the first step: a kept statement whose table changed is
-    // prepared again by it, and "*" may then name other columns.
-    if (first) {
-      n = sqlite3_column_count(stmt);
-      for (int i = 0; i < n; ++i) out.columns.emplace_back(sqlite3_column_name(stmt, i));
-    }
     if (rc == SQLITE_DONE) break;
-    std::vector<SqlValue> row;
-    row.reserve(n);
+    if (rc != SQLITE_ROW) fail(rc, "SQLite");
+    // Counted after the step: a kept statement whose table changed is
+    // prepared again by it, and "*" may then name other columns.
+    const int n = sqlite3_column_count(stmt);
+    row.resize(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {
+      SqlValueView& v = row[static_cast<size_t>(i)];
       switch (sqlite3_column_type(stmt, i)) {
-        case SQLITE_NULL: row.emplace_back(std::monostate{}); break;
-        case SQLITE_INTEGER: row.emplace_back(static_cast<std::int64_t>(sqlite3_column_int64(stmt, i))); break;
-        case SQLITE_FLOAT: row.emplace_back(sqlite3_column_double(stmt, i)); break;
+        case SQLITE_NULL: v = std::monostate{}; break;
+        case SQLITE_INTEGER: v = static_cast<std::int64_t>(sqlite3_column_int64(stmt, i)); break;
+        case SQLITE_FLOAT: v = sqlite3_column_double(stmt, i); break;
         default: {
           auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-          row.emplace_back(std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt, i))));
+          v = std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(stmt, i)));
         }
       }
     }
-    out.rows.push_back(std::move(row));
+    read(row);
   }
-  sqlite3_reset(stmt);
-  return out;
 }
 
 std::int64_t SqliteConnection::execute(const std::string& sql, const std::vector<SqlValue>& params) {

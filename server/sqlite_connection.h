@@ -22,7 +22,7 @@ class SqliteConnection final : public Connection {
 
   Dialect dialect() const override { return Dialect::sqlite; }
   void execScript(const std::string& sql) override;
-  QueryResult query(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) override;
   std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params) override;
   void beginWrite() override;
   void commit() override;

@@ -1,6 +1,11 @@
 // The two documents desks and server exchange: the data packet (a
 // dataset's fields and rows) and the delta (a dataset's change log: per
 // changed row its kind and its values as loaded and as they are now).
+//
+// Each is written once, over the type of its values: the wire's neutral
+// value (Packet, Change, Delta: what the server binds to its statements)
+// and any other value type a side keeps its data in (the desk's variants),
+// which the codec then reads and writes directly (value_codec.h).
 #pragma once
 
 #include <stdexcept>
@@ -14,10 +19,11 @@
 namespace wire {
 
 // Every row holds one value per field, in field order, of the field's type or null.
-struct Packet {
+template <class V>
+struct BasicPacket {
   std::vector<FieldDef> Fields;
-  std::vector<std::vector<Value>> Rows;
-  bool operator==(const Packet&) const = default;
+  std::vector<std::vector<V>> Rows;
+  bool operator==(const BasicPacket&) const = default;
 };
 
 enum class ChangeKind { Insert, Modify, Delete };
@@ -28,19 +34,25 @@ bool ChangeKindFromName(std::string_view name, ChangeKind& out);
 
 // Old is the row as loaded (empty for Insert), New the row as it is now
 // (empty for Delete).
-struct Change {
+template <class V>
+struct BasicChange {
   ChangeKind Kind = ChangeKind::Insert;
-  std::vector<Value> Old;
-  std::vector<Value> New;
-  bool operator==(const Change&) const = default;
+  std::vector<V> Old;
+  std::vector<V> New;
+  bool operator==(const BasicChange&) const = default;
 };
 
 // The changed rows in the order they were first changed.
-struct Delta {
+template <class V>
+struct BasicDelta {
   std::vector<FieldDef> Fields;
-  std::vector<Change> Changes;
-  bool operator==(const Delta&) const = default;
+  std::vector<BasicChange<V>> Changes;
+  bool operator==(const BasicDelta&) const = default;
 };
+
+using Packet = BasicPacket<Value>;
+using Change = BasicChange<Value>;
+using Delta = BasicDelta<Value>;
 
 // A document that does not follow the contract; the message, in
 // Portuguese, names what is wrong and is shown to the person unchanged.

@@ -1,30 +1,13 @@
 // JSON text of packets and deltas (see packet_writer.h).
 #include "wire/packet_writer.h"
 
+#include "wire/utf8.h"
+
 #include <charconv>
 #include <cmath>
 #include <type_traits>
 
 namespace wire {
-
-namespace {
-
-// Length of the valid UTF-8 sequence starting at s[i], or 0 when the bytes
-// there are not one (overlong forms, surrogates and code points beyond
-// U+10FFFF included).
-size_t Utf8SequenceAt(std::string_view s, size_t i) {
-  auto b = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
-  unsigned char c = b(0);
-  size_t n = c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
-  if (n == 0 || i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k)
-    if ((b(k) & 0xC0) != 0x80) return 0;
-  if (n == 3 && ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F))) return 0;
-  if (n == 4 && ((c == 0xF0 && b(1) < 0x90) || (c == 0xF4 && b(1) > 0x8F))) return 0;
-  return n;
-}
-
-}  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static const char* const kHex = "0123456789abcdef";
@@ -112,9 +95,22 @@ void ValueWriter::Boolean(bool value) {
 
 void ValueWriter::Date(const DateTime& value) {
   Separate();
-  out_ += '"';
-  out_ += FormatDateTime(value);
-  out_ += '"';
+  if (!IsValid(value)) {  // written as it is; no reader takes it
+    out_ += '"' + FormatDateTime(value) + '"';
+    return;
+  }
+  // "yyyy-mm-ddThh:nn:ss" in place: two of these in every flight.
+  char buf[22] = "\"0000-00-00T00:00:00\"";
+  auto put = [&buf](int at, int digits, int n) {
+    for (int i = at + digits - 1; i >= at; --i, n /= 10) buf[i] = static_cast<char>('0' + n % 10);
+  };
+  put(1, 4, value.Year);
+  put(6, 2, value.Month);
+  put(9, 2, value.Day);
+  put(12, 2, value.Hour);
+  put(15, 2, value.Minute);
+  put(18, 2, value.Second);
+  out_.append(buf, 21);
 }
 
 void ValueWriter::Write(const Value& value) {
@@ -186,12 +182,6 @@ void ValueWriter::Fields(const std::vector<FieldDef>& fields) {
   EndList();
 }
 
-void ValueWriter::Row(const std::vector<Value>& row) {
-  BeginList();
-  for (const Value& v : row) Write(v);
-  EndList();
-}
-
 PacketWriter::PacketWriter(std::string& out, const std::vector<FieldDef>& fields) : values_(out) {
   values_.BeginObject();
   values_.Key("fields");
@@ -205,39 +195,22 @@ void PacketWriter::Finish() {
   values_.EndObject();
 }
 
-std::string EncodePacket(const Packet& packet) {
-  std::string out;
-  PacketWriter w(out, packet.Fields);
-  for (const auto& row : packet.Rows) w.Values().Row(row);
-  w.Finish();
-  return out;
-}
+std::string EncodePacket(const Packet& packet) { return EncodePacket<Value>(packet); }
+std::string EncodeDelta(const Delta& delta) { return EncodeDelta<Value>(delta); }
 
-std::string EncodeDelta(const Delta& delta) {
-  std::string out;
-  ValueWriter w(out);
-  w.BeginObject();
-  w.Key("fields");
-  w.Fields(delta.Fields);
-  w.Key("changes");
-  w.BeginList();
-  for (const Change& c : delta.Changes) {
-    w.BeginObject();
-    w.Key("kind");
-    w.String(ChangeKindName(c.Kind));
-    if (c.Kind != ChangeKind::Insert) {
-      w.Key("old");
-      w.Row(c.Old);
-    }
-    if (c.Kind != ChangeKind::Delete) {
-      w.Key("new");
-      w.Row(c.New);
-    }
-    w.EndObject();
-  }
-  w.EndList();
-  w.EndObject();
-  return out;
+void ValueCodec<Value>::Write(ValueWriter& out, const Value& value, const FieldDef&) { out.Write(value); }
+void ValueCodec<Value>::WriteAsIs(ValueWriter& out, const Value& value) { out.Write(value); }
+
+size_t Utf8SequenceAt(std::string_view s, size_t i) {
+  auto b = [&](size_t k) { return static_cast<unsigned char>(s[i + k]); };
+  unsigned char c = b(0);
+  size_t n = c < 0xC2 ? 0 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k)
+    if ((b(k) & 0xC0) != 0x80) return 0;
+  if (n == 3 && ((c == 0xE0 && b(1) < 0xA0) || (c == 0xED && b(1) > 0x9F))) return 0;
+  if (n == 4 && ((c == 0xF0 && b(1) < 0x90) || (c == 0xF4 && b(1) > 0x8F))) return 0;
+  return n;
 }
 
 }  // namespace wire

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "wire/packet.h"
+#include "wire/value_codec.h"
 
 namespace wire {
 
@@ -36,7 +38,9 @@ class ValueWriter {
   void EndObject();
 
   void Fields(const std::vector<FieldDef>& fields);
-  void Row(const std::vector<Value>& row);
+  // One row, each value written as its field's type (ValueCodec<V>::Write).
+  template <class V>
+  void Row(const std::vector<V>& row, const std::vector<FieldDef>& fields);
 
  private:
   void Separate();
@@ -59,6 +63,13 @@ class PacketWriter {
   ValueWriter values_;
 };
 
+// The JSON text of a packet or delta of any value type; every row must hold
+// one value per field (a row of another width is a fault of the caller:
+// std::length_error).
+template <class V>
+std::string EncodePacket(const BasicPacket<V>& packet);
+template <class V>
+std::string EncodeDelta(const BasicDelta<V>& delta);
 std::string EncodePacket(const Packet& packet);
 std::string EncodeDelta(const Delta& delta);
 
@@ -66,5 +77,50 @@ std::string EncodeDelta(const Delta& delta);
 void AppendJsonString(std::string& out, std::string_view text);
 // The shortest text that reads back as `value`, with ".0" when integral (as JSON libraries write it).
 void AppendJsonNumber(std::string& out, double value);
+
+template <class V>
+void ValueWriter::Row(const std::vector<V>& row, const std::vector<FieldDef>& fields) {
+  if (row.size() != fields.size()) throw std::length_error("a row of another width than its fields");
+  BeginList();
+  for (size_t i = 0; i < row.size(); ++i) ValueCodec<V>::Write(*this, row[i], fields[i]);
+  EndList();
+}
+
+template <class V>
+std::string EncodePacket(const BasicPacket<V>& packet) {
+  std::string out;
+  PacketWriter w(out, packet.Fields);
+  for (const auto& row : packet.Rows) w.Values().Row(row, packet.Fields);
+  w.Finish();
+  return out;
+}
+
+template <class V>
+std::string EncodeDelta(const BasicDelta<V>& delta) {
+  std::string out;
+  ValueWriter w(out);
+  w.BeginObject();
+  w.Key("fields");
+  w.Fields(delta.Fields);
+  w.Key("changes");
+  w.BeginList();
+  for (const BasicChange<V>& c : delta.Changes) {
+    w.BeginObject();
+    w.Key("kind");
+    w.String(ChangeKindName(c.Kind));
+    if (c.Kind != ChangeKind::Insert) {
+      w.Key("old");
+      w.Row(c.Old, delta.Fields);
+    }
+    if (c.Kind != ChangeKind::Delete) {
+      w.Key("new");
+      w.Row(c.New, delta.Fields);
+    }
+    w.EndObject();
+  }
+  w.EndList();
+  w.EndObject();
+  return out;
+}
 
 }  // namespace wire

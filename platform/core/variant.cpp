@@ -7,6 +7,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
+#include "platform/core/variant_codec.h"
 #include "wire/packet_writer.h"
 
 namespace plat {
@@ -62,25 +63,10 @@ Variant::Variant(const Variant& o) : tag_(Tag::Null) {
   }
 }
 
-Variant::Variant(Variant&& o) noexcept : tag_(o.tag_) {
-  std::memcpy(raw_, o.raw_, sizeof(raw_));
-  o.tag_ = Tag::Null;
-}
-
 Variant& Variant::operator=(const Variant& o) {
   if (this != &o) {
     Variant copy(o);
     *this = std::move(copy);
-  }
-  return *this;
-}
-
-Variant& Variant::operator=(Variant&& o) noexcept {
-  if (this != &o) {
-    Release();
-    std::memcpy(raw_, o.raw_, sizeof(raw_));
-    tag_ = o.tag_;
-    o.tag_ = Tag::Null;
   }
   return *this;
 }
@@ -94,22 +80,6 @@ void Variant::Release() noexcept {
     default: break;
   }
   tag_ = Tag::Null;
-}
-
-VarType Variant::Type() const noexcept {
-  switch (tag_) {
-    case Tag::Null: return VarType::Null;
-    case Tag::Bool: return VarType::Bool;
-    case Tag::Integer: return VarType::Integer;
-    case Tag::Float: return VarType::Float;
-    case Tag::ShortText:
-    case Tag::LongText: return VarType::String;
-    case Tag::DateTime: return VarType::DateTime;
-    case Tag::Array: return VarType::Array;
-    case Tag::Json: return VarType::Json;
-    case Tag::Packet: return VarType::Packet;
-  }
-  return VarType::Null;
 }
 
 std::string_view Variant::TextView() const noexcept {

@@ -1,13 +1,14 @@
 // The value types that carry a dataset's content and its change log between
-// client datasets and the server connection, with the field types, field
-// definitions and change kinds of the wire contract, and their passage to
-// and from the wire's neutral values and JSON (docs/protocol.md).
+// client datasets and the server connection: the wire's packet and delta
+// over variants, with the field types, field definitions and change kinds
+// of the wire contract, and their JSON (docs/protocol.md).
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "platform/core/variant.h"
+#include "platform/core/variant_codec.h"
 #include "wire/field.h"
 #include "wire/packet.h"
 
@@ -20,28 +21,15 @@ using wire::FieldType;
 // The complete row set of one dataset; every row holds one value per field,
 // in field order, typed after its field (String, Integer, Float, DateTime,
 // Bool) or null.
-struct DataPacket {
-  std::vector<FieldDef> Fields;
-  std::vector<std::vector<Variant>> Rows;
-  bool operator==(const DataPacket&) const = default;
-};
+using DataPacket = wire::BasicPacket<Variant>;
 
 // One changed row: Old is the row as loaded (empty for Insert), New the row
 // as it is now (empty for Delete).
-struct DeltaRow {
-  ChangeKind Kind = ChangeKind::Insert;
-  std::vector<Variant> Old;
-  std::vector<Variant> New;
-  bool operator==(const DeltaRow&) const = default;
-};
+using DeltaRow = wire::BasicChange<Variant>;
 
 // The change log of one dataset since its last merge, in the order the rows
 // were first changed.
-struct DeltaPacket {
-  std::vector<FieldDef> Fields;
-  std::vector<DeltaRow> Changes;
-  bool operator==(const DeltaPacket&) const = default;
-};
+using DeltaPacket = wire::BasicDelta<Variant>;
 
 // Encoding never fails for values of the field's own type; a value of
 // another type is converted to it (a value that cannot be converted, or a
@@ -53,11 +41,6 @@ DataPacket PacketFromJsonText(const JsonText& text);
 JsonText DeltaToJsonText(const DeltaPacket& delta);
 DeltaPacket DeltaFromJsonText(const JsonText& text);
 
-// A packet the wire decoded, its values made variants. The rvalue form
-// moves the texts instead of copying them.
-DataPacket PacketFromWire(const wire::Packet& packet);
-DataPacket PacketFromWire(wire::Packet&& packet);
-
 // A packet or delta carried in a variant: written as its JSON text
 // (VarType::Json); read from a decoded packet (VarType::Packet), from JSON
 // text, or from a plain string holding JSON. The rvalue form of
@@ -67,9 +50,5 @@ DataPacket PacketFromVariant(const Variant& value);
 DataPacket PacketFromVariant(Variant&& value);
 Variant DeltaToVariant(const DeltaPacket& delta);
 DeltaPacket DeltaFromVariant(const Variant& value);
-
-// Converts a value to the native variant type of a column (null stays
-// null); raises EDatabaseError naming the column when it cannot.
-Variant ToFieldType(const Variant& value, FieldType type, const std::string& fieldName);
 
 }  // namespace plat

@@ -126,17 +126,6 @@ void TDataSet::BindFields(const std::vector<FieldDef>& defs, std::vector<int>& c
 }
 
 namespace {
-VarType NativeType(FieldType type) {
-  switch (type) {
-    case FieldType::String: return VarType::String;
-    case FieldType::Integer: return VarType::Integer;
-    case FieldType::Float: return VarType::Float;
-    case FieldType::DateTime: return VarType::DateTime;
-    case FieldType::Boolean: return VarType::Bool;
-  }
-  return VarType::Null;
-}
-
 // A packet's value as the field's own type, moved when it already is one.
 // Text fields hold no empty strings: empty is null (see TStringField).
 void TakeAsFieldType(Variant& value, const TField* f) {

@@ -8,6 +8,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
+#include "platform/core/variant_codec.h"
 #include "platform/net/server_result.h"
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
@@ -17,6 +18,8 @@ namespace plat::json_rpc {
 namespace {
 
 using nlohmann::json;
+
+using Parts = wire::BasicParsedDocument<Variant>;
 
 void WriteArg(wire::ValueWriter& w, const Variant& v) {
   switch (v.Type()) {
@@ -66,10 +69,10 @@ std::string ErrorMessage(const json& error) {
 // The call's data: a packet is typed and handed over with its rows as they
 // were parsed; any other document, or a packet that does not follow its
 // own fields (the dataset that loads it says what is wrong), as its text.
-Variant DecodeData(json& data, wire::ParsedDocument& parts) {
+Variant DecodeData(json& data, Parts& parts) {
   if (data.is_object() && data.contains("fields") && parts.RowsFound) {
     try {
-      return Variant(std::make_shared<wire::Packet>(wire::PacketFromParts(data, parts)));
+      return Variant(std::make_shared<SharedPacket::element_type>(wire::PacketFromParts(data, parts)));
     } catch (const wire::DecodeError&) {
     }
   }
@@ -77,7 +80,7 @@ Variant DecodeData(json& data, wire::ParsedDocument& parts) {
   return Variant(JsonText{data.dump()});
 }
 
-Variant DecodeResult(json& result, wire::ParsedDocument& parts) {
+Variant DecodeResult(json& result, Parts& parts) {
   if (!result.is_object()) return MakeFailedResult(PlatformText("server.invalid_answer"));
   auto ok = result.find("ok");
   if (ok == result.end() || !ok->is_boolean()) return MakeFailedResult(PlatformText("server.invalid_answer"));
@@ -113,8 +116,8 @@ std::string EncodeRequest(int64_t id, const std::string& method, const std::vect
 }
 
 Variant DecodeResponse(int64_t id, int status, const std::string& body) {
-  // One parse: the rows of a packet in the result go straight into values.
-  wire::ParsedDocument parts;
+  // One parse: the rows of a packet in the result go straight into variants.
+  Parts parts;
   std::string error;
   bool parsed = wire::ParseDocument(body, {"result", "data"}, parts, error);
   json& doc = parts.Tree;

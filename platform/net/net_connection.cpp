@@ -103,10 +103,22 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
   auto& http = client_->http;
   auto started = Clock::now();
   // The session the host opened at start; the server refuses calls without one.
-  httplib::Headers headers;
+  httplib::Request req;
+  req.method = "POST";
+  req.path = "/rpc/" + server_name_;
+  req.headers.emplace("Content-Type", "application/json");
   std::string token = SessionToken();
-  if (!token.empty()) headers.emplace("Authorization", "Bearer " + token);
-  auto res = http.Post(("/rpc/" + server_name_).c_str(), headers, body, "application/json");
+  if (!token.empty()) req.headers.emplace("Authorization", "Bearer " + token);
+  req.body = std::move(body);
+  // The answer goes into one block of the length its header gives (no
+  // regrowth and copying of a large answer as it arrives).
+  std::string answer;
+  req.content_receiver = [&answer](const char* data, size_t n, uint64_t, uint64_t total) {
+    if (answer.empty() && total > 0) answer.reserve(total);
+    answer.append(data, n);
+    return true;
+  };
+  auto res = http.send(req);
   if (!res) {
     std::string message;
     switch (res.error()) {
@@ -135,7 +147,7 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
   }
   connected_ = true;
   last_error_.clear();
-  return json_rpc::DecodeResponse(id, res->status, res->body);
+  return json_rpc::DecodeResponse(id, res->status, answer);
 }
 
 }  // namespace plat

@@ -88,6 +88,31 @@ TEST_P(DbFaultTest, ABrokenPooledConnectionIsReplacedWithoutFailingTheCall) {
   for (auto& d : desks) EXPECT_FALSE(d->data("GetTipoVoo", json::array()).is_null());
 }
 
+// A query whose rows are handed over one at a time, stopped by a fault of
+// whoever reads them, leaves the connection (and its cached statement)
+// ready for the next query; the rows read are the rows kept by query().
+TEST_P(DbFaultTest, AReaderThatFailsMidwayLeavesTheConnectionUsable) {
+  start(db_->url());
+  auto c = openConnection(db_->url());
+  const std::string sql = "SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL";
+  size_t seen = 0;
+  EXPECT_THROW(c->queryEach(sql, {},
+                            [&](const std::vector<SqlValueView>&) {
+                              if (++seen == 2) throw std::runtime_error("leitor falhou");
+                            }),
+               std::runtime_error);
+  EXPECT_EQ(seen, 2u);
+  QueryResult all = c->query(sql);
+  ASSERT_GE(all.rows.size(), 2u);
+  std::vector<std::string> streamed;
+  c->queryEach(sql, {}, [&](const std::vector<SqlValueView>& row) {
+    ASSERT_EQ(row.size(), 2u);
+    streamed.push_back(std::string(std::get<std::string_view>(row[0])));
+  });
+  ASSERT_EQ(streamed.size(), all.rows.size());
+  for (size_t i = 0; i < streamed.size(); ++i) EXPECT_EQ(streamed[i], std::get<std::string>(all.rows[i][0]));
+}
+
 #ifdef ZOR_TEST_BACKEND_PG
 INSTANTIATE_TEST_SUITE_P(Postgres, DbFaultTest, ::testing::Values(std::string("pg")));
 #else

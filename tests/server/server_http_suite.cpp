@@ -109,6 +109,25 @@ TEST_P(ServerTest, GetMethodsAnswerWithTheReceivingDatasetsFields) {
   EXPECT_EQ(client_->data("GetVoo", {"9999", "0001"})["rows"].size(), 0u);
 }
 
+// Answers are written into buffers the server keeps between calls: a large
+// and a small answer in turn each come whole, with nothing of the other.
+TEST_P(ServerTest, LargeAndSmallAnswersInTurnComeWhole) {
+  std::vector<json> flights;
+  for (int nr = 5000; nr < 5600; ++nr) flights.push_back(insertChange(newFlight(std::to_string(nr))));
+  saveOk("SetVoo", delta(vooDataset(), flights));
+  json large = client_->data("GetVoo", {"0001", "0002"});
+  json small = client_->data("GetVoo", {"0001", "0001"});
+  ASSERT_GE(large["rows"].size(), 600u);
+  ASSERT_GE(small["rows"].size(), 1u);
+  ASSERT_LT(small["rows"].size(), large["rows"].size() / 4);
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(client_->data("GetVoo", {"0001", "0002"}), large);
+    EXPECT_EQ(client_->data("GetVoo", {"0001", "0001"}), small);
+    EXPECT_EQ(client_->data("GetTipoVoo", json::array())["fields"].size(), tipoVooDataset().fields.size());
+  }
+  expectFields(large, vooDataset());
+}
+
 TEST_P(ServerTest, GetTurnoListsAllOrOneOrNone) {
   json all = client_->data("GetTurno", {"", "T"});
   expectFields(all, pesqTurnoDataset());

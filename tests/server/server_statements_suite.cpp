@@ -82,11 +82,11 @@ TEST_P(StatementTest, AFailedTransactionLeavesTheKeptStatementsUsable) {
 
 TEST_P(StatementTest, ATableChangedUnderAKeptStatementIsReadInItsNewShape) {
   const std::string all = "SELECT * FROM PAR WHERE K = ?";
-  EXPECT_EQ(c_->query(all, {std::int64_t{2}}).columns.size(), 2u);
+  EXPECT_EQ(c_->query(all, {std::int64_t{2}}).rows.at(0).size(), 2u);
   c_->execScript("ALTER TABLE PAR ADD COLUMN W INTEGER");
   c_->execute("UPDATE PAR SET W = ? WHERE K = ?", {std::int64_t{7}, std::int64_t{2}});
   auto r = c_->query(all, {std::int64_t{2}});
-  ASSERT_EQ(r.columns.size(), 3u);
+  ASSERT_EQ(r.rows.at(0).size(), 3u);
   EXPECT_EQ(asText(r.rows.at(0).at(2)), "7");
 }
 

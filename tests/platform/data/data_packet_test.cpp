@@ -60,27 +60,37 @@ TEST(PacketJson, RoundTripsThroughTextAndVariant) {
   EXPECT_THROW(PacketFromVariant(Variant(3)), EDatabaseError);
 }
 
-// A packet the server connection decoded reaches the dataset's rows as
-// variants: copied while someone else holds it, moved when no one does.
-TEST(PacketJson, DecodedPacketsBecomeVariantRows) {
-  auto decoded = std::make_shared<wire::Packet>(wire::Packet{
-      {{"S", FieldType::String, 40, 0}, {"D", FieldType::DateTime, 0, 0}, {"B", FieldType::Boolean, 0, 0}},
-      {{std::string("um texto longo o bastante para morar no heap"), wire::DateTime{2026, 1, 31, 8, 5, 0}, true},
-       {wire::Value(), wire::Value(), wire::Value()}}});
+// A packet the server connection decoded is already a packet of variants:
+// the dataset gets a copy while someone else holds it, its rows when no
+// one does.
+TEST(PacketJson, DecodedPacketsAreCopiedWhileSharedAndMovedWhenAlone) {
+  const std::string longText = "um texto longo o bastante para morar no heap";
+  auto decoded = std::make_shared<DataPacket>(DataPacket{
+      {{"S", FieldType::String, 60, 0}, {"D", FieldType::DateTime, 0, 0}, {"B", FieldType::Boolean, 0, 0}},
+      {{Variant(longText), Variant(TDateTime{EncodeDate(2026, 1, 31).Val + EncodeTime(8, 5, 0).Val}), Variant(true)},
+       {Variant(), Variant(), Variant()}}});
+  const DataPacket original = *decoded;
   Variant shared(decoded);
-  DataPacket copy = PacketFromVariant(shared);
-  ASSERT_EQ(copy.Rows.size(), 2u);
-  EXPECT_EQ(copy.Rows[0][0], Variant("um texto longo o bastante para morar no heap"));
-  EXPECT_EQ(copy.Rows[0][1].AsDateTime(), TDateTime{EncodeDate(2026, 1, 31).Val + EncodeTime(8, 5, 0).Val});
-  EXPECT_EQ(copy.Rows[0][2], Variant(true));
-  EXPECT_TRUE(copy.Rows[1][0].IsNull());
+  EXPECT_EQ(PacketFromVariant(shared), original);
   // Another holder keeps its rows whole.
-  DataPacket again = PacketFromVariant(std::move(shared));
-  EXPECT_EQ(again, copy);
-  EXPECT_EQ(std::get<std::string>(decoded->Rows[0][0]), "um texto longo o bastante para morar no heap");
+  EXPECT_EQ(PacketFromVariant(std::move(shared)), original);
+  EXPECT_EQ(*decoded, original);
   // The only holder gives them up.
-  Variant alone(std::make_shared<wire::Packet>(*decoded));
-  EXPECT_EQ(PacketFromVariant(std::move(alone)), copy);
+  Variant alone(std::move(decoded));
+  EXPECT_EQ(PacketFromVariant(std::move(alone)), original);
+}
+
+// Every type and null, written and read back as variants of the field's type.
+TEST(PacketJson, EveryTypeAndNullRoundTripsAsVariants) {
+  DataPacket p = Sample();
+  p.Rows.push_back({Variant(std::string(300, 'x')), Variant(-0.125), Variant(EncodeDate(1, 1, 1)),
+                    Variant(int64_t{-9007199254740993}), Variant(false)});
+  DataPacket back = PacketFromJsonText(PacketToJsonText(p));
+  ASSERT_EQ(back, p);
+  for (size_t i = 0; i < p.Fields.size(); ++i) {
+    EXPECT_EQ(back.Rows[0][i].Type(), NativeType(p.Fields[i].Type)) << p.Fields[i].Name;
+    EXPECT_TRUE(back.Rows[1][i].IsNull() || i == 0) << p.Fields[i].Name;
+  }
 }
 
 TEST(PacketJson, ProtocolExampleDecodes) {

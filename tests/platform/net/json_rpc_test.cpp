@@ -40,6 +40,39 @@ TEST(JsonRpcResponse, GoodResultCarriesThePacket) {
   EXPECT_TRUE(none[1].IsNull());
 }
 
+// A packet in an answer arrives decoded, its values already variants of
+// their fields' types (a whole number where a float is expected is a float,
+// a date-time text a date-time); a packet that does not follow its own
+// fields arrives as its text, for the dataset to say what is wrong.
+TEST(JsonRpcResponse, APacketArrivesAsVariantsOfItsFieldsTypes) {
+  const std::string fields =
+      R"("fields":[{"name":"S","type":"string"},{"name":"I","type":"integer"},{"name":"F","type":"float"},)"
+      R"({"name":"D","type":"datetime"},{"name":"B","type":"boolean"}])";
+  Variant r = json_rpc::DecodeResponse(
+      7, 200,
+      R"({"jsonrpc":"2.0","id":7,"result":{"ok":true,"data":{)" + fields +
+          R"(,"rows":[["Vôo \"1\"",2.0,3,"2026-01-31T08:05:00",true],[null,null,null,null,null]]}}})");
+  ASSERT_TRUE(IsGoodResult(r));
+  ASSERT_EQ(r[1].Type(), VarType::Packet);
+  const auto& rows = r[1].AsPacket()->Rows;
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0][0], Variant("Vôo \"1\""));
+  EXPECT_EQ(rows[0][1], Variant(int64_t{2}));
+  EXPECT_EQ(rows[0][2], Variant(3.0));
+  EXPECT_EQ(rows[0][3], Variant(TDateTime{EncodeDate(2026, 1, 31).Val + EncodeTime(8, 5, 0).Val}));
+  EXPECT_EQ(rows[0][4], Variant(true));
+  for (const Variant& v : rows[1]) EXPECT_TRUE(v.IsNull());
+
+  Variant bad = json_rpc::DecodeResponse(
+      7, 200,
+      R"({"jsonrpc":"2.0","id":7,"result":{"ok":true,"data":{)" + fields +
+          R"(,"rows":[["a",1,1.5,"2026-01-31T08:05:00",false],["b",1.5,0,null,null]]}}})");
+  ASSERT_TRUE(IsGoodResult(bad));
+  ASSERT_EQ(bad[1].Type(), VarType::Json);
+  EXPECT_EQ(json::parse(bad[1].AsJson().Text)["rows"],
+            json::parse(R"([["a",1,1.5,"2026-01-31T08:05:00",false],["b",1.5,0,null,null]])"));
+}
+
 TEST(JsonRpcResponse, FailuresBecomeFailureResults) {
   auto message = [](int status, const std::string& body) {
     Variant r = json_rpc::DecodeResponse(4, status, body);

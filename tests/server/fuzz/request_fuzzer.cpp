@@ -1,7 +1,8 @@
 // libFuzzer target over the wire's decoders: what a request body goes
 // through before any database work (the guarded JSON decoder, then, for a
 // call carrying a delta, the delta reader of each dataset), and the one-pass
-// reader a desk runs over a call's answer and a packet. Any input must end
+// reader a desk runs over a call's answer and a packet, which must accept
+// exactly the documents nlohmann-json accepts. Any input must end
 // in a value, a ProtocolError or a DecodeError; a crash, a sanitizer report
 // or another exception is a fault. Built by `make fuzz`; `make test` runs it for a bounded time over
 // the seed corpus next to this file.
@@ -21,7 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // As a desk reads it: an answer carrying a packet, and a packet alone.
   wire::ParsedDocument answer;
   std::string error;
-  if (wire::ParseDocument(body, {"result", "data"}, answer, error)) {
+  const bool parsed = wire::ParseDocument(body, {"result", "data"}, answer, error);
+  // The wire's own reader accepts exactly what nlohmann-json accepts.
+  if (parsed != nlohmann::json::accept(body)) __builtin_trap();
+  if (parsed) {
     auto result = answer.Tree.find("result");
     if (answer.Tree.is_object() && result != answer.Tree.end() && result->is_object() && result->contains("data")) {
       try {
