@@ -20,7 +20,7 @@
 #include "server/demo_data.h"
 #include "server/schema.h"
 
-namespace bench {
+namespace zor::bench {
 
 namespace {
 Environment* screenOwner = nullptr;
@@ -51,26 +51,26 @@ Environment::Environment(const std::string& backend, int flights) : backend_(bac
   } else {
     adminUrl_ = std::getenv("ZOR_TEST_PG_URL");
     schema_ = name;
-    zor::server::openConnection(adminUrl_)->execScript("CREATE SCHEMA " + schema_);
+    zor::server::OpenConnection(adminUrl_)->ExecScript("CREATE SCHEMA " + schema_);
     url_ = adminUrl_ + (adminUrl_.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + schema_;
   }
   pool_ = std::make_unique<zor::server::ConnectionPool>(url_);
   {
-    auto c = pool_->acquire();
-    zor::server::migrate(*c);
-    zor::server::loadDemoData(*c, zor::server::DemoOptions{flights});
+    auto c = pool_->Acquire();
+    zor::server::Migrate(*c);
+    zor::server::LoadDemoData(*c, zor::server::DemoOptions{flights});
   }
   module_ = std::make_unique<zor::server::FlightModule>(*pool_);
   sessions_ = std::make_unique<zor::server::SessionModule>(*pool_, zor::server::SessionOptions{});
   http_ = std::make_unique<zor::server::RpcHttpServer>(*module_, *sessions_,
                                                         zor::server::HttpOptions{"127.0.0.1", 0, 4, nullptr});
   {
-    auto c = pool_->acquire();
-    zor::server::ensureDemoUser(*c);
+    auto c = pool_->Acquire();
+    zor::server::EnsureDemoUser(*c);
   }
-  token_ = sessions_->sessions().open(zor::server::kDemoUser, "127.0.0.1");
-  port_ = http_->bind();
-  thread_ = std::thread([this] { http_->run(); });
+  token_ = sessions_->Sessions().Open(zor::server::kDemoUser, "127.0.0.1");
+  port_ = http_->Bind();
+  thread_ = std::thread([this] { http_->Run(); });
 }
 
 Environment::~Environment() {
@@ -80,7 +80,7 @@ Environment::~Environment() {
     plat::TADOIBQuery::SetDefaultConnection(nullptr);
     screenOwner = nullptr;
   }
-  http_->stop();
+  http_->Stop();
   thread_.join();
   http_.reset();
   sessions_.reset();
@@ -90,13 +90,13 @@ Environment::~Environment() {
     for (const char* suffix : {"", "-wal", "-shm"}) std::remove((file_ + suffix).c_str());
   if (!schema_.empty()) {
     try {
-      zor::server::openConnection(adminUrl_)->execScript("DROP SCHEMA " + schema_ + " CASCADE");
+      zor::server::OpenConnection(adminUrl_)->ExecScript("DROP SCHEMA " + schema_ + " CASCADE");
     } catch (const std::exception&) {
     }
   }
 }
 
-TfrmVoo& Environment::Screen() {
+Cli_zor12200::TfrmVoo& Environment::Screen() {
   if (screenOwner == this) return *form_;
   if (screenOwner) {
     plat::Application->DestroyForms();
@@ -114,8 +114,8 @@ TfrmVoo& Environment::Screen() {
   ctx.ServerPort = port_;
   plat::Vornia::SetHostContext(ctx);
   plat::SetSessionToken(token_);
-  IniProc(plat::Variant());
-  form_ = frmVoo;
+  Pkg_zor12200::IniProc(plat::Variant());
+  form_ = Cli_zor12200::frmVoo;
   screenOwner = this;
   form_->UserFocus(form_->medCdFilial);
   form_->medCdFilial->UserSetText(kBranch);
@@ -124,4 +124,4 @@ TfrmVoo& Environment::Screen() {
   return *form_;
 }
 
-}  // namespace bench
+}  // namespace zor::bench

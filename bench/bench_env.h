@@ -17,7 +17,7 @@
 #include "server/flight_module.h"
 #include "server/http_server.h"
 
-namespace bench {
+namespace zor::bench {
 
 // "sqlite", then "pg" when ZOR_TEST_PG_URL names a cluster.
 std::vector<std::string> Backends();
@@ -35,14 +35,14 @@ class Environment {
   static void CloseAll();
 
   ~Environment();
-  const std::string& url() const { return url_; }
-  const std::string& backend() const { return backend_; }
-  int port() const { return port_; }
+  const std::string& Url() const { return url_; }
+  const std::string& Backend() const { return backend_; }
+  int Port() const { return port_; }
 
   // The flight screen on this environment's server with branch and company
   // typed in but the strip not yet left (the one screen of the process:
   // opening it for another environment closes the previous one).
-  TfrmVoo& Screen();
+  Cli_zor12200::TfrmVoo& Screen();
   plat::ScriptedUi& Ui() { return ui_; }
 
  private:
@@ -57,7 +57,7 @@ class Environment {
   std::thread thread_;
   int port_ = 0;
   plat::ScriptedUi ui_;
-  TfrmVoo* form_ = nullptr;
+  Cli_zor12200::TfrmVoo* form_ = nullptr;
 };
 
-}  // namespace bench
+}  // namespace zor::bench

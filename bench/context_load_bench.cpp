@@ -28,14 +28,14 @@ double ThreadCpuSeconds() {
 }
 
 void RawFetch(benchmark::State& state, const std::string& backend, int flights) {
-  bench::Environment& env = bench::Environment::Get(backend, flights);
-  bench::RawReader reader(env.url());
-  const auto& voo = zor::server::vooDataset();
+  zor::bench::Environment& env = zor::bench::Environment::Get(backend, flights);
+  zor::bench::RawReader reader(env.Url());
+  const auto& voo = zor::server::VooDataset();
   const std::string sql =
-      zor::server::selectSql(voo) + " WHERE V.CDFILIAL = ? AND V.CDCIA = ? ORDER BY " + voo.orderBy;
+      zor::server::SelectSql(voo) + " WHERE V.CDFILIAL = ? AND V.CDCIA = ? ORDER BY " + voo.orderBy;
   size_t rows = 0;
   for (auto _ : state) {
-    bench::RawRows r = reader.fetch(sql, {std::string(bench::kBranch), std::string(bench::kCompanyCode)});
+    zor::bench::RawRows r = reader.Fetch(sql, {std::string(zor::bench::kBranch), std::string(zor::bench::kCompanyCode)});
     rows = r.size();
     benchmark::DoNotOptimize(r.data());
   }
@@ -44,8 +44,8 @@ void RawFetch(benchmark::State& state, const std::string& backend, int flights) 
 }
 
 void ContextLoad(benchmark::State& state, const std::string& backend, int flights) {
-  bench::Environment& env = bench::Environment::Get(backend, flights);
-  TfrmVoo& f = env.Screen();
+  zor::bench::Environment& env = zor::bench::Environment::Get(backend, flights);
+  zor::Cli_zor12200::TfrmVoo& f = env.Screen();
   double clientCpu = 0;  // the screen's own thread; the rest of the process's CPU is the server's
   for (auto _ : state) {
     state.PauseTiming();
@@ -69,9 +69,9 @@ void ContextLoad(benchmark::State& state, const std::string& backend, int flight
   // server in this process has freed its answer by then).
   f.UserFocus(f.medSgCia);
   const size_t closed = mallinfo2().uordblks;
-  bench::StartHeapPeak();
+  zor::bench::StartHeapPeak();
   f.UserFocus(f.dbgPadrao);
-  const size_t peak = bench::StopHeapPeak();
+  const size_t peak = zor::bench::StopHeapPeak();
   const size_t loaded = mallinfo2().uordblks;
   state.counters["kept_bytes_per_flight"] =
       loaded > closed ? static_cast<double>(loaded - closed) / flights : 0.0;
@@ -85,7 +85,7 @@ void ContextLoad(benchmark::State& state, const std::string& backend, int flight
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  for (const std::string& backend : bench::Backends()) {
+  for (const std::string& backend : zor::bench::Backends()) {
     for (int flights : {2000, 10000}) {
       const std::string suffix = "/" + backend + "/" + std::to_string(flights);
       // CPU time is the whole process's: the server's threads work for the screen.
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   }
   RatioReporter reporter("BM_RawFetch");
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::Environment::CloseAll();
+  zor::bench::Environment::CloseAll();
   benchmark::Shutdown();
   return 0;
 }

@@ -14,7 +14,7 @@ thread_local long long held = 0;
 thread_local long long peak = 0;
 }  // namespace
 
-namespace bench {
+namespace zor::bench {
 
 void StartHeapPeak() {
   held = peak = 0;
@@ -26,7 +26,7 @@ size_t StopHeapPeak() {
   return static_cast<size_t>(peak);
 }
 
-}  // namespace bench
+}  // namespace zor::bench
 
 void* operator new(std::size_t size) {
   void* p = std::malloc(size ? size : 1);

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-namespace bench {
+namespace zor::bench {
 
 // Starts counting on the calling thread from zero.
 void StartHeapPeak();
@@ -14,4 +14,4 @@ void StartHeapPeak();
 // (allocated less freed), in bytes.
 size_t StopHeapPeak();
 
-}  // namespace bench
+}  // namespace zor::bench

@@ -9,7 +9,7 @@
 #include "platform/data/client_data_set.h"
 #include "platform/data/data_packet.h"
 
-using namespace plat;
+using namespace zor::plat;
 
 namespace {
 
@@ -32,13 +32,13 @@ JsonText FlightPacket(int rows) {
 }
 
 // Baseline: parsing the JSON text, nothing else.
-void BM_RawJsonParse(benchmark::State& state) {
+void BmRawJsonParse(benchmark::State& state) {
   const JsonText text = FlightPacket(static_cast<int>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(nlohmann::json::parse(text.Text));
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_ClientDataSetLoad(benchmark::State& state) {
+void BmClientDataSetLoad(benchmark::State& state) {
   const Variant data(FlightPacket(static_cast<int>(state.range(0))));
   TClientDataSet ds;
   for (auto _ : state) {
@@ -49,7 +49,7 @@ void BM_ClientDataSetLoad(benchmark::State& state) {
 }
 
 // Edits every tenth row, then builds the delta the server receives.
-void BM_EditAndDelta(benchmark::State& state) {
+void BmEditAndDelta(benchmark::State& state) {
   const Variant data(FlightPacket(static_cast<int>(state.range(0))));
   TClientDataSet ds;
   for (auto _ : state) {
@@ -67,8 +67,8 @@ void BM_EditAndDelta(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_RawJsonParse)->Arg(300)->Arg(3000);
-BENCHMARK(BM_ClientDataSetLoad)->Arg(300)->Arg(3000);
-BENCHMARK(BM_EditAndDelta)->Arg(300)->Arg(3000);
+BENCHMARK(BmRawJsonParse)->Arg(300)->Arg(3000);
+BENCHMARK(BmClientDataSetLoad)->Arg(300)->Arg(3000);
+BENCHMARK(BmEditAndDelta)->Arg(300)->Arg(3000);
 
 ZOR_BENCHMARK_MAIN_WITH_BASELINE("BM_RawJsonParse")

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-namespace bench {
+namespace zor::bench {
 
 RawReader::RawReader(const std::string& url) {
   if (url.rfind("sqlite:", 0) == 0) {
@@ -34,14 +34,14 @@ RawReader::~RawReader() {
   if (pg_) PQfinish(static_cast<PGconn*>(pg_));
 }
 
-RawRows RawReader::fetch(const std::string& sql, const std::vector<RawValue>& params) {
-  return run(sql, params, true);
+RawRows RawReader::Fetch(const std::string& sql, const std::vector<RawValue>& params) {
+  return Run(sql, params, true);
 }
 
-void RawReader::exec(const std::string& sql, const std::vector<RawValue>& params) { run(sql, params, false); }
+void RawReader::Exec(const std::string& sql, const std::vector<RawValue>& params) { Run(sql, params, false); }
 
 namespace {
-std::string asText(const RawValue& v) {
+std::string AsText(const RawValue& v) {
   if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
   if (auto* d = std::get_if<double>(&v)) {
     char buf[40];
@@ -52,7 +52,7 @@ std::string asText(const RawValue& v) {
 }
 }  // namespace
 
-RawRows RawReader::run(const std::string& sql, const std::vector<RawValue>& params, bool wantRows) {
+RawRows RawReader::Run(const std::string& sql, const std::vector<RawValue>& params, bool wantRows) {
   RawRows rows;
   if (sqlite_) {
     sqlite3* db = static_cast<sqlite3*>(sqlite_);
@@ -95,7 +95,7 @@ RawRows RawReader::run(const std::string& sql, const std::vector<RawValue>& para
   texts.reserve(params.size());
   for (const auto& p : params) {
     const bool null = std::holds_alternative<std::monostate>(p);
-    texts.push_back(null ? std::string() : asText(p));
+    texts.push_back(null ? std::string() : AsText(p));
     values.push_back(null ? nullptr : texts.back().c_str());
   }
   PGresult* r = PQexecParams(static_cast<PGconn*>(pg_), numbered.c_str(), static_cast<int>(values.size()), nullptr,
@@ -121,4 +121,4 @@ RawRows RawReader::run(const std::string& sql, const std::vector<RawValue>& para
   return rows;
 }
 
-}  // namespace bench
+}  // namespace zor::bench

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace bench {
+namespace zor::bench {
 
 using RawValue = std::variant<std::monostate, std::int64_t, double, std::string>;
 using RawRows = std::vector<std::vector<RawValue>>;
@@ -24,15 +24,15 @@ class RawReader {
   RawReader& operator=(const RawReader&) = delete;
 
   // sql uses '?' placeholders.
-  RawRows fetch(const std::string& sql, const std::vector<RawValue>& params);
+  RawRows Fetch(const std::string& sql, const std::vector<RawValue>& params);
   // A statement that returns no rows (BEGIN, INSERT, COMMIT).
-  void exec(const std::string& sql, const std::vector<RawValue>& params = {});
+  void Exec(const std::string& sql, const std::vector<RawValue>& params = {});
 
  private:
-  RawRows run(const std::string& sql, const std::vector<RawValue>& params, bool rows);
+  RawRows Run(const std::string& sql, const std::vector<RawValue>& params, bool rows);
 
   void* sqlite_ = nullptr;
   void* pg_ = nullptr;
 };
 
-}  // namespace bench
+}  // namespace zor::bench

@@ -21,7 +21,7 @@
 #include "server/dataset_catalog.h"
 #include "server/packet.h"
 
-using namespace plat;
+using namespace zor::plat;
 
 namespace {
 
@@ -29,17 +29,17 @@ namespace {
 // when it ends, so that every run finds the company's flights as filled.
 constexpr int kFirstNewFlight = 99000;
 
-void RemoveNewFlights(bench::RawReader& db) {
-  const std::vector<bench::RawValue> where = {std::string(bench::kBranch), std::string(bench::kCompanyCode),
+void RemoveNewFlights(zor::bench::RawReader& db) {
+  const std::vector<zor::bench::RawValue> where = {std::string(zor::bench::kBranch), std::string(zor::bench::kCompanyCode),
                                               std::to_string(kFirstNewFlight)};
   for (const char* table : {"CLASSEVOO", "VOOTRECHO", "VOO"})
-    db.exec(std::string("DELETE FROM ") + table + " WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO >= ?", where);
+    db.Exec(std::string("DELETE FROM ") + table + " WHERE CDFILIAL = ? AND CDCIA = ? AND NRVOO >= ?", where);
 }
 
 // The first flight of the company (it has legs in the demo data).
-std::string TemplateFlight(bench::RawReader& db) {
-  auto r = db.fetch("SELECT MIN(NRVOO) FROM VOO WHERE CDFILIAL = ? AND CDCIA = ?",
-                    {std::string(bench::kBranch), std::string(bench::kCompanyCode)});
+std::string TemplateFlight(zor::bench::RawReader& db) {
+  auto r = db.Fetch("SELECT MIN(NRVOO) FROM VOO WHERE CDFILIAL = ? AND CDCIA = ?",
+                    {std::string(zor::bench::kBranch), std::string(zor::bench::kCompanyCode)});
   return std::get<std::string>(r.at(0).at(0));
 }
 
@@ -55,19 +55,19 @@ void AppendCopy(TClientDataSet& ds, const std::vector<Variant>& values) {
 }
 
 void ScreenSave(benchmark::State& state, const std::string& backend, int flights) {
-  bench::Environment& env = bench::Environment::Get(backend, flights);
-  TfrmVoo& f = env.Screen();
+  zor::bench::Environment& env = zor::bench::Environment::Get(backend, flights);
+  zor::Cli_zor12200::TfrmVoo& f = env.Screen();
   f.UserFocus(f.dbgPadrao);  // the company's flights loaded, as the person has them
   TNetConnection& net = *f.netVooTrecho;
-  data_access::VooTrechoServer server(net);
-  bench::RawReader db(env.url());
+  zor::data_access::VooTrechoServer server(net);
+  zor::bench::RawReader db(env.Url());
   const std::string first = TemplateFlight(db);
 
   TClientDataSet flightList, legs;
-  flightList.SetData(Consiste::CheckResultServ(server.GetVoo(bench::kBranch, bench::kCompanyCode), true, 0));
+  flightList.SetData(Consiste::CheckResultServ(server.GetVoo(zor::bench::kBranch, zor::bench::kCompanyCode), true, 0));
   flightList.Locate("NRVOO", Variant(first));
   const std::vector<Variant> flight = CurrentValues(flightList);
-  legs.SetData(Consiste::CheckResultServ(server.GetTrecho(bench::kCompanyCode, first, bench::kBranch), true, 0));
+  legs.SetData(Consiste::CheckResultServ(server.GetTrecho(zor::bench::kCompanyCode, first, zor::bench::kBranch), true, 0));
   const std::vector<Variant> leg = CurrentValues(legs);
 
   int next = kFirstNewFlight;
@@ -76,13 +76,13 @@ void ScreenSave(benchmark::State& state, const std::string& backend, int flights
     AppendCopy(flightList, flight);
     flightList.FieldByName("NRVOO")->SetAsString(nr);
     flightList.Post();
-    SaveChanges(net, flightList, SavedData::Flights);
+    SaveChanges(net, flightList, zor::Cli_zor12200::SavedData::Flights);
     AppendCopy(legs, leg);
     legs.FieldByName("NRVOO")->SetAsString(nr);
     legs.FieldByName("CDTRECHO")->Clear();  // numbered by the server
     legs.Post();
-    SaveChanges(net, legs, SavedData::Legs);
-    legs.SetData(Consiste::CheckResultServ(server.GetTrecho(bench::kCompanyCode, nr, bench::kBranch), true, 0));
+    SaveChanges(net, legs, zor::Cli_zor12200::SavedData::Legs);
+    legs.SetData(Consiste::CheckResultServ(server.GetTrecho(zor::bench::kCompanyCode, nr, zor::bench::kBranch), true, 0));
     if (legs.RecordCount() != 1) {
       state.SkipWithError("the saved leg did not come back");
       break;
@@ -97,9 +97,9 @@ void ScreenSave(benchmark::State& state, const std::string& backend, int flights
 // read finding nothing, an empty packet back). The part of the save that
 // is the calls themselves rather than their work.
 void ThreeSmallCalls(benchmark::State& state, const std::string& backend, int flights) {
-  bench::Environment& env = bench::Environment::Get(backend, flights);
-  TfrmVoo& f = env.Screen();
-  data_access::VooTrechoServer server(*f.netVooTrecho);
+  zor::bench::Environment& env = zor::bench::Environment::Get(backend, flights);
+  zor::Cli_zor12200::TfrmVoo& f = env.Screen();
+  zor::data_access::VooTrechoServer server(*f.netVooTrecho);
   TClientDataSet shifts;
   for (auto _ : state) {
     for (int call = 0; call < 3; ++call) {
@@ -136,33 +136,33 @@ std::string Select(const std::string& table, const std::vector<std::string>& col
 }
 
 void RawSave(benchmark::State& state, const std::string& backend, int flights) {
-  bench::Environment& env = bench::Environment::Get(backend, flights);
-  bench::RawReader db(env.url());
-  const auto& voo = zor::server::vooDataset();
-  const auto& trecho = zor::server::trechoDataset();
+  zor::bench::Environment& env = zor::bench::Environment::Get(backend, flights);
+  zor::bench::RawReader db(env.Url());
+  const auto& voo = zor::server::VooDataset();
+  const auto& trecho = zor::server::TrechoDataset();
   const std::vector<std::string> flightColumns = StoredColumns(voo), legColumns = StoredColumns(trecho);
   const std::string first = TemplateFlight(db);
-  const std::vector<bench::RawValue> key = {std::string(bench::kBranch), std::string(bench::kCompanyCode), first};
-  const std::vector<bench::RawValue> flight = db.fetch(Select(voo.table, flightColumns), key).at(0);
-  const std::vector<bench::RawValue> leg = db.fetch(Select(trecho.table, legColumns), key).at(0);
+  const std::vector<zor::bench::RawValue> key = {std::string(zor::bench::kBranch), std::string(zor::bench::kCompanyCode), first};
+  const std::vector<zor::bench::RawValue> flight = db.Fetch(Select(voo.table, flightColumns), key).at(0);
+  const std::vector<zor::bench::RawValue> leg = db.Fetch(Select(trecho.table, legColumns), key).at(0);
   const size_t flightNr = std::find(flightColumns.begin(), flightColumns.end(), "NRVOO") - flightColumns.begin();
   const size_t legNr = std::find(legColumns.begin(), legColumns.end(), "NRVOO") - legColumns.begin();
   const std::string insertFlight = Insert(voo.table, flightColumns), insertLeg = Insert(trecho.table, legColumns);
-  const std::string reread = zor::server::selectSql(trecho) +
+  const std::string reread = zor::server::SelectSql(trecho) +
                              " WHERE R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ? ORDER BY " + trecho.orderBy;
   const std::string begin = backend == "sqlite" ? "BEGIN IMMEDIATE" : "BEGIN";
 
   int next = kFirstNewFlight;
   for (auto _ : state) {
     const std::string nr = std::to_string(next++);
-    std::vector<bench::RawValue> f = flight, l = leg;
+    std::vector<zor::bench::RawValue> f = flight, l = leg;
     f[flightNr] = nr;
     l[legNr] = nr;
-    db.exec(begin);
-    db.exec(insertFlight, f);
-    db.exec(insertLeg, l);
-    db.exec("COMMIT");
-    bench::RawRows rows = db.fetch(reread, {std::string(bench::kBranch), std::string(bench::kCompanyCode), nr});
+    db.Exec(begin);
+    db.Exec(insertFlight, f);
+    db.Exec(insertLeg, l);
+    db.Exec("COMMIT");
+    zor::bench::RawRows rows = db.Fetch(reread, {std::string(zor::bench::kBranch), std::string(zor::bench::kCompanyCode), nr});
     if (rows.size() != 1) {
       state.SkipWithError("the inserted leg did not come back");
       break;
@@ -175,7 +175,7 @@ void RawSave(benchmark::State& state, const std::string& backend, int flights) {
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  for (const std::string& backend : bench::Backends()) {
+  for (const std::string& backend : zor::bench::Backends()) {
     for (int flights : {2000, 10000}) {
       const std::string suffix = "/" + backend + "/" + std::to_string(flights);
       // A fixed number of saves per run: the new flight numbers must stay
@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
   }
   RatioReporter reporter("BM_RawSave");
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  bench::Environment::CloseAll();
+  zor::bench::Environment::CloseAll();
   benchmark::Shutdown();
   return 0;
 }

@@ -30,7 +30,7 @@
 
 using json = nlohmann::ordered_json;
 using Clock = std::chrono::steady_clock;
-using zor::server::testing::connectLoopback;
+using zor::server::testing::ConnectLoopback;
 
 namespace {
 
@@ -43,7 +43,7 @@ struct Server {
   int port = 0;
 };
 
-Server startServer(const std::string& db, int flights) {
+Server StartServer(const std::string& db, int flights) {
   int out[2];
   if (pipe(out) != 0) std::exit(1);
   Server s;
@@ -65,7 +65,7 @@ Server startServer(const std::string& db, int flights) {
   return s;
 }
 
-long peakKiB(pid_t pid) {
+long PeakKiB(pid_t pid) {
   std::ifstream in("/proc/" + std::to_string(pid) + "/status");
   std::string key;
   long v = 0;
@@ -79,18 +79,18 @@ long peakKiB(pid_t pid) {
   return 0;
 }
 
-std::string request(const std::string& method, const json& params) {
+std::string Request(const std::string& method, const json& params) {
   return json({{"jsonrpc", "2.0"}, {"id", 1}, {"method", method}, {"params", params}}).dump();
 }
 
-double percentile(std::vector<double> v, double p) {
+double Percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
   return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
 }
 
 // One desk's call: the legs of one of the company's flights.
-double timedCall(httplib::Client& c, const std::string& body) {
+double TimedCall(httplib::Client& c, const std::string& body) {
   auto t = Clock::now();
   auto res = c.Post(kPath, body, "application/json");
   double ms = std::chrono::duration<double, std::milli>(Clock::now() - t).count();
@@ -112,11 +112,11 @@ int main(int argc, char** argv) {
   }
   std::signal(SIGPIPE, SIG_IGN);
   std::string db = "/tmp/zor_load_bench_" + std::to_string(getpid()) + ".db";
-  Server server = startServer(db, flights);
+  Server server = StartServer(db, flights);
   {
     httplib::Client c("127.0.0.1", server.port);
     c.set_bearer_token_auth(token);
-    auto res = c.Post("/rpc/Sessao", request("Login", {"demo", "demo1234"}), "application/json");
+    auto res = c.Post("/rpc/Sessao", Request("Login", {"demo", "demo1234"}), "application/json");
     if (res) token = json::parse(res->body, nullptr, false)["result"]["data"].value("token", std::string());
     if (token.empty()) {
       std::fprintf(stderr, "could not log in as the demo user\n");
@@ -131,16 +131,16 @@ int main(int argc, char** argv) {
   {
     httplib::Client c("127.0.0.1", server.port);
     c.set_bearer_token_auth(token);
-    auto res = c.Post(kPath, request("GetVoo", {"0001", "0001"}), "application/json");
+    auto res = c.Post(kPath, Request("GetVoo", {"0001", "0001"}), "application/json");
     json packet = json::parse(res->body)["result"]["data"];
-    legs = request("GetTrecho", {"0001", packet["rows"][0][0], "0001"});
+    legs = Request("GetTrecho", {"0001", packet["rows"][0][0], "0001"});
     json changes = json::array();
     for (const auto& row : packet["rows"]) changes.push_back({{"kind", "modify"}, {"old", row}, {"new", row}});
-    deltaBytes = request("SetVoo", json::array({{{"fields", packet["fields"]}, {"changes", changes}}})).size();
+    deltaBytes = Request("SetVoo", json::array({{{"fields", packet["fields"]}, {"changes", changes}}})).size();
     json many = json::array();
     std::size_t perChange = deltaBytes / std::max<size_t>(1, changes.size()) + 1;
     for (std::size_t i = 0; i < (kMaxBody - 4096) / perChange; ++i) many.push_back(changes[i % changes.size()]);
-    maximal = request("SetVoo", json::array({{{"fields", packet["fields"]}, {"changes", many}}}));
+    maximal = Request("SetVoo", json::array({{{"fields", packet["fields"]}, {"changes", many}}}));
     std::printf("largest delta: %d flights changed at once = %zu bytes (%.0f bytes per flight)\n",
                 static_cast<int>(packet["rows"].size()), deltaBytes,
                 static_cast<double>(deltaBytes) / static_cast<double>(std::max<size_t>(1, packet["rows"].size())));
@@ -153,15 +153,15 @@ int main(int argc, char** argv) {
     c.set_bearer_token_auth(token);
     c.set_keep_alive(true);
     c.set_tcp_nodelay(true);
-    for (int i = 0; i < 200; ++i) idle.push_back(timedCall(c, legs));
+    for (int i = 0; i < 200; ++i) idle.push_back(TimedCall(c, legs));
   }
-  double idleP50 = percentile(idle, 0.5);
+  double idleP50 = Percentile(idle, 0.5);
 
   // Slow clients: each sends part of a request line, then a byte a second.
   std::atomic<bool> stop{false};
   std::vector<int> slowFds;
   for (int i = 0; i < slow; ++i) {
-    int fd = connectLoopback(server.port);
+    int fd = ConnectLoopback(server.port);
     if (fd >= 0) {
       ::send(fd, "POST /rpc/", 10, MSG_NOSIGNAL);
       slowFds.push_back(fd);
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(pause(rng) - 1000));  // spread the starts
       std::vector<double> mine;
       while (Clock::now() < until) {
-        double ms = timedCall(c, legs);
+        double ms = TimedCall(c, legs);
         if (ms < 0) ++failures;
         else mine.push_back(ms);
         std::this_thread::sleep_for(std::chrono::milliseconds(pause(rng)));
@@ -205,18 +205,18 @@ int main(int argc, char** argv) {
   trickle.join();
   for (int fd : slowFds) ::close(fd);
 
-  double p50 = percentile(loaded, 0.5), p99 = percentile(loaded, 0.99);
+  double p50 = Percentile(loaded, 0.5), p99 = Percentile(loaded, 0.99);
   std::printf("idle call: p50 %.2f ms\n", idleP50);
   std::printf("%d keep-alive desks, %d slow clients, %d s: %zu calls (%.1f calls/s), %d failed\n", desks,
               static_cast<int>(slowFds.size()), seconds, loaded.size(),
               static_cast<double>(loaded.size()) / seconds, failures.load());
   std::printf("loaded: p50 %.2f ms, p99 %.2f ms, max %.2f ms; p99 / idle call = %.1f\n", p50, p99,
-              percentile(loaded, 1.0), p99 / std::max(idleP50, 1e-3));
+              Percentile(loaded, 1.0), p99 / std::max(idleP50, 1e-3));
 
   // Four concurrent requests of the maximal body size, real flight rows
   // (all refused: the second desk's copy conflicts): the server's peak
   // memory stays bounded.
-  long before = peakKiB(server.pid);
+  long before = PeakKiB(server.pid);
   {
     std::printf("maximal request: %zu bytes\n", maximal.size());
     const std::string& big = maximal;
@@ -231,7 +231,7 @@ int main(int argc, char** argv) {
     for (auto& t : bigs) t.join();
   }
   std::printf("server peak memory: %ld KiB before, %ld KiB after four concurrent maximal requests\n", before,
-              peakKiB(server.pid));
+              PeakKiB(server.pid));
 
   kill(server.pid, SIGTERM);
   waitpid(server.pid, nullptr, 0);

@@ -5,7 +5,7 @@
 #include "platform/data/data_source.h"
 #include "platform/data/field_types.h"
 
-namespace data_access {
+namespace zor::data_access {
 
 plat::TADOIBQuery* CreateLookupQuery(plat::TComponent* owner, const QueryDefinition& def) {
   auto* query = new plat::TADOIBQuery(owner);
@@ -37,4 +37,4 @@ plat::TADOIBQuery* CreateLookupQuery(plat::TComponent* owner, std::string_view n
   return CreateLookupQuery(owner, *def);
 }
 
-}  // namespace data_access
+}  // namespace zor::data_access

@@ -9,10 +9,10 @@
 #include "data_access/query_catalogue.h"
 #include "platform/sql/adoib_query.h"
 
-namespace data_access {
+namespace zor::data_access {
 
 plat::TADOIBQuery* CreateLookupQuery(plat::TComponent* owner, const QueryDefinition& definition);
 // By catalogue name; raises plat::EComponentError for an unknown name.
 plat::TADOIBQuery* CreateLookupQuery(plat::TComponent* owner, std::string_view name);
 
-}  // namespace data_access
+}  // namespace zor::data_access

@@ -5,10 +5,10 @@
 // compared line by line by the tests.
 #include "data_access/query_catalogue.h"
 
-namespace data_access {
+namespace zor::data_access {
 
 const std::vector<QueryDefinition>& QueryCatalogue() {
-  static const std::vector<QueryDefinition> catalogue = {
+  static const std::vector<QueryDefinition> kCatalogue = {
       {"qryFilial",
        "dtsFilial",
        /*SQL*/ {"SELECT CDFILIAL, NMFILIAL, IDCNTRRESC", "FROM FILIAL, PARAM(:P_CDFILIAL) P1", "WHERE CDFILIAL = NVLSTR(P1.PARAM, CDFILIAL)", "ORDER BY CDFILIAL"},
@@ -87,7 +87,7 @@ const std::vector<QueryDefinition>& QueryCatalogue() {
        /*SQL_IB*/ {},
        {{"CDCIA", 4, "", true, true}, {"CDEQUIP", 4, "", true, false}, {"SGPREFIXO", 10, "", true, true}, {"SGEQUIP", 10, "", true, false}, {"DSEQUIP", 30, "", true, false}}},
   };
-  return catalogue;
+  return kCatalogue;
 }
 
 const QueryDefinition* FindQueryDefinition(std::string_view name) {
@@ -96,4 +96,4 @@ const QueryDefinition* FindQueryDefinition(std::string_view name) {
   return nullptr;
 }
 
-}  // namespace data_access
+}  // namespace zor::data_access

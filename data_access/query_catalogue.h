@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace data_access {
+namespace zor::data_access {
 
 struct QueryField {
   std::string Name;
@@ -28,4 +28,4 @@ struct QueryDefinition {
 const std::vector<QueryDefinition>& QueryCatalogue();
 const QueryDefinition* FindQueryDefinition(std::string_view name);
 
-}  // namespace data_access
+}  // namespace zor::data_access

@@ -9,7 +9,7 @@
 #include "platform/net/net_connection.h"
 #include "wire/module.h"
 
-namespace data_access {
+namespace zor::data_access {
 
 class VooTrechoServer {
  public:
@@ -40,4 +40,4 @@ class VooTrechoServer {
   plat::TAppServer& app_;
 };
 
-}  // namespace data_access
+}  // namespace zor::data_access

@@ -10,14 +10,14 @@
 #include <QLocale>
 #include <QTranslator>
 
-namespace desktop {
+namespace zor::desktop {
 
 QString FormFaceFamily() {
-  static const QString family = [] {
+  static const QString kFamily = [] {
     const QString wanted = QStringLiteral("Liberation Sans");
     return QFontDatabase::families().contains(wanted) ? wanted : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
   }();
-  return family;
+  return kFamily;
 }
 
 namespace {
@@ -62,4 +62,4 @@ void SetUpApplication(QApplication& app) {
   app.setWindowIcon(ApplicationIcon());
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

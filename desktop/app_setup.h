@@ -7,7 +7,7 @@
 class QApplication;
 class QString;
 
-namespace desktop {
+namespace zor::desktop {
 
 // The face the forms were laid out for is a narrow 8-point sans of another
 // desktop; Liberation Sans has the widths of its successor, so captions fit
@@ -21,4 +21,4 @@ inline constexpr double kFormFaceScale = 0.92;
 
 void SetUpApplication(QApplication& app);
 
-}  // namespace desktop
+}  // namespace zor::desktop

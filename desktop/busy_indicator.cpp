@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 constexpr int kBadgeSize = 56;
@@ -87,4 +87,4 @@ void BusyIndicator::ClearForMessage() {
   timer_ = nullptr;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

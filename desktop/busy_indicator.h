@@ -9,7 +9,7 @@
 
 class QTimer;
 
-namespace desktop {
+namespace zor::desktop {
 
 // The animated badge drawn over the host window.
 class BusyBadge : public QWidget {
@@ -54,4 +54,4 @@ class BusyIndicator {
   bool cursor_set_ = false;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -15,7 +15,7 @@
 #include <QStandardPaths>
 #include <QThread>
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 const char* const kServerName = "zor12200-server";
@@ -63,8 +63,8 @@ int DemoServer::FreeLoopbackPort() {
   return port;
 }
 
-bool DemoServer::WaitForPort(const QString& host, int port, int timeout_ms, QProcess* alive) {
-  QDeadlineTimer deadline(timeout_ms);
+bool DemoServer::WaitForPort(const QString& host, int port, int timeoutMs, QProcess* alive) {
+  QDeadlineTimer deadline(timeoutMs);
   for (;;) {
     if (TryConnect(host, port)) return true;
     if (deadline.hasExpired()) return false;
@@ -77,7 +77,7 @@ bool DemoServer::WaitForPort(const QString& host, int port, int timeout_ms, QPro
   }
 }
 
-bool DemoServer::Start(const QString& program, const QString& database_file, QString* error, int timeout_ms) {
+bool DemoServer::Start(const QString& program, const QString& databaseFile, QString* error, int timeoutMs) {
   Stop();
   if (program.isEmpty() || !QFileInfo(program).isExecutable()) {
     if (error)
@@ -86,11 +86,11 @@ bool DemoServer::Start(const QString& program, const QString& database_file, QSt
                    .arg(kServerName);
     return false;
   }
-  database_file_ = database_file;
-  if (!QDir().mkpath(QFileInfo(database_file).absolutePath())) {
+  database_file_ = databaseFile;
+  if (!QDir().mkpath(QFileInfo(databaseFile).absolutePath())) {
     if (error)
       *error = QStringLiteral("Não foi possível criar a pasta do banco de demonstração: %1")
-                   .arg(QFileInfo(database_file).absolutePath());
+                   .arg(QFileInfo(databaseFile).absolutePath());
     return false;
   }
   port_ = FreeLoopbackPort();
@@ -116,7 +116,7 @@ bool DemoServer::Start(const QString& program, const QString& database_file, QSt
     if (error) *error = QStringLiteral("Não foi possível iniciar o servidor de aplicação: %1").arg(process_.errorString());
     return false;
   }
-  if (!WaitForPort("127.0.0.1", port_, timeout_ms, &process_)) {
+  if (!WaitForPort("127.0.0.1", port_, timeoutMs, &process_)) {
     const bool died = process_.state() == QProcess::NotRunning;
     if (error)
       *error = died ? QStringLiteral("O servidor de aplicação terminou ao iniciar (código %1).").arg(process_.exitCode())
@@ -136,4 +136,4 @@ void DemoServer::Stop() {
   }
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

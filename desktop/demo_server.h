@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QString>
 
-namespace desktop {
+namespace zor::desktop {
 
 class DemoServer {
  public:
@@ -24,11 +24,11 @@ class DemoServer {
   // A TCP port on 127.0.0.1 that nothing listens on right now.
   static int FreeLoopbackPort();
   // True when something accepts connections on host:port within timeout_ms.
-  static bool WaitForPort(const QString& host, int port, int timeout_ms, QProcess* alive = nullptr);
+  static bool WaitForPort(const QString& host, int port, int timeoutMs, QProcess* alive = nullptr);
 
   // Starts `program --db sqlite:FILE --init-demo --listen 127.0.0.1:PORT`
   // and waits until it answers. Returns false with a Portuguese message.
-  bool Start(const QString& program, const QString& database_file, QString* error, int timeout_ms = 20000);
+  bool Start(const QString& program, const QString& databaseFile, QString* error, int timeoutMs = 20000);
   void Stop();
 
   bool Running() const { return process_.state() != QProcess::NotRunning; }
@@ -43,4 +43,4 @@ class DemoServer {
   QString database_file_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

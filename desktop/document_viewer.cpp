@@ -24,7 +24,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 
@@ -225,4 +225,4 @@ void DocumentViewer::Print() {
   painter.end();
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -18,7 +18,7 @@ namespace Poppler {
 class Document;
 }
 
-namespace desktop {
+namespace zor::desktop {
 
 class DocumentViewer : public QDialog {
   Q_OBJECT
@@ -67,4 +67,4 @@ class DocumentViewer : public QDialog {
   bool fitWidth_ = true;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -18,7 +18,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/screen.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 
@@ -103,8 +103,8 @@ FormWindow::FormWindow(plat::TForm* form, QWidget* parent) : QWidget(parent), vi
   layout->addWidget(view_, 1);
   setWindowTitle(view_->windowTitle());
   connect(view_, &QWidget::windowTitleChanged, this, &QWidget::setWindowTitle);
-  const int menu_height = menu_bar_ ? menu_bar_->sizeHint().height() : 0;
-  resize(view_->DesignClientSize() + QSize(0, menu_height));
+  const int menuHeight = menu_bar_ ? menu_bar_->sizeHint().height() : 0;
+  resize(view_->DesignClientSize() + QSize(0, menuHeight));
 }
 
 FormHost::FormHost(QMdiArea* mdi) : mdi_(mdi) {
@@ -195,9 +195,9 @@ void FormHost::Host(plat::TForm* form) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     mdi_->addSubWindow(sub);
     // The host's bar shows the screen's menus: the sub-window has none.
-    const int menu_height = menus_ && window->MenuBar() ? window->MenuBar()->sizeHint().height() : 0;
-    if (menu_height) window->MenuBar()->hide();
-    sub->resize(std::max(form->Width(), 200), std::max(form->Height() - menu_height, 120));
+    const int menuHeight = menus_ && window->MenuBar() ? window->MenuBar()->sizeHint().height() : 0;
+    if (menuHeight) window->MenuBar()->hide();
+    sub->resize(std::max(form->Width(), 200), std::max(form->Height() - menuHeight, 120));
     if (form->Left() > 0 || form->Top() > 0) sub->move(form->Left(), form->Top());
     // Remembered under the form's name, or its caption when it has none.
     h.name = QString::fromStdString(form->Name().empty() ? form->Caption() : form->Name());
@@ -321,4 +321,4 @@ int FormHost::RunModal(plat::TForm& form, QWidget* parent, const std::function<i
   return form.ModalResult() != plat::mrNone ? form.ModalResult() : (result > 0 ? result : plat::mrCancel);
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

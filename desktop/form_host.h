@@ -17,11 +17,11 @@
 class QMdiArea;
 class QMenuBar;
 
-namespace plat {
+namespace zor::plat {
 class TForm;
 }
 
-namespace desktop {
+namespace zor::desktop {
 
 class FormView;
 class MenuMerger;
@@ -88,4 +88,4 @@ class FormHost : public QObject {
   std::unique_ptr<MenuMerger> menus_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

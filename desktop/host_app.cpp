@@ -30,7 +30,7 @@
 #include "platform/library/vornia.h"
 #include "platform/sql/dtm_db_geral.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 HostApp::HostApp() : window_(std::make_unique<MainWindow>()), ui_(std::make_unique<QtUi>(window_.get())) {
   ui_->SetCaptionSource([w = window_.get()] { return w->ActiveScreenCaption(); });
@@ -89,12 +89,12 @@ int ListedRecords(plat::TForm* form) {
   return data && data->Active() ? data->RecordCount() : -1;
 }
 
-QString DatabaseProblem(const QString& url, const QString& config_file) {
+QString DatabaseProblem(const QString& url, const QString& configFile) {
   if (url.isEmpty())
     return QStringLiteral(
                "Nenhum banco de dados foi indicado. Informe-o com --db sqlite:CAMINHO (ou postgresql://...) "
                "ou em database/url no arquivo de configuração %1.")
-        .arg(config_file);
+        .arg(configFile);
   // SQLite would create an empty file for a mistyped path: only an
   // existing file is opened.
   if (url.startsWith(QLatin1String("sqlite:"))) {
@@ -103,7 +103,7 @@ QString DatabaseProblem(const QString& url, const QString& config_file) {
       return QStringLiteral(
                  "O arquivo do banco de dados %1 não existe. Verifique o caminho dado em --db ou em database/url "
                  "no arquivo de configuração %2 (para experimentar, use --demo).")
-          .arg(path, config_file);
+          .arg(path, configFile);
   }
   return QString();
 }
@@ -243,7 +243,7 @@ int HostApp::RunScript(const QString& file) {
   std::ifstream in(file.toLocal8Bit().constData(), std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "zor-host: não foi possível ler o roteiro %s\n", file.toLocal8Bit().constData());
-    return zor::script::kUnreadable;
+    return zor::script::Unreadable;
   }
   std::stringstream text;
   text << in.rdbuf();
@@ -258,7 +258,7 @@ int HostApp::RunScript(const QString& file) {
   std::ostringstream errors;
   const int status = script_->RunText(text.str(), file.toStdString(), errors);
   ui_->SetScriptPort(nullptr);
-  if (status != zor::script::kAllHeld) {
+  if (status != zor::script::AllHeld) {
     std::cerr << errors.str() << transcript_.str();
     std::cerr.flush();
   }
@@ -329,4 +329,4 @@ int HostApp::Run(const QStringList& args) {
   return QApplication::exec();
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -14,24 +14,24 @@
 #include "desktop/package_loader.h"
 #include "desktop/qt_ui.h"
 
-namespace plat {
+namespace zor::plat {
 class TForm;
 }
 
-namespace desktop {
+namespace zor::desktop {
 class FormHost;
 class WindowScriptHost;
-}  // namespace desktop
+}  // namespace zor::desktop
 
 namespace zor::script {
 class ScriptInterpreter;
 }
 
-namespace desktop {
+namespace zor::desktop {
 
 // Why the database at `url` cannot be opened before trying it (empty when
 // it may be tried): none given, or a SQLite file that does not exist.
-QString DatabaseProblem(const QString& url, const QString& config_file);
+QString DatabaseProblem(const QString& url, const QString& configFile);
 
 // The records the screen's main grid lists (its data source dtsPadrao);
 // -1 when the form lists none.
@@ -96,4 +96,4 @@ class HostApp {
   std::unique_ptr<zor::script::ScriptInterpreter> script_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

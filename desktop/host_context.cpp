@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-namespace desktop {
+namespace zor::desktop {
 
 QString DefaultConfigFile() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/zor/zor-host.ini");
@@ -59,7 +59,7 @@ bool ParseServerAddress(const QString& text, QString& host, int& port, bool& htt
   return true;
 }
 
-QString HelpFooter(const QString& config_file) {
+QString HelpFooter(const QString& configFile) {
   return QStringLiteral(
              "\nArquivo de configuração (padrão: %1), formato INI:\n"
              "  [context]  user (quem entra no servidor), branch\n"
@@ -71,7 +71,7 @@ QString HelpFooter(const QString& config_file) {
              "a filial, o nome do usuário e se a filial é fixa vêm do servidor.\n"
              "Para experimentar: zor-host --demo (cria um banco de demonstração, inicia o servidor, entra como\n"
              "o usuário demo, senha demo1234, e abre a tela).\n")
-      .arg(config_file);
+      .arg(configFile);
 }
 
 bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
@@ -175,4 +175,4 @@ bool ParseHostOptions(const QStringList& args, HostOptions& o, QString* error) {
   return true;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

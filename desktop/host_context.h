@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace desktop {
+namespace zor::desktop {
 
 struct HostContext {
   QString UserCode;  // the user who logs in
@@ -41,7 +41,7 @@ struct HostOptions {
 // The default configuration file: <config folder>/zor/zor-host.ini.
 QString DefaultConfigFile();
 // What --help says after the options: the configuration file and its keys.
-QString HelpFooter(const QString& config_file);
+QString HelpFooter(const QString& configFile);
 
 // Reads the configuration file into `context`; a missing file leaves it
 // as it is. Keys: [context] user, branch, branch_name, branch_fixed;
@@ -58,4 +58,4 @@ bool ParseHostOptions(const QStringList& args, HostOptions& options, QString* er
 bool ParseServerAddress(const QString& text, QString& host, int& port);
 bool ParseServerAddress(const QString& text, QString& host, int& port, bool& https);
 
-}  // namespace desktop
+}  // namespace zor::desktop

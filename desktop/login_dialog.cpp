@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace desktop {
+namespace zor::desktop {
 
 LoginDialog::LoginDialog(Attempt attempt, const QString& user, const QString& server, QWidget* parent)
     : QDialog(parent), attempt_(std::move(attempt)) {
@@ -70,4 +70,4 @@ void LoginDialog::Submit() {
   password_->setFocus();
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace desktop {
+namespace zor::desktop {
 
 class LoginDialog : public QDialog {
   Q_OBJECT
@@ -36,4 +36,4 @@ class LoginDialog : public QDialog {
   QPushButton* enter_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("zor-host");
   QApplication::setOrganizationName("zor");
   QApplication::setApplicationVersion(QStringLiteral(ZOR_VERSION));
-  desktop::SetUpApplication(app);
-  desktop::HostApp host;
+  zor::desktop::SetUpApplication(app);
+  zor::desktop::HostApp host;
   return host.Run(QApplication::arguments());
 }

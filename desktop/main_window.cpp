@@ -15,7 +15,7 @@
 
 #include "desktop/schedule_dialogs.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea(this)) {
   setObjectName("zorMainWindow");
@@ -49,10 +49,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), mdi_(new QMdiArea
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("A&juda"));
   help->setObjectName("zorHelpMenu");
-  QAction* screen_help = help->addAction(QStringLiteral("&Ajuda da tela Vôo/Trecho"));
-  screen_help->setObjectName("actScreenHelp");
-  screen_help->setShortcut(QKeySequence(Qt::Key_F1));
-  connect(screen_help, &QAction::triggered, this, [this] { ShowScreenHelp(); });
+  QAction* screenHelp = help->addAction(QStringLiteral("&Ajuda da tela Vôo/Trecho"));
+  screenHelp->setObjectName("actScreenHelp");
+  screenHelp->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(screenHelp, &QAction::triggered, this, [this] { ShowScreenHelp(); });
   QAction* about = help->addAction(QStringLiteral("&Sobre"));
   about->setObjectName("actAbout");
   connect(about, &QAction::triggered, this, [this] {
@@ -110,21 +110,21 @@ QString MainWindow::AboutText() const {
                                                             : QCoreApplication::applicationVersion());
 }
 
-QString HelpPagePath(const QString& screen_code) {
+QString HelpPagePath(const QString& screenCode) {
   // Next to the program in the build tree; under share/zor when installed.
   const QString dir = QCoreApplication::applicationDirPath();
-  const QString page = screen_code.toLower() + QStringLiteral(".html");
+  const QString page = screenCode.toLower() + QStringLiteral(".html");
   for (const QString& candidate : {dir + QStringLiteral("/ajuda/") + page, dir + QStringLiteral("/../share/zor/ajuda/") + page})
     if (QFileInfo::exists(candidate)) return QFileInfo(candidate).canonicalFilePath();
   return QString();
 }
 
-void MainWindow::ShowScreenHelp(const QString& screen_code) {
-  const QString page = HelpPagePath(screen_code);
+void MainWindow::ShowScreenHelp(const QString& screenCode) {
+  const QString page = HelpPagePath(screenCode);
   if (page.isEmpty()) {
     QMessageBox::warning(this, QStringLiteral("Ajuda"),
                          QStringLiteral("A página de ajuda da tela %1 não foi instalada com o programa (ajuda/%2.html).")
-                             .arg(screen_code, screen_code.toLower()));
+                             .arg(screenCode, screenCode.toLower()));
     return;
   }
   auto* viewer = new QTextBrowser;
@@ -153,4 +153,4 @@ QString MainWindow::ActiveScreenCaption() const {
   return QString();
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

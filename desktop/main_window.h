@@ -12,10 +12,10 @@ class QLabel;
 class QMdiArea;
 class QAction;
 
-namespace desktop {
+namespace zor::desktop {
 
 // A screen's help page as installed, or empty when it is missing.
-QString HelpPagePath(const QString& screen_code);
+QString HelpPagePath(const QString& screenCode);
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -46,7 +46,7 @@ class MainWindow : public QMainWindow {
   QString AboutText() const;
   // Opens a screen's help page (installed with the program) in a window;
   // the flight screen's when no code is given.
-  void ShowScreenHelp(const QString& screen_code = QStringLiteral("ZOR12200"));
+  void ShowScreenHelp(const QString& screenCode = QStringLiteral("ZOR12200"));
   // Caption of the active screen, empty when none is open.
   QString ActiveScreenCaption() const;
 
@@ -63,4 +63,4 @@ class MainWindow : public QMainWindow {
   std::function<void()> opener_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -7,21 +7,21 @@
 #include <QMenuBar>
 #include <QTimer>
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 QString Title(const QAction* a) { return a->text().remove('&').trimmed(); }
 }  // namespace
 
-MenuMerger::MenuMerger(QMenuBar* host_bar) : host_bar_(host_bar) {}
+MenuMerger::MenuMerger(QMenuBar* hostBar) : host_bar_(hostBar) {}
 
 MenuMerger::~MenuMerger() { Unmerge(); }
 
-void MenuMerger::Show(QMenuBar* screen_bar) {
-  if (screen_bar == screen_bar_ && screen_bar) return;
+void MenuMerger::Show(QMenuBar* screenBar) {
+  if (screenBar == screen_bar_ && screenBar) return;
   Unmerge();
   if (screen_bar_) screen_bar_->removeEventFilter(this);
-  screen_bar_ = screen_bar;
+  screen_bar_ = screenBar;
   if (!screen_bar_) return;
   screen_bar_->hide();
   screen_bar_->installEventFilter(this);
@@ -75,4 +75,4 @@ bool MenuMerger::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

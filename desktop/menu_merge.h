@@ -10,18 +10,18 @@
 #include <QObject>
 #include <QPointer>
 
-namespace desktop {
+namespace zor::desktop {
 
 class MenuMerger : public QObject {
   Q_OBJECT
  public:
-  explicit MenuMerger(QMenuBar* host_bar);
+  explicit MenuMerger(QMenuBar* hostBar);
   ~MenuMerger() override;
 
   // Shows `screen_bar`'s menus in the host's bar (null: only the host's
   // own). The screen's bar is hidden; its menus stay its own and follow it
   // when the screen changes them.
-  void Show(QMenuBar* screen_bar);
+  void Show(QMenuBar* screenBar);
   QMenuBar* Shown() const { return screen_bar_; }
 
  protected:
@@ -38,4 +38,4 @@ class MenuMerger : public QObject {
   bool remerge_queued_ = false;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

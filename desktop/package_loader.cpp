@@ -9,7 +9,7 @@
 
 #include "platform/core/variant.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 const char* const kLibraryName = "libPkg_zor12200.so";
@@ -71,4 +71,4 @@ bool PackageLoader::Run(const plat::Variant& argument, QString* error) {
   return true;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -5,11 +5,11 @@
 
 #include <QString>
 
-namespace plat {
+namespace zor::plat {
 class Variant;
 }
 
-namespace desktop {
+namespace zor::desktop {
 
 class PackageLoader {
  public:
@@ -41,4 +41,4 @@ class PackageLoader {
   EntryPoint entry_ = nullptr;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -13,7 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace desktop {
+namespace zor::desktop {
 
 PickListDialog::PickListDialog(const plat::PickListRequest& request, QWidget* parent)
     : QDialog(parent),
@@ -124,4 +124,4 @@ bool PickListDialog::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -14,7 +14,7 @@ class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTableView;
 
-namespace desktop {
+namespace zor::desktop {
 
 class PickListDialog : public QDialog {
   Q_OBJECT
@@ -42,4 +42,4 @@ class PickListDialog : public QDialog {
   QTableView* table_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

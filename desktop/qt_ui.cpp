@@ -12,14 +12,14 @@
 #include "desktop/pick_list_dialog.h"
 #include "desktop/search_dialog.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 const char* const kDefaultCaption = "Vôo/Trecho";
 }
 
-QtUi::QtUi(QWidget* main_window) : main_window_(main_window), busy_(std::make_unique<BusyIndicator>()) {
-  busy_->SetHost(main_window);
+QtUi::QtUi(QWidget* mainWindow) : main_window_(mainWindow), busy_(std::make_unique<BusyIndicator>()) {
+  busy_->SetHost(mainWindow);
 }
 
 QtUi::~QtUi() = default;
@@ -70,9 +70,9 @@ bool QtUi::ShowDocument(const std::string& caption, const std::string& path, boo
   return true;
 }
 
-void QtUi::ShowHelp(const std::string& screen_code) {
-  if (script_) return script_->ShowHelp(screen_code);
-  if (help_opener_) help_opener_(QString::fromStdString(screen_code));
+void QtUi::ShowHelp(const std::string& screenCode) {
+  if (script_) return script_->ShowHelp(screenCode);
+  if (help_opener_) help_opener_(QString::fromStdString(screenCode));
 }
 
 bool QtUi::AskYesNo(const std::string& caption, const std::string& text) {
@@ -128,4 +128,4 @@ int QtUi::RunModal(plat::TForm& form) {
   return modal_runner_(form, DialogParent(), std::move(drive));
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -13,7 +13,7 @@
 
 #include "platform/ui/ui_port.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 class BusyIndicator;
 
@@ -25,7 +25,7 @@ class QtUi : public plat::UiPort {
   // In script mode `drive` runs the form instead of the dialog's own loop.
   using ModalRunner = std::function<int(plat::TForm& form, QWidget* parent, std::function<int()> drive)>;
 
-  explicit QtUi(QWidget* main_window = nullptr);
+  explicit QtUi(QWidget* mainWindow = nullptr);
   ~QtUi() override;
 
   void SetMainWindow(QWidget* w);
@@ -56,7 +56,7 @@ class QtUi : public plat::UiPort {
   int RunModal(plat::TForm& form) override;
   // A window with the HTML document and a print button (printer or PDF).
   bool ShowDocument(const std::string& caption, const std::string& path, bool print) override;
-  void ShowHelp(const std::string& screen_code) override;
+  void ShowHelp(const std::string& screenCode) override;
   // Who opens a screen's help page (the host's main window).
   void SetHelpOpener(std::function<void(const QString&)> opener) { help_opener_ = std::move(opener); }
 
@@ -76,4 +76,4 @@ class QtUi : public plat::UiPort {
   plat::UiPort* script_ = nullptr;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

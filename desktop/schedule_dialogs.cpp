@@ -17,11 +17,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 
-QWidget* withButton(QWidget* parent, QLineEdit* edit, QPushButton* button) {
+QWidget* WithButton(QWidget* parent, QLineEdit* edit, QPushButton* button) {
   auto* row = new QWidget(parent);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -30,7 +30,7 @@ QWidget* withButton(QWidget* parent, QLineEdit* edit, QPushButton* button) {
   return row;
 }
 
-QPlainTextEdit* readOnlyText(QWidget* parent, const char* name) {
+QPlainTextEdit* ReadOnlyText(QWidget* parent, const char* name) {
   auto* t = new QPlainTextEdit(parent);
   t->setObjectName(name);
   t->setReadOnly(true);
@@ -74,7 +74,7 @@ ScheduleImportDialog::ScheduleImportDialog(const HostContext& context, ScheduleS
       station_(new QLineEdit(this)),
       plan_button_(new QPushButton(QStringLiteral("&Ver plano"), this)),
       apply_button_(new QPushButton(QStringLiteral("&Gravar"), this)),
-      plan_(readOnlyText(this, "txtSsimPlan")),
+      plan_(ReadOnlyText(this, "txtSsimPlan")),
       status_(new QLabel(this)) {
   setObjectName("dlgSsimImport");
   setWindowTitle(QStringLiteral("Importar malha SSIM"));
@@ -94,7 +94,7 @@ ScheduleImportDialog::ScheduleImportDialog(const HostContext& context, ScheduleS
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("Filial"), target_.Branch());
   form->addRow(QStringLiteral("Companhia"), target_.Company());
-  form->addRow(QStringLiteral("Arquivo"), withButton(this, file_, choose));
+  form->addRow(QStringLiteral("Arquivo"), WithButton(this, file_, choose));
   form->addRow(QStringLiteral("Só a base"), station_);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(plan_button_);
@@ -217,7 +217,7 @@ ScheduleExportDialog::ScheduleExportDialog(const HostContext& context, ScheduleS
       from_(new QDateEdit(this)),
       to_(new QDateEdit(this)),
       file_(new QLineEdit(this)),
-      result_(readOnlyText(this, "txtSsimResult")) {
+      result_(ReadOnlyText(this, "txtSsimResult")) {
   setObjectName("dlgSsimExport");
   setWindowTitle(QStringLiteral("Exportar malha SSIM"));
   const int year = QDate::currentDate().year();
@@ -245,7 +245,7 @@ ScheduleExportDialog::ScheduleExportDialog(const HostContext& context, ScheduleS
   form->addRow(QStringLiteral("Filial"), target_.Branch());
   form->addRow(QStringLiteral("Companhia"), target_.Company());
   form->addRow(QStringLiteral("Temporada de"), season);
-  form->addRow(QStringLiteral("Arquivo"), withButton(this, file_, choose));
+  form->addRow(QStringLiteral("Arquivo"), WithButton(this, file_, choose));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(run);
@@ -312,4 +312,4 @@ bool ScheduleExportDialog::Export() {
 
 QString ScheduleExportDialog::ResultText() const { return result_->toPlainText(); }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -16,7 +16,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace desktop {
+namespace zor::desktop {
 
 // Branch and company fields shared by both dialogs.
 class ScheduleTarget {
@@ -88,4 +88,4 @@ class ScheduleExportDialog : public QDialog {
   QPlainTextEdit* result_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

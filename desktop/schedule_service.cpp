@@ -9,7 +9,7 @@
 #include "platform/sql/dtm_db_geral.h"
 #include "wire/module.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 QVector<ScheduleCompany> BranchCompanies(const QString& branch) {
   QVector<ScheduleCompany> out;
@@ -68,8 +68,8 @@ ScheduleService::Reply ScheduleService::Plan(const QString& branch, const QStrin
 }
 
 ScheduleService::Reply ScheduleService::Apply(const QString& branch, const QString& company, const QString& file,
-                                              const QString& station, const QString& shown_plan) {
-  return Call(wire::method::SetSsim, {branch, company, file, station, shown_plan});
+                                              const QString& station, const QString& shownPlan) {
+  return Call(wire::method::SetSsim, {branch, company, file, station, shownPlan});
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

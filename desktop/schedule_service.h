@@ -12,11 +12,11 @@
 #include <QString>
 #include <QVector>
 
-namespace plat {
+namespace zor::plat {
 class TNetConnection;
 }
 
-namespace desktop {
+namespace zor::desktop {
 
 struct ScheduleCompany {
   QString Code;        // CDCIA
@@ -42,11 +42,11 @@ class ScheduleService {
   Reply Export(const QString& branch, const QString& company, const QString& from, const QString& to);
   Reply Plan(const QString& branch, const QString& company, const QString& file, const QString& station);
   Reply Apply(const QString& branch, const QString& company, const QString& file, const QString& station,
-              const QString& shown_plan);
+              const QString& shownPlan);
 
  private:
   Reply Call(const char* method, const QStringList& args);
   std::unique_ptr<plat::TNetConnection> net_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

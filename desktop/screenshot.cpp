@@ -10,7 +10,7 @@
 
 #include "desktop/render/form_view.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 void Settle() {
@@ -75,4 +75,4 @@ std::vector<FormView*> ShownFormViews() {
   return views;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

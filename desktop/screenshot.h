@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace desktop {
+namespace zor::desktop {
 
 class FormView;
 
@@ -22,4 +22,4 @@ bool SaveScreenshot(QWidget* window, const QString& file, QString* error);
 // and in dialogs.
 std::vector<FormView*> ShownFormViews();
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace desktop {
+namespace zor::desktop {
 
 SearchDialog::SearchDialog(const plat::SearchRequest& request, QWidget* parent)
     : QDialog(parent), names_(request.FieldNames), fields_(new QComboBox(this)), value_(new QLineEdit(this)) {
@@ -47,4 +47,4 @@ plat::SearchAnswer SearchDialog::Answer() const {
   return a;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

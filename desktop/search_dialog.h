@@ -9,7 +9,7 @@
 class QComboBox;
 class QLineEdit;
 
-namespace desktop {
+namespace zor::desktop {
 
 class SearchDialog : public QDialog {
   Q_OBJECT
@@ -26,4 +26,4 @@ class SearchDialog : public QDialog {
   QLineEdit* value_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -8,10 +8,10 @@
 #include <QSettings>
 #include <QTimer>
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
-QString Key(const QString& form_name) { return QStringLiteral("janelas/") + form_name; }
+QString Key(const QString& formName) { return QStringLiteral("janelas/") + formName; }
 }  // namespace
 
 namespace {
@@ -25,9 +25,9 @@ void FillArea(QMdiSubWindow* window) {
 }
 }  // namespace
 
-void RestoreWindowPlace(QMdiSubWindow* window, const QString& form_name) {
-  if (form_name.isEmpty()) return;
-  QRect place = QSettings().value(Key(form_name)).toRect();
+void RestoreWindowPlace(QMdiSubWindow* window, const QString& formName) {
+  if (formName.isEmpty()) return;
+  QRect place = QSettings().value(Key(formName)).toRect();
   if (!place.isValid() || place.width() < 100 || place.height() < 80) {
     FillArea(window);
     QTimer::singleShot(0, window, [window] { FillArea(window); });
@@ -45,9 +45,9 @@ void RestoreWindowPlace(QMdiSubWindow* window, const QString& form_name) {
   window->setGeometry(place);
 }
 
-void SaveWindowPlace(const QMdiSubWindow* window, const QString& form_name) {
-  if (form_name.isEmpty() || window->isMaximized() || window->isMinimized()) return;
-  QSettings().setValue(Key(form_name), window->geometry());
+void SaveWindowPlace(const QMdiSubWindow* window, const QString& formName) {
+  if (formName.isEmpty() || window->isMaximized() || window->isMinimized()) return;
+  QSettings().setValue(Key(formName), window->geometry());
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

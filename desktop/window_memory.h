@@ -6,13 +6,13 @@
 class QMdiSubWindow;
 class QString;
 
-namespace desktop {
+namespace zor::desktop {
 
 // Applies the remembered size and place, kept inside the area that holds
 // the window. A window never placed before takes the whole area (a screen
 // laid out for a small display gives its grids the rows a larger one has).
-void RestoreWindowPlace(QMdiSubWindow* window, const QString& form_name);
+void RestoreWindowPlace(QMdiSubWindow* window, const QString& formName);
 // Remembers the size and place of a window in its normal state.
-void SaveWindowPlace(const QMdiSubWindow* window, const QString& form_name);
+void SaveWindowPlace(const QMdiSubWindow* window, const QString& formName);
 
-}  // namespace desktop
+}  // namespace zor::desktop

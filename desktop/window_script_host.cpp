@@ -14,7 +14,7 @@
 #include "platform/core/variant.h"
 #include "platform/controls/custom_form.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 WindowScriptHost::WindowScriptHost(PackageLoader& loader, FormHost& forms, QWidget* window)
     : loader_(loader), forms_(forms), window_(window) {}
@@ -48,9 +48,9 @@ plat::TForm* WindowScriptHost::ScreenForm() {
   return LoadExports(error) ? exports_.ScreenForm() : nullptr;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop
 
-namespace desktop {
+namespace zor::desktop {
 
 bool WindowScriptHost::TakeScreenshot(const std::string& file, std::string& error) {
   // The status bar's count is refreshed by a timer; the picture shows it now.
@@ -77,4 +77,4 @@ bool WindowScriptHost::CheckWindow(std::vector<std::string>& problems) {
   return true;
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -12,7 +12,7 @@
 
 class QWidget;
 
-namespace desktop {
+namespace zor::desktop {
 
 class FormHost;
 class PackageLoader;
@@ -43,4 +43,4 @@ class WindowScriptHost : public zor::script::ScriptHost {
   zor::script::PackageHost exports_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

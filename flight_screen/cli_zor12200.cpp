@@ -8,6 +8,8 @@
 #include "platform/classes/library_classes.h"
 #include "platform/dbcontrols/db_classes.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 TfrmVoo::TfrmVoo(TComponent* owner) : TfrmPadrao(owner) {
@@ -59,3 +61,5 @@ void TfrmVoo::BindLookupQueries() {
   BindField("qryCompanhiaCDCIA", qryCompanhiaCDCIA);
   BindField("qryBaseCDBASE", qryBaseCDBASE);
 }
+
+}  // namespace zor::Cli_zor12200

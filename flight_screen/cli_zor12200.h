@@ -52,6 +52,8 @@
 #include "platform/net/net_connection.h"
 #include "platform/sql/adoib_query.h"
 
+namespace zor::Cli_zor12200 {
+
 // One flight-type choice, attached to an entry of the flight-type list.
 class TTipoVoo : public plat::TObject {
  public:
@@ -144,3 +146,5 @@ class TfrmVoo : public plat::TfrmPadrao {
   std::string loaded_branch_;
   std::string loaded_company_;
 };
+
+}  // namespace zor::Cli_zor12200

@@ -12,12 +12,14 @@
 #include "platform/library/consiste.h"
 #include "platform/library/procurar.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
 
 bool Confirmed(const TMessages* table, const char* key) {
-  return table->ShowMsg(key, MessageType::Confirmation, MessageButtons::YesNo, 0) == TMessages::ResultYes;
+  return table->ShowMsg(key, MessageType::Confirmation, MessageButtons::YesNo, 0) == TMessages::kResultYes;
 }
 
 // After a refused flight deletion the screen shows what the server holds:
@@ -206,3 +208,5 @@ void TfrmVoo::mnuConfigVooClick(TObject*) {
   // The page control does not report a change made from code.
   RefreshModes(*this, ModeChange::Shown);
 }
+
+}  // namespace zor::Cli_zor12200

@@ -12,6 +12,8 @@
 #include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 void TfrmVoo::Vd_CdFilial(bool flag) {
@@ -168,3 +170,5 @@ void TfrmVoo::LeaveContextStrip() {
   tshFormulario->SetEnabled(mnuFormulario->Enabled());
   tshConfigVoo->SetEnabled(mnuConfigVoo->Enabled());
 }
+
+}  // namespace zor::Cli_zor12200

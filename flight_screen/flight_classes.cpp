@@ -10,6 +10,8 @@
 #include "platform/library/consiste.h"
 #include "platform/library/pesquisa.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -78,3 +80,5 @@ void TfrmVoo::cdsClasseVooBeforePost(TDataSet*) {
 void TfrmVoo::cdsClasseVooAfterPost(TDataSet*) { SaveChanges(*this, SavedData::Classes); }
 
 void TfrmVoo::cdsClasseVooAfterDelete(TDataSet*) { SaveChanges(*this, SavedData::Classes); }
+
+}  // namespace zor::Cli_zor12200

@@ -13,6 +13,8 @@
 #include "flight_screen/cli_zor12200.h"
 #include "flight_screen/screen_state.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -72,14 +74,14 @@ void TfrmVoo::cdsVooNewRecord(TDataSet*) {
   cdsVooIDTIPVOO->SetAsString("1");
   cdsVooIDSITVOO->SetAsString("1");
   // A flight opened for another screen is an occasional one by default.
-  if (Cli_zor12200::boShowModal) cdsVooIDTIPVOO->SetAsString("2");
+  if (boShowModal) cdsVooIDTIPVOO->SetAsString("2");
 
   // While a flight is inserted its three coded lists write their choice
   // back into the record whenever they show it; still showing the previous
   // flight's choices, they would replace the defaults just set.
   dcbNacionalidade->SetItemIndex(0);
   dcbSituacao->SetItemIndex(0);
-  dcbTipo->SetItemIndex(Cli_zor12200::boShowModal ? 1 : 0);
+  dcbTipo->SetItemIndex(boShowModal ? 1 : 0);
 
   // The service boxes are not bound to the field: left as the previous
   // flight showed them, they would show a service other than the one the
@@ -91,7 +93,7 @@ void TfrmVoo::cdsVooNewRecord(TDataSet*) {
 void TfrmVoo::ccbDiarioClick(TObject*) {
   // A click while browsing starts editing; a reload of the weekday boxes
   // while browsing (boChecado) must not.
-  if (!Cli_zor12200::boChecado && cdsVoo->State() == dsBrowse && !cdsVoo->IsEmpty()) cdsVoo->Edit();
+  if (!boChecado && cdsVoo->State() == dsBrowse && !cdsVoo->IsEmpty()) cdsVoo->Edit();
   if (cdsVoo->Editing()) {
     const char* value = ccbDiario->Checked() ? "1" : "2";
     for (TField* day : WeekdayFields(*this)) day->SetAsString(value);
@@ -100,11 +102,11 @@ void TfrmVoo::ccbDiarioClick(TObject*) {
 }
 
 void TfrmVoo::dcbSegClick(TObject*) {
-  Cli_zor12200::boChecado = cdsVoo->State() == dsBrowse;
+  boChecado = cdsVoo->State() == dsBrowse;
   try {
     // While "Diário" is checked in an edit, the boxes change because it
     // wrote the seven fields: they must not switch it back.
-    if (!ccbDiario->Checked() || Cli_zor12200::boChecado) {
+    if (!ccbDiario->Checked() || boChecado) {
       bool everyDay = true;
       for (TDBCheckBox* box : WeekdayBoxes(*this)) {
         if (!box->Checked()) {
@@ -115,10 +117,10 @@ void TfrmVoo::dcbSegClick(TObject*) {
       ccbDiario->SetChecked(everyDay);
     }
   } catch (...) {
-    Cli_zor12200::boChecado = false;
+    boChecado = false;
     throw;
   }
-  Cli_zor12200::boChecado = false;
+  boChecado = false;
 }
 
 void TfrmVoo::ccbAbastClick(TObject*) { StoreServices(*this); }
@@ -144,3 +146,5 @@ void TfrmVoo::dcbTipoChange(TObject*) {
 void TfrmVoo::depDtIniVigVooExit(TObject*) { depDtIniVigVoo->CheckValidDate(); }
 
 void TfrmVoo::depDtFimVigVooExit(TObject*) { depDtFimVigVoo->CheckValidDate(); }
+
+}  // namespace zor::Cli_zor12200

@@ -7,6 +7,8 @@
 #include "platform/core/sysutils.h"
 #include "platform/library/consiste.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -96,3 +98,5 @@ void TfrmVoo::cdsVooIDINCDESFIXOGetText(TField* Sender, std::string& Text, bool)
 void TfrmVoo::cdsVooIDINCDESFIXOSetText(TField* Sender, const std::string& Text) { IncidenceSetText(*this, Sender, Text); }
 void TfrmVoo::cdsVooIDINCDESCONDGetText(TField* Sender, std::string& Text, bool) { IncidenceGetText(*this, Sender, Text); }
 void TfrmVoo::cdsVooIDINCDESCONDSetText(TField* Sender, const std::string& Text) { IncidenceSetText(*this, Sender, Text); }
+
+}  // namespace zor::Cli_zor12200

@@ -10,6 +10,8 @@
 #include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -195,3 +197,5 @@ void TfrmVoo::dbePercentOcupacaoKeyPress(TObject*, char& Key) {
 }
 
 void TfrmVoo::dbePercentOcupacaoExit(TObject*) { vd_Ocupacao(); }
+
+}  // namespace zor::Cli_zor12200

@@ -13,6 +13,8 @@
 #include "flight_screen/server_exchange.h"
 #include "platform/library/consiste.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -78,7 +80,7 @@ void TfrmVoo::dbeNrVooExit(TObject*) {
 
 void TfrmVoo::cdsVooAfterInsert(TDataSet*) {
   // A screen opened on one flight keeps that flight's company.
-  if (Cli_zor12200::boShowModal) {
+  if (boShowModal) {
     medSgCia->SetEnabled(false);
     btpCompanhia->SetEnabled(false);
   }
@@ -187,3 +189,5 @@ void TfrmVoo::cdsVooAfterDelete(TDataSet*) {
 // Every move to another flight shows that flight's legs as the server holds
 // them.
 void TfrmVoo::cdsVooAfterScroll(TDataSet*) { FollowFlight(*this); }
+
+}  // namespace zor::Cli_zor12200

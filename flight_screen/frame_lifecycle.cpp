@@ -9,6 +9,8 @@
 #include "platform/forms/screen.h"
 #include "platform/library/vornia.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -28,9 +30,9 @@ void TfrmVoo::FormCreate(TObject* Sender) {
   ConnectToServer(*this);
 
   lblNome->SetCaption("");
-  Cli_zor12200::boActive = false;
+  boActive = false;
 
-  if (Cli_zor12200::boShowModal && !Cli_zor12200::boTrechoOk) {
+  if (boShowModal && !boTrechoOk) {
     SetFormStyle(fsNormal);
     SetBorderIcons({biSystemMenu});
     panMenu->SetVisible(false);
@@ -43,7 +45,7 @@ void TfrmVoo::FormCreate(TObject* Sender) {
     panBotoes->SetEnabled(true);
     mnuOperacao->SetEnabled(false);
     mnuEdicao->SetEnabled(false);
-  } else if (Cli_zor12200::boTrechoOk) {
+  } else if (boTrechoOk) {
     SetCaption(msgPadrao->Msg("Trecho_Voo"));
     SetFormStyle(fsNormal);
     SetBorderIcons({biSystemMenu});
@@ -90,16 +92,16 @@ void TfrmVoo::FormCreate(TObject* Sender) {
 }
 
 void TfrmVoo::FormShow(TObject*) {
-  if (Cli_zor12200::StLocalCriacao != "ZOR12200") return;
+  if (StLocalCriacao != "ZOR12200") return;
 
   if (medCdFilial->Enabled()) {
     medCdFilial->SetFocus();
-    if (auto* branch = FindComponentAs<TCustomEdit>(Cli_zor12200::frmOrig, "medFilial")) medCdFilial->SetText(branch->Text());
+    if (auto* branch = FindComponentAs<TCustomEdit>(frmOrig, "medFilial")) medCdFilial->SetText(branch->Text());
   } else {
     Vd_CdFilial(false);  // what leaving the branch field checks
   }
 
-  auto* caller = FindComponentAs<TDataSet>(Cli_zor12200::frmOrig, Cli_zor12200::stCdsOriginal);
+  auto* caller = FindComponentAs<TDataSet>(frmOrig, stCdsOriginal);
   if (caller) medSgCia->SetText(caller->FieldByName("SGCIA")->AsString());
 
   LeaveContextStrip();
@@ -111,7 +113,7 @@ void TfrmVoo::FormShow(TObject*) {
 void TfrmVoo::FormActivate(TObject*) {
   Repaint();
   if (IsVgaDisplay()) SetWindowState(wsMaximized);
-  if (Cli_zor12200::boActive) return;
+  if (boActive) return;
 
   TWinControl* first = Vornia::ModuFili() ? static_cast<TWinControl*>(medSgCia) : medCdFilial;
   if (cdsVoo->Active()) {
@@ -122,25 +124,25 @@ void TfrmVoo::FormActivate(TObject*) {
   } else {
     first->SetFocus();
   }
-  Cli_zor12200::boActive = true;
+  boActive = true;
   dtsBase->DataSet()->Open();
 }
 
 void TfrmVoo::FormClose(TObject* Sender, TCloseAction& Action) {
-  Cli_zor12200::boStCriado = false;
-  Cli_zor12200::boShowModal = false;
-  Cli_zor12200::boTrechoOk = false;
+  boStCriado = false;
+  boShowModal = false;
+  boTrechoOk = false;
   netVooTrecho->SetConnected(false);
   TfrmPadrao::FormClose(Sender, Action);
 }
 
 void TfrmVoo::FormKeyDown(TObject*, Word& Key, TShiftState) {
   // As the modal bar's cancel button.
-  if (Key == kCancelKey && Cli_zor12200::boShowModal) SetModalResult(mrCancel);
+  if (Key == kCancelKey && boShowModal) SetModalResult(mrCancel);
 }
 
 void TfrmVoo::sbtConfirmaClick(TObject*) {
-  if (!Cli_zor12200::boTrechoOk) ConfirmEdits();
+  if (!boTrechoOk) ConfirmEdits();
   SetModalResult(mrOk);
 }
 
@@ -153,5 +155,7 @@ void TfrmVoo::netVooTrechoBeforeConnect(TObject*) {
 
 // The package decides what printing opens (the report screen).
 void TfrmVoo::sbtImprimirClick(TObject*) {
-  if (Cli_zor12200::OnImprimir) Cli_zor12200::OnImprimir(*this);
+  if (OnImprimir) OnImprimir(*this);
 }
+
+}  // namespace zor::Cli_zor12200

@@ -5,6 +5,8 @@
 #include "platform/library/consiste.h"
 #include "platform/library/pesquisa.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -123,3 +125,5 @@ void TfrmVoo::dbgPadraoKeyPress(TObject*, char& Key) {
 bool TfrmVoo::FlightNumberLocked() const {
   return dbgPadrao->SelectedField() == cdsVooNRVOO && cdsVoo->Active() && cdsVoo->State() != dsInsert;
 }
+
+}  // namespace zor::Cli_zor12200

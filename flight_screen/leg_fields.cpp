@@ -9,6 +9,8 @@
 #include "platform/core/sysutils.h"
 #include "platform/library/consiste.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -118,3 +120,5 @@ void TfrmVoo::cdstrechooSGBASEDESValidate(TField* Sender) {
 }
 void TfrmVoo::cdstrechooCDBASEORIValidate(TField* Sender) { BaseCodeValidate(*this, Sender, cdstrechooCDBASEDES); }
 void TfrmVoo::cdstrechooCDBASEDESValidate(TField* Sender) { BaseCodeValidate(*this, Sender, cdstrechooCDBASEORI); }
+
+}  // namespace zor::Cli_zor12200

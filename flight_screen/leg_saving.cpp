@@ -10,6 +10,8 @@
 #include "platform/data/db_engine_error.h"
 #include "platform/library/consiste.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -126,7 +128,9 @@ void TfrmVoo::sbtExluTrechoClick(TObject*) {
     Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Em_Edicao"));
   if (!cdstrechoo->Active() || cdstrechoo->IsEmpty()) Consiste::MensErroAbort(msgPadrao->Msg("Nao_Existe_Dados"));
   if (cdstrechoo->RecordCount() == 1) Consiste::MensErroAbort(msgPadrao->Msg("Trecho_Unico"));
-  if (msgPadrao->ShowMsg("Excl_Trecho", MessageType::Confirmation, MessageButtons::YesNo, 0) != TMessages::ResultYes)
+  if (msgPadrao->ShowMsg("Excl_Trecho", MessageType::Confirmation, MessageButtons::YesNo, 0) != TMessages::kResultYes)
     return;
   DeleteLeg(*this);
 }
+
+}  // namespace zor::Cli_zor12200

@@ -11,6 +11,8 @@
 #include "platform/forms/screen.h"
 #include "platform/library/vornia.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 bool Editing(const TDataSet* ds) { return ds && ds->Editing(); }
@@ -68,7 +70,7 @@ void ApplyFlightAndLegRule(TfrmVoo& f, const TDataSet* changed) {
 void EnableContextStrip(TfrmVoo& f) {
   const TDataSetState state = f.dtsVoo->State();
   const bool open = (state == dsInactive || state == dsBrowse) && !Editing(f.cdstrechoo) &&
-                    !Editing(f.cdsClasseVoo) && !Cli_zor12200::boShowModal;
+                    !Editing(f.cdsClasseVoo) && !boShowModal;
   f.btpCompanhia->SetEnabled(open);
   f.medSgCia->SetEnabled(open);
   f.lblCia->SetEnabled(open);
@@ -145,7 +147,7 @@ void ApplyFlightRule(TfrmVoo& f) {
 
   // The record tab shows a flight: with none (a load that found none, the
   // last one deleted) it closes, also when it is the page on show.
-  const bool modal = Cli_zor12200::boShowModal;
+  const bool modal = boShowModal;
   const bool aFlight = Editing(f.cdsVoo) || !Empty(f.cdsVoo);
   f.tshFormulario->SetEnabled(!modal && aFlight);
   if (!modal && !aFlight && f.pgcPadrao->ActivePage() == f.tshFormulario) f.pgcPadrao->SetActivePage(f.tshFolhaDados);
@@ -220,3 +222,5 @@ void RefreshModes(TfrmVoo& f, ModeChange change) {
       return;
   }
 }
+
+}  // namespace zor::Cli_zor12200

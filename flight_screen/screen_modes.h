@@ -7,10 +7,16 @@
 // changed; the rules themselves are written only here.
 #pragma once
 
+namespace zor::Cli_zor12200 {
+
 class TfrmVoo;
-namespace plat {
+
+}  // namespace zor::Cli_zor12200
+namespace zor::plat {
 class TDataSet;
 }
+
+namespace zor::Cli_zor12200 {
 
 // What changed; it decides which rules run.
 enum class ModeChange {
@@ -39,3 +45,5 @@ bool Editing(const plat::TDataSet* ds);   // edit or insert
 bool Browsing(const plat::TDataSet* ds);
 // A closed dataset counts as empty: it holds nothing to show or change.
 bool Empty(const plat::TDataSet* ds);
+
+}  // namespace zor::Cli_zor12200

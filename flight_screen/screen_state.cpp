@@ -1,9 +1,10 @@
 // The screen's exported state and its lifetime with the package.
 #include "flight_screen/screen_state.h"
 
+namespace zor::Cli_zor12200 {
+
 TfrmVoo* frmVoo = nullptr;
 
-namespace Cli_zor12200 {
 bool boStCriado = false;
 bool boShowModal = false;
 bool boTrechoOk = false;
@@ -24,4 +25,5 @@ void ClearScreenStateOnUnload() {
   StLocalCriacao.clear();
   stCdsOriginal.clear();
 }
-}  // namespace Cli_zor12200
+
+}  // namespace zor::Cli_zor12200

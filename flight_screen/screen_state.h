@@ -5,15 +5,18 @@
 
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 class TForm;
 }
+
+namespace zor::Cli_zor12200 {
+
 class TfrmVoo;
 
-// The one screen instance; valid only while Cli_zor12200::boStCriado is true (not cleared at close).
-extern TfrmVoo* frmVoo;
+// The one screen instance; valid only while boStCriado is true (not cleared
+// at close). A host reads it by name (dlsym), so it has C linkage.
+extern "C" TfrmVoo* frmVoo;
 
-namespace Cli_zor12200 {
 // The three flags a host reads and sets by name (dlsym) keep unmangled names.
 extern "C" {
 // A screen instance exists.
@@ -43,4 +46,5 @@ extern PrintHook OnImprimir;
 // Package load and unload: the flags start false; unload empties the two strings.
 void ResetScreenStateOnLoad();
 void ClearScreenStateOnUnload();
-}  // namespace Cli_zor12200
+
+}  // namespace zor::Cli_zor12200

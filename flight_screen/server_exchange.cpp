@@ -10,6 +10,8 @@
 #include "platform/library/showavi.h"
 #include "platform/library/vornia.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 using Showavi::BusyKind;
 
@@ -158,3 +160,5 @@ void SaveChanges(TfrmVoo& f, SavedData what) { SaveChanges(*f.netVooTrecho, *(f.
 void DeleteLeg(TfrmVoo& f) {
   Finally([&] { f.cdstrechoo->Delete(); }, [&] { Reload(f); });
 }
+
+}  // namespace zor::Cli_zor12200

@@ -12,11 +12,17 @@
 
 #include <string>
 
+namespace zor::Cli_zor12200 {
+
 class TfrmVoo;
-namespace plat {
+
+}  // namespace zor::Cli_zor12200
+namespace zor::plat {
 class TClientDataSet;
 class TNetConnection;
-}  // namespace plat
+}  // namespace zor::plat
+
+namespace zor::Cli_zor12200 {
 
 // Whose company a call names.
 enum class CompanyOf {
@@ -60,3 +66,5 @@ void SaveChanges(plat::TNetConnection& connection, plat::TClientDataSet& changes
 // then shows what the server holds (Reload) whether or not the deletion
 // went through: the leg delete button and the Delete command both end so.
 void DeleteLeg(TfrmVoo& f);
+
+}  // namespace zor::Cli_zor12200

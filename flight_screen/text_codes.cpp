@@ -4,6 +4,8 @@
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 
+namespace zor::Cli_zor12200 {
+
 namespace {
 
 std::string Separator() { return std::string(1, plat::FormatSettings().TimeSeparator); }
@@ -33,3 +35,5 @@ bool IsValidHours(const std::string& stored) {
   plat::TDateTime t;
   return plat::TryStrToTime(HoursCheckText(stored), t);
 }
+
+}  // namespace zor::Cli_zor12200

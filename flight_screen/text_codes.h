@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace zor::Cli_zor12200 {
+
 // "0730" → "07:30" with the system time separator; no check is made, so an
 // empty value gives the separator alone.
 std::string HoursToText(const std::string& stored);
@@ -17,3 +19,5 @@ std::string HoursFromText(const std::string& text);
 std::string HoursCheckText(const std::string& stored);
 // True when HoursCheckText is a valid time of day (hours 0–23, minutes 0–59).
 bool IsValidHours(const std::string& stored);
+
+}  // namespace zor::Cli_zor12200

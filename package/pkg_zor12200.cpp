@@ -10,13 +10,15 @@
 #include "platform/forms/application.h"
 #include "platform/forms/screen.h"
 
+namespace zor::Pkg_zor12200 {
+
 using namespace plat;
 
 namespace {
 
 // The report covers the branch and company the flight screen shows: the
 // company by the code the flights are stored under.
-void PrintFlights(TfrmVoo& screen) {
+void PrintFlights(Cli_zor12200::TfrmVoo& screen) {
   CriaRelVoo({screen.medCdFilial->Text(), screen.edtNmFilial->Text()},
              {screen.qryCompanhiaCDCIA->AsString(), screen.medSgCia->Text(), screen.edtNmCia->Text()});
 }
@@ -50,20 +52,22 @@ extern "C" void CriaVoo(const std::string& place, const std::string& datasetName
   Cli_zor12200::stCdsOriginal = datasetName;
   Cli_zor12200::frmOrig = callerForm;
   if (!Cli_zor12200::boStCriado) {
-    Application->CreateForm(frmVoo);
+    Application->CreateForm(Cli_zor12200::frmVoo);
     Cli_zor12200::boStCriado = true;
   }
-  frmVoo->Show();
+  Cli_zor12200::frmVoo->Show();
   const bool vga = Screen->Width() == 640 && Screen->Height() == 480;
-  frmVoo->SetWindowState(vga ? wsMaximized : wsNormal);
+  Cli_zor12200::frmVoo->SetWindowState(vga ? wsMaximized : wsNormal);
 }
 
 void CriaRelVoo(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company) {
   CursorScope busy(crHourGlass);
   if (!Cli_zor12201::boStCriado) {
-    Application->CreateForm(frmRelVoo);
+    Application->CreateForm(Cli_zor12201::frmRelVoo);
     Cli_zor12201::boStCriado = true;
   }
-  frmRelVoo->SetCoverage(branch, company);
-  frmRelVoo->ShowModal();
+  Cli_zor12201::frmRelVoo->SetCoverage(branch, company);
+  Cli_zor12201::frmRelVoo->ShowModal();
 }
+
+}  // namespace zor::Pkg_zor12200

@@ -11,9 +11,11 @@
 #include "platform/core/variant.h"
 #include "report/cli_zor12201.h"
 
-namespace plat {
+namespace zor::plat {
 class TForm;
 }
+
+namespace zor::Pkg_zor12200 {
 
 extern "C" {
 
@@ -29,3 +31,5 @@ void CriaVoo(const std::string& place, const std::string& datasetName, plat::TFo
 
 // Shows the report screen modally for this branch and company; returns when it closes.
 void CriaRelVoo(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company);
+
+}  // namespace zor::Pkg_zor12200

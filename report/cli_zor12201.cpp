@@ -7,10 +7,12 @@
 #include "report/frm_rel_voo_form.h"
 #include "report/report_pdf.h"
 
+namespace zor::Cli_zor12201 {
+
 using namespace plat;
 
 TfrmRelVoo* frmRelVoo = nullptr;
-bool Cli_zor12201::boStCriado = false;
+bool boStCriado = false;
 
 namespace {
 
@@ -57,7 +59,7 @@ TfrmRelVoo::TfrmRelVoo(TComponent* owner) : TfrmDadosGerRel(owner) {
   };
 }
 
-void TfrmRelVoo::SetCoverage(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company) {
+void TfrmRelVoo::SetCoverage(const Filial& branch, const Companhia& company) {
   filial_ = branch;
   companhia_ = company;
 }
@@ -89,10 +91,12 @@ std::vector<FormDefinitionSource> TfrmRelVoo::Definitions() const {
 
 void TfrmRelVoo::FormClose(TObject* Sender, TCloseAction& Action) {
   TfrmDadosGerRel::FormClose(Sender, Action);
-  Cli_zor12201::boStCriado = false;
+  boStCriado = false;
 }
 
 void TfrmRelVoo::rpddPadraoBeforeGetQueryParams(TParams& Params, bool&) {
   if (Qrddlgs::ExistParam(Params, "P_CDCIA")) Params.ParamByName("P_CDCIA").SetAsString(companhia_.code);
   if (Qrddlgs::ExistParam(Params, "P_CDFILIAL")) Params.ParamByName("P_CDFILIAL").SetAsString(filial_.code);
 }
+
+}  // namespace zor::Cli_zor12201

@@ -9,7 +9,8 @@
 #include "platform/forms/frm_dados_ger_rel.h"
 #include "platform/reports/report_designer_dialog.h"
 
-namespace Cli_zor12201 {
+namespace zor::Cli_zor12201 {
+
 // The branch the report covers: its code, as the report selects on it, and its name.
 struct Filial {
   std::string code;
@@ -22,7 +23,6 @@ struct Companhia {
   std::string abbreviation;
   std::string name;
 };
-}  // namespace Cli_zor12201
 
 class TfrmRelVoo : public plat::TfrmDadosGerRel {
  public:
@@ -36,11 +36,11 @@ class TfrmRelVoo : public plat::TfrmDadosGerRel {
 #include "report/frm_rel_voo_members.h"
 
   // The branch and company the report covers; kept until the next call.
-  void SetCoverage(const Cli_zor12201::Filial& branch, const Cli_zor12201::Companhia& company);
+  void SetCoverage(const Filial& branch, const Companhia& company);
 
  private:
-  Cli_zor12201::Filial filial_;
-  Cli_zor12201::Companhia companhia_;
+  Filial filial_;
+  Companhia companhia_;
   std::string BranchText() const;
   std::string CompanyText() const;
 };
@@ -48,7 +48,7 @@ class TfrmRelVoo : public plat::TfrmDadosGerRel {
 // The report form instance; valid while boStCriado is true.
 extern TfrmRelVoo* frmRelVoo;
 
-namespace Cli_zor12201 {
 // A report form exists (this unit's own flag, apart from the flight screen's).
 extern bool boStCriado;
-}  // namespace Cli_zor12201
+
+}  // namespace zor::Cli_zor12201

@@ -11,11 +11,11 @@
 
 #include "platform/core/exceptions.h"
 
-using plat::ReportDocument;
-using plat::ReportDocumentColumn;
-using plat::ReportLine;
+using zor::plat::ReportDocument;
+using zor::plat::ReportDocumentColumn;
+using zor::plat::ReportLine;
 
-namespace flight_report {
+namespace zor::flight_report {
 
 namespace {
 
@@ -402,4 +402,4 @@ void WriteReportPdf(const ReportDocument& document, const std::string& path) {
                           ".");
 }
 
-}  // namespace flight_report
+}  // namespace zor::flight_report

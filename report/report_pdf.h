@@ -10,10 +10,10 @@
 
 #include "platform/reports/report_document.h"
 
-namespace flight_report {
+namespace zor::flight_report {
 
 // Writes `document` as a PDF to `path`. Raises plat::Exception with a
 // message for the person when the file cannot be written.
 void WriteReportPdf(const plat::ReportDocument& document, const std::string& path);
 
-}  // namespace flight_report
+}  // namespace zor::flight_report

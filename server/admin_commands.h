@@ -17,17 +17,17 @@ constexpr const char* kDemoUser = "demo";
 constexpr const char* kDemoPassword = "demo1234";
 // Creates the demo user when it is missing and the database has branches;
 // true when it was created.
-bool ensureDemoUser(Connection& c);
+bool EnsureDemoUser(Connection& c);
 
 // Reads a password (twice on a terminal, which must agree); throws
 // UserError when it cannot be read or the two differ.
-std::string readPassword(const std::string& prompt, bool confirm);
+std::string ReadPassword(const std::string& prompt, bool confirm);
 
 struct AuditQuery {
   std::string branch, company, flight, since;
   bool csv = false;
 };
-void printAudit(Connection& c, const AuditQuery& q, std::ostream& out);
-void printUsers(Connection& c, std::ostream& out);
+void PrintAudit(Connection& c, const AuditQuery& q, std::ostream& out);
+void PrintUsers(Connection& c, std::ostream& out);
 
 }  // namespace zor::server

@@ -14,7 +14,7 @@ namespace zor::server {
 
 namespace {
 
-std::optional<std::string> asText(const SqlValue& v) {
+std::optional<std::string> AsText(const SqlValue& v) {
   if (auto* s = std::get_if<std::string>(&v)) return *s;
   if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
   if (auto* d = std::get_if<double>(&v)) {
@@ -25,12 +25,12 @@ std::optional<std::string> asText(const SqlValue& v) {
   return std::nullopt;
 }
 
-SqlValue stored(const std::optional<std::string>& s) {
+SqlValue Stored(const std::optional<std::string>& s) {
   if (!s) return std::monostate{};
   return s->size() > 200 ? s->substr(0, 200) : *s;
 }
 
-std::string nowUtc() {
+std::string NowUtc() {
   std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm tm{};
   gmtime_r(&t, &tm);
@@ -39,16 +39,16 @@ std::string nowUtc() {
   return buf;
 }
 
-std::string kindCode(AuditKind k) {
+std::string KindCode(AuditKind k) {
   switch (k) {
-    case AuditKind::insert: return "I";
-    case AuditKind::modify: return "A";
-    case AuditKind::remove: return "E";
+    case AuditKind::Insert: return "I";
+    case AuditKind::Modify: return "A";
+    case AuditKind::Remove: return "E";
   }
   return "?";
 }
 
-std::string text(const SqlValue& v) { return asText(v).value_or(""); }
+std::string Text(const SqlValue& v) { return AsText(v).value_or(""); }
 
 const char* kEntryInsert =
     "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
@@ -56,7 +56,7 @@ const char* kEntryInsert =
 
 // The changed columns of one entry in one statement, not one per column: a
 // new flight changes some forty.
-std::string columnRowsInsert(size_t rows) {
+std::string ColumnRowsInsert(size_t rows) {
   std::string sql =
       "INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO) VALUES ";
   for (size_t i = 0; i < rows; ++i) sql += i ? ", (?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?)";
@@ -66,15 +66,15 @@ std::string columnRowsInsert(size_t rows) {
 // An entry and its changed columns (five values each). PostgreSQL takes
 // both in one statement, so one round trip to the database; SQLite runs in
 // this process and takes two.
-void writeEntry(Connection& c, std::vector<SqlValue> entry, const std::vector<SqlValue>& columns) {
+void WriteEntry(Connection& c, std::vector<SqlValue> entry, const std::vector<SqlValue>& columns) {
   if (columns.empty()) {
-    c.execute(kEntryInsert, entry);
-  } else if (c.dialect() == Dialect::postgresql) {
+    c.Execute(kEntryInsert, entry);
+  } else if (c.Dialect() == SqlDialect::Postgresql) {
     entry.insert(entry.end(), columns.begin(), columns.end());
-    c.execute(std::string("WITH ENTRY AS (") + kEntryInsert + ") " + columnRowsInsert(columns.size() / 5), entry);
+    c.Execute(std::string("WITH ENTRY AS (") + kEntryInsert + ") " + ColumnRowsInsert(columns.size() / 5), entry);
   } else {
-    c.execute(kEntryInsert, entry);
-    c.execute(columnRowsInsert(columns.size() / 5), columns);
+    c.Execute(kEntryInsert, entry);
+    c.Execute(ColumnRowsInsert(columns.size() / 5), columns);
   }
 }
 
@@ -84,56 +84,56 @@ AuditRecorder::AuditRecorder(Connection& c, const Caller& caller, std::string me
     : c_(c),
       caller_(caller),
       method_(std::move(method)),
-      callId_(newSessionToken().substr(0, 32)),
-      when_(nowUtc()),
+      callId_(NewSessionToken().substr(0, 32)),
+      when_(NowUtc()),
       micros_(std::chrono::duration_cast<std::chrono::microseconds>(
                   std::chrono::system_clock::now().time_since_epoch())
                   .count()) {}
 
-void AuditRecorder::record(const std::string& table, AuditKind kind, const std::vector<std::string>& columns,
+void AuditRecorder::Record(const std::string& table, AuditKind kind, const std::vector<std::string>& columns,
                            const std::vector<SqlValue>* oldValues, const std::vector<SqlValue>* newValues) {
-  const auto& side = newValues && kind == AuditKind::insert ? *newValues : *oldValues;
+  const auto& side = newValues && kind == AuditKind::Insert ? *newValues : *oldValues;
   auto valueOf = [&](const std::string& name) -> std::string {
     auto it = std::find(columns.begin(), columns.end(), name);
-    return it == columns.end() ? "" : text(side[it - columns.begin()]);
+    return it == columns.end() ? "" : Text(side[it - columns.begin()]);
   };
   std::string key;
-  for (const auto& k : schemaTable(table).primaryKey) key += (key.empty() ? "" : "/") + valueOf(k);
+  for (const auto& k : SchemaTable(table).primaryKey) key += (key.empty() ? "" : "/") + valueOf(k);
   const auto seq = static_cast<std::int64_t>(++sequence_);
   std::vector<SqlValue> changed;
   for (size_t i = 0; i < columns.size(); ++i) {
-    auto before = oldValues ? asText((*oldValues)[i]) : std::nullopt;
-    auto after = newValues ? asText((*newValues)[i]) : std::nullopt;
+    auto before = oldValues ? AsText((*oldValues)[i]) : std::nullopt;
+    auto after = newValues ? AsText((*newValues)[i]) : std::nullopt;
     if (before == after) continue;
-    changed.insert(changed.end(), {callId_, seq, columns[i], stored(before), stored(after)});
+    changed.insert(changed.end(), {callId_, seq, columns[i], Stored(before), Stored(after)});
   }
-  writeEntry(c_,
+  WriteEntry(c_,
              {callId_, seq, when_, micros_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
               method_.substr(0, 30), table, key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4),
-              valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), kindCode(kind)},
+              valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), KindCode(kind)},
              changed);
 }
 
-void AuditRecorder::recordDeletion(const std::string& table, const std::string& where,
+void AuditRecorder::RecordDeletion(const std::string& table, const std::string& where,
                                    const std::vector<SqlValue>& params) {
   std::vector<std::string> columns;
   std::string names;
-  for (const auto& col : schemaTable(table).columns) {
+  for (const auto& col : SchemaTable(table).columns) {
     columns.push_back(col.name);
     names += (names.empty() ? "" : ", ") + col.name;
   }
-  auto rows = c_.query("SELECT " + names + " FROM " + table + " WHERE " + where, params);
-  for (const auto& row : rows.rows) record(table, AuditKind::remove, columns, &row, nullptr);
+  auto rows = c_.Query("SELECT " + names + " FROM " + table + " WHERE " + where, params);
+  for (const auto& row : rows.rows) Record(table, AuditKind::Remove, columns, &row, nullptr);
 }
 
-std::string auditKindName(const std::string& kind) {
+std::string AuditKindName(const std::string& kind) {
   if (kind == "I") return "inclusão";
   if (kind == "A") return "alteração";
   if (kind == "E") return "exclusão";
   return kind;
 }
 
-std::vector<AuditEntry> readAudit(Connection& c, const AuditFilter& f) {
+std::vector<AuditEntry> ReadAudit(Connection& c, const AuditFilter& f) {
   std::string where = "1 = 1";
   std::vector<SqlValue> params;
   if (f.branches) {
@@ -154,7 +154,7 @@ std::vector<AuditEntry> readAudit(Connection& c, const AuditFilter& f) {
   add("A.CDCIA = ?", f.company);
   add("A.NRVOO = ?", f.flight);
   add("A.DTAUDITORIA >= ?", f.since);
-  auto rows = c.query(
+  auto rows = c.Query(
       "SELECT A.DSCHAMADA, A.NRSEQUENCIA, A.DTAUDITORIA, A.CDUSUARIO, A.DSENDERECO, A.NMMETODO, A.NMTABELA, "
       "A.DSCHAVE, A.CDFILIAL, A.CDCIA, A.NRVOO, A.IDTIPO FROM ZORAUDITORIA A WHERE " + where +
           " ORDER BY A.NRMICROS DESC, A.DSCHAMADA DESC, A.NRSEQUENCIA DESC LIMIT " + std::to_string(f.limit),
@@ -164,18 +164,18 @@ std::vector<AuditEntry> readAudit(Connection& c, const AuditFilter& f) {
   for (auto it = rows.rows.rbegin(); it != rows.rows.rend(); ++it) {
     const auto& r = *it;
     AuditEntry e;
-    e.when = text(r[2]);
+    e.when = Text(r[2]);
     if (e.when.size() > 10 && e.when[10] == ' ') e.when[10] = 'T';  // one layout on both engines
-    e.user = text(r[3]);
-    e.address = text(r[4]);
-    e.method = text(r[5]);
-    e.table = text(r[6]);
-    e.key = text(r[7]);
-    e.branch = text(r[8]);
-    e.company = text(r[9]);
-    e.flight = text(r[10]);
-    e.kind = text(r[11]);
-    index[{text(r[0]), text(r[1])}] = out.size();
+    e.user = Text(r[3]);
+    e.address = Text(r[4]);
+    e.method = Text(r[5]);
+    e.table = Text(r[6]);
+    e.key = Text(r[7]);
+    e.branch = Text(r[8]);
+    e.company = Text(r[9]);
+    e.flight = Text(r[10]);
+    e.kind = Text(r[11]);
+    index[{Text(r[0]), Text(r[1])}] = out.size();
     out.push_back(std::move(e));
   }
   if (out.empty()) return out;
@@ -189,13 +189,13 @@ std::vector<AuditEntry> readAudit(Connection& c, const AuditFilter& f) {
       marks += marks.empty() ? "?" : ", ?";
       ids.push_back(k.first);
     }
-  auto cols = c.query("SELECT DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO FROM ZORAUDITORIACAMPO"
+  auto cols = c.Query("SELECT DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO FROM ZORAUDITORIACAMPO"
                       " WHERE DSCHAMADA IN (" + marks + ") ORDER BY DSCHAMADA, NRSEQUENCIA, NMCAMPO",
                       ids);
   for (const auto& r : cols.rows) {
-    auto it = index.find({text(r[0]), text(r[1])});
+    auto it = index.find({Text(r[0]), Text(r[1])});
     if (it == index.end()) continue;
-    out[it->second].columns.push_back({text(r[2]), asText(r[3]), asText(r[4])});
+    out[it->second].columns.push_back({Text(r[2]), AsText(r[3]), AsText(r[4])});
   }
   return out;
 }

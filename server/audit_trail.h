@@ -16,7 +16,7 @@
 
 namespace zor::server {
 
-enum class AuditKind { insert, modify, remove };
+enum class AuditKind { Insert, Modify, Remove };
 
 // Writes the audit rows of one call; create one per call, inside or
 // before its transaction (rows are written on the connection at once).
@@ -28,11 +28,11 @@ class AuditRecorder {
 
   // `columns`, `oldValues` and `newValues` run in parallel; a missing side
   // is null. Only columns whose values differ are recorded.
-  void record(const std::string& table, AuditKind kind, const std::vector<std::string>& columns,
+  void Record(const std::string& table, AuditKind kind, const std::vector<std::string>& columns,
               const std::vector<SqlValue>* oldValues, const std::vector<SqlValue>* newValues);
   // Records as deleted every row of `table` matching `where` (called just
   // before those rows are deleted).
-  void recordDeletion(const std::string& table, const std::string& where, const std::vector<SqlValue>& params);
+  void RecordDeletion(const std::string& table, const std::string& where, const std::vector<SqlValue>& params);
 
  private:
   Connection& c_;
@@ -61,8 +61,8 @@ struct AuditEntry {
 };
 
 // Oldest first.
-std::vector<AuditEntry> readAudit(Connection& c, const AuditFilter& filter);
+std::vector<AuditEntry> ReadAudit(Connection& c, const AuditFilter& filter);
 // "inclusão", "alteração", "exclusão".
-std::string auditKindName(const std::string& kind);
+std::string AuditKindName(const std::string& kind);
 
 }  // namespace zor::server

@@ -5,19 +5,19 @@ namespace zor::server {
 
 namespace {
 
-std::string refusal(const Caller& caller, const std::string& branch) {
+std::string Refusal(const Caller& caller, const std::string& branch) {
   if (branch.empty()) return "Filial deve ser informada.";
   return "O usuário " + caller.user + " não tem acesso à filial " + branch + ".";
 }
 
 }  // namespace
 
-void checkBranch(const Caller& caller, const std::string& branch) {
-  if (!caller.mayUse(branch)) throw BranchRefused(refusal(caller, branch));
+void CheckBranch(const Caller& caller, const std::string& branch) {
+  if (!caller.MayUse(branch)) throw BranchRefused(Refusal(caller, branch));
 }
 
-void checkDeltaBranches(const Caller& caller, const DatasetDef& d, const std::vector<Change>& changes) {
-  int at = d.indexOf("CDFILIAL");
+void CheckDeltaBranches(const Caller& caller, const DatasetDef& d, const std::vector<Change>& changes) {
+  int at = d.IndexOf("CDFILIAL");
   if (at < 0 || caller.unrestricted) return;
   for (const auto& ch : changes) {
     // A row without a branch is refused later for that, in the screen's words.
@@ -27,14 +27,14 @@ void checkDeltaBranches(const Caller& caller, const DatasetDef& d, const std::ve
     };
     if (ch.kind != wire::ChangeKind::Insert) {
       std::string b = branchOf(ch.oldValues);
-      if (!b.empty() && !caller.mayUse(b)) throw BranchRefused(refusal(caller, b));
+      if (!b.empty() && !caller.MayUse(b)) throw BranchRefused(Refusal(caller, b));
     }
     if (ch.kind != wire::ChangeKind::Delete) {
       std::string b = branchOf(ch.newValues);
-      if (!b.empty() && !caller.mayUse(b))
+      if (!b.empty() && !caller.MayUse(b))
         throw BranchRefused(ch.kind == wire::ChangeKind::Modify && branchOf(ch.oldValues) != b
                                 ? "O usuário " + caller.user + " não pode transferir dados para a filial " + b + "."
-                                : refusal(caller, b));
+                                : Refusal(caller, b));
     }
   }
 }

@@ -19,7 +19,7 @@ class BranchRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-void checkBranch(const Caller& caller, const std::string& branch);
-void checkDeltaBranches(const Caller& caller, const DatasetDef& d, const std::vector<Change>& changes);
+void CheckBranch(const Caller& caller, const std::string& branch);
+void CheckDeltaBranches(const Caller& caller, const DatasetDef& d, const std::vector<Change>& changes);
 
 }  // namespace zor::server

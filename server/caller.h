@@ -18,11 +18,11 @@ struct Caller {
   // The server's own work (tests in process, administration): every branch.
   bool unrestricted = false;
 
-  bool mayUse(const std::string& branch) const {
+  bool MayUse(const std::string& branch) const {
     return unrestricted || std::find(branches.begin(), branches.end(), branch) != branches.end();
   }
 
-  static Caller internal() {
+  static Caller Internal() {
     Caller c;
     c.user = "(servidor)";
     c.unrestricted = true;

@@ -6,30 +6,30 @@ namespace zor::server {
 ConnectionPool::ConnectionPool(std::string url, size_t maxIdle) : url_(std::move(url)), maxIdle_(maxIdle) {}
 
 ConnectionPool::Lease::~Lease() {
-  if (c_ && pool_) pool_->release(std::move(c_));
+  if (c_ && pool_) pool_->Release(std::move(c_));
 }
 
-ConnectionPool::Lease ConnectionPool::acquire() {
+ConnectionPool::Lease ConnectionPool::Acquire() {
   {
     std::lock_guard lock(mutex_);
     while (!idle_.empty()) {
       auto c = std::move(idle_.back());
       idle_.pop_back();
-      if (c->healthy()) return Lease(*this, std::move(c), true);
+      if (c->Healthy()) return Lease(*this, std::move(c), true);
     }
   }
-  return Lease(*this, openConnection(url_), false);
+  return Lease(*this, OpenConnection(url_), false);
 }
 
-void ConnectionPool::dropIdle() {
+void ConnectionPool::DropIdle() {
   std::vector<std::unique_ptr<Connection>> old;
   std::lock_guard lock(mutex_);
   old.swap(idle_);
 }
 
-void ConnectionPool::release(std::unique_ptr<Connection> c) {
-  c->rollback();  // never hand on a connection inside a transaction
-  if (!c->healthy()) return;
+void ConnectionPool::Release(std::unique_ptr<Connection> c) {
+  c->Rollback();  // never hand on a connection inside a transaction
+  if (!c->Healthy()) return;
   std::lock_guard lock(mutex_);
   if (idle_.size() < maxIdle_) idle_.push_back(std::move(c));
 }

@@ -27,7 +27,7 @@ class ConnectionPool {
     ~Lease();
     Connection& operator*() const { return *c_; }
     Connection* operator->() const { return c_.get(); }
-    bool reused() const { return reused_; }
+    bool Reused() const { return reused_; }
 
    private:
     ConnectionPool* pool_;
@@ -35,32 +35,32 @@ class ConnectionPool {
     bool reused_;
   };
 
-  Lease acquire();
+  Lease Acquire();
 
   // Runs work(Connection&) on a pooled connection. When a connection taken
   // from the pool turns out broken and nothing of the work can have been
   // committed, the other idle connections (broken alike) are dropped and
   // the work runs once more on a new connection.
   template <class Work>
-  auto run(Work&& work) {
+  auto Run(Work&& work) {
     {
-      Lease lease = acquire();
+      Lease lease = Acquire();
       try {
         return work(*lease);
       } catch (const DbError& e) {
-        if (!lease.reused() || e.kind() != DbError::Kind::connection || e.mayHaveCommitted()) throw;
+        if (!lease.Reused() || e.Kind() != DbError::FaultKind::Connection || e.MayHaveCommitted()) throw;
       }
     }
-    dropIdle();
-    Lease fresh = acquire();
+    DropIdle();
+    Lease fresh = Acquire();
     return work(*fresh);
   }
 
-  void dropIdle();
-  const std::string& url() const { return url_; }
+  void DropIdle();
+  const std::string& Url() const { return url_; }
 
  private:
-  void release(std::unique_ptr<Connection> c);
+  void Release(std::unique_ptr<Connection> c);
 
   std::string url_;
   size_t maxIdle_;

@@ -7,7 +7,7 @@ namespace {
 
 using wire::FieldType;
 
-DatasetField field(const std::string& name, FieldType type, int size, int precision, const std::string& source,
+DatasetField Field(const std::string& name, FieldType type, int size, int precision, const std::string& source,
                    bool stored) {
   DatasetField f;
   f.Name = name;
@@ -18,14 +18,14 @@ DatasetField field(const std::string& name, FieldType type, int size, int precis
   f.stored = stored;
   return f;
 }
-DatasetField str(const std::string& name, int size, const std::string& alias, bool stored = true) {
-  return field(name, FieldType::String, size, 0, alias + "." + name, stored);
+DatasetField Str(const std::string& name, int size, const std::string& alias, bool stored = true) {
+  return Field(name, FieldType::String, size, 0, alias + "." + name, stored);
 }
-DatasetField num(const std::string& name, int precision, const std::string& alias) {
-  return field(name, FieldType::Float, 0, precision, alias + "." + name, true);
+DatasetField Num(const std::string& name, int precision, const std::string& alias) {
+  return Field(name, FieldType::Float, 0, precision, alias + "." + name, true);
 }
-DatasetField stamp(const std::string& name, const std::string& alias) {
-  return field(name, FieldType::DateTime, 0, 0, alias + "." + name, true);
+DatasetField Stamp(const std::string& name, const std::string& alias) {
+  return Field(name, FieldType::DateTime, 0, 0, alias + "." + name, true);
 }
 
 // Float fields without a stated display precision show the platform default.
@@ -39,7 +39,7 @@ const std::vector<std::pair<std::string, std::string>> kFlightKeyWords = {
     {"NRVOO", "Número do vôo deve ser informado."},
 };
 
-SaveRules flightRules() {
+SaveRules FlightRules() {
   SaveRules r;
   r.subject = "O vôo {NRVOO}";
   r.duplicate = "Vôo já cadastrado.";
@@ -52,7 +52,7 @@ SaveRules flightRules() {
   return r;
 }
 
-SaveRules legRules() {
+SaveRules LegRules() {
   SaveRules r;
   r.subject = "O trecho {CDTRECHO} do vôo {NRVOO}";
   r.duplicate = "Trecho já cadastrado.";
@@ -67,7 +67,7 @@ SaveRules legRules() {
   return r;
 }
 
-SaveRules classRules() {
+SaveRules ClassRules() {
   SaveRules r;
   r.subject = "A classe {CDCLASSE} do trecho {CDTRECHO} do vôo {NRVOO}";
   r.feminine = true;
@@ -82,117 +82,117 @@ SaveRules classRules() {
 
 }  // namespace
 
-int DatasetDef::indexOf(const std::string& field) const {
+int DatasetDef::IndexOf(const std::string& field) const {
   for (size_t i = 0; i < fields.size(); ++i)
     if (fields[i].Name == field) return static_cast<int>(i);
   return -1;
 }
 
-const DatasetDef& tipoVooDataset() {
-  static const DatasetDef d{"cdsTipoVoo", "", "TIPOVOO T", "T.CDEXPTIPOVOO",
-                            {str("CDEXPTIPOVOO", 1, "T"), str("NMTIPOVOO", 100, "T")},
+const DatasetDef& TipoVooDataset() {
+  static const DatasetDef kD{"cdsTipoVoo", "", "TIPOVOO T", "T.CDEXPTIPOVOO",
+                            {Str("CDEXPTIPOVOO", 1, "T"), Str("NMTIPOVOO", 100, "T")},
                             {"CDEXPTIPOVOO"}};
-  return d;
+  return kD;
 }
 
-const DatasetDef& pesqTurnoDataset() {
-  static const DatasetDef d{"cdsPesqTurno", "", "TURNO T", "T.NRTURNO",
-                            {str("NRTURNO", 2, "T"), str("DSTURNO", 20, "T")},
+const DatasetDef& PesqTurnoDataset() {
+  static const DatasetDef kD{"cdsPesqTurno", "", "TURNO T", "T.NRTURNO",
+                            {Str("NRTURNO", 2, "T"), Str("DSTURNO", 20, "T")},
                             {"NRTURNO"}};
-  return d;
+  return kD;
 }
 
-const DatasetDef& vooDataset() {
-  static const DatasetDef d{
+const DatasetDef& VooDataset() {
+  static const DatasetDef kD{
       "cdsVoo",
       "VOO",
       "VOO V LEFT JOIN EQUIPAMENTO E ON E.CDEQUIP = V.CDEQUIP"
       " LEFT JOIN TIPOVOO T ON T.CDEXPTIPOVOO = V.CDEXPTIPOVOO"
       " LEFT JOIN TURNO U ON U.NRTURNO = V.NRTURNOPROD",
       "V.NRVOO",
-      {str("NRVOO", 5, "V"),
-       str("SGEQUIP", 10, "E", false),
-       str("SGPREFIXO", 10, "V"),
-       str("CDCIA", 4, "V"),
-       str("CDEQUIP", 4, "V"),
-       str("DSEQUIP", 30, "E", false),
-       str("IDNACIVOO", 1, "V"),
-       str("IDSITVOO", 1, "V"),
-       str("IDTIPVOO", 1, "V"),
-       str("IDVOODOM", 1, "V"),
-       str("IDVOOQUA", 1, "V"),
-       str("IDVOOQUI", 1, "V"),
-       str("IDVOOSAB", 1, "V"),
-       str("IDVOOSEG", 1, "V"),
-       str("IDVOOSEX", 1, "V"),
-       str("IDVOOTER", 1, "V"),
-       str("IDCARREGO", 1, "V"),
-       str("IDDESCAR", 1, "V"),
-       str("IDTRANSLADO", 1, "V"),
-       str("IDCARGA", 1, "V"),
-       str("IDABASATEN", 1, "V"),
-       str("IDBASETRAN", 1, "V"),
-       str("QTHRKDTDES", 4, "V"),
-       str("QTHRKDTCAR", 4, "V"),
-       str("IDVOOSELE", 1, "V"),
-       stamp("DTINIVIGVOO", "V"),
-       stamp("DTFIMVIGVOO", "V"),
-       str("IDINCDESDESV", 1, "V"),
-       str("IDINCDESFIXO", 1, "V"),
-       str("IDINCDESCOND", 1, "V"),
-       str("CDFILIAL", 4, "V"),
-       str("CDEXPTIPOVOO", 1, "V"),
-       str("NMTIPOVOO", 100, "T", false),
-       str("DSTURNO", 20, "U", false),
-       num("VRPEROCUPACAO", 5, "V"),
-       num("QTDIASPROD", 5, "V"),
-       str("NRTURNOPROD", 2, "V")},
+      {Str("NRVOO", 5, "V"),
+       Str("SGEQUIP", 10, "E", false),
+       Str("SGPREFIXO", 10, "V"),
+       Str("CDCIA", 4, "V"),
+       Str("CDEQUIP", 4, "V"),
+       Str("DSEQUIP", 30, "E", false),
+       Str("IDNACIVOO", 1, "V"),
+       Str("IDSITVOO", 1, "V"),
+       Str("IDTIPVOO", 1, "V"),
+       Str("IDVOODOM", 1, "V"),
+       Str("IDVOOQUA", 1, "V"),
+       Str("IDVOOQUI", 1, "V"),
+       Str("IDVOOSAB", 1, "V"),
+       Str("IDVOOSEG", 1, "V"),
+       Str("IDVOOSEX", 1, "V"),
+       Str("IDVOOTER", 1, "V"),
+       Str("IDCARREGO", 1, "V"),
+       Str("IDDESCAR", 1, "V"),
+       Str("IDTRANSLADO", 1, "V"),
+       Str("IDCARGA", 1, "V"),
+       Str("IDABASATEN", 1, "V"),
+       Str("IDBASETRAN", 1, "V"),
+       Str("QTHRKDTDES", 4, "V"),
+       Str("QTHRKDTCAR", 4, "V"),
+       Str("IDVOOSELE", 1, "V"),
+       Stamp("DTINIVIGVOO", "V"),
+       Stamp("DTFIMVIGVOO", "V"),
+       Str("IDINCDESDESV", 1, "V"),
+       Str("IDINCDESFIXO", 1, "V"),
+       Str("IDINCDESCOND", 1, "V"),
+       Str("CDFILIAL", 4, "V"),
+       Str("CDEXPTIPOVOO", 1, "V"),
+       Str("NMTIPOVOO", 100, "T", false),
+       Str("DSTURNO", 20, "U", false),
+       Num("VRPEROCUPACAO", 5, "V"),
+       Num("QTDIASPROD", 5, "V"),
+       Str("NRTURNOPROD", 2, "V")},
       {"CDFILIAL", "CDCIA", "NRVOO"},
-      flightRules()};
-  return d;
+      FlightRules()};
+  return kD;
 }
 
-const DatasetDef& trechoDataset() {
-  static const DatasetDef d{
+const DatasetDef& TrechoDataset() {
+  static const DatasetDef kD{
       "cdstrechoo",
       "VOOTRECHO",
       "VOOTRECHO R LEFT JOIN BASE BO ON BO.CDBASE = R.CDBASEORI"
       " LEFT JOIN BASE BD ON BD.CDBASE = R.CDBASEDES",
       "R.CDTRECHO",
-      {str("CDFILIAL", 4, "R"),
-       str("CDCIA", 4, "R"),
-       str("NRVOO", 5, "R"),
-       str("CDTRECHO", 4, "R"),
-       str("CDBASEORI", 4, "R"),
-       str("CDBASEDES", 4, "R"),
-       str("HRDECOLVOO", 4, "R"),
-       str("HRPOUSOVOO", 4, "R"),
-       str("IDTIPAJUSFAT", 1, "R"),
-       str("IDSITVOOTRE", 1, "R"),
-       stamp("DTULTATUTREC", "R"),
-       num("QTHRPREPVOO", kDefaultPrecision, "R"),
-       field("SGBASEORI", FieldType::String, 5, 0, "BO.SGBASE", false),
-       field("SGBASEDES", FieldType::String, 5, 0, "BD.SGBASE", false)},
+      {Str("CDFILIAL", 4, "R"),
+       Str("CDCIA", 4, "R"),
+       Str("NRVOO", 5, "R"),
+       Str("CDTRECHO", 4, "R"),
+       Str("CDBASEORI", 4, "R"),
+       Str("CDBASEDES", 4, "R"),
+       Str("HRDECOLVOO", 4, "R"),
+       Str("HRPOUSOVOO", 4, "R"),
+       Str("IDTIPAJUSFAT", 1, "R"),
+       Str("IDSITVOOTRE", 1, "R"),
+       Stamp("DTULTATUTREC", "R"),
+       Num("QTHRPREPVOO", kDefaultPrecision, "R"),
+       Field("SGBASEORI", FieldType::String, 5, 0, "BO.SGBASE", false),
+       Field("SGBASEDES", FieldType::String, 5, 0, "BD.SGBASE", false)},
       {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO"},
-      legRules()};
-  return d;
+      LegRules()};
+  return kD;
 }
 
-const DatasetDef& classeVooDataset() {
-  static const DatasetDef d{"cdsClasseVoo",
+const DatasetDef& ClasseVooDataset() {
+  static const DatasetDef kD{"cdsClasseVoo",
                             "CLASSEVOO",
                             "CLASSEVOO C LEFT JOIN CLASSE L ON L.CDCLASSE = C.CDCLASSE",
                             "C.CDCLASSE",
-                            {str("CDCIA", 4, "C"),
-                             str("NRVOO", 5, "C"),
-                             str("CDCLASSE", 4, "C"),
-                             str("SGCLASSE", 5, "L", false),
-                             num("NRMULSERV", kDefaultPrecision, "C"),
-                             str("CDFILIAL", 4, "C"),
-                             str("CDTRECHO", 4, "C")},
+                            {Str("CDCIA", 4, "C"),
+                             Str("NRVOO", 5, "C"),
+                             Str("CDCLASSE", 4, "C"),
+                             Str("SGCLASSE", 5, "L", false),
+                             Num("NRMULSERV", kDefaultPrecision, "C"),
+                             Str("CDFILIAL", 4, "C"),
+                             Str("CDTRECHO", 4, "C")},
                             {"CDFILIAL", "CDCIA", "NRVOO", "CDTRECHO", "CDCLASSE"},
-                            classRules()};
-  return d;
+                            ClassRules()};
+  return kD;
 }
 
 }  // namespace zor::server

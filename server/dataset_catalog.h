@@ -52,13 +52,13 @@ struct DatasetDef {
   std::vector<std::string> key;
   SaveRules save = {};  // datasets a delta writes
 
-  int indexOf(const std::string& field) const;  // -1 when absent
+  int IndexOf(const std::string& field) const;  // -1 when absent
 };
 
-const DatasetDef& tipoVooDataset();    // cdsTipoVoo
-const DatasetDef& vooDataset();        // cdsVoo
-const DatasetDef& pesqTurnoDataset();  // cdsPesqTurno
-const DatasetDef& trechoDataset();     // cdstrechoo
-const DatasetDef& classeVooDataset();  // cdsClasseVoo
+const DatasetDef& TipoVooDataset();    // cdsTipoVoo
+const DatasetDef& VooDataset();        // cdsVoo
+const DatasetDef& PesqTurnoDataset();  // cdsPesqTurno
+const DatasetDef& TrechoDataset();     // cdstrechoo
+const DatasetDef& ClasseVooDataset();  // cdsClasseVoo
 
 }  // namespace zor::server

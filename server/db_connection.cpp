@@ -6,25 +6,25 @@
 
 namespace zor::server {
 
-QueryResult Connection::query(const std::string& sql, const std::vector<SqlValue>& params) {
+QueryResult Connection::Query(const std::string& sql, const std::vector<SqlValue>& params) {
   QueryResult out;
-  queryEach(sql, params, [&out](const std::vector<SqlValueView>& row) {
+  QueryEach(sql, params, [&out](const std::vector<SqlValueView>& row) {
     std::vector<SqlValue>& kept = out.rows.emplace_back();
     kept.reserve(row.size());
-    for (const SqlValueView& v : row) kept.push_back(owned(v));
+    for (const SqlValueView& v : row) kept.push_back(Owned(v));
   });
   return out;
 }
 
-std::unique_ptr<Connection> openConnection(const std::string& url) {
+std::unique_ptr<Connection> OpenConnection(const std::string& url) {
   if (url.rfind("sqlite:", 0) == 0) {
     std::string path = url.substr(7);
-    if (path.empty()) throw DbError(DbError::Kind::connection, "URL do banco SQLite sem caminho: " + url);
+    if (path.empty()) throw DbError(DbError::FaultKind::Connection, "URL do banco SQLite sem caminho: " + url);
     return std::make_unique<SqliteConnection>(path);
   }
   if (url.rfind("postgresql://", 0) == 0 || url.rfind("postgres://", 0) == 0)
     return std::make_unique<PgConnection>(url);
-  throw DbError(DbError::Kind::connection,
+  throw DbError(DbError::FaultKind::Connection,
                 "URL de banco de dados não reconhecida (use sqlite:CAMINHO ou postgresql://...): " + url);
 }
 

@@ -20,14 +20,14 @@ namespace zor::server {
 // as text; the packet layer converts by the field's declared type.
 using SqlValue = std::variant<std::monostate, std::int64_t, double, std::string>;
 
-inline bool isNull(const SqlValue& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool IsNull(const SqlValue& v) { return std::holds_alternative<std::monostate>(v); }
 
 // A value of a row as the driver holds it, valid while the row is being
 // read: texts are not copied.
 using SqlValueView = std::variant<std::monostate, std::int64_t, double, std::string_view>;
 
 // The value kept beyond its row.
-inline SqlValue owned(const SqlValueView& v) {
+inline SqlValue Owned(const SqlValueView& v) {
   return std::visit(
       [](const auto& x) -> SqlValue {
         if constexpr (std::is_same_v<std::decay_t<decltype(x)>, std::string_view>) return std::string(x);
@@ -39,10 +39,10 @@ inline SqlValue owned(const SqlValueView& v) {
 // Called with each row a query reads, in order, as it reads it.
 using RowReader = std::function<void(const std::vector<SqlValueView>& row)>;
 
-enum class Dialect { sqlite, postgresql };
+enum class SqlDialect { Sqlite, Postgresql };
 
 // Column kinds the schema uses; the driver names them in its own dialect.
-enum class ColumnType { text, integer, real, timestamp };
+enum class ColumnType { Text, Integer, Real, Timestamp };
 
 struct QueryResult {
   std::vector<std::vector<SqlValue>> rows;
@@ -54,16 +54,16 @@ struct QueryResult {
 // the database cannot be reached or the link to it was lost.
 class DbError : public std::runtime_error {
  public:
-  enum class Kind { uniqueViolation, foreignKeyViolation, busy, connection, readOnly, diskFull, other };
-  DbError(Kind kind, const std::string& what, bool mayHaveCommitted = false)
+  enum class FaultKind { UniqueViolation, ForeignKeyViolation, Busy, Connection, ReadOnly, DiskFull, Other };
+  DbError(FaultKind kind, const std::string& what, bool mayHaveCommitted = false)
       : std::runtime_error(what), kind_(kind), mayHaveCommitted_(mayHaveCommitted) {}
-  Kind kind() const { return kind_; }
+  FaultKind Kind() const { return kind_; }
   // The link broke while a commit was on its way: the transaction may have
   // been written, so the work must not be repeated.
-  bool mayHaveCommitted() const { return mayHaveCommitted_; }
+  bool MayHaveCommitted() const { return mayHaveCommitted_; }
 
  private:
-  Kind kind_;
+  FaultKind kind_;
   bool mayHaveCommitted_;
 };
 
@@ -71,60 +71,60 @@ class Connection {
  public:
   virtual ~Connection() = default;
 
-  virtual Dialect dialect() const = 0;
+  virtual SqlDialect Dialect() const = 0;
 
   // Runs one or more statements without parameters (DDL scripts).
-  virtual void execScript(const std::string& sql) = 0;
+  virtual void ExecScript(const std::string& sql) = 0;
   // Statements use '?' placeholders, whatever the engine.
-  QueryResult query(const std::string& sql, const std::vector<SqlValue>& params = {});
+  QueryResult Query(const std::string& sql, const std::vector<SqlValue>& params = {});
   // The rows handed over one at a time instead of kept: a large answer is
   // written out as it is read. `read` must not use this connection.
-  virtual void queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) = 0;
+  virtual void QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) = 0;
   // Returns the number of rows changed.
-  virtual std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
+  virtual std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
 
   // Starts a transaction that will write: SQLite takes the write lock at
   // once, so two writers never deadlock upgrading a read lock.
-  virtual void beginWrite() = 0;
-  virtual void commit() = 0;
-  virtual void rollback() noexcept = 0;
+  virtual void BeginWrite() = 0;
+  virtual void Commit() = 0;
+  virtual void Rollback() noexcept = 0;
 
   // Serialises schema migrations between server instances (inside a write
   // transaction, after the version table exists).
-  virtual void lockForMigration() = 0;
+  virtual void LockForMigration() = 0;
 
   // Appended to a SELECT inside a write transaction so that the rows read
   // stay as read until it ends (" FOR UPDATE"), or "" where the write
   // transaction already keeps every other writer out.
-  virtual std::string lockRowsClause() const = 0;
-  virtual std::string columnType(ColumnType type, int size) const = 0;
+  virtual std::string LockRowsClause() const = 0;
+  virtual std::string ColumnSql(ColumnType type, int size) const = 0;
   // A length constraint the engine does not enforce by itself, or "".
-  virtual std::string lengthCheck(const std::string& column, int size) const = 0;
+  virtual std::string LengthCheck(const std::string& column, int size) const = 0;
 
   // False once the link to the database is lost; the pool then drops it.
-  virtual bool healthy() const = 0;
+  virtual bool Healthy() const = 0;
 };
 
 // Opens "sqlite:PATH" or "postgresql://…" (also "postgres://…").
 // Throws DbError with a Portuguese message when the URL is not understood
 // or the database cannot be opened.
-std::unique_ptr<Connection> openConnection(const std::string& url);
+std::unique_ptr<Connection> OpenConnection(const std::string& url);
 
 // Rolls back on scope exit unless committed.
 class WriteTransaction {
  public:
-  explicit WriteTransaction(Connection& c) : c_(c) { c_.beginWrite(); }
+  explicit WriteTransaction(Connection& c) : c_(c) { c_.BeginWrite(); }
   ~WriteTransaction() {
-    if (!done_) c_.rollback();
+    if (!done_) c_.Rollback();
   }
   WriteTransaction(const WriteTransaction&) = delete;
   WriteTransaction& operator=(const WriteTransaction&) = delete;
-  void commit() {
+  void Commit() {
     try {
-      c_.commit();
+      c_.Commit();
     } catch (const DbError& e) {
-      if (e.kind() != DbError::Kind::connection) throw;
-      throw DbError(e.kind(), e.what(), true);
+      if (e.Kind() != DbError::FaultKind::Connection) throw;
+      throw DbError(e.Kind(), e.what(), true);
     }
     done_ = true;
   }

@@ -10,6 +10,6 @@
 
 namespace zor::server {
 
-std::string dbFaultMessage(const DbError& e);
+std::string DbFaultMessage(const DbError& e);
 
 }  // namespace zor::server

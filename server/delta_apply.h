@@ -24,18 +24,18 @@ class SaveRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// d is vooDataset(), trechoDataset() or classeVooDataset(). Each row
+// d is VooDataset(), TrechoDataset() or ClasseVooDataset(). Each row
 // written is recorded on `audit` (when given) in the same transaction.
-void applyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes,
+void ApplyDelta(Connection& c, const DatasetDef& d, const std::vector<Change>& changes,
                 AuditRecorder* audit = nullptr);
 
-// The same checks and writes as applyDelta, inside a transaction the
+// The same checks and writes as ApplyDelta, inside a transaction the
 // caller holds (several deltas that must succeed or fail together).
-void applyChangesInTransaction(Connection& c, const DatasetDef& d, const std::vector<Change>& changes,
+void ApplyChangesInTransaction(Connection& c, const DatasetDef& d, const std::vector<Change>& changes,
                                AuditRecorder* audit = nullptr);
 
 // Deletes every leg of one flight and the legs' classes, in one transaction.
-void deleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo,
+void DeleteAllLegs(Connection& c, const std::string& filial, const std::string& cia, const std::string& voo,
                    AuditRecorder* audit = nullptr);
 
 }  // namespace zor::server

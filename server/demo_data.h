@@ -15,6 +15,6 @@ struct DemoOptions {
 
 // Fills an empty database and returns true; leaves a database that already
 // holds branches untouched and returns false. Needs the current schema.
-bool loadDemoData(Connection& c, const DemoOptions& options = {});
+bool LoadDemoData(Connection& c, const DemoOptions& options = {});
 
 }  // namespace zor::server

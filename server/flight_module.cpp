@@ -41,84 +41,84 @@ struct Method {
 
 // A code argument: a text; null stands for an empty code (a field that has
 // no value yet, such as the leg code of a leg being inserted).
-std::string code(const json& v) { return v.is_null() ? std::string() : v.get<std::string>(); }
+std::string Code(const json& v) { return v.is_null() ? std::string() : v.get<std::string>(); }
 
-std::string fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params) {
-  std::string sql = selectSql(d);
+std::string Fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params) {
+  std::string sql = SelectSql(d);
   if (!where.empty()) sql += " WHERE " + where;
   sql += " ORDER BY " + d.orderBy;
-  return packetText(c, d, sql, params);
+  return PacketText(c, d, sql, params);
 }
 
-std::string save(const Work& w, const DatasetDef& d) {
+std::string Save(const Work& w, const DatasetDef& d) {
   // The delta is read in full, and every branch it names checked, before
   // anything is written.
-  auto changes = parseDelta(d, w.a[0]);
-  checkDeltaBranches(w.caller, d, changes);
+  auto changes = ParseDelta(d, w.a[0]);
+  CheckDeltaBranches(w.caller, d, changes);
   AuditRecorder audit(w.c, w.caller, w.method);
-  applyDelta(w.c, d, changes, &audit);
+  ApplyDelta(w.c, d, changes, &audit);
   return "null";
 }
 
 // The routine of each method of the wire's table, by name.
-const std::map<std::string, Routine>& routines() {
-  static const std::map<std::string, Routine> r = {
-      {method::GetTipoVoo, [](const Work& w) { return fetch(w.c, tipoVooDataset(), "", {}); }},
+const std::map<std::string, Routine>& Routines() {
+  static const std::map<std::string, Routine> kR = {
+      {method::GetTipoVoo, [](const Work& w) { return Fetch(w.c, TipoVooDataset(), "", {}); }},
       {method::GetVoo,
        [](const Work& w) {
-         return fetch(w.c, vooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {code(w.a[0]), code(w.a[1])});
+         return Fetch(w.c, VooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {Code(w.a[0]), Code(w.a[1])});
        }},
       {method::GetTrecho,
        [](const Work& w) {
-         return fetch(w.c, trechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
-                      {code(w.a[2]), code(w.a[0]), code(w.a[1])});
+         return Fetch(w.c, TrechoDataset(), "R.CDFILIAL = ? AND R.CDCIA = ? AND R.NRVOO = ?",
+                      {Code(w.a[2]), Code(w.a[0]), Code(w.a[1])});
        }},
       {method::GetClasseVoo,
        [](const Work& w) {
-         return fetch(w.c, classeVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
-                      {code(w.a[0]), code(w.a[1]), code(w.a[3]), code(w.a[2])});
+         return Fetch(w.c, ClasseVooDataset(), "C.CDFILIAL = ? AND C.CDCIA = ? AND C.NRVOO = ? AND C.CDTRECHO = ?",
+                      {Code(w.a[0]), Code(w.a[1]), Code(w.a[3]), Code(w.a[2])});
        }},
       {method::GetTurno,
        [](const Work& w) {
-         if (code(w.a[1]) == "T") return fetch(w.c, pesqTurnoDataset(), "", {});
-         return fetch(w.c, pesqTurnoDataset(), "T.NRTURNO = ?", {code(w.a[0])});
+         if (Code(w.a[1]) == "T") return Fetch(w.c, PesqTurnoDataset(), "", {});
+         return Fetch(w.c, PesqTurnoDataset(), "T.NRTURNO = ?", {Code(w.a[0])});
        }},
-      {method::SetVoo, [](const Work& w) { return save(w, vooDataset()); }},
-      {method::SetTrecho, [](const Work& w) { return save(w, trechoDataset()); }},
+      {method::SetVoo, [](const Work& w) { return Save(w, VooDataset()); }},
+      {method::SetTrecho, [](const Work& w) { return Save(w, TrechoDataset()); }},
       {method::SetClasseVoo,
-       [](const Work& w) { return save(w, classeVooDataset()); }},
+       [](const Work& w) { return Save(w, ClasseVooDataset()); }},
       // The schedule exchange with the airlines (docs/ssim.md).
       {method::GetSsim,
        [](const Work& w) {
-         return ssim::exportMethod(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3])).dump();
+         return ssim::ExportMethod(w.c, Code(w.a[0]), Code(w.a[1]), Code(w.a[2]), Code(w.a[3])).dump();
        }},
       {method::GetPlanoSsim,
        [](const Work& w) {
-         return ssim::planMethod(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3])).dump();
+         return ssim::PlanMethod(w.c, Code(w.a[0]), Code(w.a[1]), Code(w.a[2]), Code(w.a[3])).dump();
        }},
       {method::SetSsim,
        [](const Work& w) {
          AuditRecorder audit(w.c, w.caller, w.method);
-         return ssim::applyMethod(w.c, &audit, code(w.a[0]), code(w.a[1]), code(w.a[2]), code(w.a[3]), code(w.a[4])).dump();
+         return ssim::ApplyMethod(w.c, &audit, Code(w.a[0]), Code(w.a[1]), Code(w.a[2]), Code(w.a[3]), Code(w.a[4])).dump();
        }},
       {method::SetDelTdsTrechos,
        [](const Work& w) {
          AuditRecorder audit(w.c, w.caller, w.method);
-         deleteAllLegs(w.c, code(w.a[0]), code(w.a[1]), code(w.a[2]), &audit);
+         DeleteAllLegs(w.c, Code(w.a[0]), Code(w.a[1]), Code(w.a[2]), &audit);
          return std::string("null");
        }},
   };
-  return r;
+  return kR;
 }
 
 // Every method of the wire's table with its routine; a method without one
 // is a fault of this program, found when the module is first used.
-const std::map<std::string, Method>& methods() {
-  static const std::map<std::string, Method> m = [] {
+const std::map<std::string, Method>& Methods() {
+  static const std::map<std::string, Method> kM = [] {
     std::map<std::string, Method> out;
     for (const wire::MethodDef& def : wire::Methods()) {
-      auto r = routines().find(def.Name);
-      if (r == routines().end()) throw std::logic_error(std::string("método sem rotina: ") + def.Name);
+      auto r = Routines().find(def.Name);
+      if (r == Routines().end()) throw std::logic_error(std::string("método sem rotina: ") + def.Name);
       // The branch a call works in is checked before its routine runs.
       int branchArg = -1;
       for (size_t i = 0; i < def.Args.size(); ++i)
@@ -127,24 +127,24 @@ const std::map<std::string, Method>& methods() {
     }
     return out;
   }();
-  return m;
+  return kM;
 }
 
-std::vector<json> checkArgs(const std::string& name, const Method& m, const json& params) {
+std::vector<json> CheckArgs(const std::string& name, const Method& m, const json& params) {
   std::vector<json> args;
   if (params.is_null()) {
     // "params" may be left out only by a method without arguments
   } else if (params.is_array()) {
     args.assign(params.begin(), params.end());
   } else {
-    throw ProtocolError(rpc_code::invalidParams,
+    throw ProtocolError(rpc_code::kInvalidParams,
                         "Parâmetros inválidos: \"params\" deve ser a lista dos argumentos de " + name + ".");
   }
   const auto& expectedArgs = m.def.Args;
   if (args.size() != expectedArgs.size()) {
     std::string expected;
     for (const auto& a : expectedArgs) expected += (expected.empty() ? "" : ", ") + std::string(a.Name);
-    throw ProtocolError(rpc_code::invalidParams,
+    throw ProtocolError(rpc_code::kInvalidParams,
                         "Parâmetros inválidos: " + name + " recebe " + std::to_string(expectedArgs.size()) +
                             " argumento(s)" + (expected.empty() ? "" : " (" + expected + ")") + ", mas recebeu " +
                             std::to_string(args.size()) + ".");
@@ -153,7 +153,7 @@ std::vector<json> checkArgs(const std::string& name, const Method& m, const json
     const wire::ArgDef& a = expectedArgs[i];
     bool okType = a.Kind == ArgKind::Code ? (args[i].is_string() || args[i].is_null()) : args[i].is_object();
     if (!okType)
-      throw ProtocolError(rpc_code::invalidParams,
+      throw ProtocolError(rpc_code::kInvalidParams,
                           "Parâmetros inválidos: o argumento " + std::to_string(i + 1) + " (" + a.Name + ") de " +
                               name + " deve ser " +
                               (a.Kind == ArgKind::Code ? "um texto." : "um delta (objeto JSON)."));
@@ -163,38 +163,38 @@ std::vector<json> checkArgs(const std::string& name, const Method& m, const json
 
 }  // namespace
 
-json FlightModule::success(json data) { return {{"ok", true}, {"data", std::move(data)}}; }
-json FlightModule::failure(const std::string& message) { return {{"ok", false}, {"message", message}}; }
+json FlightModule::Success(json data) { return {{"ok", true}, {"data", std::move(data)}}; }
+json FlightModule::Failure(const std::string& message) { return {{"ok", false}, {"message", message}}; }
 
-bool FlightModule::databaseReachable(std::string& message) {
+bool FlightModule::DatabaseReachable(std::string& message) {
   try {
-    auto c = pool_.acquire();
-    c->query("SELECT 1");
+    auto c = pool_.Acquire();
+    c->Query("SELECT 1");
     return true;
   } catch (const DbError& e) {
-    message = dbFaultMessage(e);
+    message = DbFaultMessage(e);
   } catch (const std::exception& e) {
     message = e.what();
   }
   return false;
 }
 
-CallOutcome FlightModule::call(const std::string& method, const json& params, const Caller& caller) {
-  auto it = methods().find(method);
-  if (it == methods().end())
-    throw ProtocolError(rpc_code::methodNotFound,
+CallOutcome FlightModule::Call(const std::string& method, const json& params, const Caller& caller) {
+  auto it = Methods().find(method);
+  if (it == Methods().end())
+    throw ProtocolError(rpc_code::kMethodNotFound,
                         "Método desconhecido: \"" + method + "\" não existe em " + kName + ".");
-  auto args = checkArgs(method, it->second, params);
+  auto args = CheckArgs(method, it->second, params);
   try {
-    if (it->second.branchArg >= 0) checkBranch(caller, code(args[static_cast<size_t>(it->second.branchArg)]));
-    std::string data = pool_.run([&](Connection& c) { return it->second.run(Work{c, args, caller, method}); });
-    return {success(nullptr), "ok", std::move(data)};
+    if (it->second.branchArg >= 0) CheckBranch(caller, Code(args[static_cast<size_t>(it->second.branchArg)]));
+    std::string data = pool_.Run([&](Connection& c) { return it->second.run(Work{c, args, caller, method}); });
+    return {Success(nullptr), "ok", std::move(data)};
   } catch (const BranchRefused& e) {
-    return {failure(e.what()), std::string("recusado (filial): ") + e.what()};
+    return {Failure(e.what()), std::string("recusado (filial): ") + e.what()};
   } catch (const SaveRefused& e) {
-    return {failure(e.what()), std::string("recusado: ") + e.what()};
+    return {Failure(e.what()), std::string("recusado: ") + e.what()};
   } catch (const DbError& e) {
-    return {failure(dbFaultMessage(e)), std::string("erro de banco: ") + e.what()};
+    return {Failure(DbFaultMessage(e)), std::string("erro de banco: ") + e.what()};
   }
 }
 

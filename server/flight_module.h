@@ -34,15 +34,15 @@ class FlightModule {
   // failures, refused saves and branches the caller may not use come back
   // as an "ok": false result. Every change accepted is audited in the name
   // of the caller.
-  CallOutcome call(const std::string& method, const nlohmann::ordered_json& params,
-                   const Caller& caller = Caller::internal());
+  CallOutcome Call(const std::string& method, const nlohmann::ordered_json& params,
+                   const Caller& caller = Caller::Internal());
 
   // Whether the database answers a trivial query; the message says what
   // failed (in Portuguese) when it does not.
-  bool databaseReachable(std::string& message);
+  bool DatabaseReachable(std::string& message);
 
-  static nlohmann::ordered_json success(nlohmann::ordered_json data);
-  static nlohmann::ordered_json failure(const std::string& message);
+  static nlohmann::ordered_json Success(nlohmann::ordered_json data);
+  static nlohmann::ordered_json Failure(const std::string& message);
 
  private:
   ConnectionPool& pool_;

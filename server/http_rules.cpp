@@ -10,19 +10,19 @@ namespace zor::server {
 
 namespace {
 
-std::string lower(std::string s) {
+std::string Lower(std::string s) {
   std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return s;
 }
 
-bool isIpLiteral(const std::string& name) {
+bool IsIpLiteral(const std::string& name) {
   unsigned char buf[16];
   return inet_pton(AF_INET, name.c_str(), buf) == 1 || inet_pton(AF_INET6, name.c_str(), buf) == 1;
 }
 
 }  // namespace
 
-std::optional<std::string> rpcModuleOfPath(const std::string& path) {
+std::optional<std::string> RpcModuleOfPath(const std::string& path) {
   const std::string prefix = "/rpc/";
   if (path.rfind(prefix, 0) != 0) return std::nullopt;
   std::string name = path.substr(prefix.size());
@@ -30,13 +30,13 @@ std::optional<std::string> rpcModuleOfPath(const std::string& path) {
   return name;
 }
 
-bool isJsonContentType(const std::string& contentType) {
-  std::string type = lower(contentType.substr(0, contentType.find(';')));
+bool IsJsonContentType(const std::string& contentType) {
+  std::string type = Lower(contentType.substr(0, contentType.find(';')));
   while (!type.empty() && (type.back() == ' ' || type.back() == '\t')) type.pop_back();
   return type == "application/json";
 }
 
-bool isAcceptedHost(const std::string& hostHeader, const std::vector<std::string>& names, int port) {
+bool IsAcceptedHost(const std::string& hostHeader, const std::vector<std::string>& names, int port) {
   std::string name = hostHeader, portText;
   if (!name.empty() && name.front() == '[') {
     auto close = name.find(']');
@@ -51,9 +51,9 @@ bool isAcceptedHost(const std::string& hostHeader, const std::vector<std::string
   }
   if (!portText.empty() && portText != std::to_string(port)) return false;
   if (name.empty()) return false;
-  name = lower(name);
-  if (isIpLiteral(name) || name == "localhost") return true;
-  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return lower(n) == name; });
+  name = Lower(name);
+  if (IsIpLiteral(name) || name == "localhost") return true;
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return Lower(n) == name; });
 }
 
 }  // namespace zor::server

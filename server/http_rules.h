@@ -11,14 +11,14 @@
 namespace zor::server {
 
 // The module name of "/rpc/<name>", or nothing for any other path.
-std::optional<std::string> rpcModuleOfPath(const std::string& path);
+std::optional<std::string> RpcModuleOfPath(const std::string& path);
 
 // "application/json", any case, parameters such as charset allowed.
-bool isJsonContentType(const std::string& contentType);
+bool IsJsonContentType(const std::string& contentType);
 
 // Host header check: an IP address, "localhost", or one of the names given
 // (the listening host, the machine's name), with the listening port or
 // none at all.
-bool isAcceptedHost(const std::string& hostHeader, const std::vector<std::string>& names, int port);
+bool IsAcceptedHost(const std::string& hostHeader, const std::vector<std::string>& names, int port);
 
 }  // namespace zor::server

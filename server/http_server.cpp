@@ -55,22 +55,22 @@ namespace {
 constexpr std::size_t kHeaderMemory = 32 * 1024;  // headers of one request
 constexpr unsigned kMaxConnections = 900;          // below the usual 1024 descriptors
 
-MHD_Result toMhd(int r) { return r ? MHD_YES : MHD_NO; }
+MHD_Result ToMhd(int r) { return r ? MHD_YES : MHD_NO; }
 
-std::string errorBody(int code, const std::string& message) {
+std::string ErrorBody(int code, const std::string& message) {
   return json({{"jsonrpc", "2.0"}, {"id", nullptr}, {"error", {{"code", code}, {"message", message}}}})
       .dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-std::string header(MHD_Connection* c, const char* name) {
+std::string Header(MHD_Connection* c, const char* name) {
   const char* v = MHD_lookup_connection_value(c, MHD_HEADER_KIND, name);
   return v ? v : "";
 }
-bool hasHeader(MHD_Connection* c, const char* name) {
+bool HasHeader(MHD_Connection* c, const char* name) {
   return MHD_lookup_connection_value(c, MHD_HEADER_KIND, name) != nullptr;
 }
 
-std::string clientAddress(MHD_Connection* c) {
+std::string ClientAddress(MHD_Connection* c) {
   const MHD_ConnectionInfo* info = MHD_get_connection_info(c, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
   if (!info || !info->client_addr) return "?";
   char buf[INET6_ADDRSTRLEN] = {};
@@ -82,29 +82,29 @@ std::string clientAddress(MHD_Connection* c) {
   return buf[0] ? buf : "?";
 }
 
-std::string mib(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
+std::string Mib(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
 
-MHD_Result onRequest(void* self, MHD_Connection* c, const char* url, const char* method, const char*,
+MHD_Result OnRequest(void* self, MHD_Connection* c, const char* url, const char* method, const char*,
                      const char* data, size_t* size, void** state) {
-  return toMhd(static_cast<RpcHttpServer*>(self)->handle(c, url, method, data, size, state));
+  return ToMhd(static_cast<RpcHttpServer*>(self)->Handle(c, url, method, data, size, state));
 }
 
-void onCompleted(void* self, MHD_Connection*, void** state, MHD_RequestTerminationCode) {
-  static_cast<RpcHttpServer*>(self)->completed(state);
+void OnCompleted(void* self, MHD_Connection*, void** state, MHD_RequestTerminationCode) {
+  static_cast<RpcHttpServer*>(self)->Completed(state);
 }
 
-void onConnection(void* self, MHD_Connection*, void**, MHD_ConnectionNotificationCode code) {
-  auto& m = static_cast<RpcHttpServer*>(self)->metrics();
-  if (code == MHD_CONNECTION_NOTIFY_STARTED) m.connectionOpened();
-  if (code == MHD_CONNECTION_NOTIFY_CLOSED) m.connectionClosed();
+void OnConnection(void* self, MHD_Connection*, void**, MHD_ConnectionNotificationCode code) {
+  auto& m = static_cast<RpcHttpServer*>(self)->ServerMetrics();
+  if (code == MHD_CONNECTION_NOTIFY_STARTED) m.ConnectionOpened();
+  if (code == MHD_CONNECTION_NOTIFY_CLOSED) m.ConnectionClosed();
 }
 
-void onTransportMessage(void* self, const char* format, va_list args) {
+void OnTransportMessage(void* self, const char* format, va_list args) {
   char buf[512];
   std::vsnprintf(buf, sizeof buf, format, args);
   std::string text = buf;
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-  static_cast<RpcHttpServer*>(self)->log("WARN http: " + logSafe(text, 400));
+  static_cast<RpcHttpServer*>(self)->Log("WARN http: " + LogSafe(text, 400));
 }
 
 }  // namespace
@@ -117,9 +117,9 @@ RpcHttpServer::~RpcHttpServer() {
   if (listenFd_ >= 0) ::close(listenFd_);
 }
 
-int RpcHttpServer::bind() {
+int RpcHttpServer::Bind() {
   std::string where = options_.host + ":" + std::to_string(options_.port);
-  if (options_.tls() && MHD_is_feature_supported(MHD_FEATURE_TLS) != MHD_YES)
+  if (options_.Tls() && MHD_is_feature_supported(MHD_FEATURE_TLS) != MHD_YES)
     throw std::runtime_error("Esta libmicrohttpd foi compilada sem TLS: não é possível servir HTTPS.");
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
@@ -169,7 +169,7 @@ int RpcHttpServer::bind() {
   return boundPort_;
 }
 
-void RpcHttpServer::run() {
+void RpcHttpServer::Run() {
   {
     std::lock_guard lock(stateMutex_);
     if (stopRequested_ || listenFd_ < 0) return;
@@ -180,16 +180,16 @@ void RpcHttpServer::run() {
                           {MHD_OPTION_END, 0, nullptr}};
   MHD_OptionItem plain[] = {{MHD_OPTION_END, 0, nullptr}};
   unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_ALLOW_SUSPEND_RESUME | MHD_USE_ERROR_LOG;
-  if (options_.tls()) flags |= MHD_USE_TLS;
+  if (options_.Tls()) flags |= MHD_USE_TLS;
   daemon_ = MHD_start_daemon(
       flags, 0, nullptr, nullptr,
-      &onRequest, this, MHD_OPTION_EXTERNAL_LOGGER, &onTransportMessage, this, MHD_OPTION_LISTEN_SOCKET,
-      listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &onCompleted, this, MHD_OPTION_NOTIFY_CONNECTION, &onConnection, this,
+      &OnRequest, this, MHD_OPTION_EXTERNAL_LOGGER, &OnTransportMessage, this, MHD_OPTION_LISTEN_SOCKET,
+      listenFd_, MHD_OPTION_NOTIFY_COMPLETED, &OnCompleted, this, MHD_OPTION_NOTIFY_CONNECTION, &OnConnection, this,
       MHD_OPTION_CONNECTION_TIMEOUT,
       options_.idleTimeoutSeconds, MHD_OPTION_CONNECTION_MEMORY_LIMIT, kHeaderMemory,
-      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_ARRAY, options_.tls() ? tls : plain, MHD_OPTION_END);
+      MHD_OPTION_CONNECTION_LIMIT, kMaxConnections, MHD_OPTION_ARRAY, options_.Tls() ? tls : plain, MHD_OPTION_END);
   if (!daemon_) {
-    log(options_.tls() ? "ERROR não foi possível iniciar o serviço HTTPS: verifique o certificado e a chave (PEM)."
+    Log(options_.Tls() ? "ERROR não foi possível iniciar o serviço HTTPS: verifique o certificado e a chave (PEM)."
                        : "ERROR não foi possível iniciar o serviço HTTP.");
     workers_.reset();
     return;
@@ -210,13 +210,13 @@ void RpcHttpServer::run() {
   workers_.reset();
 }
 
-void RpcHttpServer::stop() {
+void RpcHttpServer::Stop() {
   std::lock_guard lock(stateMutex_);
   stopRequested_ = true;
   stateChanged_.notify_all();
 }
 
-int RpcHttpServer::answer(MHD_Connection* c, int status, std::string body, bool allowPost,
+int RpcHttpServer::Answer(MHD_Connection* c, int status, std::string body, bool allowPost,
                           const char* contentType) {
   // The transport sends the text where it is and hands its buffer back
   // for a later answer once sent.
@@ -226,7 +226,7 @@ int RpcHttpServer::answer(MHD_Connection* c, int status, std::string body, bool 
       owned->size(), owned->data(),
       [](void* text) {
         auto* s = static_cast<std::string*>(text);
-        reply_buffers::giveBack(std::move(*s));
+        reply_buffers::GiveBack(std::move(*s));
         delete s;
       },
       owned);
@@ -241,22 +241,22 @@ int RpcHttpServer::answer(MHD_Connection* c, int status, std::string body, bool 
   return ok == MHD_YES;
 }
 
-int RpcHttpServer::refuse(MHD_Connection* c, Exchange& ex, int status, int code, const std::string& message) {
+int RpcHttpServer::Refuse(MHD_Connection* c, Exchange& ex, int status, int code, const std::string& message) {
   ex.queued = true;
   double ms = std::chrono::duration<double, std::milli>(Clock::now() - ex.start).count();
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.2f ms", ms);
-  log("WARN - " + std::string(buf) + " recusado (HTTP " + std::to_string(status) + "): " + logSafe(message));
-  return answer(c, status, errorBody(code, message), status == 405);
+  Log("WARN - " + std::string(buf) + " recusado (HTTP " + std::to_string(status) + "): " + LogSafe(message));
+  return Answer(c, status, ErrorBody(code, message), status == 405);
 }
 
 // The operators' two paths. They read no data and change nothing, so they
 // need neither a JSON body nor the browser and Host checks of the RPC path.
-bool RpcHttpServer::serveOperations(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
+bool RpcHttpServer::ServeOperations(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
   if (std::strcmp(method, "GET") != 0) return false;
   if (std::strcmp(url, "/metrics") == 0) {
     ex.queued = true;
-    answer(c, 200, metrics_.render(), false, "text/plain; version=0.0.4; charset=utf-8");
+    Answer(c, 200, metrics_.Render(), false, "text/plain; version=0.0.4; charset=utf-8");
     return true;
   }
   if (std::strcmp(url, "/health") == 0) {
@@ -266,52 +266,52 @@ bool RpcHttpServer::serveOperations(MHD_Connection* c, Exchange& ex, const char*
   return false;
 }
 
-bool RpcHttpServer::admit(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
-  if (serveOperations(c, ex, url, method)) return true;
+bool RpcHttpServer::Admit(MHD_Connection* c, Exchange& ex, const char* url, const char* method) {
+  if (ServeOperations(c, ex, url, method)) return true;
   if (std::strcmp(method, "POST") != 0) {
-    refuse(c, ex, 405, rpc_code::invalidRequest, "Use POST com uma requisição JSON-RPC 2.0.");
+    Refuse(c, ex, 405, rpc_code::kInvalidRequest, "Use POST com uma requisição JSON-RPC 2.0.");
     return false;
   }
-  auto module = rpcModuleOfPath(url);
+  auto module = RpcModuleOfPath(url);
   if (!module) {
-    refuse(c, ex, 404, rpc_code::methodNotFound,
-           "Caminho desconhecido: \"" + echoCut(url) + "\". Use /rpc/" + FlightModule::kName + ".");
+    Refuse(c, ex, 404, rpc_code::kMethodNotFound,
+           "Caminho desconhecido: \"" + EchoCut(url) + "\". Use /rpc/" + FlightModule::kName + ".");
     return false;
   }
   if (*module != FlightModule::kName && *module != SessionModule::kName) {
-    RpcReply r = unknownModuleReply(*module);
+    RpcReply r = UnknownModuleReply(*module);
     ex.queued = true;
-    log("WARN - recusado (HTTP 404): " + logSafe(r.logNote));
-    answer(c, r.httpStatus, r.body);
+    Log("WARN - recusado (HTTP 404): " + LogSafe(r.logNote));
+    Answer(c, r.httpStatus, r.body);
     return false;
   }
-  if (hasHeader(c, "Origin")) {
-    refuse(c, ex, 403, rpc_code::invalidRequest,
+  if (HasHeader(c, "Origin")) {
+    Refuse(c, ex, 403, rpc_code::kInvalidRequest,
            "Requisição recusada: chamadas vindas de páginas da web (cabeçalho Origin) não são atendidas.");
     return false;
   }
-  if (!isAcceptedHost(header(c, "Host"), hostNames_, boundPort_)) {
-    refuse(c, ex, 403, rpc_code::invalidRequest,
-           "Requisição recusada: o cabeçalho Host (\"" + echoCut(header(c, "Host")) +
+  if (!IsAcceptedHost(Header(c, "Host"), hostNames_, boundPort_)) {
+    Refuse(c, ex, 403, rpc_code::kInvalidRequest,
+           "Requisição recusada: o cabeçalho Host (\"" + EchoCut(Header(c, "Host")) +
                "\") não nomeia este servidor.");
     return false;
   }
-  if (!isJsonContentType(header(c, "Content-Type"))) {
-    refuse(c, ex, 415, rpc_code::invalidRequest,
+  if (!IsJsonContentType(Header(c, "Content-Type"))) {
+    Refuse(c, ex, 415, rpc_code::kInvalidRequest,
            "Requisição recusada: envie o corpo como Content-Type: application/json.");
     return false;
   }
-  std::string length = header(c, "Content-Length");
+  std::string length = Header(c, "Content-Length");
   if (!length.empty()) {
     unsigned long long n = std::strtoull(length.c_str(), nullptr, 10);
     if (n > options_.maxBody) {
-      refuse(c, ex, 413, rpc_code::invalidRequest,
-             "Requisição grande demais: o limite é de " + mib(options_.maxBody) + ".");
+      Refuse(c, ex, 413, rpc_code::kInvalidRequest,
+             "Requisição grande demais: o limite é de " + Mib(options_.maxBody) + ".");
       return false;
     }
     std::lock_guard lock(budgetMutex_);
     if (bodyBytesHeld_ + n > options_.bodyBudget) {
-      refuse(c, ex, 503, rpc_code::internalError,
+      Refuse(c, ex, 503, rpc_code::kInternalError,
              "O servidor está ocupado recebendo outras requisições grandes. Tente novamente em instantes.");
       return false;
     }
@@ -320,23 +320,23 @@ bool RpcHttpServer::admit(MHD_Connection* c, Exchange& ex, const char* url, cons
     ex.body.reserve(n);
   }
   ex.module = *module;
-  ex.address = clientAddress(c);
-  ex.token = bearerToken(header(c, "Authorization"));
+  ex.address = ClientAddress(c);
+  ex.token = BearerToken(Header(c, "Authorization"));
   // Without a token the body is not even read.
   if (ex.module == FlightModule::kName && ex.token.empty()) {
-    refuse(c, ex, 401, kUnauthorizedCode,
+    Refuse(c, ex, 401, kUnauthorizedCode,
            "Acesso negado: entre no sistema com seu usuário e senha antes de chamar o servidor.");
     return false;
   }
   return true;
 }
 
-int RpcHttpServer::handle(MHD_Connection* c, const char* url, const char* method, const char* data,
+int RpcHttpServer::Handle(MHD_Connection* c, const char* url, const char* method, const char* data,
                           std::size_t* size, void** state) {
   if (!*state) {
     auto* ex = new Exchange;
     *state = ex;
-    admit(c, *ex, url, method);
+    Admit(c, *ex, url, method);
     return 1;
   }
   auto& ex = *static_cast<Exchange*>(*state);
@@ -346,8 +346,8 @@ int RpcHttpServer::handle(MHD_Connection* c, const char* url, const char* method
     if (ex.queued || ex.lateStatus) return 1;  // discarded: the request is refused
     if (ex.body.size() + n > options_.maxBody) {
       ex.lateStatus = 413;
-      ex.lateCode = rpc_code::invalidRequest;
-      ex.lateMessage = "Requisição grande demais: o limite é de " + mib(options_.maxBody) + ".";
+      ex.lateCode = rpc_code::kInvalidRequest;
+      ex.lateMessage = "Requisição grande demais: o limite é de " + Mib(options_.maxBody) + ".";
       return 1;
     }
     if (ex.body.size() + n > ex.held) {  // no Content-Length: count as it comes
@@ -355,7 +355,7 @@ int RpcHttpServer::handle(MHD_Connection* c, const char* url, const char* method
       std::lock_guard lock(budgetMutex_);
       if (bodyBytesHeld_ + more > options_.bodyBudget) {
         ex.lateStatus = 503;
-        ex.lateCode = rpc_code::internalError;
+        ex.lateCode = rpc_code::kInternalError;
         ex.lateMessage =
             "O servidor está ocupado recebendo outras requisições grandes. Tente novamente em instantes.";
         return 1;
@@ -367,45 +367,45 @@ int RpcHttpServer::handle(MHD_Connection* c, const char* url, const char* method
     return 1;
   }
   if (ex.queued) return 1;
-  if (ex.lateStatus) return refuse(c, ex, ex.lateStatus, ex.lateCode, ex.lateMessage);
+  if (ex.lateStatus) return Refuse(c, ex, ex.lateStatus, ex.lateCode, ex.lateMessage);
   if (ex.ready) {
     ex.queued = true;
-    return answer(c, ex.reply.httpStatus, std::move(ex.reply.body));
+    return Answer(c, ex.reply.httpStatus, std::move(ex.reply.body));
   }
-  if (!ex.dispatched) dispatch(c, ex);
+  if (!ex.dispatched) Dispatch(c, ex);
   return 1;
 }
 
-void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
+void RpcHttpServer::Dispatch(MHD_Connection* c, Exchange& ex) {
   {
     std::lock_guard lock(stateMutex_);
     if (stopRequested_) {
-      refuse(c, ex, 503, rpc_code::internalError, "O servidor está sendo encerrado. Tente novamente em instantes.");
+      Refuse(c, ex, 503, rpc_code::kInternalError, "O servidor está sendo encerrado. Tente novamente em instantes.");
       return;
     }
     ++callsRunning_;
   }
   ex.dispatched = true;
   MHD_suspend_connection(c);
-  workers_->post([this, c, &ex] {
+  workers_->Post([this, c, &ex] {
     if (ex.health) {
       std::string why;
-      bool up = module_.databaseReachable(why);
+      bool up = module_.DatabaseReachable(why);
       ex.reply.httpStatus = up ? 200 : 503;
       ex.reply.body = up ? json{{"status", "ok"}, {"database", "ok"}}.dump()
                          : json{{"status", "fora"}, {"database", "inacessível"}, {"message", why}}.dump();
       if (!up) {
-        metrics_.recordDatabaseError();
-        log("ERROR health: " + logSafe(why, 400));
+        metrics_.RecordDatabaseError();
+        Log("ERROR health: " + LogSafe(why, 400));
       }
-      finish(c, ex);
+      Finish(c, ex);
       return;
     }
     if (ex.body.size() > options_.bigBody) {
       std::lock_guard big(bigCallMutex_);
-      runCall(ex);
+      RunCall(ex);
     } else {
-      runCall(ex);
+      RunCall(ex);
     }
     std::string().swap(ex.body);
     {
@@ -417,38 +417,38 @@ void RpcHttpServer::dispatch(MHD_Connection* c, Exchange& ex) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.2f ms", ms);
     const char* level = ex.reply.internal ? "ERROR" : ex.reply.failed ? "WARN" : "INFO";
-    log(std::string(level) + " " + logSafe(ex.reply.method, 80) + " " + buf + " " + logSafe(ex.reply.logNote, 400));
-    metrics_.recordCall(ex.reply.method, ex.reply.internal ? "database_error" : ex.reply.failed ? "failed" : "ok",
+    Log(std::string(level) + " " + LogSafe(ex.reply.method, 80) + " " + buf + " " + LogSafe(ex.reply.logNote, 400));
+    metrics_.RecordCall(ex.reply.method, ex.reply.internal ? "database_error" : ex.reply.failed ? "failed" : "ok",
                         ms / 1000.0);
-    if (ex.reply.internal) metrics_.recordDatabaseError();
-    finish(c, ex);
+    if (ex.reply.internal) metrics_.RecordDatabaseError();
+    Finish(c, ex);
   });
 }
 
 // The session endpoint, or the data module on behalf of the session's user.
-void RpcHttpServer::runCall(Exchange& ex) {
+void RpcHttpServer::RunCall(Exchange& ex) {
   if (ex.module == SessionModule::kName) {
-    ex.reply = dispatchRpc(
-        [&](const std::string& m, const json& p) { return sessions_.call(m, p, ex.address, ex.token); }, ex.body);
+    ex.reply = DispatchRpc(
+        [&](const std::string& m, const json& p) { return sessions_.Call(m, p, ex.address, ex.token); }, ex.body);
     return;
   }
   Caller caller;
   try {
-    caller = sessions_.sessions().resolve(ex.token, ex.address);
+    caller = sessions_.Sessions().Resolve(ex.token, ex.address);
   } catch (const AuthError& e) {
-    ex.reply = unauthorizedReply(e.what());
+    ex.reply = UnauthorizedReply(e.what());
     return;
   } catch (const DbError& e) {
     // The session could not be read: answered as the call's database failure.
-    CallOutcome out{FlightModule::failure(dbFaultMessage(e)), std::string("erro de banco: ") + e.what()};
-    ex.reply = dispatchRpc([&](const std::string&, const json&) { return out; }, ex.body);
+    CallOutcome out{FlightModule::Failure(DbFaultMessage(e)), std::string("erro de banco: ") + e.what()};
+    ex.reply = DispatchRpc([&](const std::string&, const json&) { return out; }, ex.body);
     return;
   }
-  ex.reply = dispatchRpc([&](const std::string& m, const json& p) { return module_.call(m, p, caller); }, ex.body);
+  ex.reply = DispatchRpc([&](const std::string& m, const json& p) { return module_.Call(m, p, caller); }, ex.body);
   ex.reply.logNote = "[" + caller.user + "] " + ex.reply.logNote;
 }
 
-void RpcHttpServer::finish(MHD_Connection* c, Exchange& ex) {
+void RpcHttpServer::Finish(MHD_Connection* c, Exchange& ex) {
   ex.ready = true;
   MHD_resume_connection(c);  // ex belongs to the transport from here on
   std::lock_guard lock(stateMutex_);
@@ -456,7 +456,7 @@ void RpcHttpServer::finish(MHD_Connection* c, Exchange& ex) {
   stateChanged_.notify_all();
 }
 
-void RpcHttpServer::completed(void** state) {
+void RpcHttpServer::Completed(void** state) {
   auto* ex = static_cast<Exchange*>(*state);
   if (!ex) return;
   *state = nullptr;
@@ -467,7 +467,7 @@ void RpcHttpServer::completed(void** state) {
   delete ex;
 }
 
-void RpcHttpServer::log(const std::string& line) {
+void RpcHttpServer::Log(const std::string& line) {
   if (!options_.log) return;
   std::lock_guard lock(logMutex_);
   *options_.log << line << '\n' << std::flush;

@@ -49,7 +49,7 @@ struct HttpOptions {
   // PEM texts of the certificate (chain) and its private key: both given,
   // the server speaks HTTPS only (libmicrohttpd's TLS, on GnuTLS).
   std::string tlsCertPem = {}, tlsKeyPem = {};
-  bool tls() const { return !tlsCertPem.empty(); }
+  bool Tls() const { return !tlsCertPem.empty(); }
 };
 
 class RpcHttpServer {
@@ -63,30 +63,30 @@ class RpcHttpServer {
   // Binds the listening socket; returns the port. Throws std::runtime_error
   // with a Portuguese message when the address cannot be used (also when
   // another server already listens on the port).
-  int bind();
+  int Bind();
   // Serves until stop(); call after bind().
-  void run();
+  void Run();
   // Safe from any thread; run() returns once running calls finish.
-  void stop();
+  void Stop();
 
   // Called by the transport's callbacks (public for them only).
   struct Exchange;
-  int handle(MHD_Connection* connection, const char* url, const char* method, const char* uploadData,
+  int Handle(MHD_Connection* connection, const char* url, const char* method, const char* uploadData,
              std::size_t* uploadSize, void** state);
-  void completed(void** state);
-  Metrics& metrics() { return metrics_; }
-  void log(const std::string& line);
+  void Completed(void** state);
+  Metrics& ServerMetrics() { return metrics_; }
+  void Log(const std::string& line);
 
  private:
-  int refuse(MHD_Connection* connection, Exchange& ex, int status, int code, const std::string& message);
-  int answer(MHD_Connection* connection, int status, std::string body, bool allowPost = false,
+  int Refuse(MHD_Connection* connection, Exchange& ex, int status, int code, const std::string& message);
+  int Answer(MHD_Connection* connection, int status, std::string body, bool allowPost = false,
              const char* contentType = "application/json; charset=utf-8");
-  bool serveOperations(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
-  bool admit(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
-  void dispatch(MHD_Connection* connection, Exchange& ex);
-  void finish(MHD_Connection* connection, Exchange& ex);
+  bool ServeOperations(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
+  bool Admit(MHD_Connection* connection, Exchange& ex, const char* url, const char* method);
+  void Dispatch(MHD_Connection* connection, Exchange& ex);
+  void Finish(MHD_Connection* connection, Exchange& ex);
 
-  void runCall(Exchange& ex);
+  void RunCall(Exchange& ex);
 
   FlightModule& module_;
   SessionModule& sessions_;

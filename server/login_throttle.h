@@ -26,13 +26,13 @@ class LoginThrottle {
   explicit LoginThrottle(ThrottlePolicy policy, Clock now);
 
   // Seconds to wait before trying again; 0 when an attempt is allowed.
-  std::int64_t waitBeforeAttempt(const std::string& user, const std::string& address);
-  void failed(const std::string& user, const std::string& address);
-  void succeeded(const std::string& user, const std::string& address);
+  std::int64_t WaitBeforeAttempt(const std::string& user, const std::string& address);
+  void Failed(const std::string& user, const std::string& address);
+  void Succeeded(const std::string& user, const std::string& address);
 
  private:
-  std::int64_t waitFor(std::deque<std::int64_t>& times, int limit, std::int64_t now);
-  void prune(std::int64_t now);
+  std::int64_t WaitFor(std::deque<std::int64_t>& times, int limit, std::int64_t now);
+  void Prune(std::int64_t now);
 
   ThrottlePolicy policy_;
   Clock now_;

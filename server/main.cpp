@@ -27,7 +27,7 @@ using namespace zor::server;
 
 namespace {
 
-bool splitListen(const std::string& text, std::string& host, int& port) {
+bool SplitListen(const std::string& text, std::string& host, int& port) {
   auto colon = text.rfind(':');
   if (colon == std::string::npos) {
     host = text;
@@ -44,7 +44,7 @@ bool splitListen(const std::string& text, std::string& host, int& port) {
   return !host.empty() && port >= 0 && port <= 65535;
 }
 
-std::vector<std::string> splitList(const std::string& text) {
+std::vector<std::string> SplitList(const std::string& text) {
   std::vector<std::string> out;
   std::string item;
   for (char ch : text + ",") {
@@ -58,7 +58,7 @@ std::vector<std::string> splitList(const std::string& text) {
   return out;
 }
 
-std::string readFile(const std::string& path) {
+std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
@@ -66,16 +66,16 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
-bool isLoopback(const std::string& host) {
+bool IsLoopback(const std::string& host) {
   return host == "localhost" || host == "::1" || host == "[::1]" || host.rfind("127.", 0) == 0;
 }
 
 // Runs one administration subcommand on the database; returns the exit status.
-int administer(const std::string& db, const std::function<void(Connection&)>& work) {
+int Administer(const std::string& db, const std::function<void(Connection&)>& work) {
   try {
     ConnectionPool pool(db);
-    auto c = pool.acquire();
-    migrate(*c);
+    auto c = pool.Acquire();
+    Migrate(*c);
     work(*c);
     return 0;
   } catch (const UserError& e) {
@@ -144,35 +144,35 @@ int main(int argc, char** argv) {
       "roles", std::string("Cria no PostgreSQL os papéis ") + kServerRole + " (servidor) e " + kDesktopRole +
                    " (consultas das estações, só leitura)");
   CLI11_PARSE(app, argc, argv);
-  if (ssimCommands.chosen()) return ssimCommands.run(db, std::cout, std::cerr);
+  if (ssimCommands.Chosen()) return ssimCommands.Run(db, std::cout, std::cerr);
 
   if (roles->parsed())
-    return administer(db, [&](Connection& c) {
-      if (c.dialect() != Dialect::postgresql) throw UserError("Papéis só existem no PostgreSQL.");
-      setUpRoles(c);
+    return Administer(db, [&](Connection& c) {
+      if (c.Dialect() != SqlDialect::Postgresql) throw UserError("Papéis só existem no PostgreSQL.");
+      SetUpRoles(c);
       std::cerr << "Papéis " << kServerRole << " e " << kDesktopRole << " prontos.\n";
     });
   if (add->parsed()) {
-    newUser.branches = splitList(branchList);
-    return administer(db, [&](Connection& c) {
-      newUser.password = readPassword("Senha do usuário " + newUser.code, true);
-      addUser(c, newUser);
+    newUser.branches = SplitList(branchList);
+    return Administer(db, [&](Connection& c) {
+      newUser.password = ReadPassword("Senha do usuário " + newUser.code, true);
+      AddUser(c, newUser);
       std::cerr << "Usuário " << newUser.code << " cadastrado.\n";
     });
   }
   if (passwd->parsed())
-    return administer(db, [&](Connection& c) {
-      if (!findUser(c, userCode)) throw UserError("Usuário não cadastrado: " + userCode + ".");
-      setPassword(c, userCode, readPassword("Nova senha do usuário " + userCode, true));
+    return Administer(db, [&](Connection& c) {
+      if (!FindUser(c, userCode)) throw UserError("Usuário não cadastrado: " + userCode + ".");
+      SetPassword(c, userCode, ReadPassword("Nova senha do usuário " + userCode, true));
       std::cerr << "Senha do usuário " << userCode << " trocada.\n";
     });
   if (disable->parsed() || enable->parsed())
-    return administer(db, [&](Connection& c) {
-      setEnabled(c, userCode, enable->parsed());
+    return Administer(db, [&](Connection& c) {
+      SetEnabled(c, userCode, enable->parsed());
       std::cerr << "Usuário " << userCode << (enable->parsed() ? " reativado.\n" : " desativado.\n");
     });
-  if (list->parsed()) return administer(db, [&](Connection& c) { printUsers(c, std::cout); });
-  if (audit->parsed()) return administer(db, [&](Connection& c) { printAudit(c, auditQuery, std::cout); });
+  if (list->parsed()) return Administer(db, [&](Connection& c) { PrintUsers(c, std::cout); });
+  if (audit->parsed()) return Administer(db, [&](Connection& c) { PrintAudit(c, auditQuery, std::cout); });
 
   if (tlsCert.empty() != tlsKey.empty()) {
     std::cerr << "ERROR informe --tls-cert e --tls-key juntos.\n";
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
   }
   std::string host;
   int port = RpcHttpServer::kDefaultPort;
-  if (!splitListen(listen, host, port)) {
+  if (!SplitListen(listen, host, port)) {
     std::cerr << "ERROR endereço inválido em --listen: " << listen << " (use HOST:PORTA)\n";
     return 2;
   }
@@ -197,14 +197,14 @@ int main(int argc, char** argv) {
   try {
     ConnectionPool pool(db);
     {
-      auto c = pool.acquire();
-      migrate(*c);
+      auto c = pool.Acquire();
+      Migrate(*c);
       if (initDemo) {
-        loadDemoData(*c, DemoOptions{demoFlights});
-        ensureDemoUser(*c);
+        LoadDemoData(*c, DemoOptions{demoFlights});
+        EnsureDemoUser(*c);
         std::cerr << "INFO usuário de demonstração: " << kDemoUser << ", senha " << kDemoPassword << "\n";
         try {
-          setUpRoles(*c);
+          SetUpRoles(*c);
         } catch (const DbError& e) {
           std::cerr << "WARN papéis " << kServerRole << " e " << kDesktopRole << " não criados: " << e.what() << "\n";
         }
@@ -214,12 +214,12 @@ int main(int argc, char** argv) {
     SessionModule sessions(pool, SessionOptions{idleMinutes, {}});
     HttpOptions http{host, port, threads, &std::cerr};
     if (!tlsCert.empty()) {
-      http.tlsCertPem = readFile(tlsCert);
-      http.tlsKeyPem = readFile(tlsKey);
+      http.tlsCertPem = ReadFile(tlsCert);
+      http.tlsKeyPem = ReadFile(tlsKey);
     }
     RpcHttpServer server(module, sessions, http);
-    int bound = server.bind();
-    if (!http.tls() && !isLoopback(host))
+    int bound = server.Bind();
+    if (!http.Tls() && !IsLoopback(host))
       std::cerr << "WARN escutando em " << host
                 << " sem TLS: senhas, sessões e dados passam abertos pela rede. Use --tls-cert e --tls-key.\n";
     // The address, also when the port was given, tells a person (and a
@@ -229,9 +229,9 @@ int main(int argc, char** argv) {
     std::thread signalWaiter([&] {
       int sig = 0;
       sigwait(&stopSignals, &sig);
-      server.stop();
+      server.Stop();
     });
-    server.run();
+    server.Run();
     // run() also returns if the listening socket fails; wake the waiter.
     pthread_kill(signalWaiter.native_handle(), SIGTERM);
     signalWaiter.join();

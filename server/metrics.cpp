@@ -10,14 +10,14 @@ namespace {
 
 // Label values come from callers (a method name may be anything a client
 // sent): only letters, digits and '_' pass, so the exposition stays valid.
-std::string labelValue(const std::string& text) {
+std::string LabelValue(const std::string& text) {
   std::string out;
   for (char c : text.substr(0, 64))
     out += (std::isalnum(static_cast<unsigned char>(c)) || c == '_') ? c : '_';
   return out.empty() ? "_" : out;
 }
 
-std::string number(double v) {
+std::string Number(double v) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.6g", v);
   return buf;
@@ -25,8 +25,8 @@ std::string number(double v) {
 
 }  // namespace
 
-void Metrics::recordCall(const std::string& method, const std::string& outcome, double seconds) {
-  std::string m = labelValue(method);
+void Metrics::RecordCall(const std::string& method, const std::string& outcome, double seconds) {
+  std::string m = LabelValue(method);
   std::lock_guard lock(mutex_);
   // Callers may send any method name: past a handful of names, the rest
   // share one series, so the table cannot grow without bound.
@@ -39,7 +39,7 @@ void Metrics::recordCall(const std::string& method, const std::string& outcome, 
   l.sum += seconds;
 }
 
-std::string Metrics::render() const {
+std::string Metrics::Render() const {
   std::string out;
   out += "# HELP zor_calls_total Chamadas atendidas, por método e resultado.\n";
   out += "# TYPE zor_calls_total counter\n";
@@ -51,10 +51,10 @@ std::string Metrics::render() const {
   for (const auto& [method, l] : latency_) {
     const std::string name = "zor_call_duration_seconds";
     for (size_t i = 0; i < kBuckets.size(); ++i)
-      out += name + "_bucket{method=\"" + method + "\",le=\"" + number(kBuckets[i]) + "\"} " +
+      out += name + "_bucket{method=\"" + method + "\",le=\"" + Number(kBuckets[i]) + "\"} " +
              std::to_string(l.buckets[i]) + "\n";
     out += name + "_bucket{method=\"" + method + "\",le=\"+Inf\"} " + std::to_string(l.count) + "\n";
-    out += name + "_sum{method=\"" + method + "\"} " + number(l.sum) + "\n";
+    out += name + "_sum{method=\"" + method + "\"} " + Number(l.sum) + "\n";
     out += name + "_count{method=\"" + method + "\"} " + std::to_string(l.count) + "\n";
   }
   out += "# HELP zor_database_errors_total Falhas de acesso ao banco de dados.\n";

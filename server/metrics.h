@@ -23,12 +23,12 @@ class Metrics {
 
   // outcome: "ok", "failed" (a JSON-RPC error or a refused save),
   // "database_error".
-  void recordCall(const std::string& method, const std::string& outcome, double seconds);
-  void recordDatabaseError() { databaseErrors_.fetch_add(1, std::memory_order_relaxed); }
-  void connectionOpened() { openConnections_.fetch_add(1, std::memory_order_relaxed); }
-  void connectionClosed() { openConnections_.fetch_sub(1, std::memory_order_relaxed); }
+  void RecordCall(const std::string& method, const std::string& outcome, double seconds);
+  void RecordDatabaseError() { databaseErrors_.fetch_add(1, std::memory_order_relaxed); }
+  void ConnectionOpened() { openConnections_.fetch_add(1, std::memory_order_relaxed); }
+  void ConnectionClosed() { openConnections_.fetch_sub(1, std::memory_order_relaxed); }
 
-  std::string render() const;
+  std::string Render() const;
 
  private:
   struct Latency {

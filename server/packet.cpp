@@ -16,13 +16,13 @@ namespace {
 // A stored value as the packet carries it: in its normal form, except that
 // an empty text stays an empty text. The forms the server itself stores
 // (texts, numbers, canonical date-times) are written without a copy.
-void writeValue(wire::ValueWriter& w, const DatasetField& f, const SqlValueView& v) {
+void WriteValue(wire::ValueWriter& w, const DatasetField& f, const SqlValueView& v) {
   if (std::holds_alternative<std::monostate>(v)) return w.Null();
   auto* text = std::get_if<std::string_view>(&v);
   switch (f.Type) {
     case FieldType::String:
       if (text) return w.String(*text);
-      return w.String(asText(owned(v)));
+      return w.String(AsText(Owned(v)));
     case FieldType::Float:
       if (auto* d = std::get_if<double>(&v)) return w.Float(*d);
       break;
@@ -36,8 +36,8 @@ void writeValue(wire::ValueWriter& w, const DatasetField& f, const SqlValueView&
     }
     case FieldType::Boolean: break;
   }
-  SqlValue n = normalForm(f, owned(v));
-  if (isNull(n)) return w.Null();  // a date no one can read
+  SqlValue n = NormalForm(f, Owned(v));
+  if (IsNull(n)) return w.Null();  // a date no one can read
   switch (f.Type) {
     case FieldType::Float: return w.Float(std::get<double>(n));
     case FieldType::Integer: return w.Integer(std::get<std::int64_t>(n));
@@ -48,15 +48,15 @@ void writeValue(wire::ValueWriter& w, const DatasetField& f, const SqlValueView&
   w.Null();
 }
 
-[[noreturn]] void bad(const std::string& message) {
-  throw ProtocolError(rpc_code::invalidParams, "Delta inválido: " + message);
+[[noreturn]] void Bad(const std::string& message) {
+  throw ProtocolError(rpc_code::kInvalidParams, "Delta inválido: " + message);
 }
 
 // A declared field read as the dataset defines it: it must be one of the
 // dataset's fields, declared at most once, with the dataset's type when it
 // gives one.
-wire::FieldDef resolveField(const DatasetDef& d, const wire::FieldDef& declared, bool typeGiven) {
-  int idx = d.indexOf(declared.Name);
+wire::FieldDef ResolveField(const DatasetDef& d, const wire::FieldDef& declared, bool typeGiven) {
+  int idx = d.IndexOf(declared.Name);
   if (idx < 0) throw wire::DecodeError("o campo " + declared.Name + " não pertence a " + d.name + ".");
   const DatasetField& f = d.fields[idx];
   if (typeGiven && declared.Type != f.Type)
@@ -65,7 +65,7 @@ wire::FieldDef resolveField(const DatasetDef& d, const wire::FieldDef& declared,
 }
 
 // A neutral value as the server binds it: logical values as 0/1, date-times as text.
-SqlValue toSql(wire::Value&& v) {
+SqlValue ToSql(wire::Value&& v) {
   return std::visit(
       [](auto&& x) -> SqlValue {
         using T = std::decay_t<decltype(x)>;
@@ -77,23 +77,23 @@ SqlValue toSql(wire::Value&& v) {
       std::move(v));
 }
 
-std::vector<SqlValue> placeRow(const DatasetDef& d, const std::vector<int>& map, std::vector<wire::Value>&& row) {
+std::vector<SqlValue> PlaceRow(const DatasetDef& d, const std::vector<int>& map, std::vector<wire::Value>&& row) {
   if (row.empty()) return {};
   std::vector<SqlValue> out(d.fields.size());
-  for (size_t i = 0; i < map.size(); ++i) out[map[i]] = toSql(std::move(row[i]));
+  for (size_t i = 0; i < map.size(); ++i) out[map[i]] = ToSql(std::move(row[i]));
   return out;
 }
 
 }  // namespace
 
-size_t utf8Length(const std::string& s) {
+size_t Utf8Length(const std::string& s) {
   size_t n = 0;
   for (unsigned char c : s)
     if ((c & 0xC0) != 0x80) ++n;
   return n;
 }
 
-json fieldsJson(const DatasetDef& d) {
+json FieldsJson(const DatasetDef& d) {
   json fields = json::array();
   for (const auto& f : d.fields) {
     json j = {{"name", f.Name}, {"type", wire::TypeName(f.Type)}};
@@ -104,49 +104,49 @@ json fieldsJson(const DatasetDef& d) {
   return fields;
 }
 
-std::string selectSql(const DatasetDef& d) {
+std::string SelectSql(const DatasetDef& d) {
   std::string sql = "SELECT ";
   for (size_t i = 0; i < d.fields.size(); ++i) sql += (i ? ", " : "") + d.fields[i].source;
   return sql + " FROM " + d.from;
 }
 
-std::string packetText(Connection& c, const DatasetDef& d, const std::string& sql,
+std::string PacketText(Connection& c, const DatasetDef& d, const std::string& sql,
                        const std::vector<SqlValue>& params) {
   std::vector<wire::FieldDef> fields(d.fields.begin(), d.fields.end());
-  std::string out = reply_buffers::take();
+  std::string out = reply_buffers::Take();
   wire::PacketWriter w(out, fields);
-  c.queryEach(sql, params, [&](const std::vector<SqlValueView>& row) {
+  c.QueryEach(sql, params, [&](const std::vector<SqlValueView>& row) {
     w.BeginRow();
-    for (size_t i = 0; i < d.fields.size(); ++i) writeValue(w.Values(), d.fields[i], row[i]);
+    for (size_t i = 0; i < d.fields.size(); ++i) WriteValue(w.Values(), d.fields[i], row[i]);
     w.EndRow();
   });
   w.Finish();
   return out;
 }
 
-std::vector<Change> parseDelta(const DatasetDef& d, const json& delta) {
+std::vector<Change> ParseDelta(const DatasetDef& d, const json& delta) {
   wire::Delta decoded;
   try {
     decoded = wire::DecodeDelta(delta, [&d](const wire::FieldDef& declared, bool typeGiven) {
-      return resolveField(d, declared, typeGiven);
+      return ResolveField(d, declared, typeGiven);
     });
   } catch (const wire::DecodeError& e) {
-    throw ProtocolError(rpc_code::invalidParams, e.what());
+    throw ProtocolError(rpc_code::kInvalidParams, e.what());
   }
   std::vector<int> map;
   std::vector<bool> seen(d.fields.size(), false);
   for (const auto& f : decoded.Fields) {
-    int idx = d.indexOf(f.Name);
+    int idx = d.IndexOf(f.Name);
     seen[idx] = true;
     map.push_back(idx);
   }
   for (size_t i = 0; i < d.fields.size(); ++i)
-    if (d.fields[i].stored && !seen[i]) bad("falta o campo " + d.fields[i].Name + ".");
+    if (d.fields[i].stored && !seen[i]) Bad("falta o campo " + d.fields[i].Name + ".");
 
   std::vector<Change> out;
   out.reserve(decoded.Changes.size());
   for (auto& c : decoded.Changes)
-    out.push_back({c.Kind, placeRow(d, map, std::move(c.Old)), placeRow(d, map, std::move(c.New))});
+    out.push_back({c.Kind, PlaceRow(d, map, std::move(c.Old)), PlaceRow(d, map, std::move(c.New))});
   return out;
 }
 

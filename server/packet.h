@@ -19,30 +19,30 @@ namespace zor::server {
 class ProtocolError : public std::runtime_error {
  public:
   ProtocolError(int code, const std::string& message) : std::runtime_error(message), code_(code) {}
-  int code() const { return code_; }
+  int Code() const { return code_; }
 
  private:
   int code_;
 };
 
 namespace rpc_code {
-constexpr int parseError = -32700;
-constexpr int invalidRequest = -32600;
-constexpr int methodNotFound = -32601;
-constexpr int invalidParams = -32602;
-constexpr int internalError = -32603;
+constexpr int kParseError = -32700;
+constexpr int kInvalidRequest = -32600;
+constexpr int kMethodNotFound = -32601;
+constexpr int kInvalidParams = -32602;
+constexpr int kInternalError = -32603;
 }  // namespace rpc_code
 
 // The dataset's fields as a packet or a delta declares them.
-nlohmann::ordered_json fieldsJson(const DatasetDef& d);
+nlohmann::ordered_json FieldsJson(const DatasetDef& d);
 
 // "SELECT <every field's source> FROM <from>"; callers add WHERE and ORDER BY.
-std::string selectSql(const DatasetDef& d);
+std::string SelectSql(const DatasetDef& d);
 
 // The JSON text of the packet of the rows `sql` reads, whose columns are the
 // dataset's fields in order, each value in the form the server reads it in;
 // written as the rows are read, none of them kept.
-std::string packetText(Connection& c, const DatasetDef& d, const std::string& sql,
+std::string PacketText(Connection& c, const DatasetDef& d, const std::string& sql,
                        const std::vector<SqlValue>& params);
 
 // One changed row; values are indexed like the dataset's fields (a field
@@ -54,9 +54,9 @@ struct Change {
 };
 
 // Throws ProtocolError (invalid params) naming the change and field at fault.
-std::vector<Change> parseDelta(const DatasetDef& d, const nlohmann::ordered_json& delta);
+std::vector<Change> ParseDelta(const DatasetDef& d, const nlohmann::ordered_json& delta);
 
 // Characters (not bytes) of a UTF-8 text.
-size_t utf8Length(const std::string& s);
+size_t Utf8Length(const std::string& s);
 
 }  // namespace zor::server

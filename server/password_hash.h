@@ -10,18 +10,18 @@
 namespace zor::server {
 
 enum class HashCost {
-  interactive,  // what the command line and the demo use (64 MiB, ~0.1 s)
-  minimal,      // tests only: the smallest cost libsodium accepts
+  Interactive,  // what the command line and the demo use (64 MiB, ~0.1 s)
+  Minimal,      // tests only: the smallest cost libsodium accepts
 };
 
 // Throws std::runtime_error when libsodium cannot start or runs out of memory.
-std::string hashPassword(const std::string& password, HashCost cost = HashCost::interactive);
-bool verifyPassword(const std::string& password, const std::string& storedHash);
+std::string HashPassword(const std::string& password, HashCost cost = HashCost::Interactive);
+bool VerifyPassword(const std::string& password, const std::string& storedHash);
 
 // 32 random bytes as 64 hexadecimal digits.
-std::string newSessionToken();
+std::string NewSessionToken();
 // The digest (BLAKE2b-256, hexadecimal) a token is stored and looked up by,
 // so that a copy of the database does not hold usable tokens.
-std::string tokenDigest(const std::string& token);
+std::string TokenDigest(const std::string& token);
 
 }  // namespace zor::server

@@ -13,9 +13,9 @@ namespace {
 
 constexpr size_t kMaxPreparedStatements = 128;
 
-void ignoreNotice(void*, const char*) {}
+void IgnoreNotice(void*, const char*) {}
 
-std::string toText(const SqlValue& v) {
+std::string ToText(const SqlValue& v) {
   if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
   if (auto* d = std::get_if<double>(&v)) {
     char buf[64];
@@ -25,16 +25,16 @@ std::string toText(const SqlValue& v) {
   return std::get<std::string>(v);
 }
 
-DbError::Kind classify(const char* sqlstate) {
-  if (!sqlstate) return DbError::Kind::connection;
+DbError::FaultKind Classify(const char* sqlstate) {
+  if (!sqlstate) return DbError::FaultKind::Connection;
   std::string s = sqlstate;
-  if (s == "23505") return DbError::Kind::uniqueViolation;
-  if (s == "23503") return DbError::Kind::foreignKeyViolation;
-  if (s == "40001" || s == "40P01" || s == "55P03") return DbError::Kind::busy;
-  if (s.rfind("08", 0) == 0 || s.rfind("57P", 0) == 0) return DbError::Kind::connection;
-  if (s == "53100") return DbError::Kind::diskFull;
-  if (s == "25006") return DbError::Kind::readOnly;  // a standby or a read-only session
-  return DbError::Kind::other;
+  if (s == "23505") return DbError::FaultKind::UniqueViolation;
+  if (s == "23503") return DbError::FaultKind::ForeignKeyViolation;
+  if (s == "40001" || s == "40P01" || s == "55P03") return DbError::FaultKind::Busy;
+  if (s.rfind("08", 0) == 0 || s.rfind("57P", 0) == 0) return DbError::FaultKind::Connection;
+  if (s == "53100") return DbError::FaultKind::DiskFull;
+  if (s == "25006") return DbError::FaultKind::ReadOnly;  // a standby or a read-only session
+  return DbError::FaultKind::Other;
 }
 
 }  // namespace
@@ -45,13 +45,13 @@ struct PgConnection::Result {
 
 namespace {
 
-const char* sqlState(PGresult* res) { return res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr; }
+const char* SqlState(PGresult* res) { return res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr; }
 
-DbError failure(PGresult* res, pg_conn* conn) {
-  return DbError(classify(sqlState(res)), std::string("PostgreSQL: ") + PQerrorMessage(conn));
+DbError Failure(PGresult* res, pg_conn* conn) {
+  return DbError(Classify(SqlState(res)), std::string("PostgreSQL: ") + PQerrorMessage(conn));
 }
 
-bool succeeded(PGresult* res) {
+bool Succeeded(PGresult* res) {
   auto status = res ? PQresultStatus(res) : PGRES_FATAL_ERROR;
   return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
 }
@@ -64,20 +64,20 @@ PgConnection::PgConnection(const std::string& url) : statements_(kMaxPreparedSta
     std::string detail = PQerrorMessage(conn_);
     PQfinish(conn_);
     conn_ = nullptr;
-    throw DbError(DbError::Kind::connection, "Não foi possível conectar ao PostgreSQL: " + detail);
+    throw DbError(DbError::FaultKind::Connection, "Não foi possível conectar ao PostgreSQL: " + detail);
   }
-  PQsetNoticeProcessor(conn_, ignoreNotice, nullptr);
+  PQsetNoticeProcessor(conn_, IgnoreNotice, nullptr);
   PQsetClientEncoding(conn_, "UTF8");
-  execScript("SET datestyle = ISO; SET client_min_messages = warning;");
+  ExecScript("SET datestyle = ISO; SET client_min_messages = warning;");
 }
 
 PgConnection::~PgConnection() {
   if (conn_) PQfinish(conn_);
 }
 
-bool PgConnection::healthy() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
+bool PgConnection::Healthy() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
 
-std::string PgConnection::numberPlaceholders(const std::string& sql) {
+std::string PgConnection::NumberPlaceholders(const std::string& sql) {
   std::string out;
   out.reserve(sql.size() + 16);
   int n = 0;
@@ -94,71 +94,71 @@ std::string PgConnection::numberPlaceholders(const std::string& sql) {
   return out;
 }
 
-const std::string* PgConnection::prepared(const std::string& sql) {
-  if (const std::string* name = statements_.find(sql)) return name;
+const std::string* PgConnection::Prepared(const std::string& sql) {
+  if (const std::string* name = statements_.Find(sql)) return name;
   if (PQtransactionStatus(conn_) == PQTRANS_INERROR) return nullptr;
   std::string name = "zor_" + std::to_string(++statementsPrepared_);
   std::unique_ptr<PGresult, decltype(&PQclear)> res(
-      PQprepare(conn_, name.c_str(), numberPlaceholders(sql).c_str(), 0, nullptr), &PQclear);
-  if (!succeeded(res.get())) throw failure(res.get(), conn_);
-  if (auto dropped = statements_.add(sql, name)) deallocate(*dropped);
-  return statements_.find(sql);
+      PQprepare(conn_, name.c_str(), NumberPlaceholders(sql).c_str(), 0, nullptr), &PQclear);
+  if (!Succeeded(res.get())) throw Failure(res.get(), conn_);
+  if (auto dropped = statements_.Add(sql, name)) Deallocate(*dropped);
+  return statements_.Find(sql);
 }
 
-void PgConnection::deallocate(const std::string& name) noexcept {
+void PgConnection::Deallocate(const std::string& name) noexcept {
   // Fails only inside a failed transaction or on a lost link (which the
   // next statement reports); at worst an unused statement stays on the
   // server until the connection closes.
   PQclear(PQexec(conn_, ("DEALLOCATE " + name).c_str()));
 }
 
-PgConnection::Result PgConnection::run(const std::string& sql, const std::vector<SqlValue>& params) {
+PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector<SqlValue>& params) {
   std::vector<std::string> texts;
   std::vector<const char*> values;
   texts.reserve(params.size());
   for (const auto& p : params) {
-    if (isNull(p)) {
+    if (IsNull(p)) {
       texts.emplace_back();
     } else {
-      texts.push_back(toText(p));
+      texts.push_back(ToText(p));
     }
   }
-  for (size_t i = 0; i < params.size(); ++i) values.push_back(isNull(params[i]) ? nullptr : texts[i].c_str());
+  for (size_t i = 0; i < params.size(); ++i) values.push_back(IsNull(params[i]) ? nullptr : texts[i].c_str());
   const int n = static_cast<int>(values.size());
   auto send = [&] {
     Result r;
-    if (const std::string* name = prepared(sql))
+    if (const std::string* name = Prepared(sql))
       r.res.reset(PQexecPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0));
     else
       r.res.reset(
-          PQexecParams(conn_, numberPlaceholders(sql).c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
+          PQexecParams(conn_, NumberPlaceholders(sql).c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
     return r;
   };
   Result r = send();
-  if (succeeded(r.res.get())) return r;
-  DbError error = failure(r.res.get(), conn_);
+  if (Succeeded(r.res.get())) return r;
+  DbError error = Failure(r.res.get(), conn_);
   // A table changed under a kept statement so that its rows change shape
   // ("cached plan must not change result type"): the statement is prepared
   // afresh, and run again at once unless a transaction just failed with it.
-  const char* state = sqlState(r.res.get());
-  if (state && std::string(state) == "0A000" && statements_.find(sql)) {
-    if (auto stale = statements_.remove(sql)) deallocate(*stale);
+  const char* state = SqlState(r.res.get());
+  if (state && std::string(state) == "0A000" && statements_.Find(sql)) {
+    if (auto stale = statements_.Remove(sql)) Deallocate(*stale);
     if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
       r = send();
-      if (succeeded(r.res.get())) return r;
-      error = failure(r.res.get(), conn_);
+      if (Succeeded(r.res.get())) return r;
+      error = Failure(r.res.get(), conn_);
     }
   }
   throw error;
 }
 
-void PgConnection::execScript(const std::string& sql) {
+void PgConnection::ExecScript(const std::string& sql) {
   std::unique_ptr<PGresult, decltype(&PQclear)> res(PQexec(conn_, sql.c_str()), &PQclear);
-  if (!succeeded(res.get())) throw failure(res.get(), conn_);
+  if (!Succeeded(res.get())) throw Failure(res.get(), conn_);
 }
 
-void PgConnection::queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
-  Result r = run(sql, params);
+void PgConnection::QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
+  Result r = Run(sql, params);
   PGresult* res = r.res.get();
   const int cols = PQnfields(res), rows = PQntuples(res);
   std::vector<SqlValueView> row(static_cast<size_t>(cols));
@@ -173,29 +173,29 @@ void PgConnection::queryEach(const std::string& sql, const std::vector<SqlValue>
   }
 }
 
-std::int64_t PgConnection::execute(const std::string& sql, const std::vector<SqlValue>& params) {
-  Result r = run(sql, params);
+std::int64_t PgConnection::Execute(const std::string& sql, const std::vector<SqlValue>& params) {
+  Result r = Run(sql, params);
   const char* n = PQcmdTuples(r.res.get());
   return (n && *n) ? std::stoll(n) : 0;
 }
 
-void PgConnection::beginWrite() { execScript("BEGIN"); }
-void PgConnection::commit() { execScript("COMMIT"); }
-void PgConnection::rollback() noexcept {
+void PgConnection::BeginWrite() { ExecScript("BEGIN"); }
+void PgConnection::Commit() { ExecScript("COMMIT"); }
+void PgConnection::Rollback() noexcept {
   if (!conn_) return;
   if (PQtransactionStatus(conn_) == PQTRANS_IDLE) return;
   PGresult* res = PQexec(conn_, "ROLLBACK");
   PQclear(res);
 }
 
-void PgConnection::lockForMigration() { execScript("LOCK TABLE ZOR_SCHEMA_VERSION IN EXCLUSIVE MODE"); }
+void PgConnection::LockForMigration() { ExecScript("LOCK TABLE ZOR_SCHEMA_VERSION IN EXCLUSIVE MODE"); }
 
-std::string PgConnection::columnType(ColumnType type, int size) const {
+std::string PgConnection::ColumnSql(ColumnType type, int size) const {
   switch (type) {
-    case ColumnType::text: return "VARCHAR(" + std::to_string(size) + ")";
-    case ColumnType::integer: return "BIGINT";
-    case ColumnType::real: return "DOUBLE PRECISION";
-    case ColumnType::timestamp: return "TIMESTAMP(0)";
+    case ColumnType::Text: return "VARCHAR(" + std::to_string(size) + ")";
+    case ColumnType::Integer: return "BIGINT";
+    case ColumnType::Real: return "DOUBLE PRECISION";
+    case ColumnType::Timestamp: return "TIMESTAMP(0)";
   }
   return "TEXT";
 }

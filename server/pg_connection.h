@@ -19,30 +19,30 @@ class PgConnection final : public Connection {
   explicit PgConnection(const std::string& url);
   ~PgConnection() override;
 
-  Dialect dialect() const override { return Dialect::postgresql; }
-  void execScript(const std::string& sql) override;
-  void queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) override;
-  std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params) override;
-  void beginWrite() override;
-  void commit() override;
-  void rollback() noexcept override;
-  void lockForMigration() override;
-  std::string lockRowsClause() const override { return " FOR UPDATE"; }
-  std::string columnType(ColumnType type, int size) const override;
-  std::string lengthCheck(const std::string&, int) const override { return ""; }
-  bool healthy() const override;
+  SqlDialect Dialect() const override { return SqlDialect::Postgresql; }
+  void ExecScript(const std::string& sql) override;
+  void QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) override;
+  std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void BeginWrite() override;
+  void Commit() override;
+  void Rollback() noexcept override;
+  void LockForMigration() override;
+  std::string LockRowsClause() const override { return " FOR UPDATE"; }
+  std::string ColumnSql(ColumnType type, int size) const override;
+  std::string LengthCheck(const std::string&, int) const override { return ""; }
+  bool Healthy() const override;
 
   // '?' placeholders (outside quoted literals) become $1, $2, ...
-  static std::string numberPlaceholders(const std::string& sql);
+  static std::string NumberPlaceholders(const std::string& sql);
 
  private:
   struct Result;
-  Result run(const std::string& sql, const std::vector<SqlValue>& params);
+  Result Run(const std::string& sql, const std::vector<SqlValue>& params);
   // The name of the statement prepared for `sql`, preparing it now if
   // needed; null for a new statement inside a failed transaction (sent
   // unprepared then, for the database to say why it refuses it).
-  const std::string* prepared(const std::string& sql);
-  void deallocate(const std::string& name) noexcept;
+  const std::string* Prepared(const std::string& sql);
+  void Deallocate(const std::string& name) noexcept;
 
   pg_conn* conn_ = nullptr;
   StatementCache<std::string> statements_;

@@ -17,6 +17,6 @@ constexpr const char* kDesktopRole = "zor_desktop";
 
 // Creates the roles when missing and grants them their tables in the
 // current schema. Does nothing on SQLite (a file has no roles).
-void setUpRoles(Connection& c);
+void SetUpRoles(Connection& c);
 
 }  // namespace zor::server

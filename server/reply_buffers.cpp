@@ -18,7 +18,7 @@ std::vector<std::string> kept;  // by room, largest last
 
 }  // namespace
 
-std::string take() {
+std::string Take() {
   std::lock_guard lock(mutex);
   if (kept.empty()) return {};
   std::string out = std::move(kept.back());
@@ -26,7 +26,7 @@ std::string take() {
   return out;
 }
 
-void giveBack(std::string&& buffer) {
+void GiveBack(std::string&& buffer) {
   if (buffer.capacity() < kSmallest || buffer.capacity() > kLargest) return;
   buffer.clear();
   std::lock_guard lock(mutex);

@@ -11,9 +11,9 @@
 namespace zor::server::reply_buffers {
 
 // An empty text, with the room of a kept buffer when there is one.
-std::string take();
+std::string Take();
 
 // Keeps `buffer`'s room for a later answer (or frees it, when enough are kept).
-void giveBack(std::string&& buffer);
+void GiveBack(std::string&& buffer);
 
 }  // namespace zor::server::reply_buffers

@@ -23,18 +23,18 @@ class GuardedSax {
   bool number_integer(json::number_integer_t v) { return dom_.number_integer(v); }
   bool number_unsigned(json::number_unsigned_t v) { return dom_.number_unsigned(v); }
   bool number_float(json::number_float_t v, const json::string_t& s) { return dom_.number_float(v, s); }
-  bool string(json::string_t& s) { return text(s) && dom_.string(s); }
+  bool string(json::string_t& s) { return Text(s) && dom_.string(s); }
   bool binary(json::binary_t& b) { return dom_.binary(b); }
   bool start_object(std::size_t n) {
-    if (!enter()) return false;
+    if (!Enter()) return false;
     keys_.emplace_back();
     return dom_.start_object(n);
   }
   bool key(json::string_t& k) {
-    if (!text(k)) return false;
+    if (!Text(k)) return false;
     if (!keys_.back().insert(k).second)
-      return refuse(rpc_code::invalidRequest,
-                    "Requisição inválida: a chave \"" + echoCut(k) + "\" aparece duas vezes no mesmo objeto.");
+      return Refuse(rpc_code::kInvalidRequest,
+                    "Requisição inválida: a chave \"" + EchoCut(k) + "\" aparece duas vezes no mesmo objeto.");
     return dom_.key(k);
   }
   bool end_object() {
@@ -42,39 +42,39 @@ class GuardedSax {
     --depth_;
     return dom_.end_object();
   }
-  bool start_array(std::size_t n) { return enter() && dom_.start_array(n); }
+  bool start_array(std::size_t n) { return Enter() && dom_.start_array(n); }
   bool end_array() {
     --depth_;
     return dom_.end_array();
   }
   bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
     if (e.id == 406)
-      return refuse(rpc_code::parseError,
+      return Refuse(rpc_code::kParseError,
                     "A requisição não é um JSON válido: número fora do intervalo aceito (posição " +
                         std::to_string(position) + ").");
-    return refuse(rpc_code::parseError,
+    return Refuse(rpc_code::kParseError,
                   "A requisição não é um JSON válido (erro na posição " + std::to_string(position) + ").");
   }
 
-  bool failed() const { return code_ != 0; }
-  int code() const { return code_; }
-  const std::string& message() const { return message_; }
+  bool Failed() const { return code_ != 0; }
+  int Code() const { return code_; }
+  const std::string& Message() const { return message_; }
 
  private:
-  bool enter() {
+  bool Enter() {
     if (++depth_ > kMaxRequestDepth)
-      return refuse(rpc_code::invalidRequest, "Requisição inválida: aninhamento de listas e objetos além de " +
+      return Refuse(rpc_code::kInvalidRequest, "Requisição inválida: aninhamento de listas e objetos além de " +
                                                   std::to_string(kMaxRequestDepth) + " níveis.");
     return true;
   }
   // PostgreSQL cuts a text at a NUL character, so "AB\u0000CD" would be
   // stored as "AB" and a key "3100\u0000" would match "3100".
-  bool text(const std::string& s) {
+  bool Text(const std::string& s) {
     if (s.find('\0') != std::string::npos)
-      return refuse(rpc_code::invalidParams, "Parâmetros inválidos: textos não podem conter o caractere nulo (\\u0000).");
+      return Refuse(rpc_code::kInvalidParams, "Parâmetros inválidos: textos não podem conter o caractere nulo (\\u0000).");
     return true;
   }
-  bool refuse(int code, std::string message) {
+  bool Refuse(int code, std::string message) {
     if (code_ == 0) {
       code_ = code;
       message_ = std::move(message);
@@ -91,16 +91,16 @@ class GuardedSax {
 
 }  // namespace
 
-json decodeRequestBody(const std::string& body) {
+json DecodeRequestBody(const std::string& body) {
   json result;
   GuardedSax sax(result);
   bool ok = json::sax_parse(body, &sax, nlohmann::detail::input_format_t::json, true, false);
-  if (sax.failed()) throw ProtocolError(sax.code(), sax.message());
-  if (!ok) throw ProtocolError(rpc_code::parseError, "A requisição não é um JSON válido.");
+  if (sax.Failed()) throw ProtocolError(sax.Code(), sax.Message());
+  if (!ok) throw ProtocolError(rpc_code::kParseError, "A requisição não é um JSON válido.");
   return result;
 }
 
-std::string logSafe(const std::string& text, size_t maxBytes) {
+std::string LogSafe(const std::string& text, size_t maxBytes) {
   std::string out;
   size_t n = std::min(text.size(), maxBytes);
   for (size_t i = 0; i < n; ++i) {
@@ -120,7 +120,7 @@ std::string logSafe(const std::string& text, size_t maxBytes) {
   return out;
 }
 
-std::string echoCut(const std::string& text, size_t maxChars) {
+std::string EchoCut(const std::string& text, size_t maxChars) {
   size_t chars = 0, i = 0;
   while (i < text.size()) {
     if (chars == maxChars) return text.substr(0, i) + "…";

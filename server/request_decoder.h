@@ -13,14 +13,14 @@ namespace zor::server {
 // Deepest nesting of arrays and objects a request may have; a delta needs 5.
 constexpr int kMaxRequestDepth = 32;
 
-nlohmann::ordered_json decodeRequestBody(const std::string& body);
+nlohmann::ordered_json DecodeRequestBody(const std::string& body);
 
 // What a caller sent, made safe for one log line: control characters and
 // backslashes escaped, cut to at most maxBytes bytes of input.
-std::string logSafe(const std::string& text, size_t maxBytes = 200);
+std::string LogSafe(const std::string& text, size_t maxBytes = 200);
 
 // A value echoed back in a message, cut to a readable length (whole UTF-8
 // characters) with "…" when longer.
-std::string echoCut(const std::string& text, size_t maxChars = 40);
+std::string EchoCut(const std::string& text, size_t maxChars = 40);
 
 }  // namespace zor::server

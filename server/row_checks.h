@@ -15,6 +15,6 @@ namespace zor::server {
 
 // Throws SaveRefused. Runs inside the delta's transaction (it reads the
 // reference tables).
-void checkStoredValues(Connection& c, const DatasetDef& d, const Change& ch);
+void CheckStoredValues(Connection& c, const DatasetDef& d, const Change& ch);
 
 }  // namespace zor::server

@@ -11,12 +11,12 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-std::string dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
+std::string Dump(const json& j) { return j.dump(-1, ' ', false, json::error_handler_t::replace); }
 
-RpcReply errorReply(int httpStatus, const json& id, int code, const std::string& message, std::string method) {
+RpcReply ErrorReply(int httpStatus, const json& id, int code, const std::string& message, std::string method) {
   RpcReply r;
   r.httpStatus = httpStatus;
-  r.body = dump({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
+  r.body = Dump({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}});
   r.method = std::move(method);
   r.failed = true;
   r.logNote = "erro " + std::to_string(code) + ": " + message;
@@ -25,57 +25,57 @@ RpcReply errorReply(int httpStatus, const json& id, int code, const std::string&
 
 }  // namespace
 
-RpcReply unknownModuleReply(const std::string& moduleName) {
-  return errorReply(404, nullptr, rpc_code::methodNotFound,
-                    "Módulo remoto desconhecido: \"" + echoCut(moduleName) + "\". Este servidor atende " +
+RpcReply UnknownModuleReply(const std::string& moduleName) {
+  return ErrorReply(404, nullptr, rpc_code::kMethodNotFound,
+                    "Módulo remoto desconhecido: \"" + EchoCut(moduleName) + "\". Este servidor atende " +
                         FlightModule::kName + ".",
                     "?");
 }
 
-RpcReply unauthorizedReply(const std::string& message) {
-  return errorReply(401, nullptr, kUnauthorizedCode, message, "?");
+RpcReply UnauthorizedReply(const std::string& message) {
+  return ErrorReply(401, nullptr, kUnauthorizedCode, message, "?");
 }
 
-RpcReply dispatchRpc(const ModuleCall& call, const std::string& body) {
+RpcReply DispatchRpc(const ModuleCall& call, const std::string& body) {
   json req;
   try {
-    req = decodeRequestBody(body);
+    req = DecodeRequestBody(body);
   } catch (const ProtocolError& e) {
-    return errorReply(200, nullptr, e.code(), e.what(), "?");
+    return ErrorReply(200, nullptr, e.Code(), e.what(), "?");
   }
   if (req.is_array())
-    return errorReply(200, nullptr, rpc_code::invalidRequest,
+    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
                       "Chamadas em lote não são atendidas: envie uma chamada por requisição.", "?");
   if (!req.is_object())
-    return errorReply(200, nullptr, rpc_code::invalidRequest,
+    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
                       "Requisição inválida: esperado um objeto JSON-RPC 2.0.", "?");
 
   // Only flat values are copied out of the request: the id is a text or a
   // number, and params are read in place.
-  static const json none;
+  static const json kNone;
   auto idIt = req.find("id");
   bool notification = idIt == req.end();
-  const json& idValue = notification ? none : *idIt;
+  const json& idValue = notification ? kNone : *idIt;
   if (!idValue.is_null() && !idValue.is_string() && !idValue.is_number())
-    return errorReply(200, nullptr, rpc_code::invalidRequest,
+    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
                       "Requisição inválida: \"id\" deve ser um texto ou um número.", "?");
   json id = idValue;
   auto version = req.find("jsonrpc");
   if (version == req.end() || *version != "2.0")
-    return errorReply(200, id, rpc_code::invalidRequest, "Requisição inválida: \"jsonrpc\" deve ser \"2.0\".", "?");
+    return ErrorReply(200, id, rpc_code::kInvalidRequest, "Requisição inválida: \"jsonrpc\" deve ser \"2.0\".", "?");
   auto methodIt = req.find("method");
   if (methodIt == req.end() || !methodIt->is_string())
-    return errorReply(200, id, rpc_code::invalidRequest,
+    return ErrorReply(200, id, rpc_code::kInvalidRequest,
                       "Requisição inválida: \"method\" deve ser o nome do método.", "?");
   std::string method = methodIt->get<std::string>();
   if (method.size() > 64)  // no method name is that long; keep the echo short
-    return errorReply(200, id, rpc_code::methodNotFound,
-                      "Método desconhecido: \"" + echoCut(method) + "\" não existe em " + FlightModule::kName + ".",
+    return ErrorReply(200, id, rpc_code::kMethodNotFound,
+                      "Método desconhecido: \"" + EchoCut(method) + "\" não existe em " + FlightModule::kName + ".",
                       "?");
   auto paramsIt = req.find("params");
-  const json& params = paramsIt == req.end() ? none : *paramsIt;
+  const json& params = paramsIt == req.end() ? kNone : *paramsIt;
   if (params.is_object())
-    return errorReply(200, id, rpc_code::invalidParams,
+    return ErrorReply(200, id, rpc_code::kInvalidParams,
                       "Parâmetros inválidos: os argumentos são posicionais; envie \"params\" como lista.", method);
 
   RpcReply reply;
@@ -90,11 +90,11 @@ RpcReply dispatchRpc(const ModuleCall& call, const std::string& body) {
     data = std::move(out.data);
     response["result"] = std::move(out.result);
   } catch (const ProtocolError& e) {
-    RpcReply r = errorReply(200, id, e.code(), e.what(), method);
+    RpcReply r = ErrorReply(200, id, e.Code(), e.what(), method);
     if (notification) r.body.clear();
     return r;
   } catch (const std::exception& e) {
-    RpcReply r = errorReply(200, id, rpc_code::internalError, "Erro interno do servidor ao executar " + method + ".",
+    RpcReply r = ErrorReply(200, id, rpc_code::kInternalError, "Erro interno do servidor ao executar " + method + ".",
                             method);
     r.internal = true;
     r.logNote += std::string(" (") + e.what() + ")";
@@ -106,12 +106,12 @@ RpcReply dispatchRpc(const ModuleCall& call, const std::string& body) {
     return reply;
   }
   if (reply.failed || data.empty()) {
-    reply.body = dump(response);
+    reply.body = Dump(response);
     return reply;
   }
   // The data is already JSON text: the envelope is written around it, in
   // its own buffer (no second copy of a large answer), not parsed again.
-  data.insert(0, "{\"jsonrpc\":\"2.0\",\"id\":" + dump(id) + ",\"result\":{\"ok\":true,\"data\":");
+  data.insert(0, "{\"jsonrpc\":\"2.0\",\"id\":" + Dump(id) + ",\"result\":{\"ok\":true,\"data\":");
   data += "}}";
   reply.body = std::move(data);
   return reply;

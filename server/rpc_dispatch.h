@@ -23,12 +23,12 @@ struct RpcReply {
 // Runs one method of a module: (method, params) -> outcome.
 using ModuleCall = std::function<CallOutcome(const std::string&, const nlohmann::ordered_json&)>;
 
-RpcReply dispatchRpc(const ModuleCall& call, const std::string& body);
+RpcReply DispatchRpc(const ModuleCall& call, const std::string& body);
 
 // The answer to a call refused before it ran: no valid session.
-RpcReply unauthorizedReply(const std::string& message);
+RpcReply UnauthorizedReply(const std::string& message);
 
 // The answer naming an unknown module.
-RpcReply unknownModuleReply(const std::string& moduleName);
+RpcReply UnknownModuleReply(const std::string& moduleName);
 
 }  // namespace zor::server

@@ -30,24 +30,24 @@ struct TableDef {
   std::vector<std::string> primaryKey;
   std::vector<ForeignKeyDef> foreignKeys;
 
-  const ColumnDef* column(const std::string& n) const;
+  const ColumnDef* Column(const std::string& n) const;
 };
 
 // Every flight and lookup table, parents before children.
-const std::vector<TableDef>& schemaTables();
+const std::vector<TableDef>& SchemaTables();
 // The server's own tables: users, their branches, sessions, audit trail.
-const std::vector<TableDef>& accessTables();
-const TableDef& schemaTable(const std::string& name);
+const std::vector<TableDef>& AccessTables();
+const TableDef& SchemaTable(const std::string& name);
 
 // CREATE TABLE text of one table in the connection's dialect.
-std::string createTableSql(const Connection& c, const TableDef& t);
+std::string CreateTableSql(const Connection& c, const TableDef& t);
 
 // The schema version this server writes.
-int currentSchemaVersion();
+int CurrentSchemaVersion();
 // Version recorded in the database; 0 for an empty database.
-int schemaVersion(Connection& c);
+int SchemaVersion(Connection& c);
 // Runs the migrations the database lacks, each in its own transaction.
 // Throws DbError when the database is newer than this server.
-void migrate(Connection& c);
+void Migrate(Connection& c);
 
 }  // namespace zor::server

@@ -25,18 +25,18 @@ class SessionModule {
  public:
   static constexpr const char* kName = "Sessao";
 
-  SessionModule(ConnectionPool& pool, SessionOptions options, SecondsClock now = systemSeconds);
+  SessionModule(ConnectionPool& pool, SessionOptions options, SecondsClock now = SystemSeconds);
 
   // `address`: the client's; `bearer`: the token of the Authorization
   // header ("" when none), needed by GetAuditoria only.
-  CallOutcome call(const std::string& method, const nlohmann::ordered_json& params, const std::string& address,
+  CallOutcome Call(const std::string& method, const nlohmann::ordered_json& params, const std::string& address,
                    const std::string& bearer);
 
-  SessionStore& sessions() { return sessions_; }
+  SessionStore& Sessions() { return sessions_; }
 
  private:
-  CallOutcome login(const std::string& user, const std::string& password, const std::string& address);
-  CallOutcome audit(const nlohmann::ordered_json& args, const std::string& address, const std::string& bearer);
+  CallOutcome Login(const std::string& user, const std::string& password, const std::string& address);
+  CallOutcome Audit(const nlohmann::ordered_json& args, const std::string& address, const std::string& bearer);
 
   ConnectionPool& pool_;
   SessionStore sessions_;

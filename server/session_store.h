@@ -25,27 +25,27 @@ class AuthError : public std::runtime_error {
 constexpr int kUnauthorizedCode = -32001;
 
 using SecondsClock = std::function<std::int64_t()>;
-std::int64_t systemSeconds();
+std::int64_t SystemSeconds();
 
 // How stale a session's recorded last use may grow before a call writes it
 // again: a quarter of the idle limit, at most 30 seconds. Most calls write
 // nothing; a session may thus end up to that much before its idle limit.
-int lastUseGranularity(int idleSeconds);
+int LastUseGranularity(int idleSeconds);
 
 class SessionStore {
  public:
-  SessionStore(ConnectionPool& pool, int idleSeconds, SecondsClock now = systemSeconds);
+  SessionStore(ConnectionPool& pool, int idleSeconds, SecondsClock now = SystemSeconds);
 
   // Opens a session for the user; returns the token.
-  std::string open(const std::string& user, const std::string& address);
+  std::string Open(const std::string& user, const std::string& address);
   // The caller behind a token, or AuthError. Notes the use, so the idle
   // time starts again (written once the recorded use is
-  // lastUseGranularity old).
-  Caller resolve(const std::string& token, const std::string& address);
+  // LastUseGranularity old).
+  Caller Resolve(const std::string& token, const std::string& address);
   // Ends the session of the token; false when there was none.
-  bool close(const std::string& token);
+  bool Close(const std::string& token);
 
-  int idleSeconds() const { return idleSeconds_; }
+  int IdleSeconds() const { return idleSeconds_; }
 
  private:
   ConnectionPool& pool_;
@@ -54,6 +54,6 @@ class SessionStore {
 };
 
 // The token of an "Authorization: Bearer TOKEN" header, or "".
-std::string bearerToken(const std::string& authorizationHeader);
+std::string BearerToken(const std::string& authorizationHeader);
 
 }  // namespace zor::server

@@ -11,7 +11,7 @@ namespace {
 constexpr int kBusyTimeoutMs = 15000;
 constexpr size_t kMaxCachedStatements = 128;
 
-std::shared_ptr<std::mutex> writeMutexFor(const std::string& path) {
+std::shared_ptr<std::mutex> WriteMutexFor(const std::string& path) {
   static std::mutex guard;
   static std::unordered_map<std::string, std::weak_ptr<std::mutex>> mutexes;
   std::lock_guard lock(guard);
@@ -32,60 +32,60 @@ SqliteConnection::SqliteConnection(const std::string& path) : statements_(kMaxCa
     std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);
     db_ = nullptr;
-    throw DbError(DbError::Kind::connection,
+    throw DbError(DbError::FaultKind::Connection,
                   "Não foi possível abrir o banco de dados SQLite " + path + ": " + detail);
   }
   sqlite3_extended_result_codes(db_, 1);
-  writeMutex_ = writeMutexFor(path);
+  writeMutex_ = WriteMutexFor(path);
   sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-  execScript("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+  ExecScript("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
 }
 
 SqliteConnection::~SqliteConnection() {
-  statements_.forEach([](sqlite3_stmt* stmt) { sqlite3_finalize(stmt); });
+  statements_.ForEach([](sqlite3_stmt* stmt) { sqlite3_finalize(stmt); });
   if (db_) sqlite3_close(db_);
 }
 
-void SqliteConnection::fail(int rc, const std::string& context) const {
+void SqliteConnection::Fail(int rc, const std::string& context) const {
   std::string what = context + ": " + sqlite3_errmsg(db_);
   switch (rc) {
     case SQLITE_CONSTRAINT_PRIMARYKEY:
     case SQLITE_CONSTRAINT_UNIQUE:
-      throw DbError(DbError::Kind::uniqueViolation, what);
+      throw DbError(DbError::FaultKind::UniqueViolation, what);
     case SQLITE_CONSTRAINT_FOREIGNKEY:
-      throw DbError(DbError::Kind::foreignKeyViolation, what);
+      throw DbError(DbError::FaultKind::ForeignKeyViolation, what);
     default:
       break;
   }
-  if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) throw DbError(DbError::Kind::busy, what);
-  if ((rc & 0xff) == SQLITE_READONLY) throw DbError(DbError::Kind::readOnly, what);
-  if ((rc & 0xff) == SQLITE_FULL) throw DbError(DbError::Kind::diskFull, what);
-  throw DbError(DbError::Kind::other, what);
+  if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) throw DbError(DbError::FaultKind::Busy, what);
+  if ((rc & 0xff) == SQLITE_READONLY) throw DbError(DbError::FaultKind::ReadOnly, what);
+  if ((rc & 0xff) == SQLITE_FULL) throw DbError(DbError::FaultKind::DiskFull, what);
+  throw DbError(DbError::FaultKind::Other, what);
 }
 
-void SqliteConnection::execScript(const std::string& sql) {
+void SqliteConnection::ExecScript(const std::string& sql) {
   char* err = nullptr;
   int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &err);
   if (rc != SQLITE_OK) {
     std::string detail = err ? err : "";
     sqlite3_free(err);
-    fail(sqlite3_extended_errcode(db_), "SQLite: " + detail);
+    Fail(sqlite3_extended_errcode(db_), "SQLite: " + detail);
   }
 }
 
-sqlite3_stmt* SqliteConnection::prepare(const std::string& sql, const std::vector<SqlValue>& params) {
+sqlite3_stmt* SqliteConnection::Prepare(const std::string& sql, const std::vector<SqlValue>& params) {
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_stmt** cached = statements_.find(sql)) {
+  if (sqlite3_stmt** cached = statements_.Find(sql)) {
     stmt = *cached;
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
   } else {
     int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-    if (rc != SQLITE_OK) fail(rc, "SQLite prepare");
-    if (auto dropped = statements_.add(sql, stmt)) sqlite3_finalize(*dropped);
+    if (rc != SQLITE_OK) Fail(rc, "SQLite prepare");
+    if (auto dropped = statements_.Add(sql, stmt)) sqlite3_finalize(*dropped);
   }
   if (static_cast<size_t>(sqlite3_bind_parameter_count(stmt)) != params.size())
-    throw DbError(DbError::Kind::other, "SQLite: parameter count mismatch in " + sql);
+    throw DbError(DbError::FaultKind::Other, "SQLite: parameter count mismatch in " + sql);
   for (size_t i = 0; i < params.size(); ++i) {
     int idx = static_cast<int>(i + 1);
     int rc = std::visit(
@@ -101,13 +101,13 @@ sqlite3_stmt* SqliteConnection::prepare(const std::string& sql, const std::vecto
             return sqlite3_bind_text(stmt, idx, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
         },
         params[i]);
-    if (rc != SQLITE_OK) fail(rc, "SQLite bind");
+    if (rc != SQLITE_OK) Fail(rc, "SQLite bind");
   }
   return stmt;
 }
 
-void SqliteConnection::queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
-  sqlite3_stmt* stmt = prepare(sql, params);
+void SqliteConnection::QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
+  sqlite3_stmt* stmt = Prepare(sql, params);
   // The statement stays cached: it is reset however the reading ends.
   struct Reset {
     sqlite3_stmt* s;
@@ -117,7 +117,7 @@ void SqliteConnection::queryEach(const std::string& sql, const std::vector<SqlVa
   for (;;) {
     int rc = sqlite3_step(stmt);
     if (rc == SQLITE_DONE) break;
-    if (rc != SQLITE_ROW) fail(rc, "SQLite");
+    if (rc != SQLITE_ROW) Fail(rc, "SQLite");
     // Counted after the step: a kept statement whose table changed is
     // prepared again by it, and "*" may then name other columns.
     const int n = sqlite3_column_count(stmt);
@@ -138,43 +138,43 @@ void SqliteConnection::queryEach(const std::string& sql, const std::vector<SqlVa
   }
 }
 
-std::int64_t SqliteConnection::execute(const std::string& sql, const std::vector<SqlValue>& params) {
-  sqlite3_stmt* stmt = prepare(sql, params);
+std::int64_t SqliteConnection::Execute(const std::string& sql, const std::vector<SqlValue>& params) {
+  sqlite3_stmt* stmt = Prepare(sql, params);
   int rc;
   while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
   }
   sqlite3_reset(stmt);
-  if (rc != SQLITE_DONE) fail(rc, "SQLite");
+  if (rc != SQLITE_DONE) Fail(rc, "SQLite");
   return sqlite3_changes(db_);
 }
 
-void SqliteConnection::beginWrite() {
+void SqliteConnection::BeginWrite() {
   std::unique_lock lock(*writeMutex_);
-  execScript("BEGIN IMMEDIATE");
+  ExecScript("BEGIN IMMEDIATE");
   writeLock_ = std::move(lock);
 }
 
-void SqliteConnection::commit() {
-  execScript("COMMIT");
+void SqliteConnection::Commit() {
+  ExecScript("COMMIT");
   if (writeLock_.owns_lock()) writeLock_.unlock();
 }
 
-void SqliteConnection::rollback() noexcept {
+void SqliteConnection::Rollback() noexcept {
   if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   if (writeLock_.owns_lock()) writeLock_.unlock();
 }
 
-std::string SqliteConnection::columnType(ColumnType type, int size) const {
+std::string SqliteConnection::ColumnSql(ColumnType type, int size) const {
   switch (type) {
-    case ColumnType::text: return "VARCHAR(" + std::to_string(size) + ")";
-    case ColumnType::integer: return "INTEGER";
-    case ColumnType::real: return "REAL";
-    case ColumnType::timestamp: return "TEXT";
+    case ColumnType::Text: return "VARCHAR(" + std::to_string(size) + ")";
+    case ColumnType::Integer: return "INTEGER";
+    case ColumnType::Real: return "REAL";
+    case ColumnType::Timestamp: return "TEXT";
   }
   return "TEXT";
 }
 
-std::string SqliteConnection::lengthCheck(const std::string& column, int size) const {
+std::string SqliteConnection::LengthCheck(const std::string& column, int size) const {
   // SQLite keeps any length in a VARCHAR column; the check makes it refuse.
   return "CHECK (length(" + column + ") <= " + std::to_string(size) + ")";
 }

@@ -20,22 +20,22 @@ class SqliteConnection final : public Connection {
   explicit SqliteConnection(const std::string& path);
   ~SqliteConnection() override;
 
-  Dialect dialect() const override { return Dialect::sqlite; }
-  void execScript(const std::string& sql) override;
-  void queryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) override;
-  std::int64_t execute(const std::string& sql, const std::vector<SqlValue>& params) override;
-  void beginWrite() override;
-  void commit() override;
-  void rollback() noexcept override;
-  void lockForMigration() override {}
-  std::string lockRowsClause() const override { return ""; }  // BEGIN IMMEDIATE holds the write lock
-  std::string columnType(ColumnType type, int size) const override;
-  std::string lengthCheck(const std::string& column, int size) const override;
-  bool healthy() const override { return db_ != nullptr; }
+  SqlDialect Dialect() const override { return SqlDialect::Sqlite; }
+  void ExecScript(const std::string& sql) override;
+  void QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) override;
+  std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void BeginWrite() override;
+  void Commit() override;
+  void Rollback() noexcept override;
+  void LockForMigration() override {}
+  std::string LockRowsClause() const override { return ""; }  // BEGIN IMMEDIATE holds the write lock
+  std::string ColumnSql(ColumnType type, int size) const override;
+  std::string LengthCheck(const std::string& column, int size) const override;
+  bool Healthy() const override { return db_ != nullptr; }
 
  private:
-  sqlite3_stmt* prepare(const std::string& sql, const std::vector<SqlValue>& params);
-  [[noreturn]] void fail(int rc, const std::string& context) const;
+  sqlite3_stmt* Prepare(const std::string& sql, const std::vector<SqlValue>& params);
+  [[noreturn]] void Fail(int rc, const std::string& context) const;
 
   sqlite3* db_ = nullptr;
   StatementCache<sqlite3_stmt*> statements_;

@@ -24,7 +24,7 @@ class StatementCache {
 
   // The statement prepared for `sql`, now the most recently used; null when
   // there is none.
-  Handle* find(const std::string& sql) {
+  Handle* Find(const std::string& sql) {
     auto it = index_.find(sql);
     if (it == index_.end()) return nullptr;
     entries_.splice(entries_.begin(), entries_, it->second);
@@ -33,7 +33,7 @@ class StatementCache {
 
   // Keeps `handle` for `sql` (not yet cached); returns the statement let go
   // to stay within the limit, which the caller frees.
-  std::optional<Handle> add(const std::string& sql, Handle handle) {
+  std::optional<Handle> Add(const std::string& sql, Handle handle) {
     std::optional<Handle> dropped;
     if (entries_.size() >= limit_) {
       dropped = std::move(entries_.back().handle);
@@ -47,7 +47,7 @@ class StatementCache {
 
   // Forgets the statement of `sql` (one the database no longer accepts);
   // returns it for the caller to free.
-  std::optional<Handle> remove(const std::string& sql) {
+  std::optional<Handle> Remove(const std::string& sql) {
     auto it = index_.find(sql);
     if (it == index_.end()) return std::nullopt;
     auto entry = it->second;
@@ -59,11 +59,11 @@ class StatementCache {
 
   // Every statement kept, for the driver to free them when it closes.
   template <class Visit>
-  void forEach(Visit visit) {
+  void ForEach(Visit visit) {
     for (auto& e : entries_) visit(e.handle);
   }
 
-  std::size_t size() const { return entries_.size(); }
+  std::size_t Size() const { return entries_.size(); }
 
  private:
   struct Entry {

@@ -14,7 +14,7 @@ namespace {
 
 
 // A stored number as the packet carries it: a text that is no number reads 0.
-double asDouble(const SqlValue& v) {
+double AsDouble(const SqlValue& v) {
   if (auto* d = std::get_if<double>(&v)) return *d;
   if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<double>(*i);
   const std::string& s = std::get<std::string>(v);
@@ -24,7 +24,7 @@ double asDouble(const SqlValue& v) {
 }
 
 // Reads `count` digits at `at` into `out`; false if any is not a digit.
-bool digits(const std::string& s, size_t at, size_t count, int& out) {
+bool Digits(const std::string& s, size_t at, size_t count, int& out) {
   if (at + count > s.size()) return false;
   out = 0;
   for (size_t i = at; i < at + count; ++i) {
@@ -35,32 +35,32 @@ bool digits(const std::string& s, size_t at, size_t count, int& out) {
 }
 
 // A zone suffix: "Z", "+hh", "+hhmm", "+hh:mm" (or with '-').
-bool zone(const std::string& s, size_t at) {
+bool Zone(const std::string& s, size_t at) {
   if (at == s.size()) return true;
   if (s[at] == 'Z') return at + 1 == s.size();
   if (s[at] != '+' && s[at] != '-') return false;
   int h, m;
-  if (!digits(s, at + 1, 2, h)) return false;
+  if (!Digits(s, at + 1, 2, h)) return false;
   size_t rest = at + 3;
   if (rest == s.size()) return true;
   if (s[rest] == ':') ++rest;
-  return digits(s, rest, 2, m) && rest + 2 == s.size();
+  return Digits(s, rest, 2, m) && rest + 2 == s.size();
 }
 
 }  // namespace
 
-std::string storedDateTime(const std::string& text) {
+std::string StoredDateTime(const std::string& text) {
   int y, mo, d, h = 0, mi = 0, sec = 0;
-  if (!digits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !digits(text, 5, 2, mo) || text[7] != '-' ||
-      !digits(text, 8, 2, d))
+  if (!Digits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !Digits(text, 5, 2, mo) || text[7] != '-' ||
+      !Digits(text, 8, 2, d))
     return {};
   size_t at = 10;
   if (at < text.size() && (text[at] == ' ' || text[at] == 'T')) {
-    if (!digits(text, at + 1, 2, h) || text.size() < at + 6 || text[at + 3] != ':' || !digits(text, at + 4, 2, mi))
+    if (!Digits(text, at + 1, 2, h) || text.size() < at + 6 || text[at + 3] != ':' || !Digits(text, at + 4, 2, mi))
       return {};
     at += 6;
     if (at < text.size() && text[at] == ':') {
-      if (!digits(text, at + 1, 2, sec)) return {};
+      if (!Digits(text, at + 1, 2, sec)) return {};
       at += 3;
       if (at < text.size() && text[at] == '.') {
         size_t first = ++at;
@@ -69,13 +69,13 @@ std::string storedDateTime(const std::string& text) {
       }
     }
   }
-  if (!zone(text, at)) return {};
+  if (!Zone(text, at)) return {};
   wire::DateTime value{y, mo, d, h, mi, sec};
   if (!wire::IsValid(value)) return {};
   return wire::FormatDateTime(value);
 }
 
-std::string asText(const SqlValue& v) {
+std::string AsText(const SqlValue& v) {
   if (auto* s = std::get_if<std::string>(&v)) return *s;
   if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
   if (auto* d = std::get_if<double>(&v)) {
@@ -86,26 +86,26 @@ std::string asText(const SqlValue& v) {
   return {};
 }
 
-SqlValue normalForm(const DatasetField& f, const SqlValue& stored) {
-  if (isNull(stored)) return stored;
+SqlValue NormalForm(const DatasetField& f, const SqlValue& stored) {
+  if (IsNull(stored)) return stored;
   switch (f.Type) {
     case wire::FieldType::String: {
-      std::string s = asText(stored);
+      std::string s = AsText(stored);
       if (s.empty()) return std::monostate{};
       return s;
     }
     case wire::FieldType::Float:
-      return asDouble(stored);
+      return AsDouble(stored);
     case wire::FieldType::Integer:
       if (auto* i = std::get_if<std::int64_t>(&stored)) return *i;
-      return static_cast<std::int64_t>(asDouble(stored));
+      return static_cast<std::int64_t>(AsDouble(stored));
     case wire::FieldType::Boolean: {
       if (auto* i = std::get_if<std::int64_t>(&stored)) return static_cast<std::int64_t>(*i != 0);
-      std::string s = asText(stored);
+      std::string s = AsText(stored);
       return static_cast<std::int64_t>(s == "t" || s == "true" || s == "1");
     }
     case wire::FieldType::DateTime: {
-      std::string canon = storedDateTime(asText(stored));
+      std::string canon = StoredDateTime(AsText(stored));
       if (canon.empty()) return std::monostate{};
       return canon;
     }
@@ -113,6 +113,6 @@ SqlValue normalForm(const DatasetField& f, const SqlValue& stored) {
   return stored;
 }
 
-bool sameValue(const DatasetField& f, const SqlValue& a, const SqlValue& b) { return normalForm(f, a) == normalForm(f, b); }
+bool SameValue(const DatasetField& f, const SqlValue& a, const SqlValue& b) { return NormalForm(f, a) == NormalForm(f, b); }
 
 }  // namespace zor::server

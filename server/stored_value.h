@@ -15,17 +15,17 @@ namespace zor::server {
 // (midnight), a blank or a T between date and time, seconds left out,
 // fractions of a second (dropped) and a trailing zone ("Z", "+03",
 // "-03:00", ignored) are all read; "" when the text is no date at all.
-std::string storedDateTime(const std::string& text);
+std::string StoredDateTime(const std::string& text);
 
 // A stored value of field f in its normal form: texts as text, with an
 // empty text read as null (the desk cannot tell them apart); numbers as
-// double; dates and date-times as storedDateTime, null when unreadable.
+// double; dates and date-times as StoredDateTime, null when unreadable.
 // Any stored value as text (numbers in their shortest exact form; null: "").
-std::string asText(const SqlValue& v);
+std::string AsText(const SqlValue& v);
 
-SqlValue normalForm(const DatasetField& f, const SqlValue& stored);
+SqlValue NormalForm(const DatasetField& f, const SqlValue& stored);
 
 // Whether two values of field f are the same once both are in normal form.
-bool sameValue(const DatasetField& f, const SqlValue& a, const SqlValue& b);
+bool SameValue(const DatasetField& f, const SqlValue& a, const SqlValue& b);
 
 }  // namespace zor::server

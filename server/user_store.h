@@ -30,8 +30,8 @@ class UserError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-std::optional<UserRecord> findUser(Connection& c, const std::string& code);
-std::vector<UserRecord> listUsers(Connection& c);
+std::optional<UserRecord> FindUser(Connection& c, const std::string& code);
+std::vector<UserRecord> ListUsers(Connection& c);
 
 struct NewUser {
   std::string code, name, password;
@@ -40,11 +40,11 @@ struct NewUser {
 };
 // Checks the code, the branches (they must exist, exactly one when the
 // branch is fixed) and the password, then stores the user.
-void addUser(Connection& c, const NewUser& u, HashCost cost = HashCost::interactive);
-void setPassword(Connection& c, const std::string& code, const std::string& password,
-                 HashCost cost = HashCost::interactive);
+void AddUser(Connection& c, const NewUser& u, HashCost cost = HashCost::Interactive);
+void SetPassword(Connection& c, const std::string& code, const std::string& password,
+                 HashCost cost = HashCost::Interactive);
 // A disabled user cannot log in and their open sessions end at once.
-void setEnabled(Connection& c, const std::string& code, bool enabled);
+void SetEnabled(Connection& c, const std::string& code, bool enabled);
 
 // The shortest password accepted.
 constexpr size_t kMinPasswordLength = 8;

@@ -4,7 +4,7 @@
 namespace zor::server {
 
 WorkerPool::WorkerPool(int threads) {
-  for (int i = 0; i < (threads > 0 ? threads : 1); ++i) threads_.emplace_back([this] { work(); });
+  for (int i = 0; i < (threads > 0 ? threads : 1); ++i) threads_.emplace_back([this] { Work(); });
 }
 
 WorkerPool::~WorkerPool() {
@@ -16,7 +16,7 @@ WorkerPool::~WorkerPool() {
   for (auto& t : threads_) t.join();
 }
 
-void WorkerPool::post(std::function<void()> job) {
+void WorkerPool::Post(std::function<void()> job) {
   {
     std::lock_guard lock(mutex_);
     jobs_.push_back(std::move(job));
@@ -24,7 +24,7 @@ void WorkerPool::post(std::function<void()> job) {
   wake_.notify_one();
 }
 
-void WorkerPool::work() {
+void WorkerPool::Work() {
   for (;;) {
     std::function<void()> job;
     {

@@ -16,10 +16,10 @@ class WorkerPool {
  public:
   explicit WorkerPool(int threads);
   ~WorkerPool();  // runs every queued job, then joins
-  void post(std::function<void()> job);
+  void Post(std::function<void()> job);
 
  private:
-  void work();
+  void Work();
 
   std::mutex mutex_;
   std::condition_variable wake_;

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-namespace wire {
+namespace zor::wire {
 
 namespace {
 bool Digits(std::string_view s, size_t at, size_t count, int& out) {
@@ -43,4 +43,4 @@ bool ParseDateTime(std::string_view s, DateTime& out) {
   return true;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace wire {
+namespace zor::wire {
 
 struct DateTime {
   int Year = 1, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0;
@@ -23,4 +23,4 @@ std::string FormatDateTime(const DateTime& value);
 // else: a date alone, missing seconds, a zone, fractions of a second.
 bool ParseDateTime(std::string_view text, DateTime& out);
 
-}  // namespace wire
+}  // namespace zor::wire

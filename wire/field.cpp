@@ -1,7 +1,7 @@
 // Type names of the wire (see field.h).
 #include "wire/field.h"
 
-namespace wire {
+namespace zor::wire {
 
 namespace {
 struct TypeNames {
@@ -37,4 +37,4 @@ bool TypeFromName(std::string_view name, FieldType& out) {
   return false;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace wire {
+namespace zor::wire {
 
 enum class FieldType { String, Integer, Float, DateTime, Boolean };
 
@@ -28,4 +28,4 @@ bool TypeFromName(std::string_view name, FieldType& out);
 // How messages name the type: "texto", "inteiro", "número", "data e hora", "lógico".
 const char* TypeLabel(FieldType type);
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -26,7 +26,7 @@
 
 #include "wire/utf8.h"
 
-namespace wire {
+namespace zor::wire {
 
 template <class Sax>
 class JsonScanner {
@@ -270,4 +270,4 @@ bool ScanJson(std::string_view text, Sax& sax, size_t& errorAt) {
   return false;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -1,7 +1,7 @@
 // The module's method table (see module.h).
 #include "wire/module.h"
 
-namespace wire {
+namespace zor::wire {
 
 const std::vector<MethodDef>& Methods() {
   using enum ArgKind;
@@ -28,4 +28,4 @@ const MethodDef* FindMethod(std::string_view name) {
   return nullptr;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

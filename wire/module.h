@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace wire {
+namespace zor::wire {
 
 inline constexpr const char* kModuleName = "Zor12200.rdmVooTrecho";
 
@@ -44,4 +44,4 @@ const std::vector<MethodDef>& Methods();
 // Null when the module has no such method.
 const MethodDef* FindMethod(std::string_view name);
 
-}  // namespace wire
+}  // namespace zor::wire

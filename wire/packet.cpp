@@ -1,7 +1,7 @@
 // Change kind names (see packet.h).
 #include "wire/packet.h"
 
-namespace wire {
+namespace zor::wire {
 
 const char* ChangeKindName(ChangeKind kind) {
   switch (kind) {
@@ -21,4 +21,4 @@ bool ChangeKindFromName(std::string_view name, ChangeKind& out) {
   return false;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -16,7 +16,7 @@
 #include "wire/field.h"
 #include "wire/value.h"
 
-namespace wire {
+namespace zor::wire {
 
 // Every row holds one value per field, in field order, of the field's type or null.
 template <class V>
@@ -61,4 +61,4 @@ class DecodeError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-}  // namespace wire
+}  // namespace zor::wire

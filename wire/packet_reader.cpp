@@ -5,7 +5,7 @@
 #include <cmath>
 #include <set>
 
-namespace wire {
+namespace zor::wire {
 
 namespace detail {
 
@@ -117,6 +117,6 @@ bool ValueCodec<Value>::Type(Value& v, FieldType type) {
   return false;
 }
 
-}  // namespace wire
+}  // namespace zor::wire
 
-ZOR_WIRE_READERS_FOR(wire::Value);
+ZOR_WIRE_READERS_FOR(zor::wire::Value);

@@ -22,7 +22,7 @@
 #include "wire/packet.h"
 #include "wire/value_codec.h"
 
-namespace wire {
+namespace zor::wire {
 
 // A document parsed once, with the "rows" list of the object at `Path`
 // (keys from the top; empty: the top object) taken out of the tree: the
@@ -73,4 +73,4 @@ BasicDelta<V> DecodeDelta(const nlohmann::ordered_json& doc, const FieldResolver
 template <class V = Value>
 BasicDelta<V> DecodeDeltaText(std::string_view text, const FieldResolver& resolve = DeclaredField);
 
-}  // namespace wire
+}  // namespace zor::wire

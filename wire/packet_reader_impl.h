@@ -10,7 +10,7 @@
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
-namespace wire {
+namespace zor::wire {
 
 namespace detail {
 
@@ -301,14 +301,14 @@ BasicDelta<V> DecodeDeltaText(std::string_view text, const FieldResolver& resolv
 }
 
 // Compiles every reader for the value type V (in the file of V's codec).
-#define ZOR_WIRE_READERS_FOR(V)                                                                                   \
-  template bool wire::ParseDocument(std::string_view, const std::vector<std::string>&,                           \
-                                    wire::BasicParsedDocument<V>&, std::string&);                                 \
-  template wire::BasicPacket<V> wire::PacketFromParts(const nlohmann::json&, wire::BasicParsedDocument<V>&);      \
-  template wire::BasicPacket<V> wire::DecodePacket<V>(std::string_view);                                         \
-  template void wire::RestoreRows(nlohmann::json&, const wire::BasicParsedDocument<V>&);                         \
-  template wire::BasicDelta<V> wire::DecodeDelta<V>(const nlohmann::json&, const wire::FieldResolver&);          \
-  template wire::BasicDelta<V> wire::DecodeDelta<V>(const nlohmann::ordered_json&, const wire::FieldResolver&);  \
-  template wire::BasicDelta<V> wire::DecodeDeltaText<V>(std::string_view, const wire::FieldResolver&)
+#define ZOR_WIRE_READERS_FOR(V)                                                                                                \
+  template bool zor::wire::ParseDocument(std::string_view, const std::vector<std::string>&,                                    \
+                                    zor::wire::BasicParsedDocument<V>&, std::string&);                                         \
+  template zor::wire::BasicPacket<V> zor::wire::PacketFromParts(const nlohmann::json&, zor::wire::BasicParsedDocument<V>&);    \
+  template zor::wire::BasicPacket<V> zor::wire::DecodePacket<V>(std::string_view);                                             \
+  template void zor::wire::RestoreRows(nlohmann::json&, const zor::wire::BasicParsedDocument<V>&);                             \
+  template zor::wire::BasicDelta<V> zor::wire::DecodeDelta<V>(const nlohmann::json&, const zor::wire::FieldResolver&);         \
+  template zor::wire::BasicDelta<V> zor::wire::DecodeDelta<V>(const nlohmann::ordered_json&, const zor::wire::FieldResolver&); \
+  template zor::wire::BasicDelta<V> zor::wire::DecodeDeltaText<V>(std::string_view, const zor::wire::FieldResolver&)
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <type_traits>
 
-namespace wire {
+namespace zor::wire {
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static const char* const kHex = "0123456789abcdef";
@@ -213,4 +213,4 @@ size_t Utf8SequenceAt(std::string_view s, size_t i) {
   return n;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

@@ -13,7 +13,7 @@
 #include "wire/packet.h"
 #include "wire/value_codec.h"
 
-namespace wire {
+namespace zor::wire {
 
 // Appends one JSON value at a time to `out`, placing the commas.
 class ValueWriter {
@@ -123,4 +123,4 @@ std::string EncodeDelta(const BasicDelta<V>& delta) {
   return out;
 }
 
-}  // namespace wire
+}  // namespace zor::wire

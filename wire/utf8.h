@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <string_view>
 
-namespace wire {
+namespace zor::wire {
 
 // Length of the valid UTF-8 sequence starting at s[i], or 0 when the bytes
 // there are not one (overlong forms, surrogates and code points beyond
 // U+10FFFF included).
 size_t Utf8SequenceAt(std::string_view s, size_t i);
 
-}  // namespace wire
+}  // namespace zor::wire

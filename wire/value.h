@@ -10,10 +10,10 @@
 
 #include "wire/date_time.h"
 
-namespace wire {
+namespace zor::wire {
 
 using Value = std::variant<std::monostate, bool, std::int64_t, double, std::string, DateTime>;
 
 inline bool IsNull(const Value& v) { return std::holds_alternative<std::monostate>(v); }
 
-}  // namespace wire
+}  // namespace zor::wire

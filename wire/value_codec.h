@@ -24,7 +24,7 @@
 #include "wire/field.h"
 #include "wire/value.h"
 
-namespace wire {
+namespace zor::wire {
 
 class ValueWriter;
 
@@ -44,4 +44,4 @@ struct ValueCodec<Value> {
   static void WriteAsIs(ValueWriter& out, const Value& value);
 };
 
-}  // namespace wire
+}  // namespace zor::wire

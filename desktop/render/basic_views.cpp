@@ -7,7 +7,7 @@
 #include "platform/controls/edit.h"
 #include "platform/controls/label.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 FormControlView::FormControlView(plat::TCustomForm* form, FormView* view)
     : ControlView(form, view, view, /*owns_widget=*/false) {}
@@ -102,4 +102,4 @@ ContainerView::ContainerView(plat::TControl* control, DockHost* widget, FormView
   });
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -8,13 +8,13 @@
 #include "desktop/render/control_view.h"
 #include "desktop/render/dock_host.h"
 
-namespace plat {
+namespace zor::plat {
 class TCustomEdit;
 class TCustomForm;
 class TLabel;
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace desktop {
+namespace zor::desktop {
 
 class FormControlView : public ControlView {
  public:
@@ -57,4 +57,4 @@ class ContainerView : public ControlView {
   QWidget* HostFor(plat::TControl*) override { return Widget(); }
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

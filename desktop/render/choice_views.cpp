@@ -11,7 +11,7 @@
 #include "platform/controls/mask_edit.h"
 #include "platform/controls/radio_group.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 // Calls a function whenever the watched widget is resized.
@@ -183,10 +183,10 @@ void RadioGroupView::Sync(plat::Prop p) {
 
 // ---- masked edit ---------------------------------------------------------------
 
-QString ToQtInputMask(const std::string& edit_mask) {
-  if (edit_mask.empty()) return QString();
-  const plat::TEditMask mask(edit_mask);
-  const std::string chars = edit_mask.substr(0, edit_mask.find(';'));
+QString ToQtInputMask(const std::string& editMask) {
+  if (editMask.empty()) return QString();
+  const plat::TEditMask mask(editMask);
+  const std::string chars = editMask.substr(0, editMask.find(';'));
   QString out;
   for (size_t i = 0; i < chars.size(); ++i) {
     const char c = chars[i];
@@ -261,4 +261,4 @@ void MaskEditView::Sync(plat::Prop p) {
   }
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

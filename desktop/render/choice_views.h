@@ -11,14 +11,14 @@
 
 #include "desktop/render/basic_views.h"
 
-namespace plat {
+namespace zor::plat {
 class TCheckBox;
 class TComboBox;
 class TMaskEdit;
 class TRadioGroup;
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace desktop {
+namespace zor::desktop {
 
 class CheckBoxView : public ControlView {
  public:
@@ -53,7 +53,7 @@ class RadioGroupView : public ControlView {
 };
 
 // The platform's edit mask as a Qt input mask (same blank character).
-QString ToQtInputMask(const std::string& edit_mask);
+QString ToQtInputMask(const std::string& editMask);
 
 class MaskEditView : public EditView {
  public:
@@ -64,4 +64,4 @@ class MaskEditView : public EditView {
   plat::TMaskEdit* mask_edit_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -15,7 +15,7 @@
 #include "platform/controls/page_control.h"
 #include "platform/controls/speed_button.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 // A group box that asks for its children to be placed when resized.
@@ -323,4 +323,4 @@ void SpeedButtonView::Sync(plat::Prop p) {
   }
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -8,15 +8,15 @@
 
 #include "desktop/render/basic_views.h"
 
-namespace plat {
+namespace zor::plat {
 class TBevel;
 class TPageControl;
 class TPanel;
 class TSpeedButton;
 class TTabSheet;
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace desktop {
+namespace zor::desktop {
 
 class PanelView : public ContainerView {
  public:
@@ -83,4 +83,4 @@ class SpeedButtonView : public ControlView {
   QToolButton* button_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -9,10 +9,10 @@
 #include "platform/controls/custom_form.h"
 #include "platform/controls/gesture.h"
 
-namespace desktop {
+namespace zor::desktop {
 
-ControlView::ControlView(plat::TControl* control, QWidget* widget, FormView* form, bool owns_widget)
-    : control_(control), widget_(widget), form_(form), owns_widget_(owns_widget) {
+ControlView::ControlView(plat::TControl* control, QWidget* widget, FormView* form, bool ownsWidget)
+    : control_(control), widget_(widget), form_(form), owns_widget_(ownsWidget) {
   widget->setObjectName(Q(control->Name()));
   subscription_ = control->Changes.Subscribe([this](plat::TComponent*, plat::Prop p) { Sync(p); });
 }
@@ -125,4 +125,4 @@ void ControlView::SyncCommon(plat::Prop p) {
   }
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -10,12 +10,12 @@
 
 #include "platform/controls/change_notify.h"
 
-namespace plat {
+namespace zor::plat {
 class TControl;
 class TWinControl;
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace desktop {
+namespace zor::desktop {
 
 class FormView;
 
@@ -23,7 +23,7 @@ class ControlView {
  public:
   // `owns_widget` false: the widget belongs to someone else (the form's own
   // view shows the form in the FormView itself).
-  ControlView(plat::TControl* control, QWidget* widget, FormView* form, bool owns_widget = true);
+  ControlView(plat::TControl* control, QWidget* widget, FormView* form, bool ownsWidget = true);
   virtual ~ControlView();
   ControlView(const ControlView&) = delete;
   ControlView& operator=(const ControlView&) = delete;
@@ -80,4 +80,4 @@ class ControlView {
   bool owns_widget_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -7,7 +7,7 @@
 
 #include <QFrame>
 
-namespace desktop {
+namespace zor::desktop {
 
 class DockHost : public QFrame {
   Q_OBJECT
@@ -25,4 +25,4 @@ class DockHost : public QFrame {
   std::function<void()> on_resize_;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

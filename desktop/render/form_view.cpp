@@ -16,7 +16,7 @@
 #include "platform/controls/gesture.h"
 #include "platform/controls/label.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 // Hears the destruction of every platform control the view shows.
 class FormView::Watcher : public plat::TComponent {
@@ -104,8 +104,8 @@ void FormView::Build(plat::TControl* control, QWidget* host) {
   if (auto* win = dynamic_cast<plat::TWinControl*>(control)) {
     for (int i = 0; i < win->ControlCount(); ++i) {
       plat::TControl* child = win->Controls(i);
-      QWidget* child_host = v->HostFor(child);
-      Build(child, child_host ? child_host : v->Widget());
+      QWidget* childHost = v->HostFor(child);
+      Build(child, childHost ? childHost : v->Widget());
     }
   }
   v->SyncAll();
@@ -391,4 +391,4 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
   return DockHost::eventFilter(watched, event);
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

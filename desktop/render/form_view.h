@@ -16,13 +16,13 @@ class QKeyEvent;
 
 #include "desktop/render/dock_host.h"
 
-namespace plat {
+namespace zor::plat {
 class TControl;
 class TCustomForm;
 class TWinControl;
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace desktop {
+namespace zor::desktop {
 
 class ControlView;
 
@@ -86,4 +86,4 @@ class FormView : public DockHost {
   bool replaying_key_ = false;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -15,7 +15,7 @@
 #include "platform/data/field.h"
 #include "platform/dbcontrols/db_navigator.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 // ---- model ---------------------------------------------------------------------
 
@@ -31,9 +31,9 @@ int GridModel::GridColumn(int shown) const {
   return shown >= 0 && shown < static_cast<int>(shown_.size()) ? shown_[shown] : -1;
 }
 
-int GridModel::ShownColumn(int grid_column) const {
+int GridModel::ShownColumn(int gridColumn) const {
   for (size_t i = 0; i < shown_.size(); ++i)
-    if (shown_[i] == grid_column) return static_cast<int>(i);
+    if (shown_[i] == gridColumn) return static_cast<int>(i);
   return -1;
 }
 
@@ -347,4 +347,4 @@ void NavigatorView::Sync(plat::Prop p) {
   SyncCommon(p);
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -18,7 +18,7 @@
 #include "desktop/render/control_view.h"
 #include "platform/dbcontrols/db_grid.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 class GridModel : public QAbstractTableModel {
   Q_OBJECT
@@ -33,7 +33,7 @@ class GridModel : public QAbstractTableModel {
 
   // Columns shown (the visible ones) and their index in the grid's columns.
   int GridColumn(int shown) const;
-  int ShownColumn(int grid_column) const;
+  int ShownColumn(int gridColumn) const;
   void Reset();
   void RowChanged(int row);
 
@@ -90,4 +90,4 @@ class NavigatorView : public ControlView {
   QToolButton* buttons_[10] = {};
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

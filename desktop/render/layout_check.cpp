@@ -19,7 +19,7 @@
 #include "platform/controls/custom_form.h"
 #include "platform/controls/page_control.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 
@@ -73,8 +73,8 @@ class Checker {
     if (view_.isVisible() ? !w->isVisible() : !w->isVisibleTo(&view_))
       return Problem(c, QStringLiteral("não aparece"));
     // A label with nothing to say may have no width; anything else needs room.
-    const bool empty_label = qobject_cast<QLabel*>(w) && Drawn(c->Caption()).isEmpty();
-    if (!empty_label && (w->width() <= 0 || w->height() <= 0))
+    const bool emptyLabel = qobject_cast<QLabel*>(w) && Drawn(c->Caption()).isEmpty();
+    if (!emptyLabel && (w->width() <= 0 || w->height() <= 0))
       return Problem(c, QStringLiteral("tem tamanho %1×%2").arg(w->width()).arg(w->height()));
     if (QWidget* parent = w->parentWidget(); parent && !dynamic_cast<plat::TTabSheet*>(c)) {
       if (!parent->rect().contains(w->geometry()))
@@ -92,10 +92,10 @@ class Checker {
       if (label->text() != caption) Problem(c, QStringLiteral("mostra \"%1\" em vez de \"%2\"").arg(label->text(), caption));
       if (!label->wordWrap()) Fits(c, w, caption, label->contentsRect().width());
       CheckOverlap(c, w, TextWidth(w, caption));
-    } else if (auto* radio_box = qobject_cast<QGroupBox*>(w)) {
-      if (radio_box->title() != caption.trimmed() && radio_box->title() != caption)
-        Problem(c, QStringLiteral("mostra \"%1\" em vez de \"%2\"").arg(radio_box->title(), caption));
-      Fits(c, w, radio_box->title(), w->width() - 16);
+    } else if (auto* radioBox = qobject_cast<QGroupBox*>(w)) {
+      if (radioBox->title() != caption.trimmed() && radioBox->title() != caption)
+        Problem(c, QStringLiteral("mostra \"%1\" em vez de \"%2\"").arg(radioBox->title(), caption));
+      Fits(c, w, radioBox->title(), w->width() - 16);
       for (auto* b : w->findChildren<QRadioButton*>(QString(), Qt::FindDirectChildrenOnly))
         if (b->isVisible() || b->isVisibleTo(w)) Fits(c, b, b->text(), ButtonTextRoom(b));
     } else if (auto* box = qobject_cast<QCheckBox*>(w)) {
@@ -122,10 +122,10 @@ class Checker {
 
   // The text, drawn from the widget's left edge, must not run into a
   // visible neighbour that starts to its right on the same line.
-  void CheckOverlap(plat::TControl* c, QWidget* w, int text_right) {
+  void CheckOverlap(plat::TControl* c, QWidget* w, int textRight) {
     QWidget* parent = w->parentWidget();
     if (!parent) return;
-    const QRect text(w->x(), w->y(), std::min(text_right, w->width() + 200), w->height());
+    const QRect text(w->x(), w->y(), std::min(textRight, w->width() + 200), w->height());
     for (QWidget* other : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
       if (other == w || !(other->isVisible() || other->isVisibleTo(parent))) continue;
       if (other->testAttribute(Qt::WA_TransparentForMouseEvents) || other->x() <= w->x()) continue;
@@ -174,4 +174,4 @@ class Checker {
 
 QStringList CheckLayout(const FormView& view) { return Checker(view).Run(); }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -8,7 +8,7 @@
 
 #include <QStringList>
 
-namespace desktop {
+namespace zor::desktop {
 
 class FormView;
 
@@ -17,4 +17,4 @@ class FormView;
 // shown, and hidden controls, are left out.
 QStringList CheckLayout(const FormView& view);
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -10,7 +10,7 @@
 #include "desktop/render/qt_convert.h"
 #include "platform/controls/menus.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 struct MenuView::Entry {
   QPointer<QAction> action;
@@ -81,7 +81,7 @@ void MenuView::Rebuild() {
 }
 
 void MenuView::Fill(QWidget* menu, plat::TMenuItem* parent) {
-  auto* group_owner = new QObject(menu);
+  auto* groupOwner = new QObject(menu);
   std::map<int, QActionGroup*> groups;
   for (int i = 0; i < parent->Count(); ++i) {
     plat::TMenuItem* item = parent->Items(i);
@@ -107,7 +107,7 @@ void MenuView::Fill(QWidget* menu, plat::TMenuItem* parent) {
     if (item->RadioItem()) {
       QActionGroup*& g = groups[item->GroupIndex()];
       if (!g) {
-        g = new QActionGroup(group_owner);
+        g = new QActionGroup(groupOwner);
         g->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);  // the platform decides
       }
       g->addAction(action);
@@ -138,4 +138,4 @@ void MenuView::Sync(plat::TMenuItem* item) {
   if (checkable) a->setChecked(item->Checked());
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -15,11 +15,11 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
-namespace plat {
+namespace zor::plat {
 class TMenuItem;
 }
 
-namespace desktop {
+namespace zor::desktop {
 
 class MenuView : public QObject {
   Q_OBJECT
@@ -48,4 +48,4 @@ class MenuView : public QObject {
   bool rebuilding_ = false;
 };
 
-}  // namespace desktop
+}  // namespace zor::desktop

@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QPalette>
 
-namespace desktop {
+namespace zor::desktop {
 
 QColor ToQColor(plat::TColor c) {
   if (!plat::IsSystemColor(c)) return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -47,10 +47,10 @@ QFont ToQFont(const plat::TFont& f, const QFont& base) {
   // pixels. The sans faces of that desktop are drawn in the face with their
   // widths (see app_setup.h).
   const QString family = QString::fromStdString(f.Name);
-  const bool design_face = family.isEmpty() || family == "MS Sans Serif" || family == "Tahoma" ||
+  const bool designFace = family.isEmpty() || family == "MS Sans Serif" || family == "Tahoma" ||
                            family == "Arial" || family == "Microsoft Sans Serif";
-  q.setFamily(design_face ? FormFaceFamily() : family);
-  q.setPixelSize(std::max(6, static_cast<int>(std::lround(f.Size * 96.0 / 72.0 * (design_face ? kFormFaceScale : 1.0)))));
+  q.setFamily(designFace ? FormFaceFamily() : family);
+  q.setPixelSize(std::max(6, static_cast<int>(std::lround(f.Size * 96.0 / 72.0 * (designFace ? kFormFaceScale : 1.0)))));
   q.setBold(f.Bold);
   q.setItalic(f.Italic);
   q.setUnderline(f.Underline);
@@ -94,9 +94,9 @@ plat::Word ToVirtualKey(int k) {
   }
 }
 
-QKeySequence ToQKeySequence(int short_cut) {
-  if (short_cut <= 0) return {};
-  const int vk = short_cut & 0xFF;
+QKeySequence ToQKeySequence(int shortCut) {
+  if (shortCut <= 0) return {};
+  const int vk = shortCut & 0xFF;
   int key = 0;
   if (vk >= 'A' && vk <= 'Z') key = Qt::Key_A + (vk - 'A');
   else if (vk >= '0' && vk <= '9') key = Qt::Key_0 + (vk - '0');
@@ -106,9 +106,9 @@ QKeySequence ToQKeySequence(int short_cut) {
   else if (vk == plat::VK_RETURN) key = Qt::Key_Return;
   else return {};
   // The platform's short-cut modifiers: Shift 0x2000, Ctrl 0x4000, Alt 0x8000.
-  if (short_cut & 0x2000) key |= Qt::SHIFT;
-  if (short_cut & 0x4000) key |= Qt::CTRL;
-  if (short_cut & 0x8000) key |= Qt::ALT;
+  if (shortCut & 0x2000) key |= Qt::SHIFT;
+  if (shortCut & 0x4000) key |= Qt::CTRL;
+  if (shortCut & 0x8000) key |= Qt::ALT;
   return QKeySequence(key);
 }
 
@@ -132,4 +132,4 @@ char ToKeyChar(const QKeyEvent& e) {
 
 QString PlainCaption(const std::string& caption) { return QString::fromStdString(caption); }
 
-}  // namespace desktop
+}  // namespace zor::desktop

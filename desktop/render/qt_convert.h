@@ -14,7 +14,7 @@
 
 class QKeyEvent;
 
-namespace desktop {
+namespace zor::desktop {
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 inline std::string S(const QString& s) { return s.toStdString(); }
@@ -31,10 +31,10 @@ QFont ToQFont(const plat::TFont& f, const QFont& base);
 Qt::Alignment ToQtAlignment(plat::TAlignment a);
 // The virtual key code of a Qt key (0 when the key has none) and the shift
 // state of the modifiers.
-plat::Word ToVirtualKey(int qt_key);
+plat::Word ToVirtualKey(int qtKey);
 plat::TShiftState ToShiftState(Qt::KeyboardModifiers m);
 // A menu item's short cut (virtual key with the platform's modifier bits).
-QKeySequence ToQKeySequence(int short_cut);
+QKeySequence ToQKeySequence(int shortCut);
 // The single-byte character a key press types (0 for none or for text that
 // is not one byte); the platform's key-press handlers see only these.
 char ToKeyChar(const QKeyEvent& e);
@@ -42,4 +42,4 @@ char ToKeyChar(const QKeyEvent& e);
 // or turns them into Qt's (Qt uses the same marks: kept as they are).
 QString PlainCaption(const std::string& caption);
 
-}  // namespace desktop
+}  // namespace zor::desktop

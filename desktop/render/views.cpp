@@ -19,7 +19,7 @@
 #include "platform/controls/radio_group.h"
 #include "platform/controls/speed_button.h"
 
-namespace desktop {
+namespace zor::desktop {
 
 namespace {
 std::vector<ViewMaker>& Makers() {
@@ -59,4 +59,4 @@ std::unique_ptr<ControlView> CreateView(plat::TControl* c, QWidget* parent, Form
   return std::make_unique<ControlView>(c, w, form);
 }
 
-}  // namespace desktop
+}  // namespace zor::desktop

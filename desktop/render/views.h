@@ -7,12 +7,12 @@
 
 class QWidget;
 
-namespace plat {
+namespace zor::plat {
 class TControl;
 class TCustomForm;
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace desktop {
+namespace zor::desktop {
 
 class ControlView;
 class FormView;
@@ -28,4 +28,4 @@ std::unique_ptr<ControlView> CreateView(plat::TControl* control, QWidget* parent
 // The view of the form itself, shown in the FormView.
 std::unique_ptr<ControlView> CreateFormControlView(plat::TCustomForm* form, FormView* view);
 
-}  // namespace desktop
+}  // namespace zor::desktop

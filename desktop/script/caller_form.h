@@ -8,10 +8,10 @@
 
 #include "platform/forms/form.h"
 
-namespace plat {
+namespace zor::plat {
 class TClientDataSet;
 class TMaskEdit;
-}  // namespace plat
+}  // namespace zor::plat
 
 namespace zor::script {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 class TComponent;
 class TForm;
-}  // namespace plat
+}  // namespace zor::plat
 
 namespace zor::script {
 

@@ -6,10 +6,10 @@
 
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 class TComponent;
 class TDataSet;
-}  // namespace plat
+}  // namespace zor::plat
 
 namespace zor::script {
 

@@ -7,7 +7,7 @@
 
 #include "desktop/script/component_probe.h"
 
-namespace plat {
+namespace zor::plat {
 class TDBGrid;
 }
 

@@ -20,7 +20,7 @@
 
 namespace {
 
-using zor::script::kUnreadable;
+using zor::script::Unreadable;
 
 bool SplitHostPort(const std::string& text, std::string& host, int& port) {
   auto colon = text.rfind(':');
@@ -47,10 +47,10 @@ bool SplitSize(const std::string& text, int& width, int& height) {
 
 // The name of the user's branch, read from the shared database.
 std::string BranchName(const std::string& code) {
-  if (!plat::dtmDBGeral || !plat::dtmDBGeral->Connected() || code.empty()) return "";
+  if (!zor::plat::dtmDBGeral || !zor::plat::dtmDBGeral->Connected() || code.empty()) return "";
   try {
     auto result =
-        plat::dtmDBGeral->adcGeral()->Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = :P", {{"P", plat::Variant(code)}});
+        zor::plat::dtmDBGeral->adcGeral()->Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = :P", {{"P", zor::plat::Variant(code)}});
     if (result.Rows.empty()) {
       std::cerr << "zor-script: aviso: filial " << code << " não cadastrada\n";
       return "";
@@ -64,59 +64,59 @@ std::string BranchName(const std::string& code) {
 
 int Run(int argc, char** argv) {
   CLI::App app{"Reproduz um roteiro de gestos na tela Vôo/Trecho sem janela e imprime o que aconteceu.", "zor-script"};
-  std::string db, server, branch, screen = "1024x768", package, script_path;
-  bool branch_fixed = false;
+  std::string db, server, branch, screen = "1024x768", package, scriptPath;
+  bool branchFixed = false;
   app.add_option("--db", db, "Banco compartilhado: sqlite:CAMINHO ou postgresql://usuario@maquina:porta/banco");
   app.add_option("--server", server, "Servidor de aplicação MAQUINA:PORTA");
   app.add_option("--branch", branch, "Filial do usuário (o nome vem do banco)");
-  app.add_flag("--branch-fixed", branch_fixed, "A filial é fixada pela aplicação hospedeira");
+  app.add_flag("--branch-fixed", branchFixed, "A filial é fixada pela aplicação hospedeira");
   app.add_option("--screen", screen, "Tamanho da tela LARGURAxALTURA")->capture_default_str();
   app.add_option("--package", package, "Caminho do pacote libPkg_zor12200.so");
-  std::string user, password_file, ca_file;
+  std::string user, passwordFile, caFile;
   app.add_option("--user", user, "Usuário com que entra no servidor (a senha vem de --password-file ou ZOR_PASSWORD)");
-  app.add_option("--password-file", password_file, "Arquivo cuja primeira linha é a senha do usuário");
-  app.add_option("--ca", ca_file, "Certificado da autoridade que assina o do servidor (com https://)");
-  app.add_option("script", script_path, "Roteiro de gestos")->required();
+  app.add_option("--password-file", passwordFile, "Arquivo cuja primeira linha é a senha do usuário");
+  app.add_option("--ca", caFile, "Certificado da autoridade que assina o do servidor (com https://)");
+  app.add_option("script", scriptPath, "Roteiro de gestos")->required();
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);
-    return kUnreadable;
+    return Unreadable;
   }
 
-  std::string server_host = "127.0.0.1";
-  int server_port = 0;
+  std::string serverHost = "127.0.0.1";
+  int serverPort = 0;
   bool https = server.rfind("https://", 0) == 0;
   if (https) server = server.substr(8);
   else if (server.rfind("http://", 0) == 0) server = server.substr(7);
-  plat::SetServerTls(https, ca_file);
-  if (!server.empty() && !SplitHostPort(server, server_host, server_port)) {
+  zor::plat::SetServerTls(https, caFile);
+  if (!server.empty() && !SplitHostPort(server, serverHost, serverPort)) {
     std::cerr << "zor-script: endereço do servidor inválido: " << server << " (use MAQUINA:PORTA)\n";
-    return kUnreadable;
+    return Unreadable;
   }
   int width = 0, height = 0;
   if (!SplitSize(screen, width, height)) {
     std::cerr << "zor-script: tamanho de tela inválido: " << screen << " (use LARGURAxALTURA, como 1024x768)\n";
-    return kUnreadable;
+    return Unreadable;
   }
 
   // The script is read before anything is loaded: a script that cannot be
   // read changes nothing.
-  std::ifstream in(script_path, std::ios::binary);
+  std::ifstream in(scriptPath, std::ios::binary);
   if (!in) {
-    std::cerr << "zor-script: não foi possível ler o roteiro " << script_path << "\n";
-    return kUnreadable;
+    std::cerr << "zor-script: não foi possível ler o roteiro " << scriptPath << "\n";
+    return Unreadable;
   }
   std::stringstream text;
   text << in.rdbuf();
   zor::script::Script script;
   try {
-    script = zor::script::ParseScript(text.str(), script_path);
+    script = zor::script::ParseScript(text.str(), scriptPath);
   } catch (const zor::script::ScriptSyntaxError& e) {
     std::cerr << "zor-script: " << e.what() << "\n";
-    return kUnreadable;
+    return Unreadable;
   }
 
   // The package first: loading it may set up the platform's process-wide
@@ -125,70 +125,70 @@ int Run(int argc, char** argv) {
   std::string error;
   if (!host.Load(package.empty() ? zor::script::PackageHost::DefaultPath() : package, error)) {
     std::cerr << "zor-script: " << error << "\n";
-    return kUnreadable;
+    return Unreadable;
   }
 
-  plat::Screen->SetSize(width, height);
+  zor::plat::Screen->SetSize(width, height);
   // The host's main form stands for the host's main window: the screen is
   // one of its windows, so closing the screen frees it instead of ending
   // the application. It is never shown.
-  plat::TForm* host_form = nullptr;
-  plat::Application->CreateForm(host_form);
-  host_form->SetName("frmPrincipal");
-  host_form->SetFormStyle(plat::fsMDIForm);
-  host_form->SetCaption("zor-script");
-  std::unique_ptr<plat::TdtmDBGeral> data_module;
+  zor::plat::TForm* hostForm = nullptr;
+  zor::plat::Application->CreateForm(hostForm);
+  hostForm->SetName("frmPrincipal");
+  hostForm->SetFormStyle(zor::plat::fsMDIForm);
+  hostForm->SetCaption("zor-script");
+  std::unique_ptr<zor::plat::TdtmDBGeral> dataModule;
   if (!db.empty()) {
-    data_module = std::make_unique<plat::TdtmDBGeral>();
+    dataModule = std::make_unique<zor::plat::TdtmDBGeral>();
     try {
-      data_module->Connect(db);
+      dataModule->Connect(db);
     } catch (const std::exception& e) {
       std::cerr << "zor-script: " << e.what() << "\n";
-      return kUnreadable;
+      return Unreadable;
     }
   }
-  plat::HostContext context;
+  zor::plat::HostContext context;
   context.UserName = "zor-script";
   context.BranchCode = branch;
   context.BranchName = BranchName(branch);
-  context.BranchFixed = branch_fixed;
+  context.BranchFixed = branchFixed;
   if (!user.empty()) {
     // The session's user decides the branches: a fixed one wins over the flags.
     std::string password;
-    if (!password_file.empty()) {
-      std::ifstream pf(password_file);
+    if (!passwordFile.empty()) {
+      std::ifstream pf(passwordFile);
       if (!pf || !std::getline(pf, password)) {
-        std::cerr << "zor-script: não foi possível ler a senha de " << password_file << "\n";
-        return kUnreadable;
+        std::cerr << "zor-script: não foi possível ler a senha de " << passwordFile << "\n";
+        return Unreadable;
       }
       if (!password.empty() && password.back() == '\r') password.pop_back();
     } else if (const char* env = std::getenv("ZOR_PASSWORD")) {
       password = env;
     } else {
       std::cerr << "zor-script: informe a senha de " << user << " em --password-file ou na variável ZOR_PASSWORD\n";
-      return kUnreadable;
+      return Unreadable;
     }
-    plat::LoginAnswer login = plat::LoginToServer(server_host, server_port, user, password);
+    zor::plat::LoginAnswer login = zor::plat::LoginToServer(serverHost, serverPort, user, password);
     if (!login.Ok) {
       std::cerr << "zor-script: " << login.Message << "\n";
-      return kUnreadable;
+      return Unreadable;
     }
-    plat::BranchChoice choice = plat::ChooseBranch(login, branch);
+    zor::plat::BranchChoice choice = zor::plat::ChooseBranch(login, branch);
     if (!choice.Ok) {
       std::cerr << "zor-script: " << choice.Message << "\n";
-      return kUnreadable;
+      return Unreadable;
     }
-    plat::SetSessionToken(login.Token);
+    zor::plat::SetSessionToken(login.Token);
     context.UserCode = login.User;
     context.UserName = login.UserName;
     context.BranchCode = choice.Code;
     context.BranchName = choice.Name;
-    context.BranchFixed = choice.Fixed || branch_fixed;
+    context.BranchFixed = choice.Fixed || branchFixed;
   }
-  context.ServerHost = server_host;
-  context.ServerPort = server_port;
+  context.ServerHost = serverHost;
+  context.ServerPort = serverPort;
   context.DatabaseUrl = db;
-  plat::Vornia::SetHostContext(context);
+  zor::plat::Vornia::SetHostContext(context);
 
   int status;
   {
@@ -197,8 +197,8 @@ int Run(int argc, char** argv) {
     std::cout.flush();
   }
   // The package's forms go while the package and the database are still there.
-  plat::Application->DestroyForms();
-  data_module.reset();
+  zor::plat::Application->DestroyForms();
+  dataModule.reset();
   return status;
 }
 
@@ -209,6 +209,6 @@ int main(int argc, char** argv) {
     return Run(argc, argv);
   } catch (const std::exception& e) {
     std::cerr << "zor-script: " << e.what() << "\n";
-    return kUnreadable;
+    return Unreadable;
   }
 }

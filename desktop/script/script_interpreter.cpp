@@ -86,7 +86,7 @@ RunStatus ScriptInterpreter::RunText(const std::string& text, const std::string&
     script = ParseScript(text, name);
   } catch (const ScriptSyntaxError& e) {
     errors << "zor-script: " << e.what() << "\n";
-    return kUnreadable;
+    return Unreadable;
   }
   return Run(script);
 }
@@ -108,7 +108,7 @@ RunStatus ScriptInterpreter::Run(const Script& script) {
   out_ << "fim: " << script.Gestures.size() << " gestos, " << expectations_ << " expectativas, " << failures_
        << (failures_ == 1 ? " falha" : " falhas") << "\n";
   script_ = nullptr;
-  return failures_ == 0 ? kAllHeld : kExpectationFailed;
+  return failures_ == 0 ? AllHeld : ExpectationFailed;
 }
 
 void ScriptInterpreter::RunGestures(const std::function<bool()>& until) {

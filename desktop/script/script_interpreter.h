@@ -16,12 +16,12 @@
 #include "desktop/script/transcript_ui.h"
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 class TComponent;
 class TDBGrid;
 class TForm;
 class TWinControl;
-}  // namespace plat
+}  // namespace zor::plat
 
 namespace zor::script {
 
@@ -51,7 +51,7 @@ class ScriptHost {
 };
 
 // Exit status of a run.
-enum RunStatus { kAllHeld = 0, kExpectationFailed = 1, kUnreadable = 2 };
+enum RunStatus { AllHeld = 0, ExpectationFailed = 1, Unreadable = 2 };
 
 class ScriptInterpreter {
  public:
@@ -64,7 +64,7 @@ class ScriptInterpreter {
   // Runs every gesture; the status says whether each expectation held.
   RunStatus Run(const Script& script);
   // Parses and runs; a script that cannot be read is written to `errors`
-  // with its line and gives kUnreadable.
+  // with its line and gives Unreadable.
   RunStatus RunText(const std::string& text, const std::string& name, std::ostream& errors);
 
   int Failures() const { return failures_; }

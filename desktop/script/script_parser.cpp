@@ -31,7 +31,7 @@ class LineParser {
 };
 
 const std::map<std::string, GestureKind>& Kinds() {
-  static const std::map<std::string, GestureKind> kinds = {
+  static const std::map<std::string, GestureKind> kInds = {
       {"open", GestureKind::Open},         {"open-flight", GestureKind::OpenFlight},
       {"modal", GestureKind::Modal},       {"leg-dialog", GestureKind::LegDialog},
       {"close", GestureKind::Close},       {"focus", GestureKind::Focus},
@@ -43,7 +43,7 @@ const std::map<std::string, GestureKind>& Kinds() {
       {"expect", GestureKind::ExpectProperty}, {"dump", GestureKind::Dump},
       {"screenshot", GestureKind::Screenshot}, {"check-window", GestureKind::CheckWindow},
   };
-  return kinds;
+  return kInds;
 }
 
 bool PositiveNumber(const std::string& s, int& n) {
@@ -226,7 +226,7 @@ plat::Word KeyOfChar(char c) {
 }
 
 std::optional<plat::Word> KeyByName(const std::string& name) {
-  static const std::map<std::string, plat::Word> keys = {
+  static const std::map<std::string, plat::Word> kEys = {
       {"delete", plat::VK_DELETE}, {"down", plat::VK_DOWN},     {"up", plat::VK_UP},
       {"left", plat::VK_LEFT},     {"right", plat::VK_RIGHT},   {"tab", plat::VK_TAB},
       {"enter", plat::VK_RETURN},  {"escape", plat::VK_ESCAPE}, {"insert", plat::VK_INSERT},
@@ -234,7 +234,7 @@ std::optional<plat::Word> KeyByName(const std::string& name) {
       {"pagedown", plat::VK_NEXT}, {"backspace", plat::VK_BACK}, {"break", plat::VK_CANCEL},
   };
   std::string n = Lower(name);
-  if (auto it = keys.find(n); it != keys.end()) return it->second;
+  if (auto it = kEys.find(n); it != kEys.end()) return it->second;
   if (n.size() >= 2 && n.size() <= 3 && n[0] == 'f') {
     int f = 0;
     if (PositiveNumber(n.substr(1), f) && f <= 12) return static_cast<plat::Word>(plat::VK_F1 + f - 1);
@@ -286,16 +286,16 @@ std::vector<Token> Tokenize(const std::string& line) {
 Script ParseScript(const std::string& text, const std::string& name) {
   Script script;
   script.Name = name;
-  int line_no = 0;
+  int lineNo = 0;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     start = end + 1;
-    ++line_no;
-    if (line_no == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte-order mark
-    LineParser p(name, line_no);
+    ++lineNo;
+    if (lineNo == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte-order mark
+    LineParser p(name, lineNo);
     std::vector<Token> tokens;
     try {
       tokens = Tokenize(line);
@@ -308,7 +308,7 @@ Script ParseScript(const std::string& text, const std::string& name) {
     }
     if (tokens[0].Quoted) p.Fail("a linha deve começar pelo nome de um gesto");
     Gesture g;
-    g.Line = line_no;
+    g.Line = lineNo;
     g.Args.assign(tokens.begin() + 1, tokens.end());
     for (const Token& t : tokens) {
       if (!g.Source.empty()) g.Source += ' ';

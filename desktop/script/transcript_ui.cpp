@@ -109,6 +109,6 @@ void TranscriptUi::HideBusy() {
   Note("ocupado: esconde");
 }
 
-void TranscriptUi::ShowHelp(const std::string& screen_code) { Note("ajuda: " + screen_code); }
+void TranscriptUi::ShowHelp(const std::string& screenCode) { Note("ajuda: " + screenCode); }
 
 }  // namespace zor::script

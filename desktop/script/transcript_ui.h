@@ -39,7 +39,7 @@ class TranscriptUi : public plat::ScriptedUi {
   std::optional<plat::SearchAnswer> Search(const plat::SearchRequest& request) override;
   void ShowBusy(int kind) override;
   void HideBusy() override;
-  void ShowHelp(const std::string& screen_code) override;
+  void ShowHelp(const std::string& screenCode) override;
 
   // Writes one transcript line, indented under the gesture that caused it.
   void Note(const std::string& text);

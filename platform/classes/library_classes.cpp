@@ -11,7 +11,7 @@
 #include "platform/library/btn_pesquisa.h"
 #include "platform/net/net_connection.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -117,4 +117,4 @@ void RegisterLibraryClasses() {
   RegisterConnection(r);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

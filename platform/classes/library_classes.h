@@ -19,8 +19,8 @@
 // Calling it again does nothing.
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 
 void RegisterLibraryClasses();
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // Names of the properties that change notifications carry.
 #include "platform/controls/change_notify.h"
 
-namespace plat {
+namespace zor::plat {
 
 const char* PropName(Prop p) {
   switch (p) {
@@ -54,4 +54,4 @@ const char* PropName(Prop p) {
   return "Other";
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 
 #include "platform/core/observers.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TComponent;
 
@@ -64,4 +64,4 @@ const char* PropName(Prop p);
 
 using ChangeObservers = Observers<TComponent*, Prop>;
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // Check boxes.
 #include "platform/controls/check_box.h"
 
-namespace plat {
+namespace zor::plat {
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { SetDefaultSize(97, 17); }
 
@@ -24,4 +24,4 @@ void TCheckBox::DefaultKeyPress(char& key) {
   if (key == ' ') Toggle();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

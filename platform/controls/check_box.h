@@ -5,7 +5,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
@@ -34,4 +34,4 @@ class TCheckBox : public TWinControl {
   bool allow_grayed_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
   SetDefaultSize(145, 21);
@@ -92,4 +92,4 @@ bool TComboBox::UserSetText(const std::string& text) {
   });
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -10,7 +10,7 @@
 #include "platform/controls/control.h"
 #include "platform/controls/strings.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TComboBoxStyle { csDropDown, csDropDownList, csSimple };
 
@@ -53,4 +53,4 @@ class TComboBox : public TWinControl {
   int drop_down_count_ = 8;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // Panels, group boxes, scroll boxes and bevels.
 #include "platform/controls/containers.h"
 
-namespace plat {
+namespace zor::plat {
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) {
   SetDefaultSize(185, 41);
@@ -48,4 +48,4 @@ void TBevel::SetShape(TBevelShape s) {
   Changed(Prop::Other);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
@@ -50,4 +50,4 @@ class TBevel : public TControl {
   TBevelShape shape_ = bsBox;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -6,7 +6,7 @@
 #include "platform/controls/custom_form.h"
 #include "platform/controls/gesture.h"
 
-namespace plat {
+namespace zor::plat {
 
 // ---- TControl --------------------------------------------------------------
 
@@ -224,4 +224,4 @@ void TWinControl::KeyPress(char& key) {
   if (key != 0) DefaultKeyPress(key);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -14,7 +14,7 @@
 #include "platform/core/component.h"
 #include "platform/core/events.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TWinControl;
 class TCustomForm;
@@ -180,4 +180,4 @@ class TWinControl : public TControl {
   std::vector<TWinControl*> tab_list_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

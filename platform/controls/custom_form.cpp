@@ -5,7 +5,7 @@
 
 #include "platform/controls/gesture.h"
 
-namespace plat {
+namespace zor::plat {
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) { SetVisible(false); }
 
@@ -161,4 +161,4 @@ void TCustomForm::ForgetControl(const TControl* control) {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -12,7 +12,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TCustomForm : public TWinControl {
  public:
@@ -70,4 +70,4 @@ class TCustomForm : public TWinControl {
   bool key_preview_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include "platform/controls/gesture.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetDefaultSize(121, 21);
@@ -122,4 +122,4 @@ bool TCustomEdit::UserSetText(const std::string& text) {
   });
 }
 
-}  // namespace plat
+}  // namespace zor::plat

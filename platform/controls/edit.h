@@ -7,7 +7,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
@@ -64,4 +64,4 @@ class TEdit : public TCustomEdit {
   explicit TEdit(TComponent* owner = nullptr) : TCustomEdit(owner) {}
 };
 
-}  // namespace plat
+}  // namespace zor::plat

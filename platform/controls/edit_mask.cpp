@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -238,4 +238,4 @@ bool TEditMask::IsBlank(std::string_view edit) const {
   return true;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 class TEditMask {
  public:
@@ -83,4 +83,4 @@ class TEditMask {
   bool align_right_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 std::function<void(const std::exception&)>& Reporter() {
@@ -64,4 +64,4 @@ bool RunGesture(const std::function<void()>& fn) {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,7 @@
 #include <exception>
 #include <functional>
 
-namespace plat {
+namespace zor::plat {
 
 // Reports an exception that ended a gesture or a handler chain: EAbort is
 // ignored, any other exception is shown through Ui().ShowError.
@@ -34,4 +34,4 @@ class GestureScope {
 // reported already).
 bool RunGesture(const std::function<void()>& fn);
 
-}  // namespace plat
+}  // namespace zor::plat

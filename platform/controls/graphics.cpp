@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <map>
 
-namespace plat {
+namespace zor::plat {
 
 bool ColorFromName(const std::string& name, TColor& out) {
-  static const std::map<std::string, TColor> names = {
+  static const std::map<std::string, TColor> kNames = {
       {"clBlack", clBlack},   {"clMaroon", clMaroon},       {"clGreen", clGreen},
       {"clOlive", clOlive},   {"clNavy", clNavy},           {"clPurple", clPurple},
       {"clTeal", clTeal},     {"clGray", clGray},           {"clSilver", clSilver},
@@ -19,8 +19,8 @@ bool ColorFromName(const std::string& name, TColor& out) {
       {"clGrayText", clGrayText}, {"clBtnText", clBtnText}, {"clInfoText", clInfoText},
       {"clInfoBk", clInfoBk},
   };
-  auto it = names.find(name);
-  if (it != names.end()) {
+  auto it = kNames.find(name);
+  if (it != kNames.end()) {
     out = it->second;
     return true;
   }
@@ -38,4 +38,4 @@ bool ColorFromName(const std::string& name, TColor& out) {
   return true;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -8,7 +8,7 @@
 
 #include "platform/core/alignment.h"
 
-namespace plat {
+namespace zor::plat {
 
 // A colour: either an RGB value stored as 0x00BBGGRR (red in the low byte),
 // or a system colour (high bit set, low byte the system colour index) that
@@ -124,4 +124,4 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // Labels.
 #include "platform/controls/label.h"
 
-namespace plat {
+namespace zor::plat {
 
 TLabel::TLabel(TComponent* owner) : TControl(owner) {}
 
@@ -26,4 +26,4 @@ void TLabel::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component == focus_control_) focus_control_ = nullptr;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

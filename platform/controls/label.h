@@ -3,7 +3,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TLabel : public TControl {
  public:
@@ -30,4 +30,4 @@ class TLabel : public TControl {
   bool transparent_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 TMaskEdit::TMaskEdit(TComponent* owner) : TCustomEdit(owner) {}
 
@@ -29,9 +29,9 @@ void TMaskEdit::SetEditMask(const std::string& mask) {
 
 std::string TMaskEdit::Text() const { return IsMasked() ? mask_.TextFromEditText(text_) : text_; }
 
-void TMaskEdit::StoreEdit(std::string edit, bool by_person) {
+void TMaskEdit::StoreEdit(std::string edit, bool byPerson) {
   if (edit == text_) return;
-  if (by_person) SetModified(true);
+  if (byPerson) SetModified(true);
   text_ = std::move(edit);
   Changed(Prop::Caption);
   Change();
@@ -115,4 +115,4 @@ void TMaskEdit::DoExit() {
   TCustomEdit::DoExit();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

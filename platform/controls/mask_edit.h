@@ -10,7 +10,7 @@
 #include "platform/controls/edit.h"
 #include "platform/controls/edit_mask.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TMaskEdit : public TCustomEdit {
  public:
@@ -38,9 +38,9 @@ class TMaskEdit : public TCustomEdit {
   void UserReplaceText(const std::string& text) override;
 
  private:
-  void StoreEdit(std::string edit, bool by_person);
+  void StoreEdit(std::string edit, bool byPerson);
   std::string mask_text_;
   TEditMask mask_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -8,7 +8,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 std::string StripHotkey(std::string_view caption) {
   std::string out;
@@ -112,4 +112,4 @@ bool TMenuItem::UserClick() {
 
 TMenu::TMenu(TComponent* owner) : TComponent(owner), root_(new TMenuItem(this)) {}
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -12,7 +12,7 @@
 #include "platform/core/component.h"
 #include "platform/core/events.h"
 
-namespace plat {
+namespace zor::plat {
 
 // The caption without its accelerator marks ("&Vôo(s)" → "Vôo(s)", "&&" → "&").
 std::string StripHotkey(std::string_view caption);
@@ -97,4 +97,4 @@ class TPopupMenu : public TMenu {
   explicit TPopupMenu(TComponent* owner = nullptr) : TMenu(owner) {}
 };
 
-}  // namespace plat
+}  // namespace zor::plat

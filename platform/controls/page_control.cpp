@@ -6,7 +6,7 @@
 #include "platform/controls/custom_form.h"
 #include "platform/controls/gesture.h"
 
-namespace plat {
+namespace zor::plat {
 
 // ---- TTabSheet -------------------------------------------------------------
 
@@ -141,4 +141,4 @@ bool TPageControl::SelectPage(TTabSheet* sheet) {
   return ok && allow && active_ == sheet;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

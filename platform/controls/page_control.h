@@ -11,7 +11,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TPageControl;
 
@@ -74,4 +74,4 @@ class TPageControl : public TWinControl {
   TTabSheet* active_ = nullptr;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TWinControl(owner) {
   SetDefaultSize(185, 105);
@@ -40,4 +40,4 @@ bool TRadioGroup::UserSelect(int index) {
   return RunGesture([&] { SetItemIndex(index); });
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 #include "platform/controls/control.h"
 #include "platform/controls/strings.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TRadioGroup : public TWinControl {
  public:
@@ -28,4 +28,4 @@ class TRadioGroup : public TWinControl {
   int columns_ = 1;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // Speed buttons.
 #include "platform/controls/speed_button.h"
 
-namespace plat {
+namespace zor::plat {
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TControl(owner) { SetDefaultSize(23, 22); }
 
@@ -22,13 +22,13 @@ void TSpeedButton::SetDown(bool v) {
   if (v == down_) return;
   if (!v && !allow_all_up_) {
     // One button of the group must stay down unless all may be up.
-    bool other_down = false;
+    bool otherDown = false;
     if (Parent())
       for (int i = 0; i < Parent()->ControlCount(); ++i) {
         auto* b = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
-        if (b && b != this && b->group_index_ == group_index_ && b->down_) other_down = true;
+        if (b && b != this && b->group_index_ == group_index_ && b->down_) otherDown = true;
       }
-    if (!other_down) return;
+    if (!otherDown) return;
   }
   down_ = v;
   if (down_ && Parent())
@@ -48,4 +48,4 @@ void TSpeedButton::Click() {
   Fire(OnClick, this);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

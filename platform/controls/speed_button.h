@@ -7,7 +7,7 @@
 
 #include "platform/controls/control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TSpeedButton : public TControl {
  public:
@@ -38,4 +38,4 @@ class TSpeedButton : public TControl {
   bool down_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 [[noreturn]] void OutOfRange(int index) {
@@ -115,4 +115,4 @@ void TStrings::Notify() {
   Changed.Notify();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

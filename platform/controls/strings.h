@@ -10,7 +10,7 @@
 
 #include "platform/core/observers.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TObject;
 
@@ -51,4 +51,4 @@ class TStrings {
   bool pending_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -2,8 +2,8 @@
 // aligns a field's text) and controls (labels, panels, grid columns).
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
-}  // namespace plat
+}  // namespace zor::plat

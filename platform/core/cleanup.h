@@ -3,7 +3,7 @@
 
 #include <utility>
 
-namespace plat {
+namespace zor::plat {
 
 // Sets a value for the length of a scope and puts the previous one back
 // when the scope ends.
@@ -35,4 +35,4 @@ void Finally(Body&& body, After&& after) {
   std::forward<After>(after)();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -7,7 +7,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 TComponent::TComponent(TComponent* owner) {
   if (owner) owner->InsertComponent(this);
@@ -75,4 +75,4 @@ void TComponent::RemoveFreeNotification(TComponent* other) {
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
-}  // namespace plat
+}  // namespace zor::plat

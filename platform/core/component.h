@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 class TObject {
  public:
@@ -63,4 +63,4 @@ T* FindComponentAs(const TComponent* owner, std::string_view name) {
   return owner ? dynamic_cast<T*>(owner->FindComponent(name)) : nullptr;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

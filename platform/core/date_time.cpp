@@ -8,7 +8,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 // Days from 1970-01-01 to the given civil date (H. Hinnant's algorithm).
@@ -99,4 +99,4 @@ TDateTime Date() { return DateOf(Now()); }
 TDateTime DateOf(TDateTime dt) { return TDateTime{std::floor(dt.Val + 1e-9)}; }
 TDateTime TimeOf(TDateTime dt) { return TDateTime{dt.Val - std::floor(dt.Val + 1e-9)}; }
 
-}  // namespace plat
+}  // namespace zor::plat

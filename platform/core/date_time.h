@@ -4,7 +4,7 @@
 
 #include <compare>
 
-namespace plat {
+namespace zor::plat {
 
 struct TDateTime {
   double Val = 0.0;
@@ -26,4 +26,4 @@ TDateTime Now();   // now, local time
 TDateTime DateOf(TDateTime dt);
 TDateTime TimeOf(TDateTime dt);
 
-}  // namespace plat
+}  // namespace zor::plat

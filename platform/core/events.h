@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace plat {
+namespace zor::plat {
 
 class TObject;
 
@@ -32,4 +32,4 @@ class DetachedHandler {
   Event handler_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 
 class Exception : public std::runtime_error {
  public:
@@ -51,4 +51,4 @@ class EComponentError : public Exception {
 // Raises the silent abort.
 [[noreturn]] void Abort();
 
-}  // namespace plat
+}  // namespace zor::plat

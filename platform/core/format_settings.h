@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 
 struct TFormatSettings {
   char TimeSeparator = ':';
@@ -32,4 +32,4 @@ class ScopedFormatSettings {
   TFormatSettings saved_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 template <typename... Args>
 class Observers {
@@ -53,4 +53,4 @@ class Observers {
   int depth_ = 0;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include <map>
 #include <stdexcept>
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -202,7 +202,7 @@ report.detail_lines|Linhas
 )";
 
 const std::map<std::string, std::string, std::less<>>& Table() {
-  static const std::map<std::string, std::string, std::less<>> table = [] {
+  static const std::map<std::string, std::string, std::less<>> kTable = [] {
     std::map<std::string, std::string, std::less<>> t;
     std::string_view rest(kTexts);
     while (!rest.empty()) {
@@ -217,7 +217,7 @@ const std::map<std::string, std::string, std::less<>>& Table() {
     }
     return t;
   }();
-  return table;
+  return kTable;
 }
 
 }  // namespace
@@ -254,4 +254,4 @@ std::vector<std::string> PlatformTextKeys() {
   return keys;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 // Both raise std::out_of_range for a key the table does not hold. The text
 // as the table holds it (it lives as long as the program):
@@ -20,4 +20,4 @@ std::string PlatformText(std::string_view key, std::initializer_list<std::string
 // Every key of the table, in its order.
 std::vector<std::string> PlatformTextKeys();
 
-}  // namespace plat
+}  // namespace zor::plat

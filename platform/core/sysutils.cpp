@@ -11,7 +11,7 @@
 #include "platform/core/format_settings.h"
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 TFormatSettings& FormatSettings() {
   static TFormatSettings settings;
@@ -300,4 +300,4 @@ bool TryIsoToDateTime(std::string_view s, TDateTime& out) {
   return true;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

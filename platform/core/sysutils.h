@@ -8,7 +8,7 @@
 
 #include "platform/core/date_time.h"
 
-namespace plat {
+namespace zor::plat {
 
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
@@ -57,4 +57,4 @@ std::string FormatDateTime(std::string_view format, TDateTime dt);
 std::string DateTimeToIso(TDateTime dt);
 bool TryIsoToDateTime(std::string_view s, TDateTime& out);
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -10,7 +10,7 @@
 #include "platform/core/variant_codec.h"
 #include "wire/packet_writer.h"
 
-namespace plat {
+namespace zor::plat {
 
 static_assert(sizeof(Variant) == 24, "a dataset keeps one variant per field of every record");
 
@@ -236,4 +236,4 @@ const SharedPacket& Variant::AsPacket() const {
 
 size_t Variant::Length() const { return AsArray().size(); }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -19,7 +19,7 @@
 #include "platform/core/date_time.h"
 #include "wire/packet.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum class VarType { Null, Bool, Integer, Float, String, DateTime, Array, Json, Packet };
 
@@ -149,4 +149,4 @@ Variant VarArrayOf(T&&... elems) {
   return Variant(Variant::Array{Variant(std::forward<T>(elems))...});
 }
 
-}  // namespace plat
+}  // namespace zor::plat

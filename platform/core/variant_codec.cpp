@@ -9,7 +9,7 @@
 #include "wire/packet_reader_impl.h"
 #include "wire/packet_writer.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -75,9 +75,9 @@ Variant ToFieldType(const Variant& value, wire::FieldType type, const std::strin
                        wire::TypeLabel(type) + ").");
 }
 
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace wire {
+namespace zor::wire {
 
 using plat::Variant;
 using plat::VarType;
@@ -148,6 +148,6 @@ void ValueCodec<Variant>::WriteAsIs(ValueWriter& out, const Variant& v) {
   }
 }
 
-}  // namespace wire
+}  // namespace zor::wire
 
-ZOR_WIRE_READERS_FOR(plat::Variant);
+ZOR_WIRE_READERS_FOR(zor::plat::Variant);

@@ -9,7 +9,7 @@
 #include "wire/packet.h"
 #include "wire/value_codec.h"
 
-namespace plat {
+namespace zor::plat {
 
 // The variant type a field's values have once loaded.
 VarType NativeType(wire::FieldType type);
@@ -18,9 +18,9 @@ VarType NativeType(wire::FieldType type);
 // null); raises EDatabaseError naming the column when it cannot.
 Variant ToFieldType(const Variant& value, wire::FieldType type, const std::string& fieldName);
 
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace wire {
+namespace zor::wire {
 
 template <>
 struct ValueCodec<plat::Variant> {
@@ -37,4 +37,4 @@ struct ValueCodec<plat::Variant> {
   static void WriteAsIs(ValueWriter& out, const plat::Variant& value);
 };
 
-}  // namespace wire
+}  // namespace zor::wire

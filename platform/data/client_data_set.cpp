@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace plat {
+namespace zor::plat {
 
 TClientDataSet::TClientDataSet(TComponent* owner) : TDataSet(owner) {}
 
@@ -209,4 +209,4 @@ Variant TClientDataSet::GetOldFieldValue(const TField* field) const {
   return current.Values[SlotOf(field)];  // unchanged since the last load or merge
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -21,7 +21,7 @@
 
 #include "platform/data/data_set.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TClientDataSet : public TDataSet {
  public:
@@ -120,4 +120,4 @@ class TClientDataSet : public TDataSet {
   uint64_t deletions_ = 0;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

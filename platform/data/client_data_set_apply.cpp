@@ -1,7 +1,7 @@
 // The client dataset's send-then-merge-or-cancel of its change log.
 #include "platform/data/client_data_set.h"
 
-namespace plat {
+namespace zor::plat {
 
 bool TClientDataSet::ApplyUpdates(const DeltaSender& send) {
   if (ChangeCount() <= 0) return false;
@@ -16,4 +16,4 @@ bool TClientDataSet::ApplyUpdates(const DeltaSender& send) {
   return true;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

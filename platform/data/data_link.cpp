@@ -5,7 +5,7 @@
 #include "platform/core/cleanup.h"
 #include "platform/data/data_source.h"
 
-namespace plat {
+namespace zor::plat {
 
 TDataLink::~TDataLink() {
   if (data_source_) data_source_->RemoveDataLink(this);
@@ -147,4 +147,4 @@ void TFieldDataLink::FocusControl(TField*& field) {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

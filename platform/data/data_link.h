@@ -30,7 +30,7 @@
 #include "platform/core/events.h"
 #include "platform/data/data_set.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDataSource;
 
@@ -133,4 +133,4 @@ class TFieldDataLink : public TDataLink {
   bool modified_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

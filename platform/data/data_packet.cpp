@@ -5,7 +5,7 @@
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -73,4 +73,4 @@ Variant DeltaToVariant(const DeltaPacket& delta) { return Variant(DeltaToJsonTex
 
 DeltaPacket DeltaFromVariant(const Variant& value) { return DeltaFromJsonText(JsonText{TextOf(value, kDeltaError)}); }
 
-}  // namespace plat
+}  // namespace zor::plat

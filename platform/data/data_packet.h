@@ -12,7 +12,7 @@
 #include "wire/field.h"
 #include "wire/packet.h"
 
-namespace plat {
+namespace zor::plat {
 
 using wire::ChangeKind;
 using wire::FieldDef;
@@ -51,4 +51,4 @@ DataPacket PacketFromVariant(Variant&& value);
 Variant DeltaToVariant(const DeltaPacket& delta);
 DeltaPacket DeltaFromVariant(const Variant& value);
 
-}  // namespace plat
+}  // namespace zor::plat

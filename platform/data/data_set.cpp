@@ -9,7 +9,7 @@
 #include "platform/data/data_source.h"
 #include "platform/data/field_types.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -693,4 +693,4 @@ void TDataSet::ChangeRecords(const std::function<void(std::vector<Record>&)>& ch
   DataEvent(deDataSetChange);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

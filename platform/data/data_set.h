@@ -44,7 +44,7 @@
 #include "platform/data/data_packet.h"
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDataSource;
 
@@ -315,4 +315,4 @@ class TDataSet : public TComponent {
   bool destroying_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

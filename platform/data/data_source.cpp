@@ -6,7 +6,7 @@
 
 #include "platform/data/data_link.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 std::atomic<uint64_t> g_next_serial{1};
@@ -93,4 +93,4 @@ void TDataSource::DataEvent(TDataEvent event, const TDataEventInfo& info) {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -13,7 +13,7 @@
 #include "platform/core/events.h"
 #include "platform/data/data_set.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDataLink;
 
@@ -66,4 +66,4 @@ class TDataSource : public TComponent {
   std::vector<TDataLink*> links_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

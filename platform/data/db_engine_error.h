@@ -8,7 +8,7 @@
 
 #include "platform/core/exceptions.h"
 
-namespace plat {
+namespace zor::plat {
 
 struct TDBError {
   int NativeError = 0;
@@ -27,4 +27,4 @@ class EDBEngineError : public EDatabaseError {
   std::vector<TDBError> errors_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

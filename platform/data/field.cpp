@@ -9,7 +9,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/data/data_set.h"
 
-namespace plat {
+namespace zor::plat {
 
 TField::TField(TComponent* owner, FieldType type) : TComponent(owner), type_(type) {
   if (type == FieldType::Integer || type == FieldType::Float) alignment_ = taRightJustify;
@@ -187,4 +187,4 @@ Variant TField::Convert(const Variant& v) const {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

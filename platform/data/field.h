@@ -26,7 +26,7 @@
 #include "platform/core/variant.h"
 #include "platform/data/data_packet.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDataSet;
 class TField;
@@ -146,4 +146,4 @@ class TField : public TComponent {
   int slot_ = -1;  // column of the dataset's records holding this field
 };
 
-}  // namespace plat
+}  // namespace zor::plat

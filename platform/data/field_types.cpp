@@ -9,7 +9,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 void TStringField::CheckValue(const Variant& native) const {
   if (Size() <= 0 || native.IsNull()) return;
@@ -110,4 +110,4 @@ TField* CreateField(TComponent* owner, const FieldDef& def) {
   return f;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

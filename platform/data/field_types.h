@@ -4,7 +4,7 @@
 
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 // Text of at most Size characters (UTF-8 characters, not bytes). A longer
 // value is refused with an error naming the field, never cut short: code
@@ -77,4 +77,4 @@ class TBooleanField : public TField {
 // A field of the class that suits the column, named and sized after it.
 TField* CreateField(TComponent* owner, const FieldDef& def);
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // The recording canvas.
 #include "platform/dbcontrols/canvas.h"
 
-namespace plat {
+namespace zor::plat {
 
 void TCanvas::FillRect(const TRect& rect) {
   ops_.push_back({TCanvasOp::Kind::FillRect, rect, 0, 0, {}, Brush.Color, Font});
@@ -19,4 +19,4 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
   ops_.push_back({TCanvasOp::Kind::FocusRect, rect, 0, 0, {}, Brush.Color, Font});
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,7 @@
 
 #include "platform/controls/graphics.h"
 
-namespace plat {
+namespace zor::plat {
 
 struct TRect {
   int Left = 0;
@@ -56,4 +56,4 @@ class TCanvas {
   std::vector<TCanvasOp> ops_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -71,4 +71,4 @@ void TDBCheckBox::DefaultKeyPress(char& key) {
   if (key == ' ') Click();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -17,7 +17,7 @@
 #include "platform/controls/check_box.h"
 #include "platform/dbcontrols/field_linked_control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBCheckBox : public TFieldLinkedControl<TCheckBox> {
  public:
@@ -41,4 +41,4 @@ class TDBCheckBox : public TFieldLinkedControl<TCheckBox> {
   std::string value_unchecked_ = "False";
 };
 
-}  // namespace plat
+}  // namespace zor::plat

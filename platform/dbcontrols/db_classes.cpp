@@ -17,7 +17,7 @@
 #include "platform/forms/frm_padrao.h"
 #include "platform/library/procurar.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -84,7 +84,7 @@ void RegisterGrid(ComponentClassRegistry& r) {
       {"dgRowLines", dgRowLines},     {"dgTabs", dgTabs},
       {"dgRowSelect", dgRowSelect},   {"dgAlwaysShowSelection", dgAlwaysShowSelection},
       {"dgConfirmDelete", dgConfirmDelete}, {"dgCancelOnExit", dgCancelOnExit}};
-  auto title_font = [](auto change) {
+  auto titleFont = [](auto change) {
     return [change](TDBGrid& g, const DefProperty& p, LoadContext& ctx) {
       TFont f = g.TitleFont();
       change(f, p.value, ctx);
@@ -101,19 +101,19 @@ void RegisterGrid(ComponentClassRegistry& r) {
           .Bool<TDBGrid>("ReadOnly", &TDBGrid::SetReadOnly)
           .Bool<TDBGrid>("DefaultDrawing", &TDBGrid::SetDefaultDrawing)
           .Int<TDBGrid>("DefaultRowHeight", &TDBGrid::SetDefaultRowHeight)
-          .Prop<TDBGrid>("TitleFont.Bold", title_font([](TFont& f, const DefValue& v, LoadContext& ctx) {
+          .Prop<TDBGrid>("TitleFont.Bold", titleFont([](TFont& f, const DefValue& v, LoadContext& ctx) {
                            f.Bold = ctx.Bool(v);
                          }))
-          .Prop<TDBGrid>("TitleFont.Italic", title_font([](TFont& f, const DefValue& v, LoadContext& ctx) {
+          .Prop<TDBGrid>("TitleFont.Italic", titleFont([](TFont& f, const DefValue& v, LoadContext& ctx) {
                            f.Italic = ctx.Bool(v);
                          }))
-          .Prop<TDBGrid>("TitleFont.Color", title_font([](TFont& f, const DefValue& v, LoadContext& ctx) {
+          .Prop<TDBGrid>("TitleFont.Color", titleFont([](TFont& f, const DefValue& v, LoadContext& ctx) {
                            f.Color = ColorValue(v, ctx);
                          }))
-          .Prop<TDBGrid>("TitleFont.Name", title_font([](TFont& f, const DefValue& v, LoadContext& ctx) {
+          .Prop<TDBGrid>("TitleFont.Name", titleFont([](TFont& f, const DefValue& v, LoadContext& ctx) {
                            f.Name = ctx.Text(v);
                          }))
-          .Prop<TDBGrid>("TitleFont.Size", title_font([](TFont& f, const DefValue& v, LoadContext& ctx) {
+          .Prop<TDBGrid>("TitleFont.Size", titleFont([](TFont& f, const DefValue& v, LoadContext& ctx) {
                            f.Size = static_cast<int>(ctx.Integer(v));
                          }))
           .Prop<TDBGrid>("Columns",
@@ -274,4 +274,4 @@ void RegisterDataControls() {
   TfrmPadrao::AddBaseDefinition({"frm_padrao_dados.form", kFrmPadraoDadosForm});
 }
 
-}  // namespace plat
+}  // namespace zor::plat

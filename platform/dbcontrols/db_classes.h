@@ -48,8 +48,8 @@
 // Visible, Color, Font.Bold, Font.Italic, Font.Color.
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 
 void RegisterDataControls();
 
-}  // namespace plat
+}  // namespace zor::plat

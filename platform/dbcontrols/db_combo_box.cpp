@@ -4,7 +4,7 @@
 #include "platform/controls/gesture.h"
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 TDBComboBox::TDBComboBox(TComponent* owner) : TFieldLinkedControl(owner) {
   // Items arriving after the field was shown may now hold its text.
@@ -56,4 +56,4 @@ void TDBComboBox::DoExit() {
   TComboBox::DoExit();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

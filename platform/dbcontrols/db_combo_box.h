@@ -14,7 +14,7 @@
 #include "platform/controls/combo_box.h"
 #include "platform/dbcontrols/field_linked_control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBComboBox : public TFieldLinkedControl<TComboBox> {
  public:
@@ -29,4 +29,4 @@ class TDBComboBox : public TFieldLinkedControl<TComboBox> {
   void WriteField() override;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

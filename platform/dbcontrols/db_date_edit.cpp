@@ -7,7 +7,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 // Day, month and year positions, all optional; a blank shows an empty one.
@@ -92,4 +92,4 @@ void TDBDateEditPlus::WriteField(TField* field) {
   field->SetText(IsEmpty() ? std::string() : FormatDateTime("dd/mm/yyyy", d));
 }
 
-}  // namespace plat
+}  // namespace zor::plat

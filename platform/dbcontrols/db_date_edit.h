@@ -17,7 +17,7 @@
 #include "platform/core/date_time.h"
 #include "platform/dbcontrols/db_edit.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBDateEditPlus : public TDBEdit {
  public:
@@ -58,4 +58,4 @@ class TDBDateEditPlus : public TDBEdit {
   TColor valid_color_ = clBlue;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 
 #include "platform/dbcontrols/db_classes.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 // Forms may name the data-aware classes as soon as they are linked in.
@@ -145,4 +145,4 @@ void TDBEdit::DoExit() {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

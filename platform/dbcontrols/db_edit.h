@@ -19,7 +19,7 @@
 #include "platform/data/data_link.h"
 #include "platform/data/data_source.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBEdit : public TMaskEdit {
  public:
@@ -72,4 +72,4 @@ class TDBEdit : public TMaskEdit {
   int auto_max_length_ = 0;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

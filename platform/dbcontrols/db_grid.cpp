@@ -14,7 +14,7 @@
 
 #include "platform/dbcontrols/db_classes.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 // Forms may name the data-aware classes as soon as they are linked in.
@@ -740,4 +740,4 @@ bool TDBGrid::UserTitleClick(int col) {
   });
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -55,7 +55,7 @@
 #include "platform/dbcontrols/canvas.h"
 #include "platform/dbcontrols/db_grid_column.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TDBGridOption {
   dgEditing,
@@ -286,4 +286,4 @@ class TDBGrid : public TWinControl {
   bool dying_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

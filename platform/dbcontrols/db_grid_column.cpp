@@ -7,7 +7,7 @@
 #include "platform/data/field.h"
 #include "platform/dbcontrols/db_grid.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 // Pixels per character of a field's display width, and the cell padding.
@@ -170,4 +170,4 @@ TColumn* TDBGridColumns::ColumnOfField(const TField* field) const {
   return nullptr;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

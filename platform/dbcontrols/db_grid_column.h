@@ -13,7 +13,7 @@
 #include "platform/controls/graphics.h"
 #include "platform/controls/strings.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBGrid;
 class TField;
@@ -136,4 +136,4 @@ class TDBGridColumns {
   TDBGridColumnsState state_ = csDefault;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

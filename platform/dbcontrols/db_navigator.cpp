@@ -5,7 +5,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 TDBNavigator::TDBNavigator(TComponent* owner) : TWinControl(owner) {
   SetDefaultSize(240, 25);
@@ -37,7 +37,7 @@ bool TDBNavigator::ButtonEnabled(TNavigateBtn button) const {
   if (!visible_.Contains(button) || !Enabled() || !link_.Active()) return false;
   TDataSet* ds = link_.DataSet();
   const bool editing = ds->Editing();
-  const bool can_modify = ds->CanModify() && !link_.ReadOnly();
+  const bool canModify = ds->CanModify() && !link_.ReadOnly();
   const int row = ds->CurrentRow();
   const int rows = ds->RowCount();
   switch (button) {
@@ -46,11 +46,11 @@ bool TDBNavigator::ButtonEnabled(TNavigateBtn button) const {
     case nbNext:
     case nbLast: return row >= 0 && row < rows - 1;
     case nbInsert:
-    case nbRefresh: return can_modify;
-    case nbDelete: return can_modify && !ds->IsEmpty();
-    case nbEdit: return can_modify && !editing;
+    case nbRefresh: return canModify;
+    case nbDelete: return canModify && !ds->IsEmpty();
+    case nbEdit: return canModify && !editing;
     case nbPost:
-    case nbCancel: return can_modify && editing;
+    case nbCancel: return canModify && editing;
   }
   return false;
 }
@@ -118,4 +118,4 @@ bool TDBNavigator::UserClickButton(TNavigateBtn button) {
   return RunGesture([&] { BtnClick(button); });
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -19,7 +19,7 @@
 #include "platform/data/data_link.h"
 #include "platform/data/data_source.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TNavigateBtn { nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh };
 using TNavButtonSet = TSet<TNavigateBtn>;
@@ -80,4 +80,4 @@ class TDBNavigator : public TWinControl {
   bool dying_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include "platform/controls/gesture.h"
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 TDBRadioGroup::TDBRadioGroup(TComponent* owner) : TFieldLinkedControl(owner) {
   values_.Changed.Subscribe([this] { ShowField(); });
@@ -45,4 +45,4 @@ bool TDBRadioGroup::UserSelect(int index) {
   return ok && chosen;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -12,7 +12,7 @@
 #include "platform/controls/strings.h"
 #include "platform/dbcontrols/field_linked_control.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBRadioGroup : public TFieldLinkedControl<TRadioGroup> {
  public:
@@ -32,4 +32,4 @@ class TDBRadioGroup : public TFieldLinkedControl<TRadioGroup> {
   TStrings values_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -3,7 +3,7 @@
 
 #include "platform/data/field.h"
 
-namespace plat {
+namespace zor::plat {
 
 TDBText::TDBText(TComponent* owner) : TLabel(owner) {
   link_.SetControl(this);
@@ -30,4 +30,4 @@ void TDBText::ShowField() {
   SetCaption(f ? f->DisplayText() : std::string());
 }
 
-}  // namespace plat
+}  // namespace zor::plat

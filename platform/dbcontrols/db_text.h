@@ -8,7 +8,7 @@
 #include "platform/data/data_link.h"
 #include "platform/data/data_source.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDBText : public TLabel {
  public:
@@ -26,4 +26,4 @@ class TDBText : public TLabel {
   TFieldDataLink link_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -10,7 +10,7 @@
 #include "platform/data/data_link.h"
 #include "platform/data/data_source.h"
 
-namespace plat {
+namespace zor::plat {
 
 template <typename Control>
 class TFieldLinkedControl : public Control {
@@ -54,4 +54,4 @@ class TFieldLinkedControl : public Control {
   TFieldDataLink link_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -2,6 +2,6 @@
 // (frm_padrao_dados.form), built in.
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 extern const char* const kFrmPadraoDadosForm;
 }

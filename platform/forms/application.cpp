@@ -9,7 +9,7 @@
 #include "platform/forms/screen.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 TApplication::TApplication() {
   SetExceptionReporter([this](const std::exception& e) { HandleException(e); });
@@ -60,4 +60,4 @@ void TApplication::DestroyForms() {
 TScreen* const Screen = new TScreen();
 TApplication* const Application = new TApplication();
 
-}  // namespace plat
+}  // namespace zor::plat

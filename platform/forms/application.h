@@ -10,7 +10,7 @@
 #include "platform/core/component.h"
 #include "platform/forms/form.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TApplication : public TComponent {
  public:
@@ -70,4 +70,4 @@ class TApplication : public TComponent {
 
 extern TApplication* const Application;
 
-}  // namespace plat
+}  // namespace zor::plat

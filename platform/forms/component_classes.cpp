@@ -16,7 +16,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/library/messages.h"
 
-namespace plat {
+namespace zor::plat {
 
 // ---- LoadContext -----------------------------------------------------------
 
@@ -373,4 +373,4 @@ ComponentClassRegistry& ComponentClasses() {
   return *registry;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -19,7 +19,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/forms/form_definition.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TStrings;
 
@@ -59,8 +59,8 @@ using ParentAttacher = std::function<void(TComponent& child, TComponent& parent,
 class ComponentClass {
  public:
   ComponentClass(std::string name, const ComponentClass* base, std::function<TComponent*(TComponent*)> create,
-                 std::function<bool(const TComponent*)> is_instance)
-      : name_(std::move(name)), base_(base), create_(std::move(create)), is_instance_(std::move(is_instance)) {}
+                 std::function<bool(const TComponent*)> isInstance)
+      : name_(std::move(name)), base_(base), create_(std::move(create)), is_instance_(std::move(isInstance)) {}
 
   const std::string& Name() const { return name_; }
   const ComponentClass* Base() const { return base_; }
@@ -177,4 +177,4 @@ class ComponentClassRegistry {
 // The registry, with the standard controls, menus and forms registered.
 ComponentClassRegistry& ComponentClasses();
 
-}  // namespace plat
+}  // namespace zor::plat

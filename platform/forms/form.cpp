@@ -10,7 +10,7 @@
 #include "platform/forms/screen.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {
   SetColor(clBtnFace);
@@ -144,17 +144,17 @@ int TForm::ShowModal() {
   if (Visible()) throw Exception(PlatformText("form.modal_while_visible"));
   modal_ = true;
   modal_result_ = mrNone;
-  int runner_result = mrNone;
+  int runnerResult = mrNone;
   try {
     Show();
-    runner_result = Ui().RunModal(*this);
+    runnerResult = Ui().RunModal(*this);
   } catch (...) {
     modal_ = false;
     Hide();
     throw;
   }
   modal_ = false;
-  int result = modal_result_ != mrNone ? modal_result_ : (runner_result != mrNone ? runner_result : mrCancel);
+  int result = modal_result_ != mrNone ? modal_result_ : (runnerResult != mrNone ? runnerResult : mrCancel);
   modal_result_ = result;
   TCloseAction action = caHide;
   Finally([&] { if (OnClose) OnClose(this, action); }, [&] { Hide(); });
@@ -168,9 +168,9 @@ void TForm::Close() {
     SetModalResult(mrCancel);
     return;
   }
-  bool can_close = true;
-  if (OnCloseQuery) OnCloseQuery(this, can_close);
-  if (!can_close) return;
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  if (!canClose) return;
   TCloseAction action = caHide;
   if (form_style_ == fsMDIChild) action = border_icons_.Contains(biMinimize) ? caMinimize : caNone;
   if (OnClose) OnClose(this, action);
@@ -207,4 +207,4 @@ void TForm::Free() {
   delete this;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -14,7 +14,7 @@
 #include "platform/forms/form_text.h"
 #include "platform/forms/handler_table.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -136,4 +136,4 @@ class TForm : public TCustomForm {
   int repaint_count_ = 0;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/forms/component_classes.h"
 
-namespace plat {
+namespace zor::plat {
 
 void ApplyFormDefinition(TForm& form, const FormDefinition& definition, const THandlerTable& handlers) {
   ComponentClassRegistry& registry = ComponentClasses();
@@ -74,4 +74,4 @@ void ApplyFormDefinition(TForm& form, const FormDefinition& definition, const TH
     }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

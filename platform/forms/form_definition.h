@@ -6,10 +6,10 @@
 #include "platform/forms/form.h"
 #include "platform/forms/form_text.h"
 
-namespace plat {
+namespace zor::plat {
 
 // Creates and modifies the form's components, sets their properties and
 // binds their events to the handlers of the table.
 void ApplyFormDefinition(TForm& form, const FormDefinition& definition, const THandlerTable& handlers);
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -7,7 +7,7 @@
 
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -94,10 +94,10 @@ const char* HandlerParameters(const std::string& cls, const std::string& event) 
 
 namespace {
 
-void CollectInto(FormMembers& members, std::map<std::string, size_t>& handler_at, const FormDefinition& definition,
-                 bool with_components) {
+void CollectInto(FormMembers& members, std::map<std::string, size_t>& handlerAt, const FormDefinition& definition,
+                 bool withComponents) {
   for (const DefEntry& e : definition.entries) {
-    if (with_components && !e.is_form && !e.class_name.empty()) members.components.push_back({e.name, e.class_name});
+    if (withComponents && !e.is_form && !e.class_name.empty()) members.components.push_back({e.name, e.class_name});
     for (const DefProperty& p : e.properties) {
       if (!IsEventName(p.name) || p.value.kind != DefValue::Kind::Name) continue;
       const std::string& handler = p.value.text;
@@ -106,7 +106,7 @@ void CollectInto(FormMembers& members, std::map<std::string, size_t>& handler_at
       if (!parameters)
         throw EFormDefinitionError(definition.source, p.line,
                                    PlatformText("form.event_shape_unknown", {p.name, e.name}));
-      auto [at, added] = handler_at.emplace(handler, members.handlers.size());
+      auto [at, added] = handlerAt.emplace(handler, members.handlers.size());
       if (added) {
         members.handlers.push_back({handler, parameters});
       } else if (members.handlers[at->second].parameters != parameters) {
@@ -120,9 +120,9 @@ void CollectInto(FormMembers& members, std::map<std::string, size_t>& handler_at
 
 FormMembers CollectFormMembers(const FormDefinition& definition, const std::vector<FormDefinition>& pieces) {
   FormMembers members;
-  std::map<std::string, size_t> handler_at;
-  CollectInto(members, handler_at, definition, true);
-  for (const FormDefinition& piece : pieces) CollectInto(members, handler_at, piece, false);
+  std::map<std::string, size_t> handlerAt;
+  CollectInto(members, handlerAt, definition, true);
+  for (const FormDefinition& piece : pieces) CollectInto(members, handlerAt, piece, false);
   return members;
 }
 
@@ -130,14 +130,16 @@ std::string FormMembersDeclarations(const FormMembers& members, const std::strin
   std::ostringstream out;
   out << "// Generated from " << source << " by zor-form-members: do not edit.\n"
       << "// Included inside the form class: its components and handlers.\n\n";
+  out << "// NOLINTBEGIN(readability-identifier-naming): named by the form definition\n";
   for (const auto& c : members.components) out << "plat::" << c.class_name << "* " << c.name << " = nullptr;\n";
   out << "\n";
   for (const auto& h : members.handlers) out << "void " << h.name << "(" << h.parameters << ");\n";
+  out << "// NOLINTEND(readability-identifier-naming)\n";
   out << "\n// Binds the handlers and component pointers above by name.\nvoid BindFormMembers();\n";
   return out.str();
 }
 
-std::string FormMembersBindings(const FormMembers& members, const std::string& source, const std::string& form_class,
+std::string FormMembersBindings(const FormMembers& members, const std::string& source, const std::string& formClass,
                                 const std::string& header) {
   std::ostringstream out;
   out << "// Generated from " << source << " by zor-form-members: do not edit.\n"
@@ -147,17 +149,17 @@ std::string FormMembersBindings(const FormMembers& members, const std::string& s
       << "// A handler bound by name: a callable of the event's exact type that\n"
       << "// calls the form's method.\n"
       << "template <typename... A>\n"
-      << "std::function<void(A...)> Method(" << form_class << "* form, void (" << form_class
+      << "std::function<void(A...)> Method(" << formClass << "* form, void (" << formClass
       << "::*method)(A...)) {\n"
       << "  return [form, method](A... args) { (form->*method)(args...); };\n"
       << "}\n\n"
       << "}  // namespace\n\n"
-      << "void " << form_class << "::BindFormMembers() {\n";
+      << "void " << formClass << "::BindFormMembers() {\n";
   for (const auto& h : members.handlers)
-    out << "  BindHandler(\"" << h.name << "\", Method(this, &" << form_class << "::" << h.name << "));\n";
+    out << "  BindHandler(\"" << h.name << "\", Method(this, &" << formClass << "::" << h.name << "));\n";
   for (const auto& c : members.components) out << "  BindField(\"" << c.name << "\", " << c.name << ");\n";
   out << "}\n";
   return out.str();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -13,7 +13,7 @@
 
 #include "platform/forms/form_text.h"
 
-namespace plat {
+namespace zor::plat {
 
 struct FormMembers {
   struct Component {
@@ -36,7 +36,7 @@ FormMembers CollectFormMembers(const FormDefinition& definition, const std::vect
 std::string FormMembersDeclarations(const FormMembers& members, const std::string& source);
 // The definition of `form_class`::BindFormMembers, which binds every handler
 // and component pointer by name; `header` declares the class.
-std::string FormMembersBindings(const FormMembers& members, const std::string& source, const std::string& form_class,
+std::string FormMembersBindings(const FormMembers& members, const std::string& source, const std::string& formClass,
                                 const std::string& header);
 
-}  // namespace plat
+}  // namespace zor::plat

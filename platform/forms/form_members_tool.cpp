@@ -38,18 +38,18 @@ int main(int argc, char** argv) {
     // the generated files' headings give.
     const auto parse = [](const char* path) {
       const std::string name = std::filesystem::path(path).filename().string();
-      return plat::ParseFormDefinition({name, plat::LoadFormDefinitionFile(path).Text});
+      return zor::plat::ParseFormDefinition({name, zor::plat::LoadFormDefinitionFile(path).Text});
     };
-    const plat::FormDefinition definition = parse(argv[1]);
-    std::vector<plat::FormDefinition> pieces;
+    const zor::plat::FormDefinition definition = parse(argv[1]);
+    std::vector<zor::plat::FormDefinition> pieces;
     std::string sources = definition.source;
     for (int i = 6; i < argc; ++i) {
       pieces.push_back(parse(argv[i]));
       sources += " and " + pieces.back().source;
     }
-    const plat::FormMembers members = plat::CollectFormMembers(definition, pieces);
-    WriteIfChanged(argv[4], plat::FormMembersDeclarations(members, sources));
-    WriteIfChanged(argv[5], plat::FormMembersBindings(members, sources, argv[2], argv[3]));
+    const zor::plat::FormMembers members = zor::plat::CollectFormMembers(definition, pieces);
+    WriteIfChanged(argv[4], zor::plat::FormMembersDeclarations(members, sources));
+    WriteIfChanged(argv[5], zor::plat::FormMembersBindings(members, sources, argv[2], argv[3]));
   } catch (const std::exception& e) {
     std::cerr << "zor-form-members: " << e.what() << "\n";
     return 1;

@@ -7,7 +7,7 @@
 
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -163,4 +163,4 @@ FormDefinitionSource LoadFormDefinitionFile(const std::string& path) {
   return {path, text.str()};
 }
 
-}  // namespace plat
+}  // namespace zor::plat

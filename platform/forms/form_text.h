@@ -30,7 +30,7 @@
 
 #include "platform/core/exceptions.h"
 
-namespace plat {
+namespace zor::plat {
 
 // One form definition text and the name its errors cite.
 struct FormDefinitionSource {
@@ -86,4 +86,4 @@ FormDefinition ParseFormDefinition(const FormDefinitionSource& source);
 // Reads a definition from a file (its path becomes the source name).
 FormDefinitionSource LoadFormDefinitionFile(const std::string& path);
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -3,7 +3,7 @@
 
 #include "platform/forms/frm_dados_ger_rel_form.h"
 
-namespace plat {
+namespace zor::plat {
 
 TfrmDadosGerRel::TfrmDadosGerRel(TComponent* owner) : TForm(owner) { BindFormMembers(); }
 
@@ -26,4 +26,4 @@ void TfrmDadosGerRel::sbtImprimirClick(TObject*) {
 
 void TfrmDadosGerRel::sbtFecharClick(TObject*) { Close(); }
 
-}  // namespace plat
+}  // namespace zor::plat

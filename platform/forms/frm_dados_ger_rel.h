@@ -15,7 +15,7 @@
 #include "platform/forms/form.h"
 #include "platform/library/messages.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TfrmDadosGerRel : public TForm {
  public:
@@ -35,4 +35,4 @@ class TfrmDadosGerRel : public TForm {
   std::function<void(const std::string& reportCode, bool print)> RunReport;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

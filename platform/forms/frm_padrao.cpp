@@ -4,7 +4,7 @@
 #include "platform/forms/frm_padrao_form.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -85,4 +85,4 @@ void TfrmPadrao::sbtFecharClick(TObject*) { Close(); }
 // Keys in the grid: none handled here.
 void TfrmPadrao::dbgPadraoKeyDown(TObject*, Word&, TShiftState) {}
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -23,7 +23,7 @@
 #include "platform/forms/form.h"
 #include "platform/library/messages.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TfrmPadrao : public TForm {
  public:
@@ -46,4 +46,4 @@ class TfrmPadrao : public TForm {
   std::function<void()> SearchDataSet;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

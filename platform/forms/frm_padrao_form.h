@@ -1,6 +1,6 @@
 // The text of the form definition frm_padrao.form, built in.
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 extern const char* const kFrmPadraoForm;
 }

@@ -12,7 +12,7 @@
 
 #include "platform/core/component.h"
 
-namespace plat {
+namespace zor::plat {
 
 class THandlerTable {
  public:
@@ -56,4 +56,4 @@ class THandlerTable {
   std::map<std::string, FieldEntry> fields_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 
 #include "platform/forms/form.h"
 
-namespace plat {
+namespace zor::plat {
 
 TScreen::TScreen() {
   focus_subscription_ = TCustomForm::AllFocusChanges().Subscribe([this](TCustomForm* form, TWinControl*, TWinControl*) {
@@ -71,4 +71,4 @@ void TScreen::FormHidden(TForm* form) {
     }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,7 @@
 #include "platform/controls/graphics.h"
 #include "platform/core/component.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TForm;
 class TWinControl;
@@ -68,4 +68,4 @@ class CursorScope {
   CursorScope& operator=(const CursorScope&) = delete;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

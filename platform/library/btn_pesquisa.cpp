@@ -7,7 +7,7 @@
 #include "platform/library/consiste.h"
 #include "platform/library/pesquisa.h"
 
-namespace plat {
+namespace zor::plat {
 
 TBtnPesquisa::TBtnPesquisa(TComponent* owner) : TSpeedButton(owner) {}
 
@@ -60,4 +60,4 @@ bool TBtnPesquisa::Execute() {
   return true;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -14,7 +14,7 @@
 
 #include "platform/controls/speed_button.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TCustomEdit;
 class TDataSource;
@@ -59,4 +59,4 @@ class TBtnPesquisa : public TSpeedButton {
   std::string empty_error_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -13,7 +13,7 @@
 #include "platform/net/server_result.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat::Consiste {
+namespace zor::plat::Consiste {
 
 void MensErro(const std::string& text, bool abort) {
   if (abort) MensErroAbort(text);
@@ -93,4 +93,4 @@ double RoundDec(double value, int digits) {
   return std::copysign(rounded, value);
 }
 
-}  // namespace plat::Consiste
+}  // namespace zor::plat::Consiste

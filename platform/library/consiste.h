@@ -7,7 +7,7 @@
 
 #include "platform/core/variant.h"
 
-namespace plat::Consiste {
+namespace zor::plat::Consiste {
 
 // Shows `text` as an error (caption from the dialog caption provider, else
 // "Erro"); with `abort` true it then raises the silent abort, so the running
@@ -50,4 +50,4 @@ std::string Ajusta(std::string_view text, int width);
 // are returned unchanged.
 double RoundDec(double value, int digits);
 
-}  // namespace plat::Consiste
+}  // namespace zor::plat::Consiste

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 DialogCaptionProvider& Provider() {
@@ -22,4 +22,4 @@ std::string DialogCaption(const std::string& fallback) {
   return fallback;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 
 using DialogCaptionProvider = std::function<std::string()>;
 
@@ -18,4 +18,4 @@ void SetDialogCaptionProvider(DialogCaptionProvider provider);
 // The provider's caption, or `fallback` when there is none.
 std::string DialogCaption(const std::string& fallback);
 
-}  // namespace plat
+}  // namespace zor::plat

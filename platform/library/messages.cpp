@@ -6,7 +6,7 @@
 #include "platform/library/dialog_caption.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -43,16 +43,16 @@ int TMessages::ShowMsg(std::string_view key, MessageType type, MessageButtons bu
   std::string text = Msg(key);
   std::string caption = DialogCaption(DefaultCaption(type));
   switch (buttons) {
-    case MessageButtons::YesNo: return Ui().AskYesNo(caption, text) ? ResultYes : ResultNo;
-    case MessageButtons::OkCancel: return Ui().AskYesNo(caption, text) ? ResultOk : ResultCancel;
+    case MessageButtons::YesNo: return Ui().AskYesNo(caption, text) ? kResultYes : kResultNo;
+    case MessageButtons::OkCancel: return Ui().AskYesNo(caption, text) ? kResultOk : kResultCancel;
     case MessageButtons::Ok:
       if (type == MessageType::Error)
         Ui().ShowError(caption, text);
       else
         Ui().ShowInfo(caption, text);
-      return ResultOk;
+      return kResultOk;
   }
-  return ResultCancel;
+  return kResultCancel;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

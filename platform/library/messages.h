@@ -10,7 +10,7 @@
 
 #include "platform/core/component.h"
 
-namespace plat {
+namespace zor::plat {
 
 enum class MessageType { Warning, Error, Information, Confirmation };
 enum class MessageButtons { Ok, OkCancel, YesNo };
@@ -18,10 +18,10 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 class TMessages : public TComponent {
  public:
   // Modal results returned by ShowMsg.
-  static constexpr int ResultOk = 1;
-  static constexpr int ResultCancel = 2;
-  static constexpr int ResultYes = 6;
-  static constexpr int ResultNo = 7;
+  static constexpr int kResultOk = 1;
+  static constexpr int kResultCancel = 2;
+  static constexpr int kResultYes = 6;
+  static constexpr int kResultNo = 7;
 
   explicit TMessages(TComponent* owner = nullptr) : TComponent(owner) {}
 
@@ -49,4 +49,4 @@ class TMessages : public TComponent {
   std::vector<std::string> messages_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

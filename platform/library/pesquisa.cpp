@@ -7,7 +7,7 @@
 #include "platform/data/data_source.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat::Pesquisa {
+namespace zor::plat::Pesquisa {
 
 bool HasRecords(const TDataSource* dataSource) {
   TDataSet* ds = dataSource ? dataSource->DataSet() : nullptr;
@@ -40,4 +40,4 @@ bool Pesquisar(TDataSource* dataSource, const std::string& title, bool allFields
   return ds->RecNo() == *chosen + 1;
 }
 
-}  // namespace plat::Pesquisa
+}  // namespace zor::plat::Pesquisa

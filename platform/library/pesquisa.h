@@ -3,11 +3,11 @@
 
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 class TDataSource;
 }
 
-namespace plat::Pesquisa {
+namespace zor::plat::Pesquisa {
 
 // Shows the records of the data source's dataset as a pick list titled
 // `title`: the visible fields in order under their DisplayLabel (every
@@ -23,4 +23,4 @@ bool Pesquisar(TDataSource* dataSource, const std::string& title, bool allFields
 // True when the data source has an open dataset with at least one record.
 bool HasRecords(const TDataSource* dataSource);
 
-}  // namespace plat::Pesquisa
+}  // namespace zor::plat::Pesquisa

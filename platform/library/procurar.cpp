@@ -9,7 +9,7 @@
 #include "platform/library/dialog_caption.h"
 #include "platform/ui/ui_port.h"
 
-namespace plat::Procurar {
+namespace zor::plat::Procurar {
 
 bool Procura(TDataSet* dataSet) {
   if (!dataSet || !dataSet->Active() || dataSet->IsEmpty()) return false;
@@ -41,4 +41,4 @@ bool Procura(TDataSet* dataSet) {
   return found;
 }
 
-}  // namespace plat::Procurar
+}  // namespace zor::plat::Procurar

@@ -1,11 +1,11 @@
 // The search dialog over a dataset.
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 class TDataSet;
 }
 
-namespace plat::Procurar {
+namespace zor::plat::Procurar {
 
 // Asks through the search dialog for a visible field and a value, then
 // moves the dataset to the first record whose field starts with the value,
@@ -16,4 +16,4 @@ namespace plat::Procurar {
 // false when the person cancelled.
 bool Procura(TDataSet* dataSet);
 
-}  // namespace plat::Procurar
+}  // namespace zor::plat::Procurar

@@ -3,7 +3,7 @@
 
 #include "platform/ui/ui_port.h"
 
-namespace plat::Showavi {
+namespace zor::plat::Showavi {
 
 namespace {
 int g_depth = 0;
@@ -37,4 +37,4 @@ int ShownKind() { return g_kind; }
 
 int ShowDepth() { return g_depth; }
 
-}  // namespace plat::Showavi
+}  // namespace zor::plat::Showavi

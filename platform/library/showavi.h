@@ -7,11 +7,11 @@
 // so a failure path may hide again safely.
 #pragma once
 
-namespace plat {
+namespace zor::plat {
 class TForm;
 }
 
-namespace plat::Showavi {
+namespace zor::plat::Showavi {
 
 // The kinds of indicator, by what the person waits for; the number is the
 // animation the ui port shows.
@@ -58,4 +58,4 @@ class BusyScope {
   bool shown_ = true;
 };
 
-}  // namespace plat::Showavi
+}  // namespace zor::plat::Showavi

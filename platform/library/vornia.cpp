@@ -1,7 +1,7 @@
 // The process-wide host context and the local cache refresh notice.
 #include "platform/library/vornia.h"
 
-namespace plat::Vornia {
+namespace zor::plat::Vornia {
 
 namespace {
 
@@ -45,4 +45,4 @@ int LocalCacheRefreshCount() { return S().refreshes; }
 const std::vector<std::string>& LastRefreshedTables() { return S().last_tables; }
 Observers<const std::vector<std::string>&>& LocalCacheRefreshed() { return S().refreshed; }
 
-}  // namespace plat::Vornia
+}  // namespace zor::plat::Vornia

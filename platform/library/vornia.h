@@ -10,7 +10,7 @@
 #include "platform/core/observers.h"
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 
 struct HostContext {
   std::string UserCode;      // the logged-in user's code
@@ -23,9 +23,9 @@ struct HostContext {
   std::string DatabaseUrl;   // the shared database's URL (SQLite file or PostgreSQL)
 };
 
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace plat::Vornia {
+namespace zor::plat::Vornia {
 
 void SetHostContext(const HostContext& context);
 const HostContext& Context();
@@ -46,4 +46,4 @@ int LocalCacheRefreshCount();
 const std::vector<std::string>& LastRefreshedTables();
 Observers<const std::vector<std::string>&>& LocalCacheRefreshed();
 
-}  // namespace plat::Vornia
+}  // namespace zor::plat::Vornia

@@ -3,7 +3,7 @@
 
 #include "platform/net/server_session.h"
 
-namespace plat {
+namespace zor::plat {
 
 std::unique_ptr<httplib::Client> MakeHttpClient(const std::string& host, int port) {
   if (!ServerUsesHttps()) return std::make_unique<httplib::Client>(host, port);
@@ -15,4 +15,4 @@ std::unique_ptr<httplib::Client> MakeHttpClient(const std::string& host, int por
   return client;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

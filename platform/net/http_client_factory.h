@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-namespace plat {
+namespace zor::plat {
 
 std::unique_ptr<httplib::Client> MakeHttpClient(const std::string& host, int port);
 
-}  // namespace plat
+}  // namespace zor::plat

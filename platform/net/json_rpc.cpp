@@ -13,7 +13,7 @@
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
-namespace plat::json_rpc {
+namespace zor::plat::json_rpc {
 
 namespace {
 
@@ -121,8 +121,8 @@ Variant DecodeResponse(int64_t id, int status, const std::string& body) {
   std::string error;
   bool parsed = wire::ParseDocument(body, {"result", "data"}, parts, error);
   json& doc = parts.Tree;
-  bool is_response = parsed && doc.is_object() && (doc.contains("result") || doc.contains("error"));
-  if (!is_response) {
+  bool isResponse = parsed && doc.is_object() && (doc.contains("result") || doc.contains("error"));
+  if (!isResponse) {
     if (status != 200) return MakeFailedResult(PlatformText("net.http_error", {std::to_string(status)}));
     return MakeFailedResult(PlatformText("server.invalid_answer"));
   }
@@ -136,4 +136,4 @@ Variant DecodeResponse(int64_t id, int status, const std::string& body) {
   return DecodeResult(doc["result"], parts);
 }
 
-}  // namespace plat::json_rpc
+}  // namespace zor::plat::json_rpc

@@ -9,7 +9,7 @@
 
 #include "platform/core/variant.h"
 
-namespace plat::json_rpc {
+namespace zor::plat::json_rpc {
 
 // The request text. Strings travel as JSON strings, a JsonText argument (a
 // delta) as the JSON document it holds, null as null, numbers and booleans
@@ -23,4 +23,4 @@ std::string EncodeRequest(int64_t id, const std::string& method, const std::vect
 // give a failure result.
 Variant DecodeResponse(int64_t id, int status, const std::string& body);
 
-}  // namespace plat::json_rpc
+}  // namespace zor::plat::json_rpc

@@ -10,7 +10,7 @@
 #include "platform/net/server_result.h"
 #include "platform/net/server_session.h"
 
-namespace plat {
+namespace zor::plat {
 
 // One keep-alive HTTP client, kept out of the header so that users of the
 // connection do not compile httplib.
@@ -150,4 +150,4 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
   return json_rpc::DecodeResponse(id, res->status, answer);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

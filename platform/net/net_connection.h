@@ -21,7 +21,7 @@
 #include "platform/core/events.h"
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TNetConnection;
 
@@ -112,4 +112,4 @@ class TNetConnection : public TComponent {
   TAppServer app_server_{*this};
 };
 
-}  // namespace plat
+}  // namespace zor::plat

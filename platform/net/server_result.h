@@ -15,7 +15,7 @@
 
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 
 inline Variant MakeGoodResult(Variant data) {
   return Variant(Variant::Array{Variant(true), std::move(data)});
@@ -34,4 +34,4 @@ inline bool IsGoodResult(const Variant& result) {
   return IsServerResult(result) && result[0].AsBool();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

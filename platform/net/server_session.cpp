@@ -9,7 +9,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/net/http_client_factory.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -119,4 +119,4 @@ std::string ServerCaFile() {
   return caFile;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

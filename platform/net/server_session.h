@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 struct LoginAnswer {
   bool Ok = false;
@@ -48,4 +48,4 @@ void SetServerTls(bool https, const std::string& caFile);
 bool ServerUsesHttps();
 std::string ServerCaFile();
 
-}  // namespace plat
+}  // namespace zor::plat

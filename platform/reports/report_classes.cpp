@@ -2,7 +2,7 @@
 #include "platform/forms/component_classes.h"
 #include "platform/reports/report_designer_dialog.h"
 
-namespace plat {
+namespace zor::plat {
 
 void RegisterReportClasses() {
   static bool done = false;
@@ -15,4 +15,4 @@ void RegisterReportClasses() {
                                                           &TReportDesignerDialog::BeforeGetQueryParams);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // Writing a report's rows as CSV.
 #include "platform/reports/report_csv.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -33,4 +33,4 @@ std::string ReportCsv(const ReportDocument& document) {
   return out;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -7,9 +7,9 @@
 
 #include "platform/reports/report_document.h"
 
-namespace plat {
+namespace zor::plat {
 
 // The CSV text of the document's rows, every column on every row.
 std::string ReportCsv(const ReportDocument& document);
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -6,7 +6,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/platform_texts.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -101,4 +101,4 @@ ReportDefinition ParseReportDefinition(const std::string& text) {
   return def;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 struct ReportColumn {
   std::string Field;
@@ -46,4 +46,4 @@ struct ReportDefinition {
 // Raises EConvertError, naming the line, for a text that is not a definition.
 ReportDefinition ParseReportDefinition(const std::string& text);
 
-}  // namespace plat
+}  // namespace zor::plat

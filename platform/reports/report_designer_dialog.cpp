@@ -27,7 +27,7 @@
 
 namespace fs = std::filesystem;
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -152,4 +152,4 @@ std::string TReportDesignerDialog::Execute(const std::string& code, const TMessa
 
 bool Qrddlgs::ExistParam(const TParams& params, const std::string& name) { return params.FindParam(name) != nullptr; }
 
-}  // namespace plat
+}  // namespace zor::plat

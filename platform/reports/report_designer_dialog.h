@@ -17,7 +17,7 @@
 #include "platform/reports/report_document.h"
 #include "platform/sql/param.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TMessages;
 
@@ -75,4 +75,4 @@ namespace Qrddlgs {
 bool ExistParam(const TParams& params, const std::string& name);
 }  // namespace Qrddlgs
 
-}  // namespace plat
+}  // namespace zor::plat

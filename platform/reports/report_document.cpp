@@ -8,7 +8,7 @@
 #include "platform/data/field.h"
 #include "platform/library/messages.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -100,4 +100,4 @@ ReportDocument BuildReportDocument(const ReportDefinition& definition, TDataSet&
   return doc;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

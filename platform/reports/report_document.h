@@ -10,7 +10,7 @@
 
 #include "platform/reports/report_definition.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TDataSet;
 class TMessages;
@@ -52,4 +52,4 @@ struct ReportDocument {
 // from `messages`, with runs of blanks shown as one.
 ReportDocument BuildReportDocument(const ReportDefinition& definition, TDataSet& rows, const TMessages& messages);
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -13,7 +13,7 @@
 
 namespace fs = std::filesystem;
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -74,4 +74,4 @@ fs::path CreateUniqueReportFile(const fs::path& folder, const std::string& code,
   throw Exception(PlatformText("report.names_exhausted", {folder.string()}));
 }
 
-}  // namespace plat
+}  // namespace zor::plat

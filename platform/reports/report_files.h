@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 // The folders a replacement definition may come from, in the order they
 // are searched: the configured folder when it is an absolute path (a
@@ -35,4 +35,4 @@ std::filesystem::path ReportOutputFolder();
 std::filesystem::path CreateUniqueReportFile(const std::filesystem::path& folder, const std::string& code,
                                              const std::string& stamp, const std::string& extension);
 
-}  // namespace plat
+}  // namespace zor::plat

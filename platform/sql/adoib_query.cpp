@@ -9,7 +9,7 @@
 #include "platform/data/data_source.h"
 #include "platform/sql/sql_parameters.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -151,4 +151,4 @@ void TADOIBQuery::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component == data_source_) data_source_ = nullptr;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

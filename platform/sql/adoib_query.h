@@ -15,7 +15,7 @@
 #include "platform/sql/param.h"
 #include "platform/sql/sql_text.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TClientDataSet;
 class TDataSource;
@@ -94,4 +94,4 @@ class TADOIBQuery : public TComponent {
   bool read_only_ = false;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -7,7 +7,7 @@
 #include "platform/sql/pg_connection.h"
 #include "platform/sql/sqlite_connection.h"
 
-namespace plat {
+namespace zor::plat {
 
 int SqlResult::ColumnIndex(std::string_view name) const {
   for (size_t i = 0; i < Columns.size(); ++i)
@@ -30,4 +30,4 @@ std::unique_ptr<DbConnection> OpenConnection(std::string_view url) {
   throw EDatabaseError(PlatformText("db.bad_url", {RedactDatabaseUrl(url)}));
 }
 
-}  // namespace plat
+}  // namespace zor::plat

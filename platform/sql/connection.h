@@ -12,7 +12,7 @@
 
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 
 // The SQL dialect a query text is written for. A query keeps one text per
 // dialect; SQLite and PostgreSQL both run the InterBase-form text (`SQL_IB`,
@@ -85,4 +85,4 @@ class DbConnection {
 // An unknown URL or a failed connection raises EDatabaseError naming the database.
 std::unique_ptr<DbConnection> OpenConnection(std::string_view url);
 
-}  // namespace plat
+}  // namespace zor::plat

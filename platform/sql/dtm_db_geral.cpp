@@ -3,7 +3,7 @@
 
 #include "platform/sql/adoib_query.h"
 
-namespace plat {
+namespace zor::plat {
 
 TdtmDBGeral* dtmDBGeral = nullptr;
 
@@ -36,4 +36,4 @@ void TdtmDBGeral::Disconnect() {
   connection_.reset();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -12,7 +12,7 @@
 #include "platform/core/component.h"
 #include "platform/sql/connection.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TdtmDBGeral : public TComponent {
  public:
@@ -41,4 +41,4 @@ class TdtmDBGeral : public TComponent {
 // The host's data module; null until the host creates one.
 extern TdtmDBGeral* dtmDBGeral;
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 TParam* TParams::FindParam(std::string_view name) const {
   for (auto& p : items_)
@@ -30,4 +30,4 @@ void TParams::Redeclare(const std::vector<std::string>& names) {
   items_ = std::move(next);
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,7 @@
 
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 
 class TParam {
  public:
@@ -45,4 +45,4 @@ class TParams {
   std::vector<std::unique_ptr<TParam>> items_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -11,18 +11,28 @@
 #include "platform/core/sysutils.h"
 #include "platform/sql/sql_parameters.h"
 
-namespace plat {
+namespace zor::plat {
 
 void PgConnection::ResultDeleter::operator()(PGresult* r) const { PQclear(r); }
 
 namespace {
 
 // Type OIDs of the built-in types (pg_type.dat); stable across versions.
-enum Oid_ : Oid {
-  kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kText = 25, kOid = 26,
-  kFloat4 = 700, kFloat8 = 701, kBpChar = 1042, kVarChar = 1043,
-  kDate = 1082, kTime = 1083, kTimestamp = 1114, kTimestampTz = 1184, kNumeric = 1700,
-};
+constexpr Oid kBool = 16;
+constexpr Oid kInt8 = 20;
+constexpr Oid kInt2 = 21;
+constexpr Oid kInt4 = 23;
+constexpr Oid kText = 25;
+constexpr Oid kOid = 26;
+constexpr Oid kFloat4 = 700;
+constexpr Oid kFloat8 = 701;
+constexpr Oid kBpChar = 1042;
+constexpr Oid kVarChar = 1043;
+constexpr Oid kDate = 1082;
+constexpr Oid kTime = 1083;
+constexpr Oid kTimestamp = 1114;
+constexpr Oid kTimestampTz = 1184;
+constexpr Oid kNumeric = 1700;
 
 std::string TrimMessage(const char* msg) { return TrimRight(msg ? msg : ""); }
 
@@ -260,4 +270,4 @@ void PgConnection::ExecuteScript(std::string_view script) {
   Check(PQexec(Handle(), std::string(script).c_str()));
 }
 
-}  // namespace plat
+}  // namespace zor::plat

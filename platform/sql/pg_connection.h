@@ -12,7 +12,7 @@
 struct pg_conn;
 struct pg_result;
 
-namespace plat {
+namespace zor::plat {
 
 class PgConnection : public DbConnection {
  public:
@@ -49,4 +49,4 @@ class PgConnection : public DbConnection {
 // The URL with any password left out, fit for a message.
 std::string RedactDatabaseUrl(std::string_view url);
 
-}  // namespace plat
+}  // namespace zor::plat

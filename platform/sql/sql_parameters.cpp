@@ -3,7 +3,7 @@
 
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -71,7 +71,7 @@ std::vector<SqlParameterUse> FindSqlParameters(std::string_view s) {
   size_t i = 0;
   while (i < s.size()) {
     char c = s[i];
-    bool after_ident = i > 0 && IsIdentChar(s[i - 1]);
+    bool afterIdent = i > 0 && IsIdentChar(s[i - 1]);
     if (c == '\'') {
       // E'…' strings take backslash escapes.
       bool escape = i > 0 && (s[i - 1] == 'E' || s[i - 1] == 'e') && !(i > 1 && IsIdentChar(s[i - 2]));
@@ -83,13 +83,13 @@ std::vector<SqlParameterUse> FindSqlParameters(std::string_view s) {
       i = eol == std::string_view::npos ? s.size() : eol + 1;
     } else if (c == '/' && i + 1 < s.size() && s[i + 1] == '*') {
       i = SkipBlockComment(s, i);
-    } else if (c == '$' && !after_ident) {
+    } else if (c == '$' && !afterIdent) {
       size_t end = SkipDollarQuoted(s, i);
       i = end ? end : i + 1;
     } else if (c == ':') {
       if (i + 1 < s.size() && s[i + 1] == ':') {
         i += 2;  // a cast, value::type
-      } else if (i + 1 < s.size() && IsNameStart(s[i + 1]) && !after_ident) {
+      } else if (i + 1 < s.size() && IsNameStart(s[i + 1]) && !afterIdent) {
         size_t j = i + 1;
         while (j < s.size() && IsNameChar(s[j])) ++j;
         uses.push_back({i, j - i, std::string(s.substr(i + 1, j - i - 1))});
@@ -131,4 +131,4 @@ PositionalSql ToPositionalSql(std::string_view sql) {
   return out;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

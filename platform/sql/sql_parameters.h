@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 struct SqlParameterUse {
   size_t Pos = 0;     // offset of the colon
@@ -33,4 +33,4 @@ struct PositionalSql {
 // becomes the same `$n`.
 PositionalSql ToPositionalSql(std::string_view sql);
 
-}  // namespace plat
+}  // namespace zor::plat

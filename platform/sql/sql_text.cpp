@@ -3,7 +3,7 @@
 
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 void SqlText::SetLines(std::vector<std::string> lines) {
   lines_ = std::move(lines);
@@ -53,4 +53,4 @@ void SqlText::Changed() {
   if (OnChange) OnChange();
 }
 
-}  // namespace plat
+}  // namespace zor::plat

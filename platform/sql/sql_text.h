@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 class SqlText {
  public:
@@ -29,4 +29,4 @@ class SqlText {
   std::vector<std::string> lines_;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -10,7 +10,7 @@
 #include "platform/core/platform_texts.h"
 #include "platform/core/sysutils.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 
@@ -113,7 +113,7 @@ int ParamRowid(sqlite3_vtab_cursor*, sqlite3_int64* rowid) {
 }
 
 const sqlite3_module& ParamModule() {
-  static const sqlite3_module module = [] {
+  static const sqlite3_module kModule = [] {
     sqlite3_module m;
     std::memset(&m, 0, sizeof m);
     m.iVersion = 0;
@@ -131,7 +131,7 @@ const sqlite3_module& ParamModule() {
     m.xRowid = ParamRowid;
     return m;
   }();
-  return module;
+  return kModule;
 }
 
 // Finalizes a statement however the scope is left.
@@ -354,4 +354,4 @@ void SqliteConnection::ExecuteScript(std::string_view script) {
   }
 }
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,7 @@
 
 struct sqlite3;
 
-namespace plat {
+namespace zor::plat {
 
 class SqliteConnection : public DbConnection {
  public:
@@ -40,4 +40,4 @@ class SqliteConnection : public DbConnection {
   sqlite3* db_ = nullptr;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -1,7 +1,7 @@
 // The scripted person: queued answers in, recorded events out.
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 
 namespace {
 UiPort* g_port = nullptr;
@@ -74,4 +74,4 @@ int ScriptedUi::RunModal(TForm& form) {
   return ModalRunner ? ModalRunner(form) : 2;
 }
 
-}  // namespace plat
+}  // namespace zor::plat

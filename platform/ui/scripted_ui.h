@@ -10,7 +10,7 @@
 
 #include "platform/ui/ui_port.h"
 
-namespace plat {
+namespace zor::plat {
 
 class ScriptedUi : public UiPort {
  public:
@@ -52,4 +52,4 @@ class ScriptedUi : public UiPort {
   int busy_depth_ = 0;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

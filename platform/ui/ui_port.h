@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace plat {
+namespace zor::plat {
 
 class TForm;
 
@@ -60,7 +60,7 @@ class UiPort {
   }
   // Opens the help page of a screen, named by its screen code; headless
   // ports have no pages to show.
-  virtual void ShowHelp(const std::string& screen_code) { (void)screen_code; }
+  virtual void ShowHelp(const std::string& screenCode) { (void)screenCode; }
 };
 
 // The port in use; a ScriptedUi until the host installs another.
@@ -68,4 +68,4 @@ UiPort& Ui();
 // Installs a port (not owned); null restores the default scripted one.
 void SetUi(UiPort* port);
 
-}  // namespace plat
+}  // namespace zor::plat

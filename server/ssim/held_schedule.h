@@ -19,12 +19,12 @@ namespace zor::server::ssim {
 using Row = std::vector<SqlValue>;
 
 struct HeldClass {
-  Row row;  // classeVooDataset() order
+  Row row;  // ClasseVooDataset() order
   std::string code, letter;
 };
 
 struct HeldLeg {
-  Row row;  // trechoDataset() order
+  Row row;  // TrechoDataset() order
   std::string code;                 // CDTRECHO
   std::string fromCode, toCode;     // CDBASEORI, CDBASEDES
   std::string from, to;             // the bases' abbreviations
@@ -34,7 +34,7 @@ struct HeldLeg {
 };
 
 struct HeldFlight {
-  Row row;  // vooDataset() order
+  Row row;  // VooDataset() order
   std::string number;
   std::string equipment;    // CDEQUIP
   std::string kind;         // IDTIPVOO: "1" Regular, "2" Extra
@@ -46,7 +46,7 @@ struct HeldFlight {
 
 // The flights of the company at the branch, in number order, legs in leg
 // code order, classes in class code order.
-std::vector<HeldFlight> readHeldFlights(Connection& c, const std::string& branch, const std::string& company);
+std::vector<HeldFlight> ReadHeldFlights(Connection& c, const std::string& branch, const std::string& company);
 
 // The weekday fields of a flight, Monday first.
 extern const std::array<const char*, 7> kDayFields;
@@ -65,14 +65,14 @@ struct References {
   std::string firstShift;                               // NRTURNO given to new flights
 
   // Equipment of the company at the branch with this aircraft type.
-  std::vector<const Equipment*> withIataType(const std::string& type) const;
+  std::vector<const Equipment*> WithIataType(const std::string& type) const;
 };
 
 // Throws std::runtime_error (Portuguese) when the branch, the company or
 // their link does not exist.
-References readReferences(Connection& c, const std::string& branch, const std::string& company);
+References ReadReferences(Connection& c, const std::string& branch, const std::string& company);
 
 // A stored value as text ("" for null).
-std::string text(const SqlValue& v);
+std::string Text(const SqlValue& v);
 
 }  // namespace zor::server::ssim

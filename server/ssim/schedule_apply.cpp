@@ -17,64 +17,64 @@ const SqlValue kNull = std::monostate{};
 struct RowWriter {
   const DatasetDef& d;
   Row& row;
-  RowWriter& set(const std::string& name, SqlValue v) {
-    row[d.indexOf(name)] = std::move(v);
+  RowWriter& Set(const std::string& name, SqlValue v) {
+    row[d.IndexOf(name)] = std::move(v);
     return *this;
   }
 };
 
-SqlValue dateValue(const std::string& iso) { return iso.empty() ? kNull : SqlValue(iso + "T00:00:00"); }
+SqlValue DateValue(const std::string& iso) { return iso.empty() ? kNull : SqlValue(iso + "T00:00:00"); }
 
-std::string code4(long n) {
+std::string Code4(long n) {
   char b[16];
   std::snprintf(b, sizeof b, "%04ld", n);
   return b;
 }
 
 // The flight fields the file decides.
-void setScheduled(RowWriter w, const WantedFlight& f) {
-  w.set("CDEQUIP", f.equipment).set("IDTIPVOO", f.kind).set("CDEXPTIPOVOO", f.flightType);
-  w.set("DTINIVIGVOO", dateValue(f.validFrom)).set("DTFIMVIGVOO", dateValue(f.validTo));
-  for (int d = 0; d < 7; ++d) w.set(kDayFields[d], std::string(f.days[d] ? "1" : "2"));
+void SetScheduled(RowWriter w, const WantedFlight& f) {
+  w.Set("CDEQUIP", f.equipment).Set("IDTIPVOO", f.kind).Set("CDEXPTIPOVOO", f.flightType);
+  w.Set("DTINIVIGVOO", DateValue(f.validFrom)).Set("DTFIMVIGVOO", DateValue(f.validTo));
+  for (int d = 0; d < 7; ++d) w.Set(kDayFields[d], std::string(f.days[d] ? "1" : "2"));
 }
 
 // A new flight: what the file says, and for the rest the values a new
 // flight gets on the screen (national, active, base, supply, no loading
 // flags, incidence on, KDT 00:00, the first shift).
-Change newFlight(const WantedFlight& f, const Plan& p, const std::string& branch, const std::string& company) {
-  const DatasetDef& d = vooDataset();
+Change NewFlight(const WantedFlight& f, const Plan& p, const std::string& branch, const std::string& company) {
+  const DatasetDef& d = VooDataset();
   Change ch{wire::ChangeKind::Insert, {}, Row(d.fields.size())};
   RowWriter w{d, ch.newValues};
-  w.set("CDFILIAL", branch).set("CDCIA", company).set("NRVOO", f.number);
-  w.set("IDNACIVOO", std::string("1")).set("IDSITVOO", std::string("1"));
-  for (const char* flag : {"IDCARREGO", "IDDESCAR", "IDTRANSLADO", "IDCARGA"}) w.set(flag, std::string("2"));
-  w.set("IDABASATEN", std::string("1")).set("IDBASETRAN", std::string("1"));
-  w.set("QTHRKDTDES", std::string("0000")).set("QTHRKDTCAR", std::string("0000"));
-  for (const char* flag : {"IDINCDESDESV", "IDINCDESFIXO", "IDINCDESCOND"}) w.set(flag, std::string("1"));
-  w.set("VRPEROCUPACAO", 0.0).set("QTDIASPROD", 0.0).set("NRTURNOPROD", p.refs.firstShift);
-  setScheduled(w, f);
+  w.Set("CDFILIAL", branch).Set("CDCIA", company).Set("NRVOO", f.number);
+  w.Set("IDNACIVOO", std::string("1")).Set("IDSITVOO", std::string("1"));
+  for (const char* flag : {"IDCARREGO", "IDDESCAR", "IDTRANSLADO", "IDCARGA"}) w.Set(flag, std::string("2"));
+  w.Set("IDABASATEN", std::string("1")).Set("IDBASETRAN", std::string("1"));
+  w.Set("QTHRKDTDES", std::string("0000")).Set("QTHRKDTCAR", std::string("0000"));
+  for (const char* flag : {"IDINCDESDESV", "IDINCDESFIXO", "IDINCDESCOND"}) w.Set(flag, std::string("1"));
+  w.Set("VRPEROCUPACAO", 0.0).Set("QTDIASPROD", 0.0).Set("NRTURNOPROD", p.refs.firstShift);
+  SetScheduled(w, f);
   return ch;
 }
 
-Change newLeg(const WantedLeg& l, const std::string& timeReference, const std::string& branch,
+Change NewLeg(const WantedLeg& l, const std::string& timeReference, const std::string& branch,
               const std::string& company, const std::string& number, const std::string& code) {
-  const DatasetDef& d = trechoDataset();
+  const DatasetDef& d = TrechoDataset();
   Change ch{wire::ChangeKind::Insert, {}, Row(d.fields.size())};
   RowWriter w{d, ch.newValues};
-  w.set("CDFILIAL", branch).set("CDCIA", company).set("NRVOO", number).set("CDTRECHO", code);
-  w.set("CDBASEORI", l.fromCode).set("CDBASEDES", l.toCode).set("HRDECOLVOO", l.departure).set("HRPOUSOVOO", l.arrival);
-  w.set("IDTIPAJUSFAT", timeReference).set("IDSITVOOTRE", std::string("1"));
+  w.Set("CDFILIAL", branch).Set("CDCIA", company).Set("NRVOO", number).Set("CDTRECHO", code);
+  w.Set("CDBASEORI", l.fromCode).Set("CDBASEDES", l.toCode).Set("HRDECOLVOO", l.departure).Set("HRPOUSOVOO", l.arrival);
+  w.Set("IDTIPAJUSFAT", timeReference).Set("IDSITVOOTRE", std::string("1"));
   return ch;
 }
 
-Change newClass(const std::string& classCode, const std::string& branch, const std::string& company,
+Change NewClass(const std::string& classCode, const std::string& branch, const std::string& company,
                 const std::string& number, const std::string& legCode) {
-  const DatasetDef& d = classeVooDataset();
+  const DatasetDef& d = ClasseVooDataset();
   Change ch{wire::ChangeKind::Insert, {}, Row(d.fields.size())};
   RowWriter w{d, ch.newValues};
   // A class added without a multiplier gets 0, as on the screen.
-  w.set("CDCIA", company).set("NRVOO", number).set("CDCLASSE", classCode).set("NRMULSERV", 0.0);
-  w.set("CDFILIAL", branch).set("CDTRECHO", legCode);
+  w.Set("CDCIA", company).Set("NRVOO", number).Set("CDCLASSE", classCode).Set("NRMULSERV", 0.0);
+  w.Set("CDFILIAL", branch).Set("CDTRECHO", legCode);
   return ch;
 }
 
@@ -82,22 +82,22 @@ struct FlightChanges {
   std::vector<Change> flight, legs, classes;
 };
 
-FlightChanges creation(const WantedFlight& f, const Plan& p, const std::string& branch, const std::string& company) {
+FlightChanges Creation(const WantedFlight& f, const Plan& p, const std::string& branch, const std::string& company) {
   FlightChanges out;
-  out.flight.push_back(newFlight(f, p, branch, company));
+  out.flight.push_back(NewFlight(f, p, branch, company));
   for (size_t i = 0; i < f.legs.size(); ++i) {
-    std::string code = code4(static_cast<long>(i + 1));
-    out.legs.push_back(newLeg(f.legs[i], f.timeReference, branch, company, f.number, code));
-    for (const auto& k : f.legs[i].classCodes) out.classes.push_back(newClass(k, branch, company, f.number, code));
+    std::string code = Code4(static_cast<long>(i + 1));
+    out.legs.push_back(NewLeg(f.legs[i], f.timeReference, branch, company, f.number, code));
+    for (const auto& k : f.legs[i].classCodes) out.classes.push_back(NewClass(k, branch, company, f.number, code));
   }
   return out;
 }
 
-FlightChanges modification(const WantedFlight& f, const HeldFlight& h, const std::string& branch,
+FlightChanges Modification(const WantedFlight& f, const HeldFlight& h, const std::string& branch,
                            const std::string& company) {
   FlightChanges out;
   Change fc{wire::ChangeKind::Modify, h.row, h.row};
-  setScheduled(RowWriter{vooDataset(), fc.newValues}, f);
+  SetScheduled(RowWriter{VooDataset(), fc.newValues}, f);
   if (fc.newValues != fc.oldValues) out.flight.push_back(fc);
 
   long highest = 0;
@@ -110,20 +110,20 @@ FlightChanges modification(const WantedFlight& f, const HeldFlight& h, const std
       const HeldLeg& hl = h.legs[i];
       code = hl.code;
       Change lc{wire::ChangeKind::Modify, hl.row, hl.row};
-      RowWriter w{trechoDataset(), lc.newValues};
-      if (hl.fromCode != wl.fromCode) w.set("CDBASEORI", wl.fromCode);
-      if (hl.toCode != wl.toCode) w.set("CDBASEDES", wl.toCode);
-      if (hl.departure != wl.departure) w.set("HRDECOLVOO", wl.departure);
-      if (hl.arrival != wl.arrival) w.set("HRPOUSOVOO", wl.arrival);
-      if (hl.timeReference != f.timeReference) w.set("IDTIPAJUSFAT", f.timeReference);
+      RowWriter w{TrechoDataset(), lc.newValues};
+      if (hl.fromCode != wl.fromCode) w.Set("CDBASEORI", wl.fromCode);
+      if (hl.toCode != wl.toCode) w.Set("CDBASEDES", wl.toCode);
+      if (hl.departure != wl.departure) w.Set("HRDECOLVOO", wl.departure);
+      if (hl.arrival != wl.arrival) w.Set("HRPOUSOVOO", wl.arrival);
+      if (hl.timeReference != f.timeReference) w.Set("IDTIPAJUSFAT", f.timeReference);
       if (lc.newValues != lc.oldValues) out.legs.push_back(lc);
       for (const auto& k : wl.classCodes)
         if (std::none_of(hl.classes.begin(), hl.classes.end(), [&](const HeldClass& c) { return c.code == k; }))
-          out.classes.push_back(newClass(k, branch, company, h.number, code));
+          out.classes.push_back(NewClass(k, branch, company, h.number, code));
     } else {
-      code = code4(++highest);
-      out.legs.push_back(newLeg(wl, f.timeReference, branch, company, h.number, code));
-      for (const auto& k : wl.classCodes) out.classes.push_back(newClass(k, branch, company, h.number, code));
+      code = Code4(++highest);
+      out.legs.push_back(NewLeg(wl, f.timeReference, branch, company, h.number, code));
+      for (const auto& k : wl.classCodes) out.classes.push_back(NewClass(k, branch, company, h.number, code));
     }
   }
   return out;
@@ -131,25 +131,25 @@ FlightChanges modification(const WantedFlight& f, const HeldFlight& h, const std
 
 }  // namespace
 
-ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company,
+ApplyResult ApplyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company,
                       AuditRecorder* audit) {
   ApplyResult result;
   WriteTransaction tx(c);
   for (const auto& item : plan.items) {
-    if (item.action != Action::create && item.action != Action::change) continue;
-    FlightChanges ch = item.action == Action::create
-                           ? creation(item.wanted, plan, branch, company)
-                           : modification(item.wanted, plan.held[item.held], branch, company);
+    if (item.action != Action::Create && item.action != Action::Change) continue;
+    FlightChanges ch = item.action == Action::Create
+                           ? Creation(item.wanted, plan, branch, company)
+                           : Modification(item.wanted, plan.held[item.held], branch, company);
     try {
-      applyChangesInTransaction(c, vooDataset(), ch.flight, audit);
-      applyChangesInTransaction(c, trechoDataset(), ch.legs, audit);
-      applyChangesInTransaction(c, classeVooDataset(), ch.classes, audit);
+      ApplyChangesInTransaction(c, VooDataset(), ch.flight, audit);
+      ApplyChangesInTransaction(c, TrechoDataset(), ch.legs, audit);
+      ApplyChangesInTransaction(c, ClasseVooDataset(), ch.classes, audit);
     } catch (const SaveRefused& e) {
       throw SaveRefused("Vôo " + item.number + ": " + e.what());
     }
-    ++(item.action == Action::create ? result.created : result.changed);
+    ++(item.action == Action::Create ? result.created : result.changed);
   }
-  tx.commit();
+  tx.Commit();
   return result;
 }
 

@@ -18,7 +18,7 @@ struct ApplyResult {
 // refuses, or DbError; either way nothing is written. A flight changed by
 // someone else since the plan was made is refused the same way.
 // Every row written is recorded on `audit` (when given) in the same transaction.
-ApplyResult applyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company,
+ApplyResult ApplyPlan(Connection& c, const Plan& plan, const std::string& branch, const std::string& company,
                       AuditRecorder* audit = nullptr);
 
 }  // namespace zor::server::ssim

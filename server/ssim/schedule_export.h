@@ -28,6 +28,6 @@ struct ExportResult {
 
 // Throws std::runtime_error (Portuguese) when nothing can be written at
 // all (unknown branch or company, a designator that is not 2 or 3 characters).
-ExportResult exportSchedule(Connection& c, const ExportOptions& options);
+ExportResult ExportSchedule(Connection& c, const ExportOptions& options);
 
 }  // namespace zor::server::ssim

@@ -14,17 +14,17 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-Date argumentDate(const std::string& text, const Date& otherwise, const char* which) {
+Date ArgumentDate(const std::string& text, const Date& otherwise, const char* which) {
   if (text.empty()) return otherwise;
-  auto d = parseIsoDate(text);
+  auto d = ParseIsoDate(text);
   if (!d || text.size() != 10) throw SaveRefused(std::string("Data ") + which + " inválida: " + text + " (use aaaa-mm-dd).");
   return *d;
 }
 
-Plan makePlan(Connection& c, const std::string& branch, const std::string& company, const std::string& file,
+Plan MakePlan(Connection& c, const std::string& branch, const std::string& company, const std::string& file,
               const std::string& station) {
   try {
-    return planImport(c, readSchedule(file), ImportOptions{branch, company, station, {}, {}});
+    return PlanImport(c, ReadSchedule(file), ImportOptions{branch, company, station, {}, {}});
   } catch (const DbError&) {
     throw;
   } catch (const std::runtime_error& e) {
@@ -32,22 +32,22 @@ Plan makePlan(Connection& c, const std::string& branch, const std::string& compa
   }
 }
 
-json counts(const Plan& p) {
-  return {{"incluir", p.count(Action::create)},   {"alterar", p.count(Action::change)},
-          {"iguais", p.count(Action::same)},      {"ignorados", p.count(Action::skip)},
-          {"ausentes", p.count(Action::absent)}};
+json Counts(const Plan& p) {
+  return {{"incluir", p.Count(Action::Create)},   {"alterar", p.Count(Action::Change)},
+          {"iguais", p.Count(Action::Same)},      {"ignorados", p.Count(Action::Skip)},
+          {"ausentes", p.Count(Action::Absent)}};
 }
 
 }  // namespace
 
-json exportMethod(Connection& c, const std::string& branch, const std::string& company, const std::string& from,
+json ExportMethod(Connection& c, const std::string& branch, const std::string& company, const std::string& from,
                   const std::string& to) {
-  Date now = today();
+  Date now = Today();
   ExportOptions o;
   o.branch = branch;
   o.company = company;
-  o.seasonFrom = argumentDate(from, Date{now.year, 1, 1}, "inicial");
-  o.seasonTo = argumentDate(to, Date{now.year, 12, 31}, "final");
+  o.seasonFrom = ArgumentDate(from, Date{now.year, 1, 1}, "inicial");
+  o.seasonTo = ArgumentDate(to, Date{now.year, 12, 31}, "final");
   if (o.seasonTo < o.seasonFrom) throw SaveRefused("A data final da temporada é anterior à inicial.");
   o.created = now;
   auto t = std::time(nullptr);
@@ -56,7 +56,7 @@ json exportMethod(Connection& c, const std::string& branch, const std::string& c
   o.createdMinutes = utc.tm_hour * 60 + utc.tm_min;
   ExportResult r;
   try {
-    r = exportSchedule(c, o);
+    r = ExportSchedule(c, o);
   } catch (const DbError&) {
     throw;
   } catch (const std::runtime_error& e) {
@@ -68,22 +68,22 @@ json exportMethod(Connection& c, const std::string& branch, const std::string& c
           {"foraDaTemporada", r.outsideSeason}};
 }
 
-json planMethod(Connection& c, const std::string& branch, const std::string& company, const std::string& file,
+json PlanMethod(Connection& c, const std::string& branch, const std::string& company, const std::string& file,
                 const std::string& station) {
-  Plan p = makePlan(c, branch, company, file, station);
-  json out = {{"plano", planTable(p)}};
-  out.update(counts(p));
+  Plan p = MakePlan(c, branch, company, file, station);
+  json out = {{"plano", PlanTable(p)}};
+  out.update(Counts(p));
   return out;
 }
 
-json applyMethod(Connection& c, AuditRecorder* audit, const std::string& branch, const std::string& company, const std::string& file,
+json ApplyMethod(Connection& c, AuditRecorder* audit, const std::string& branch, const std::string& company, const std::string& file,
                  const std::string& station, const std::string& shown) {
-  Plan p = makePlan(c, branch, company, file, station);
-  std::string table = planTable(p);
+  Plan p = MakePlan(c, branch, company, file, station);
+  std::string table = PlanTable(p);
   if (table != shown)
     throw SaveRefused("Os vôos da filial mudaram desde que o plano foi mostrado; nada foi gravado. Veja o plano novamente.");
-  ApplyResult r = applyPlan(c, p, branch, company, audit);
-  return {{"plano", table}, {"incluidos", r.created}, {"alterados", r.changed}, {"ausentes", p.count(Action::absent)}};
+  ApplyResult r = ApplyPlan(c, p, branch, company, audit);
+  return {{"plano", table}, {"incluidos", r.created}, {"alterados", r.changed}, {"ausentes", p.Count(Action::Absent)}};
 }
 
 }  // namespace zor::server::ssim

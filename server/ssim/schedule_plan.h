@@ -41,7 +41,7 @@ struct WantedFlight {
   std::vector<WantedLeg> legs;
 };
 
-enum class Action { create, change, same, skip, absent };
+enum class Action { Create, Change, Same, Skip, Absent };
 
 struct PlanItem {
   Action action;
@@ -57,14 +57,14 @@ struct Plan {
   std::vector<HeldFlight> held;
   std::vector<PlanItem> items;       // file order, then the absent ones
   std::vector<std::string> issues;   // faults of the file outside any flight
-  int count(Action a) const;
+  int Count(Action a) const;
 };
 
 // Throws std::runtime_error (Portuguese) when the file has no carrier
 // record of the company's designator, or the branch or company is unknown.
-Plan planImport(Connection& c, const Document& doc, const ImportOptions& options);
+Plan PlanImport(Connection& c, const Document& doc, const ImportOptions& options);
 
 // The plan as a table for a person: one line per flight, then the counts.
-std::string planTable(const Plan& plan);
+std::string PlanTable(const Plan& plan);
 
 }  // namespace zor::server::ssim

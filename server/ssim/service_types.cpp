@@ -3,7 +3,7 @@
 
 namespace zor::server::ssim {
 
-std::optional<std::string> flightTypeFor(char serviceType) {
+std::optional<std::string> FlightTypeFor(char serviceType) {
   switch (serviceType) {
     case 'J': case 'S': return "1";  // scheduled passenger, shuttle
     case 'F': case 'H': return "2";  // scheduled cargo, cargo charter
@@ -13,7 +13,7 @@ std::optional<std::string> flightTypeFor(char serviceType) {
   }
 }
 
-char serviceTypeFor(const std::string& flightType) {
+char ServiceTypeFor(const std::string& flightType) {
   if (flightType.empty() || flightType == "1") return 'J';
   if (flightType == "2") return 'F';
   if (flightType == "3") return 'C';

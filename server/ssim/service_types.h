@@ -10,9 +10,9 @@ namespace zor::server::ssim {
 
 // The flight indicator a service type letter becomes; none for a letter
 // the table does not know.
-std::optional<std::string> flightTypeFor(char serviceType);
+std::optional<std::string> FlightTypeFor(char serviceType);
 // The letter written for a flight indicator ("" writes J); '\0' for an
 // indicator the table does not know.
-char serviceTypeFor(const std::string& flightType);
+char ServiceTypeFor(const std::string& flightType);
 
 }  // namespace zor::server::ssim

@@ -19,11 +19,11 @@ namespace zor::server::ssim {
 namespace {
 
 // aaaa-mm-dd or dd/mm/aaaa.
-std::optional<Date> commandLineDate(const std::string& text) {
+std::optional<Date> CommandLineDate(const std::string& text) {
   std::smatch m;
   if (std::regex_match(text, m, std::regex("([0-9]{2})/([0-9]{2})/([0-9]{4})")))
-    return makeDate(std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1]));
-  if (text.size() == 10) return parseIsoDate(text);
+    return MakeDate(std::stoi(m[3]), std::stoi(m[2]), std::stoi(m[1]));
+  if (text.size() == 10) return ParseIsoDate(text);
   return std::nullopt;
 }
 
@@ -32,21 +32,21 @@ struct Season {
 };
 
 // Both dates or neither; throws with the message for the person.
-Season readSeason(const std::string& from, const std::string& to) {
+Season ReadSeason(const std::string& from, const std::string& to) {
   Season s;
   if (from.empty() != to.empty()) throw std::invalid_argument("Informe --from e --to juntos.");
   if (from.empty()) return s;
-  s.from = commandLineDate(from);
-  s.to = commandLineDate(to);
+  s.from = CommandLineDate(from);
+  s.to = CommandLineDate(to);
   if (!s.from) throw std::invalid_argument("Data inválida em --from: " + from + " (use aaaa-mm-dd ou dd/mm/aaaa).");
   if (!s.to) throw std::invalid_argument("Data inválida em --to: " + to + " (use aaaa-mm-dd ou dd/mm/aaaa).");
   if (*s.to < *s.from) throw std::invalid_argument("A data de --to é anterior à de --from.");
   return s;
 }
 
-std::unique_ptr<Connection> openMigrated(const std::string& db) {
-  auto c = openConnection(db);
-  migrate(*c);
+std::unique_ptr<Connection> OpenMigrated(const std::string& db) {
+  auto c = OpenConnection(db);
+  Migrate(*c);
   return c;
 }
 
@@ -76,24 +76,24 @@ SsimCommands::SsimCommands(CLI::App& app) {
   import_->add_flag("--apply", apply_, "Grava as inclusões e alterações (sem ela, só mostra o plano)");
 }
 
-bool SsimCommands::chosen() const { return ssim_->parsed(); }
+bool SsimCommands::Chosen() const { return ssim_->parsed(); }
 
-int SsimCommands::run(const std::string& db, std::ostream& out, std::ostream& err) const {
+int SsimCommands::Run(const std::string& db, std::ostream& out, std::ostream& err) const {
   try {
-    return export_->parsed() ? runExport(db, out, err) : runImport(db, out, err);
+    return export_->parsed() ? RunExport(db, out, err) : RunImport(db, out, err);
   } catch (const SaveRefused& e) {
     err << "ERRO nada foi gravado: " << e.what() << "\n";
   } catch (const DbError& e) {
-    err << "ERRO " << dbFaultMessage(e) << "\n";
+    err << "ERRO " << DbFaultMessage(e) << "\n";
   } catch (const std::exception& e) {
     err << "ERRO " << e.what() << "\n";
   }
   return 1;
 }
 
-int SsimCommands::runExport(const std::string& db, std::ostream& out, std::ostream& err) const {
-  Season season = readSeason(from_, to_);
-  Date now = today();
+int SsimCommands::RunExport(const std::string& db, std::ostream& out, std::ostream& err) const {
+  Season season = ReadSeason(from_, to_);
+  Date now = Today();
   ExportOptions o;
   o.branch = branch_;
   o.company = company_;
@@ -105,8 +105,8 @@ int SsimCommands::runExport(const std::string& db, std::ostream& out, std::ostre
   gmtime_r(&t, &utc);
   o.createdMinutes = utc.tm_hour * 60 + utc.tm_min;
 
-  auto c = openMigrated(db);
-  ExportResult r = exportSchedule(*c, o);
+  auto c = OpenMigrated(db);
+  ExportResult r = ExportSchedule(*c, o);
   for (const auto& why : r.refused) err << "não exportado: " << why << "\n";
   if (output_.empty()) {
     out << r.file;
@@ -123,27 +123,27 @@ int SsimCommands::runExport(const std::string& db, std::ostream& out, std::ostre
   return 0;
 }
 
-int SsimCommands::runImport(const std::string& db, std::ostream& out, std::ostream& err) const {
-  Season season = readSeason(from_, to_);
+int SsimCommands::RunImport(const std::string& db, std::ostream& out, std::ostream& err) const {
+  Season season = ReadSeason(from_, to_);
   std::ifstream in(file_, std::ios::binary);
   if (!in) throw std::runtime_error("Não foi possível ler o arquivo " + file_ + ".");
   std::stringstream text;
   text << in.rdbuf();
-  Document doc = readSchedule(text.str());
+  Document doc = ReadSchedule(text.str());
 
-  auto c = openMigrated(db);
+  auto c = OpenMigrated(db);
   ImportOptions o{branch_, company_, station_, season.from, season.to};
-  Plan plan = planImport(*c, doc, o);
-  out << planTable(plan);
+  Plan plan = PlanImport(*c, doc, o);
+  out << PlanTable(plan);
   if (!apply_) {
     out << "Nada foi gravado (use --apply para gravar).\n";
     return 0;
   }
-  const Caller server = Caller::internal();  // the recorder keeps a reference
+  const Caller server = Caller::Internal();  // the recorder keeps a reference
   AuditRecorder audit(*c, server, "ssim import");
-  ApplyResult r = applyPlan(*c, plan, branch_, company_, &audit);
+  ApplyResult r = ApplyPlan(*c, plan, branch_, company_, &audit);
   out << "Gravado: " << r.created << " vôo(s) incluído(s), " << r.changed << " alterado(s); "
-      << plan.count(Action::absent) << " vôo(s) do cadastro ausente(s) do arquivo, mantido(s).\n";
+      << plan.Count(Action::Absent) << " vôo(s) do cadastro ausente(s) do arquivo, mantido(s).\n";
   (void)err;
   return 0;
 }

@@ -12,13 +12,13 @@ class SsimCommands {
  public:
   // Adds the "ssim" command with its two subcommands to the server's app.
   explicit SsimCommands(CLI::App& app);
-  bool chosen() const;
+  bool Chosen() const;
   // Runs the chosen subcommand on the database; the exit status.
-  int run(const std::string& db, std::ostream& out, std::ostream& err) const;
+  int Run(const std::string& db, std::ostream& out, std::ostream& err) const;
 
  private:
-  int runExport(const std::string& db, std::ostream& out, std::ostream& err) const;
-  int runImport(const std::string& db, std::ostream& out, std::ostream& err) const;
+  int RunExport(const std::string& db, std::ostream& out, std::ostream& err) const;
+  int RunImport(const std::string& db, std::ostream& out, std::ostream& err) const;
 
   CLI::App* ssim_ = nullptr;
   CLI::App* export_ = nullptr;

@@ -11,7 +11,7 @@ namespace {
 
 const char* const kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
-bool digitsAt(const std::string& s, size_t at, size_t n, int& out) {
+bool DigitsAt(const std::string& s, size_t at, size_t n, int& out) {
   if (at + n > s.size()) return false;
   out = 0;
   for (size_t i = at; i < at + n; ++i) {
@@ -23,52 +23,52 @@ bool digitsAt(const std::string& s, size_t at, size_t n, int& out) {
 
 }  // namespace
 
-long Date::serial() const {
+long Date::Serial() const {
   return std::chrono::sys_days(std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(month),
                                                            std::chrono::day(day)))
       .time_since_epoch()
       .count();
 }
 
-std::string Date::iso() const {
+std::string Date::Iso() const {
   char b[16];
   std::snprintf(b, sizeof b, "%04d-%02d-%02d", year, month, day);
   return b;
 }
 
-std::string Date::ssim() const {
+std::string Date::Ssim() const {
   char b[16];
   std::snprintf(b, sizeof b, "%02d%s%02d", day, kMonths[month - 1], year % 100);
   return b;
 }
 
-std::optional<Date> makeDate(int year, int month, int day) {
+std::optional<Date> MakeDate(int year, int month, int day) {
   if (month < 1 || month > 12 || day < 1 || day > 31 || year < 1900 || year > 2999) return std::nullopt;
   std::chrono::year_month_day ymd{std::chrono::year(year), std::chrono::month(month), std::chrono::day(day)};
   if (!ymd.ok()) return std::nullopt;
   return Date{year, month, day};
 }
 
-std::optional<Date> parseSsimDate(const std::string& text) {
+std::optional<Date> ParseSsimDate(const std::string& text) {
   int day, year;
-  if (text.size() != 7 || !digitsAt(text, 0, 2, day) || !digitsAt(text, 5, 2, year)) return std::nullopt;
+  if (text.size() != 7 || !DigitsAt(text, 0, 2, day) || !DigitsAt(text, 5, 2, year)) return std::nullopt;
   std::string mon = text.substr(2, 3);
   for (auto& ch : mon) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   for (int m = 0; m < 12; ++m)
-    if (mon == kMonths[m]) return makeDate(2000 + year, m + 1, day);
+    if (mon == kMonths[m]) return MakeDate(2000 + year, m + 1, day);
   return std::nullopt;
 }
 
-std::optional<Date> parseIsoDate(const std::string& text) {
+std::optional<Date> ParseIsoDate(const std::string& text) {
   int y, m, d;
-  if (text.size() < 10 || !digitsAt(text, 0, 4, y) || text[4] != '-' || !digitsAt(text, 5, 2, m) || text[7] != '-' ||
-      !digitsAt(text, 8, 2, d))
+  if (text.size() < 10 || !DigitsAt(text, 0, 4, y) || text[4] != '-' || !DigitsAt(text, 5, 2, m) || text[7] != '-' ||
+      !DigitsAt(text, 8, 2, d))
     return std::nullopt;
   if (text.size() > 10 && text[10] != 'T' && text[10] != ' ') return std::nullopt;
-  return makeDate(y, m, d);
+  return MakeDate(y, m, d);
 }
 
-Date today() {
+Date Today() {
   auto ymd = std::chrono::year_month_day(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
   return Date{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
               static_cast<int>(static_cast<unsigned>(ymd.day()))};

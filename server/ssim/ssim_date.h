@@ -13,21 +13,21 @@ struct Date {
   int year = 0, month = 0, day = 0;
 
   // Days since 1970-01-01, for comparisons.
-  long serial() const;
-  auto operator<=>(const Date& o) const { return serial() <=> o.serial(); }
-  bool operator==(const Date& o) const { return serial() == o.serial(); }
+  long Serial() const;
+  auto operator<=>(const Date& o) const { return Serial() <=> o.Serial(); }
+  bool operator==(const Date& o) const { return Serial() == o.Serial(); }
 
-  std::string iso() const;    // "2026-01-05"
-  std::string ssim() const;   // "05JAN26"
+  std::string Iso() const;    // "2026-01-05"
+  std::string Ssim() const;   // "05JAN26"
 };
 
 // A real calendar day or nothing (31FEB26, 05XYZ26, blanks).
-std::optional<Date> makeDate(int year, int month, int day);
+std::optional<Date> MakeDate(int year, int month, int day);
 // DDMMMYY, years 00-99 read as 2000-2099.
-std::optional<Date> parseSsimDate(const std::string& text);
+std::optional<Date> ParseSsimDate(const std::string& text);
 // "yyyy-mm-dd", optionally followed by a time ("T10:00:00"), as stored.
-std::optional<Date> parseIsoDate(const std::string& text);
+std::optional<Date> ParseIsoDate(const std::string& text);
 // The date of today (UTC).
-Date today();
+Date Today();
 
 }  // namespace zor::server::ssim

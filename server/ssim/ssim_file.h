@@ -63,7 +63,7 @@ struct Document {
 // Reads a whole file. Tolerates CRLF and LF, blanks cut off at the end of
 // a record, missing or extra filler records and empty lines. Never throws
 // on content: faults become issues or flight errors.
-Document readSchedule(const std::string& text);
+Document ReadSchedule(const std::string& text);
 
 // What the carrier record says about the file being written.
 struct FileHeader {
@@ -78,9 +78,9 @@ struct FileHeader {
 // the given order, trailer; records numbered, blocks filled with zeros.
 // Flight numbers are written as 4 digits and a suffix; legs numbered
 // from 1; itinerary variation 01. Lines end with LF.
-std::string writeSchedule(const FileHeader& header, const std::vector<Flight>& flights);
+std::string WriteSchedule(const FileHeader& header, const std::vector<Flight>& flights);
 
 // Monday..Sunday as "1234567" with a blank for each day off.
-std::string daysText(const std::array<bool, 7>& days);
+std::string DaysText(const std::array<bool, 7>& days);
 
 }  // namespace zor::server::ssim

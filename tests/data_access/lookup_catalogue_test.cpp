@@ -14,6 +14,8 @@
 #include "platform/sql/adoib_query.h"
 #include "tests/platform/sql/backend.h"
 
+namespace zor::data_access {
+
 using namespace plat;
 using namespace sqltest;
 
@@ -74,13 +76,13 @@ class SQL_SUITE(LookupCatalogue) : public DatabaseTest {
   std::unique_ptr<TADOIBQuery> query_;
 };
 
-const std::nullopt_t Null = std::nullopt;
+const std::nullopt_t kNull = std::nullopt;
 
 }  // namespace
 
 TEST_F(SQL_SUITE(LookupCatalogue), Filial) {
   std::vector<std::string> f{"CDFILIAL", "NMFILIAL", "IDCNTRRESC"};
-  EXPECT_EQ(Run("qryFilial", {{"P_CDFILIAL", Null}}, f),
+  EXPECT_EQ(Run("qryFilial", {{"P_CDFILIAL", kNull}}, f),
             (Rows{{"0001", "Matriz", "N"}, {"0002", "Filial Sul", "S"}, {"0003", "Filial Norte", "<null>"}}));
   EXPECT_EQ(FieldNames(), f);
   EXPECT_EQ(Run("qryFilial", {{"P_CDFILIAL", "0002"}}, f), (Rows{{"0002", "Filial Sul", "S"}}));
@@ -98,7 +100,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), Companhia) {
   EXPECT_EQ(Run("qryCompanhia", {{"P_CDFILIAL", "0001"}, {"P_SGCIA", "GLO"}, {"P_TSGCIA", ""}}, f),
             (Rows{{"0020", "GLO", "Gol"}}));
   EXPECT_EQ(Run("qryCompanhia", {{"P_CDFILIAL", "0001"}, {"P_SGCIA", "AZU"}, {"P_TSGCIA", ""}}, f), Rows{});
-  EXPECT_EQ(Run("qryCompanhia", {{"P_CDFILIAL", Null}, {"P_SGCIA", Null}, {"P_TSGCIA", Null}}, f), Rows{});
+  EXPECT_EQ(Run("qryCompanhia", {{"P_CDFILIAL", kNull}, {"P_SGCIA", kNull}, {"P_TSGCIA", kNull}}, f), Rows{});
 }
 
 TEST_F(SQL_SUITE(LookupCatalogue), EquipCia) {
@@ -106,12 +108,12 @@ TEST_F(SQL_SUITE(LookupCatalogue), EquipCia) {
   EXPECT_EQ(Run("qryEquipCia", {{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}}, f),
             (Rows{{"0200", "A320", "Airbus A320"}, {"0100", "B737", "Boeing 737"}}));
   EXPECT_EQ(FieldNames(), f);
-  EXPECT_EQ(Run("qryEquipCia", {{"P_CDFILIAL", "0001"}, {"P_CDCIA", Null}}, f), Rows{});
+  EXPECT_EQ(Run("qryEquipCia", {{"P_CDFILIAL", "0001"}, {"P_CDCIA", kNull}}, f), Rows{});
 }
 
 TEST_F(SQL_SUITE(LookupCatalogue), PrefixoCia) {
   std::vector<std::string> f{"CDCIA", "CDEQUIP", "SGPREFIXO", "SGEQUIP", "DSEQUIP"};
-  Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_CDEQUIP", "0100"}, {"P_SGPREFIXO", Null}};
+  Params p{{"P_CDFILIAL", "0001"}, {"P_CDCIA", "0010"}, {"P_CDEQUIP", "0100"}, {"P_SGPREFIXO", kNull}};
   // The prefix left null lists every prefix, never the row without one.
   EXPECT_EQ(Run("qryPrefixoCia", p, f), (Rows{{"0010", "0100", "PT-ABC", "B737", "Boeing 737"},
                                               {"0010", "0100", "pt-xyz", "B737", "Boeing 737"}}));
@@ -132,7 +134,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), Base) {
   EXPECT_EQ(FieldNames(), f);
   EXPECT_EQ(Run("qryBase", {{"P_SGBASE", "GRU"}}, f), (Rows{{"0001", "GRU", "Guarulhos"}}));
   EXPECT_EQ(Run("qryBase", {{"P_SGBASE", "gru"}}, f), Rows{});
-  EXPECT_EQ(Run("qryBase", {{"P_SGBASE", Null}}, f).size(), 3u);
+  EXPECT_EQ(Run("qryBase", {{"P_SGBASE", kNull}}, f).size(), 3u);
 }
 
 TEST_F(SQL_SUITE(LookupCatalogue), ValidBase) {
@@ -140,7 +142,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), ValidBase) {
   EXPECT_EQ(Run("qryValidBase", p, {"NRVOO"}), (Rows{{"1234"}}));
   p[3].second = "00020001";
   EXPECT_EQ(Run("qryValidBase", p, {"NRVOO"}), Rows{});
-  p[3].second = Null;
+  p[3].second = kNull;
   EXPECT_EQ(Run("qryValidBase", p, {"NRVOO"}), Rows{});
 }
 
@@ -150,7 +152,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), ValidClass) {
   EXPECT_EQ(Run("qryValidClass", p, {"CDCLASSE"}), (Rows{{"0002"}}));
   p[4].second = "0003";
   EXPECT_EQ(Run("qryValidClass", p, {"CDCLASSE"}), Rows{});
-  p[3].second = Null;
+  p[3].second = kNull;
   EXPECT_EQ(Run("qryValidClass", p, {"CDCLASSE"}), Rows{});
 }
 
@@ -159,7 +161,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), TestaVoo) {
   EXPECT_EQ(Run("qryTestaVoo", p, {"NRVOO"}), (Rows{{"1234"}}));
   p[1].second = "0030";
   EXPECT_EQ(Run("qryTestaVoo", p, {"NRVOO"}), Rows{});
-  p[2].second = Null;
+  p[2].second = kNull;
   EXPECT_EQ(Run("qryTestaVoo", p, {"NRVOO"}), Rows{});
 }
 
@@ -170,7 +172,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), PesqClasse) {
   std::sort(rows.begin(), rows.end());
   EXPECT_EQ(rows, (Rows{{"0001", "Y", "0001"}, {"0002", "C", "0001"}}));
   EXPECT_EQ(FieldNames(), f);
-  EXPECT_EQ(Run("qryPesqClasse", {{"CDCIA", Null}, {"CDFILIAL", "0001"}}, f), Rows{});
+  EXPECT_EQ(Run("qryPesqClasse", {{"CDCIA", kNull}, {"CDFILIAL", "0001"}}, f), Rows{});
 }
 
 TEST_F(SQL_SUITE(LookupCatalogue), EquipPesq) {
@@ -178,7 +180,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), EquipPesq) {
   EXPECT_EQ(Run("qryEquipPesq", p, {"CDEQUIP"}), (Rows{{"0100"}}));
   p[2].second = "E190";  // exists, but not for this company
   EXPECT_EQ(Run("qryEquipPesq", p, {"CDEQUIP"}), Rows{});
-  p[2].second = Null;
+  p[2].second = kNull;
   EXPECT_EQ(Run("qryEquipPesq", p, {"CDEQUIP"}), Rows{});
 }
 
@@ -189,7 +191,7 @@ TEST_F(SQL_SUITE(LookupCatalogue), PrefPesqIgnoresLetterCase) {
   EXPECT_EQ(FieldNames(), f);
   p[3].second = "PT-XYZ";
   EXPECT_EQ(Run("qryPrefPesq", p, f), (Rows{{"0010", "0100", "pt-xyz", "B737", "Boeing 737"}}));
-  p[3].second = Null;
+  p[3].second = kNull;
   EXPECT_EQ(Run("qryPrefPesq", p, f), Rows{});
 }
 
@@ -201,3 +203,5 @@ TEST_F(SQL_SUITE(LookupCatalogue), EveryTextRunsWithEveryParameterNull) {
     EXPECT_TRUE(q.Active()) << t.Name;
   }
 }
+
+}  // namespace zor::data_access

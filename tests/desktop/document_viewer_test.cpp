@@ -19,6 +19,8 @@
 #include "desktop/qt_ui.h"
 #include "tests/desktop/qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop_test::App;
 
 namespace {
@@ -114,3 +116,5 @@ TEST(DocumentViewer, TheWindowOpensThePreviewInsteadOfNamingTheFile) {
   EXPECT_EQ(title, QString::fromUtf8("Vôos e trechos"));
   EXPECT_EQ(pages, 3);
 }
+
+}  // namespace zor::desktop

@@ -27,6 +27,8 @@
 #include "platform/ui/scripted_ui.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop_test::App;
 
 namespace {
@@ -68,9 +70,9 @@ TEST_F(FormHostTest, AShownMdiChildGetsASubWindowWithItsMenus) {
   EXPECT_EQ(host_->ActiveForm(), form);
   desktop::FormWindow* w = host_->WindowOf(form);
   ASSERT_NE(w->MenuBar(), nullptr);
-  QAction* grid_item = w->Menus()->ActionNamed("mnuFolhaDados");
-  ASSERT_NE(grid_item, nullptr);
-  EXPECT_EQ(grid_item->text().remove('&'), "Folha de Dados");
+  QAction* gridItem = w->Menus()->ActionNamed("mnuFolhaDados");
+  ASSERT_NE(gridItem, nullptr);
+  EXPECT_EQ(gridItem->text().remove('&'), "Folha de Dados");
   form->mnuIncluir->SetEnabled(false);
   EXPECT_FALSE(w->Menus()->ActionNamed("mnuIncluir")->isEnabled());
   // The menu choice is the platform item's click: the base form shows the tab.
@@ -101,7 +103,7 @@ TEST_F(FormHostTest, AShownMdiChildGetsASubWindowWithItsMenus) {
 TEST_F(FormHostTest, TheActiveScreensMenusMergeIntoTheHostsMenuBar) {
   QMenuBar bar;
   bar.addMenu("&Arquivo");
-  QAction* host_operation = bar.addMenu(QString::fromUtf8("&Operação"))->menuAction();
+  QAction* hostOperation = bar.addMenu(QString::fromUtf8("&Operação"))->menuAction();
   QMenu* windows = bar.addMenu("&Janela");
   windows->setObjectName("zorWindowMenu");
   host_->SetHostMenuBar(&bar);
@@ -116,12 +118,12 @@ TEST_F(FormHostTest, TheActiveScreensMenusMergeIntoTheHostsMenuBar) {
     if (a->isVisible()) titles << a->text().remove('&');
   EXPECT_EQ(titles, QStringList({"Arquivo", QString::fromUtf8("Operação"), QString::fromUtf8("Edição"), "Janela"}))
       << titles.join(',').toStdString();
-  EXPECT_FALSE(host_operation->isVisible());
+  EXPECT_FALSE(hostOperation->isVisible());
   form->SetWindowState(plat::wsMaximized);
   EXPECT_FALSE(w->MenuBar()->isVisibleTo(w));
   form->Hide();
   QApplication::processEvents();
-  EXPECT_TRUE(host_operation->isVisible());
+  EXPECT_TRUE(hostOperation->isVisible());
   EXPECT_EQ(bar.actions().size(), 3);
   host_->SetHostMenuBar(nullptr);
 }
@@ -133,10 +135,10 @@ TEST_F(FormHostTest, ClosingTheSubWindowClosesThePlatformForm) {
   QPointer<QMdiSubWindow> sub = host_->SubWindowOf(form);
   ASSERT_TRUE(sub);
   bool closed = false;
-  auto base_close = form->OnClose;
+  auto baseClose = form->OnClose;
   form->OnClose = [&](plat::TObject* s, plat::TCloseAction& a) {
     closed = true;
-    if (base_close) base_close(s, a);
+    if (baseClose) baseClose(s, a);
   };
   sub->close();
   plat::Application->ProcessMessages();
@@ -187,17 +189,17 @@ TEST_F(FormHostTest, AScriptDrivesAModalFormWhileItsDialogIsShown) {
   form->SetName("frmDialogo");
   form->SetBounds(0, 0, 300, 200);
   plat::ScriptedUi script;
-  bool shown_while_driven = false;
+  bool shownWhileDriven = false;
   script.ModalRunner = [&](plat::TForm& f) {
     for (QWidget* w : QApplication::topLevelWidgets())
-      if (w->objectName() == "frmDialogo" && w->isVisible()) shown_while_driven = true;
+      if (w->objectName() == "frmDialogo" && w->isVisible()) shownWhileDriven = true;
     f.SetModalResult(plat::mrOk);
     return plat::mrOk;
   };
   ui_->SetScriptPort(&script);
   EXPECT_EQ(form->ShowModal(), plat::mrOk);
   ui_->SetScriptPort(nullptr);
-  EXPECT_TRUE(shown_while_driven);
+  EXPECT_TRUE(shownWhileDriven);
   for (QWidget* w : QApplication::topLevelWidgets())
     EXPECT_FALSE(w->objectName() == "frmDialogo" && w->isVisible());
 }
@@ -216,3 +218,5 @@ TEST_F(FormHostTest, TheBaseFormRendersIntoAPicture) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

@@ -12,6 +12,8 @@
 
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 namespace {
 
 struct HostRun {
@@ -117,3 +119,5 @@ TEST(HostScript, AnUnreadableScriptRunsNothing) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

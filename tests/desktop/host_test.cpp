@@ -24,6 +24,8 @@
 #include "desktop/screenshot.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop_test::App;
 
 namespace {
@@ -288,3 +290,5 @@ TEST(Screenshot, WritesAPictureThatIsNotBlankWithAccentedGlyphs) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

@@ -21,6 +21,8 @@
 #include "platform/ui/scripted_ui.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop_test::App;
 
 namespace {
@@ -120,14 +122,16 @@ TEST_F(LayoutTest, ACheckBoxWithoutASizeIsSeenWithItsWholeCaption) {
 }
 
 TEST_F(LayoutTest, BaseFormsShowEveryControlWhole) {
-  plat::TfrmPadrao* grid_form = nullptr;
-  plat::Application->CreateForm(grid_form);
-  const QStringList grid_problems = CheckEveryPage(grid_form);
-  EXPECT_TRUE(grid_problems.isEmpty()) << grid_problems.join('\n').toStdString();
-  plat::TfrmDadosGerRel* report_form = nullptr;
-  plat::Application->CreateForm(report_form);
-  const QStringList report_problems = CheckEveryPage(report_form);
-  EXPECT_TRUE(report_problems.isEmpty()) << report_problems.join('\n').toStdString();
+  plat::TfrmPadrao* gridForm = nullptr;
+  plat::Application->CreateForm(gridForm);
+  const QStringList gridProblems = CheckEveryPage(gridForm);
+  EXPECT_TRUE(gridProblems.isEmpty()) << gridProblems.join('\n').toStdString();
+  plat::TfrmDadosGerRel* reportForm = nullptr;
+  plat::Application->CreateForm(reportForm);
+  const QStringList reportProblems = CheckEveryPage(reportForm);
+  EXPECT_TRUE(reportProblems.isEmpty()) << reportProblems.join('\n').toStdString();
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

@@ -15,6 +15,8 @@
 #include "tests/desktop/qt_test_app.h"
 #include "tests/server/server_harness.h"
 
+namespace zor::desktop {
+
 namespace {
 
 using zor::server::testing::kTestPassword;
@@ -28,16 +30,16 @@ QString ShotPath(const QString& name) {
 TEST(LoginDialog, AWrongPasswordIsSaidAndTheRightOneEntersWithEnter) {
   desktop_test::App();
   std::string why;
-  auto db = zor::server::testing::TestDatabase::create("sqlite", why);
-  zor::server::testing::TestServer server(db->url(), true, 5);
-  zor::server::testing::addTestUser(server.pool(), "ana", {"0002"});
+  auto db = zor::server::testing::TestDatabase::Create("sqlite", why);
+  zor::server::testing::TestServer server(db->Url(), true, 5);
+  zor::server::testing::AddTestUser(server.Pool(), "ana", {"0002"});
   plat::SetSessionToken("");
 
   int attempts = 0;
   desktop::LoginDialog dialog(
       [&](const QString& user, const QString& password) {
         ++attempts;
-        auto answer = plat::LoginToServer("127.0.0.1", server.port(), user.toStdString(), password.toStdString());
+        auto answer = plat::LoginToServer("127.0.0.1", server.Port(), user.toStdString(), password.toStdString());
         if (!answer.Ok) return QString::fromStdString(answer.Message);
         plat::SetSessionToken(answer.Token);
         return QString();
@@ -87,3 +89,5 @@ TEST(LoginDialog, AnEmptyUserIsAskedForWithoutCallingTheServer) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

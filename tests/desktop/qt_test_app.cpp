@@ -6,7 +6,7 @@
 
 #include "desktop/app_setup.h"
 
-namespace desktop_test {
+namespace zor::desktop_test {
 
 QApplication& App() {
   static QApplication* app = [] {
@@ -47,4 +47,4 @@ bool ShowActive(QWidget* w) {
   return QTest::qWaitForWindowActive(w);
 }
 
-}  // namespace desktop_test
+}  // namespace zor::desktop_test

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace desktop_test {
+namespace zor::desktop_test {
 
 // Creates the application on first use (and keeps it to the end).
 QApplication& App();
@@ -21,4 +21,4 @@ void WhenModalOpens(std::function<void(QWidget* dialog)> fn);
 // the offscreen platform.
 bool ShowActive(QWidget* w);
 
-}  // namespace desktop_test
+}  // namespace zor::desktop_test

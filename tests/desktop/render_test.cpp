@@ -29,6 +29,8 @@
 #include "platform/ui/scripted_ui.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop_test::App;
 
 namespace {
@@ -87,7 +89,7 @@ class RenderTest : public ::testing::Test {
     plat::SetUi(nullptr);
   }
   template <typename W>
-  W* W_(const char* name) {
+  W* Widget(const char* name) {
     return qobject_cast<W*>(view_->WidgetNamed(name));
   }
 
@@ -106,35 +108,35 @@ class RenderTest : public ::testing::Test {
 };
 
 TEST_F(RenderTest, OneWidgetPerControlNamedAfterIt) {
-  EXPECT_NE(W_<QLabel>("lblFilial"), nullptr);
-  EXPECT_NE(W_<QLineEdit>("edtFilial"), nullptr);
-  EXPECT_NE(W_<QToolButton>("btpCompanhia"), nullptr);
-  EXPECT_NE(W_<QTabWidget>("pgcPadrao"), nullptr);
-  EXPECT_NE(W_<QCheckBox>("ccbDiario"), nullptr);
-  EXPECT_NE(W_<QComboBox>("cbbTipoVoo"), nullptr);
+  EXPECT_NE(Widget<QLabel>("lblFilial"), nullptr);
+  EXPECT_NE(Widget<QLineEdit>("edtFilial"), nullptr);
+  EXPECT_NE(Widget<QToolButton>("btpCompanhia"), nullptr);
+  EXPECT_NE(Widget<QTabWidget>("pgcPadrao"), nullptr);
+  EXPECT_NE(Widget<QCheckBox>("ccbDiario"), nullptr);
+  EXPECT_NE(Widget<QComboBox>("cbbTipoVoo"), nullptr);
   EXPECT_EQ(view_->windowTitle(), QString::fromUtf8("Vôo/Trecho"));
-  EXPECT_EQ(W_<QLabel>("lblFilial")->text(), "Filial");
-  EXPECT_EQ(W_<QToolButton>("btpCompanhia")->toolTip(), "Pesquisar");
-  EXPECT_FALSE(W_<QToolButton>("btpCompanhia")->icon().isNull());
+  EXPECT_EQ(Widget<QLabel>("lblFilial")->text(), "Filial");
+  EXPECT_EQ(Widget<QToolButton>("btpCompanhia")->toolTip(), "Pesquisar");
+  EXPECT_FALSE(Widget<QToolButton>("btpCompanhia")->icon().isNull());
 }
 
 TEST_F(RenderTest, WidgetsFollowThePlatform) {
   branch_->SetText("0001");
-  EXPECT_EQ(W_<QLineEdit>("edtFilial")->text(), "0001");
+  EXPECT_EQ(Widget<QLineEdit>("edtFilial")->text(), "0001");
   company_->SetEnabled(false);
-  EXPECT_FALSE(W_<QLineEdit>("edtCia")->isEnabled());
+  EXPECT_FALSE(Widget<QLineEdit>("edtCia")->isEnabled());
   label_->SetCaption("&Companhia");
-  EXPECT_EQ(W_<QLabel>("lblFilial")->text(), "Companhia");
+  EXPECT_EQ(Widget<QLabel>("lblFilial")->text(), "Companhia");
   daily_->SetChecked(true);
-  EXPECT_TRUE(W_<QCheckBox>("ccbDiario")->isChecked());
+  EXPECT_TRUE(Widget<QCheckBox>("ccbDiario")->isChecked());
   kind_->SetItemIndex(1);
-  EXPECT_EQ(W_<QComboBox>("cbbTipoVoo")->currentText(), "Extra");
+  EXPECT_EQ(Widget<QComboBox>("cbbTipoVoo")->currentText(), "Extra");
   kind_->Items().Add("Fretamento");
-  EXPECT_EQ(W_<QComboBox>("cbbTipoVoo")->count(), 3);
+  EXPECT_EQ(Widget<QComboBox>("cbbTipoVoo")->count(), 3);
   time_->SetText("07:30");
-  EXPECT_EQ(W_<QLineEdit>("medHora")->displayText(), "07:30");
+  EXPECT_EQ(Widget<QLineEdit>("medHora")->displayText(), "07:30");
 
-  auto* tabs = W_<QTabWidget>("pgcPadrao");
+  auto* tabs = Widget<QTabWidget>("pgcPadrao");
   EXPECT_EQ(tabs->currentWidget(), view_->WidgetOf(grid_page_));
   pages_->SetActivePage(record_page_);
   EXPECT_EQ(tabs->currentWidget(), view_->WidgetOf(record_page_));
@@ -146,15 +148,15 @@ TEST_F(RenderTest, WidgetsFollowThePlatform) {
 
   view_->show();
   lookup_->SetVisible(false);
-  EXPECT_FALSE(W_<QToolButton>("btpCompanhia")->isVisible());
+  EXPECT_FALSE(Widget<QToolButton>("btpCompanhia")->isVisible());
   lookup_->SetVisible(true);
-  EXPECT_TRUE(W_<QToolButton>("btpCompanhia")->isVisible());
+  EXPECT_TRUE(Widget<QToolButton>("btpCompanhia")->isVisible());
 }
 
 // The page shown is always the platform's active page, also when the
 // screen disables or hides tabs (Qt would move to another tab by itself).
 TEST_F(RenderTest, ThePageShownIsTheActivePageWhateverTheTabsDo) {
-  auto* tabs = W_<QTabWidget>("pgcPadrao");
+  auto* tabs = Widget<QTabWidget>("pgcPadrao");
   view_->show();
   pages_->SetActivePage(grid_page_);
   grid_page_->SetEnabled(false);
@@ -177,12 +179,12 @@ TEST_F(RenderTest, DisabledControlsAndTabsLookDisabled) {
   branch_->SetFontColor(plat::clBlue);
   branch_->SetColor(plat::clInfoBk);
   branch_->SetEnabled(false);
-  const QPalette pal = W_<QLineEdit>("edtFilial")->palette();
+  const QPalette pal = Widget<QLineEdit>("edtFilial")->palette();
   EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Text), pal.color(QPalette::Active, QPalette::Text));
   EXPECT_NE(pal.color(QPalette::Disabled, QPalette::Base), pal.color(QPalette::Active, QPalette::Base));
   pages_->SetFontColor(plat::clNavy);
   record_page_->SetEnabled(false);
-  auto* bar = W_<QTabWidget>("pgcPadrao")->tabBar();
+  auto* bar = Widget<QTabWidget>("pgcPadrao")->tabBar();
   EXPECT_FALSE(bar->isTabEnabled(1));
   EXPECT_NE(bar->palette().color(QPalette::Disabled, QPalette::WindowText),
             bar->palette().color(QPalette::Active, QPalette::WindowText));
@@ -211,7 +213,7 @@ TEST_F(RenderTest, LayoutFollowsAlignmentAndAnchors) {
 TEST_F(RenderTest, TypingReachesThePlatformAndItsChangeHandler) {
   std::vector<std::string> changes;
   company_->OnChange = [&](plat::TObject*) { changes.push_back(company_->Text()); };
-  auto* edit = W_<QLineEdit>("edtCia");
+  auto* edit = Widget<QLineEdit>("edtCia");
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
   QTest::keyClicks(edit, "gl");
   EXPECT_EQ(company_->Text(), "GL");
@@ -224,7 +226,7 @@ TEST_F(RenderTest, AKeyHandlerThatSwallowsTheKeyStopsTheWidget) {
   branch_->OnKeyPress = [](plat::TObject*, char& k) {
     if (k == 'x') k = 0;
   };
-  auto* edit = W_<QLineEdit>("edtFilial");
+  auto* edit = Widget<QLineEdit>("edtFilial");
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
   edit->setFocus();
   QTest::keyClicks(edit, "1x2");
@@ -235,7 +237,7 @@ TEST_F(RenderTest, AKeyHandlerThatSwallowsTheKeyStopsTheWidget) {
 TEST_F(RenderTest, MaskedTypingStoresTheMaskedText) {
   pages_->SetActivePage(record_page_);
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
-  auto* edit = W_<QLineEdit>("medHora");
+  auto* edit = Widget<QLineEdit>("medHora");
   edit->setFocus();
   edit->setCursorPosition(0);
   QTest::keyClicks(edit, "1234");
@@ -251,26 +253,26 @@ TEST_F(RenderTest, QtInputMasksFromPlatformMasks) {
 }
 
 TEST_F(RenderTest, ClicksReachThePlatform) {
-  int clicks = 0, box_clicks = 0;
+  int clicks = 0, boxClicks = 0;
   lookup_->OnClick = [&](plat::TObject*) { ++clicks; };
-  daily_->OnClick = [&](plat::TObject*) { ++box_clicks; };
+  daily_->OnClick = [&](plat::TObject*) { ++boxClicks; };
   pages_->SetActivePage(record_page_);
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
-  QTest::mouseClick(W_<QToolButton>("btpCompanhia"), Qt::LeftButton);
+  QTest::mouseClick(Widget<QToolButton>("btpCompanhia"), Qt::LeftButton);
   EXPECT_EQ(clicks, 1);
   lookup_->SetEnabled(false);
-  QTest::mouseClick(W_<QToolButton>("btpCompanhia"), Qt::LeftButton);
+  QTest::mouseClick(Widget<QToolButton>("btpCompanhia"), Qt::LeftButton);
   EXPECT_EQ(clicks, 1);
 
-  auto* box = W_<QCheckBox>("ccbDiario");
+  auto* box = Widget<QCheckBox>("ccbDiario");
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
   EXPECT_TRUE(daily_->Checked());
-  EXPECT_EQ(box_clicks, 1);
+  EXPECT_EQ(boxClicks, 1);
   EXPECT_TRUE(box->isChecked());
 
   int selected = 0;
   kind_->OnChange = [&](plat::TObject*) { ++selected; };
-  auto* combo = W_<QComboBox>("cbbTipoVoo");
+  auto* combo = Widget<QComboBox>("cbbTipoVoo");
   combo->setFocus();
   QTest::keyClick(combo, Qt::Key_Down);
   EXPECT_EQ(kind_->ItemIndex(), 0);
@@ -283,16 +285,16 @@ TEST_F(RenderTest, TabChoiceGoesThroughThePlatformWhichMayRefuseIt) {
   pages_->OnChanging = [&](plat::TObject*, bool& ok) { ok = allow; };
   pages_->OnChange = [&](plat::TObject*) { ++changes; };
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
-  auto* tabs = W_<QTabWidget>("pgcPadrao");
-  auto click_tab = [&](int i) {
+  auto* tabs = Widget<QTabWidget>("pgcPadrao");
+  auto clickTab = [&](int i) {
     QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(i).center());
   };
-  click_tab(1);
+  clickTab(1);
   EXPECT_EQ(pages_->ActivePage(), grid_page_);
   EXPECT_EQ(tabs->currentIndex(), 0);
   EXPECT_EQ(changes, 0);
   allow = true;
-  click_tab(1);
+  clickTab(1);
   EXPECT_EQ(pages_->ActivePage(), record_page_);
   EXPECT_EQ(tabs->currentIndex(), 1);
   EXPECT_EQ(changes, 1);
@@ -300,8 +302,8 @@ TEST_F(RenderTest, TabChoiceGoesThroughThePlatformWhichMayRefuseIt) {
 
 TEST_F(RenderTest, FocusMovesGoThroughThePlatformAndARefusedExitPutsTheFocusBack) {
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
-  auto* branch = W_<QLineEdit>("edtFilial");
-  auto* company = W_<QLineEdit>("edtCia");
+  auto* branch = Widget<QLineEdit>("edtFilial");
+  auto* company = Widget<QLineEdit>("edtCia");
   std::vector<std::string> events;
   branch_->OnExit = [&](plat::TObject*) {
     events.push_back("exit filial");
@@ -341,10 +343,10 @@ TEST_F(RenderTest, PlatformFocusMovesMoveTheQtFocus) {
   ASSERT_TRUE(desktop_test::ShowActive(view_.get()));
   form_->SetActiveControl(company_);
   QApplication::processEvents();
-  EXPECT_TRUE(W_<QLineEdit>("edtCia")->hasFocus());
+  EXPECT_TRUE(Widget<QLineEdit>("edtCia")->hasFocus());
   form_->SetActiveControl(branch_);
   QApplication::processEvents();
-  EXPECT_TRUE(W_<QLineEdit>("edtFilial")->hasFocus());
+  EXPECT_TRUE(Widget<QLineEdit>("edtFilial")->hasFocus());
 }
 
 // An edit the focus reaches from the keyboard or from a failed check has
@@ -356,11 +358,11 @@ TEST_F(RenderTest, AnEditReachedByTheKeyboardOrAFailedCheckSelectsItsText) {
   company_->SetText("XYZ");
   form_->SetActiveControl(company_);
   QApplication::processEvents();
-  EXPECT_EQ(W_<QLineEdit>("edtCia")->selectedText(), "XYZ");
+  EXPECT_EQ(Widget<QLineEdit>("edtCia")->selectedText(), "XYZ");
   // A check that fails puts the focus back on the branch.
   form_->SetActiveControl(branch_);
   QApplication::processEvents();
-  auto* branch = W_<QLineEdit>("edtFilial");
+  auto* branch = Widget<QLineEdit>("edtFilial");
   ASSERT_TRUE(branch->hasFocus());
   EXPECT_EQ(branch->selectedText(), "0099");
   QTest::keyClicks(branch, "0001");
@@ -368,7 +370,7 @@ TEST_F(RenderTest, AnEditReachedByTheKeyboardOrAFailedCheckSelectsItsText) {
   // Tab from the keyboard.
   QTest::keyClick(branch, Qt::Key_Tab);
   QApplication::processEvents();
-  EXPECT_EQ(W_<QLineEdit>("edtCia")->selectedText(), "XYZ");
+  EXPECT_EQ(Widget<QLineEdit>("edtCia")->selectedText(), "XYZ");
 }
 
 TEST_F(RenderTest, ControlsAddedOrDestroyedLaterFollow) {
@@ -377,7 +379,7 @@ TEST_F(RenderTest, ControlsAddedOrDestroyedLaterFollow) {
   view_->Rescan();
   ASSERT_NE(view_->WidgetNamed("edtExtra"), nullptr);
   extra->SetText("abc");
-  EXPECT_EQ(W_<QLineEdit>("edtExtra")->text(), "abc");
+  EXPECT_EQ(Widget<QLineEdit>("edtExtra")->text(), "abc");
   delete extra;
   EXPECT_EQ(view_->WidgetOf(extra), nullptr);
   QApplication::processEvents();  // deferred widget deletion runs
@@ -391,3 +393,5 @@ TEST_F(RenderTest, ControlsAddedOrDestroyedLaterFollow) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

@@ -17,18 +17,20 @@
 #include "platform/net/server_session.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 namespace {
 
 using desktop_test::WhenModalOpens;
 
-QString sample(const char* name) { return QStringLiteral(ZOR_SSIM_DATA "/") + name; }
+QString Sample(const char* name) { return QStringLiteral(ZOR_SSIM_DATA "/") + name; }
 
-QString pictureFolder() {
+QString PictureFolder() {
   QString dir = qEnvironmentVariable("ZOR_SCHEDULE_PICTURES");
   return dir.isEmpty() ? QString::fromStdString(::testing::TempDir()) : dir;
 }
 
-void answer(QMessageBox::StandardButton which, QString* text = nullptr) {
+void Answer(QMessageBox::StandardButton which, QString* text = nullptr) {
   WhenModalOpens([which, text](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
@@ -65,7 +67,7 @@ TEST_F(ScheduleDialogs, ImportShowsThePlanAndWritesAfterConfirmation) {
   desktop::ScheduleImportDialog dialog(context_, *service_, companies_);
   ASSERT_TRUE(desktop_test::ShowActive(&dialog));
   EXPECT_FALSE(dialog.CanApply());
-  dialog.SetFile(sample("abr_season.ssim"));
+  dialog.SetFile(Sample("abr_season.ssim"));
   ASSERT_TRUE(dialog.ShowPlan());
   EXPECT_TRUE(dialog.PlanText().contains("incluir   2500   GRU-BSB-MAO-BEL, A320, 1.3.5.., Regular"));
   EXPECT_TRUE(dialog.PlanText().contains("ignorado  2502   linha 21: base XYZ não cadastrada."));
@@ -73,7 +75,7 @@ TEST_F(ScheduleDialogs, ImportShowsThePlanAndWritesAfterConfirmation) {
   EXPECT_EQ(dialog.StatusText().toStdString(),
             "Incluir: 2, alterar: 1, iguais: 1, ignorados: 3, ausentes do arquivo: 298. "
             "Confira o plano e use Gravar para incluir e alterar os vôos.");
-  dialog.grab().save(pictureFolder() + "/ssim-importar-plano.png");
+  dialog.grab().save(PictureFolder() + "/ssim-importar-plano.png");
 
   // Changing what the plan was made from asks for a new plan.
   dialog.findChild<QLineEdit*>("edtSsimStation")->setText("BSB");
@@ -83,17 +85,17 @@ TEST_F(ScheduleDialogs, ImportShowsThePlanAndWritesAfterConfirmation) {
 
   // "Não" writes nothing.
   QString question;
-  answer(QMessageBox::No, &question);
+  Answer(QMessageBox::No, &question);
   EXPECT_FALSE(dialog.ApplyPlan());
   EXPECT_EQ(question.toStdString(),
             "Gravar na filial 0001 as inclusões e alterações do plano (3 vôo(s))? Nenhum vôo será excluído.");
   EXPECT_TRUE(dialog.CanApply());
-  answer(QMessageBox::Yes);
+  Answer(QMessageBox::Yes);
   ASSERT_TRUE(dialog.ApplyPlan());
   EXPECT_EQ(dialog.StatusText().toStdString(),
             "Gravado: 2 vôo(s) incluído(s), 1 alterado(s); 298 vôo(s) do cadastro ausente(s) do arquivo, mantido(s).");
   EXPECT_FALSE(dialog.CanApply());
-  dialog.grab().save(pictureFolder() + "/ssim-importar-gravado.png");
+  dialog.grab().save(PictureFolder() + "/ssim-importar-gravado.png");
 
   // The same file again: nothing left to write.
   ASSERT_TRUE(dialog.ShowPlan());
@@ -103,10 +105,10 @@ TEST_F(ScheduleDialogs, ImportShowsThePlanAndWritesAfterConfirmation) {
 
 TEST_F(ScheduleDialogs, ImportReportsAFileWithoutTheCompany) {
   desktop::ScheduleImportDialog dialog(context_, *service_, companies_);
-  dialog.SetFile(sample("abr_season.ssim"));
+  dialog.SetFile(Sample("abr_season.ssim"));
   dialog.findChild<QComboBox*>("cbbSsimCompany")->setCurrentIndex(1);  // CRZ
   QString shown;
-  answer(QMessageBox::Ok, &shown);
+  Answer(QMessageBox::Ok, &shown);
   EXPECT_FALSE(dialog.ShowPlan());
   EXPECT_EQ(shown.toStdString(), "O arquivo não traz vôos da companhia CRZ (companhias no arquivo: ABR).");
   EXPECT_FALSE(dialog.CanApply());
@@ -124,14 +126,16 @@ TEST_F(ScheduleDialogs, ExportSavesTheFileAndSaysWhatItWrote) {
   QByteArray bytes = f.readAll();
   EXPECT_TRUE(bytes.startsWith("1AIRLINE STANDARD SCHEDULE DATA SET"));
   EXPECT_EQ(bytes.count('\n') % 5, 0);
-  dialog.grab().save(pictureFolder() + "/ssim-exportar.png");
+  dialog.grab().save(PictureFolder() + "/ssim-exportar.png");
 
   // A folder that cannot be written is said so.
   dialog.SetFile(dir_.filePath("nao/existe/abr.ssim"));
   QString shown;
-  answer(QMessageBox::Ok, &shown);
+  Answer(QMessageBox::Ok, &shown);
   EXPECT_FALSE(dialog.Export());
   EXPECT_TRUE(shown.startsWith("Não foi possível gravar o arquivo ")) << shown.toStdString();
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

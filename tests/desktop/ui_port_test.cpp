@@ -23,6 +23,8 @@
 #include "platform/ui/scripted_ui.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop::QtUi;
 using desktop_test::App;
 using desktop_test::WhenModalOpens;
@@ -45,16 +47,16 @@ TEST(QtUiMessages, ErrorCaptionFallsBackToTheActiveScreenThenToTheScreenTitle) {
   ui.SetCaptionSource([] { return QStringLiteral("Relatório"); });
   EXPECT_EQ(ui.CaptionFor(""), QString::fromUtf8("Relatório"));
 
-  QString seen_title, seen_text;
+  QString seenTitle, seen_text;
   WhenModalOpens([&](QWidget* w) {
     auto* box = qobject_cast<QMessageBox*>(w);
     ASSERT_NE(box, nullptr);
-    seen_title = box->windowTitle();
+    seenTitle = box->windowTitle();
     seen_text = box->text();
     box->accept();
   });
   ui.ShowError("", "Filial não cadastrada.");
-  EXPECT_EQ(seen_title, QString::fromUtf8("Relatório"));
+  EXPECT_EQ(seenTitle, QString::fromUtf8("Relatório"));
   EXPECT_EQ(seen_text, QString::fromUtf8("Filial não cadastrada."));
 }
 
@@ -66,11 +68,11 @@ TEST(QtUiScriptMode, TheScriptAnswersInsteadOfDialogsUntilTheModeEnds) {
   script.Picks = {2};
   ui.SetScriptPort(&script);
   // A dialog opening now would be a fault: close it and note it.
-  bool dialog_opened = false;
+  bool dialogOpened = false;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout, [&] {
     if (QWidget* w = QApplication::activeModalWidget()) {
-      dialog_opened = true;
+      dialogOpened = true;
       w->close();
     }
   });
@@ -87,7 +89,7 @@ TEST(QtUiScriptMode, TheScriptAnswersInsteadOfDialogsUntilTheModeEnds) {
   EXPECT_EQ(script.BusyDepth(), 1);
   ui.HideBusy();
   EXPECT_EQ(script.BusyDepth(), 0);
-  EXPECT_FALSE(dialog_opened);
+  EXPECT_FALSE(dialogOpened);
   watch.stop();
 
   ui.SetScriptPort(nullptr);
@@ -259,15 +261,15 @@ TEST(BusyIndicator, GoesBeforeAMessageIsShown) {
   ui.ShowBusy(6);
   ASSERT_NE(host.findChild<desktop::BusyBadge*>(), nullptr);
   bool badge_during_message = true;
-  bool wait_cursor_during_message = true;
+  bool waitCursorDuringMessage = true;
   WhenModalOpens([&](QWidget* w) {
     badge_during_message = host.findChild<desktop::BusyBadge*>() != nullptr;
-    wait_cursor_during_message = QApplication::overrideCursor() != nullptr;
+    waitCursorDuringMessage = QApplication::overrideCursor() != nullptr;
     qobject_cast<QMessageBox*>(w)->accept();
   });
   ui.ShowError("", "Não foi possível gravar o vôo.");
   EXPECT_FALSE(badge_during_message);
-  EXPECT_FALSE(wait_cursor_during_message);
+  EXPECT_FALSE(waitCursorDuringMessage);
   EXPECT_EQ(ui.BusyDepth(), 1);
   ui.HideBusy();
   EXPECT_EQ(ui.BusyDepth(), 0);
@@ -289,4 +291,6 @@ TEST(BusyIndicator, TheBadgeAnimates) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop
 

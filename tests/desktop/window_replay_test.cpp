@@ -20,6 +20,8 @@
 #include "platform/data/data_set.h"
 #include "qt_test_app.h"
 
+namespace zor::desktop {
+
 using desktop_test::App;
 
 namespace {
@@ -116,3 +118,5 @@ TEST_F(WindowReplayTest, CancellingAnInsertedFlightAfterTypingItsNumber) {
 }
 
 }  // namespace
+
+}  // namespace zor::desktop

@@ -10,6 +10,8 @@
 #include "platform/library/vornia.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 namespace {
@@ -365,7 +367,7 @@ TEST_F(CommandBarTest, AnEmptyFlightListKeepsTheRecordAndClassTabsClosedUntilAFl
 }
 
 TEST_F(CommandBarTest, InTheModalDialogEveryFlightStateChangeClosesTheCompanyFields) {
-  Cli_zor12200::boShowModal = true;
+  boShowModal = true;
   TfrmVoo& f = Open();
   LoadCompany("0001", "ABR");
   ASSERT_TRUE(f.cdsVoo->Active());
@@ -523,3 +525,5 @@ TEST_F(CommandBarDeleteTest, DeletingALegAsksAndThenReloadsOnlyTheLegs) {
   EXPECT_EQ(f.cdstrechoo->RecordCount(), ServerLegs(flight));
   EXPECT_EQ(ui.BusyDepth(), 0);
 }
+
+}  // namespace zor::Cli_zor12200

@@ -5,6 +5,8 @@
 
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 TEST_F(ScreenTest, AShortBranchCodeIsPaddedAndClearsTheCompany) {
@@ -112,9 +114,9 @@ TEST_F(ScreenTest, LeavingTheStripAsksOnceForEachDataset) {
     TypeAndLeave(f.medCdFilial, "0001", f.medSgCia);
     f.UserFocus(f.medSgCia);
     f.medSgCia->UserSetText(company);
-    const auto before = ServerCalls(server->port());
+    const auto before = ServerCalls(server->Port());
     ASSERT_TRUE(f.UserFocus(f.dbgPadrao));
-    EXPECT_EQ(CallsBetween(before, ServerCalls(server->port())), once);
+    EXPECT_EQ(CallsBetween(before, ServerCalls(server->Port())), once);
     ASSERT_TRUE(f.cdstrechoo->Active());
     ASSERT_TRUE(f.cdsClasseVoo->Active());
     EXPECT_EQ(f.cdstrechoo->IsEmpty(), f.cdsVoo->IsEmpty());
@@ -182,10 +184,10 @@ TEST_F(ScreenTest, EveryLoadShowsTheBusyIndicatorOnceForTheWholeWait) {
   // A move of the flight cursor loads that flight's legs and their first
   // leg's classes.
   ui.ClearEvents();
-  auto before = ServerCalls(server->port());
+  auto before = ServerCalls(server->Port());
   ASSERT_TRUE(f.dbgPadrao->UserKeyDown(VK_DOWN));
   ASSERT_EQ(f.cdsVoo->RecNo(), 2);
-  EXPECT_EQ(CallsBetween(before, ServerCalls(server->port())),
+  EXPECT_EQ(CallsBetween(before, ServerCalls(server->Port())),
             (std::map<std::string, long>{{"GetClasseVoo", 1}, {"GetTrecho", 1}}));
   EXPECT_EQ(BusyShows(ui), 1);
   EXPECT_EQ(ui.Events().back().text, "6");
@@ -195,10 +197,12 @@ TEST_F(ScreenTest, EveryLoadShowsTheBusyIndicatorOnceForTheWholeWait) {
   ASSERT_GE(f.cdstrechoo->RecordCount(), 2);
   ASSERT_TRUE(f.UserFocus(f.dbgTrecho));
   ui.ClearEvents();
-  before = ServerCalls(server->port());
+  before = ServerCalls(server->Port());
   ASSERT_TRUE(f.dbgTrecho->UserKeyDown(VK_DOWN));
   ASSERT_EQ(f.cdstrechoo->RecNo(), 2);
-  EXPECT_EQ(CallsBetween(before, ServerCalls(server->port())), (std::map<std::string, long>{{"GetClasseVoo", 1}}));
+  EXPECT_EQ(CallsBetween(before, ServerCalls(server->Port())), (std::map<std::string, long>{{"GetClasseVoo", 1}}));
   EXPECT_EQ(BusyShows(ui), 1);
   EXPECT_EQ(ui.BusyDepth(), 0);
 }
+
+}  // namespace zor::Cli_zor12200

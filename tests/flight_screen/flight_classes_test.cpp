@@ -13,6 +13,8 @@
 #include "server/dataset_catalog.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class FlightClassesTest : public ScreenTest {
@@ -166,10 +168,10 @@ TEST_F(ClassRefusalTest, ARefusedDeletionBringsTheRowBack) {
 TEST_F(ClassWithoutLegTest, AClassOnAFlightWithoutLegsIsRefusedInThePersonsTerms) {
   TfrmVoo& f = *form;
   namespace zt = zor::server::testing;
-  zt::RpcClient other(server->port());
+  zt::RpcClient other(server->Port());
   zt::json flight =
-      zt::withValues(zor::server::vooDataset(), zt::newFlight("7060"), {{"CDCIA", "0001"}, {"SGPREFIXO", nullptr}});
-  zt::json r = other.call("SetVoo", zt::json::array({zt::delta(zor::server::vooDataset(), {zt::insertChange(flight)})}));
+      zt::WithValues(zor::server::VooDataset(), zt::NewFlight("7060"), {{"CDCIA", "0001"}, {"SGPREFIXO", nullptr}});
+  zt::json r = other.Call("SetVoo", zt::json::array({zt::Delta(zor::server::VooDataset(), {zt::InsertChange(flight)})}));
   ASSERT_EQ(r["result"]["ok"], true) << r.dump();
   ASSERT_TRUE(f.pgcPadrao->SelectPage(f.tshFolhaDados));
   ASSERT_TRUE(f.sbtVerificar->UserClick());
@@ -186,3 +188,5 @@ TEST_F(ClassWithoutLegTest, AClassOnAFlightWithoutLegsIsRefusedInThePersonsTerms
   EXPECT_EQ(f.cdsClasseVoo->State(), dsInsert);
   EXPECT_EQ(f.cdsClasseVoo->ChangeCount(), 0);
 }
+
+}  // namespace zor::Cli_zor12200

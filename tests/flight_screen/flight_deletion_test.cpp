@@ -8,52 +8,54 @@
 #include "server/dataset_catalog.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 namespace zt = zor::server::testing;
-using zor::server::classeVooDataset;
-using zor::server::trechoDataset;
-using zor::server::vooDataset;
+using zor::server::ClasseVooDataset;
+using zor::server::TrechoDataset;
+using zor::server::VooDataset;
 
 class FlightDeletionTest : public ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
     if (IsSkipped()) return;
-    deskB = std::make_unique<zt::RpcClient>(server->port());
+    deskB = std::make_unique<zt::RpcClient>(server->Port());
   }
 
   // Desk B stores a flight of CRZ with two legs (GRU-GIG, GIG-BSB) and a
   // class on each leg.
   void Seed(const std::string& nr) {
-    Save("SetVoo", zt::delta(vooDataset(), {zt::insertChange(zt::newFlight(nr))}));
-    Save("SetTrecho", zt::delta(trechoDataset(), {zt::insertChange(zt::newLeg(nr, "0001", "0003")),
-                                                  zt::insertChange(zt::newLeg(nr, "0003", "0005"))}));
-    Save("SetClasseVoo", zt::delta(classeVooDataset(), {zt::insertChange(zt::newClass(nr, "0001", "0004")),
-                                                        zt::insertChange(zt::newClass(nr, "0002", "0002"))}));
+    Save("SetVoo", zt::Delta(VooDataset(), {zt::InsertChange(zt::NewFlight(nr))}));
+    Save("SetTrecho", zt::Delta(TrechoDataset(), {zt::InsertChange(zt::NewLeg(nr, "0001", "0003")),
+                                                  zt::InsertChange(zt::NewLeg(nr, "0003", "0005"))}));
+    Save("SetClasseVoo", zt::Delta(ClasseVooDataset(), {zt::InsertChange(zt::NewClass(nr, "0001", "0004")),
+                                                        zt::InsertChange(zt::NewClass(nr, "0002", "0002"))}));
   }
   void Save(const std::string& method, const zt::json& delta) {
-    zt::json r = deskB->call(method, zt::json::array({delta}));
+    zt::json r = deskB->Call(method, zt::json::array({delta}));
     ASSERT_EQ(r["result"]["ok"], true) << r.dump();
   }
   // Desk B changes the KDT hours of a flight it has just read.
   void ChangeElsewhere(const std::string& nr, const std::string& kdt) {
     zt::json row = ServerFlight(nr);
     ASSERT_FALSE(row.is_null()) << "no flight " << nr;
-    Save("SetVoo", zt::delta(vooDataset(), {zt::modifyChange(row, zt::withValues(vooDataset(), row,
+    Save("SetVoo", zt::Delta(VooDataset(), {zt::ModifyChange(row, zt::WithValues(VooDataset(), row,
                                                                                   {{"QTHRKDTCAR", kdt}}))}));
   }
   zt::json ServerFlight(const std::string& nr) {
-    zt::json flights = deskB->data("GetVoo", {"0001", "0002"});
+    zt::json flights = deskB->Data("GetVoo", {"0001", "0002"});
     for (const auto& row : flights["rows"])
-      if (zt::field(vooDataset(), row, "NRVOO") == nr) return row;
+      if (zt::Field(VooDataset(), row, "NRVOO") == nr) return row;
     return nullptr;
   }
   int ServerLegs(const std::string& nr) {
-    zt::json legs = deskB->data("GetTrecho", {"0002", nr, "0001"});
+    zt::json legs = deskB->Data("GetTrecho", {"0002", nr, "0001"});
     return static_cast<int>(legs["rows"].size());
   }
   int ServerClasses(const std::string& nr, const std::string& leg) {
-    zt::json classes = deskB->data("GetClasseVoo", {"0001", "0002", leg, nr});
+    zt::json classes = deskB->Data("GetClasseVoo", {"0001", "0002", leg, nr});
     return static_cast<int>(classes["rows"].size());
   }
   bool OnServer(const std::string& nr) { return !ServerFlight(nr).is_null(); }
@@ -72,14 +74,14 @@ TEST_F(FlightDeletionTest, ARefusedDeletionLeavesFlightLegsAndClassesAndShowsThe
   ASSERT_EQ(f.cdstrechoo->RecordCount(), 2);
 
   ChangeElsewhere("7702", "0330");
-  const std::string stored = zt::snapshot(server->pool());
+  const std::string stored = zt::Snapshot(server->Pool());
 
   ui.Answers.push_back(true);
   f.sbtExcluir->UserClick();
   EXPECT_EQ(ui.LastQuestion().value_or(""),
             "Este vôo possui trecho(s) que também será(ão) excluído(s). Confirma exclusão?");
   EXPECT_EQ(LastMessage(), "O vôo 7702 foi alterado por outro usuário. Atualize os dados e tente novamente.");
-  EXPECT_TRUE(zt::snapshot(server->pool()) == stored) << "nothing may be deleted";
+  EXPECT_TRUE(zt::Snapshot(server->Pool()) == stored) << "nothing may be deleted";
   EXPECT_EQ(ServerLegs("7702"), 2);
   EXPECT_EQ(ServerClasses("7702", "0001"), 1);
 
@@ -132,7 +134,7 @@ TEST_F(FlightDeletionTest, AFlightAlreadyDeletedElsewhereIsReportedAndLeavesTheL
   TfrmVoo& f = *form;
   const int flights = f.cdsVoo->RecordCount();
   ASSERT_TRUE(f.cdsVoo->Locate("NRVOO", Variant("7705")));
-  Save("SetVoo", zt::delta(vooDataset(), {zt::deleteChange(ServerFlight("7705"))}));
+  Save("SetVoo", zt::Delta(VooDataset(), {zt::DeleteChange(ServerFlight("7705"))}));
   ASSERT_FALSE(OnServer("7705"));
 
   ui.Answers.push_back(true);
@@ -145,3 +147,5 @@ TEST_F(FlightDeletionTest, AFlightAlreadyDeletedElsewhereIsReportedAndLeavesTheL
   // The legs shown belong to the flight now current.
   EXPECT_EQ(f.cdstrechooNRVOO->AsString(), f.cdsVooNRVOO->AsString());
 }
+
+}  // namespace zor::Cli_zor12200

@@ -8,6 +8,8 @@
 #include "flight_screen/screen_state.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class FlightEditingAidsTest : public ScreenTest {
@@ -82,7 +84,7 @@ TEST_F(FlightEditingAidsTest, NewFlightStartsWithItsDefaults) {
 
 TEST_F(FlightEditingAidsTest, NewFlightOfTheModalDialogIsExtra) {
   TfrmVoo& f = *form;
-  Cli_zor12200::boShowModal = true;
+  boShowModal = true;
   ASSERT_TRUE(FindFlight([&] { return f.cdsVooIDTIPVOO->AsString() == "1"; }));
   f.cdsVoo->Insert();
   EXPECT_EQ(f.cdsVooIDTIPVOO->AsString(), "2");
@@ -104,7 +106,7 @@ TEST_F(FlightEditingAidsTest, BrowsingFollowsTheWeekdaysWithoutEditing) {
   EXPECT_TRUE(f.ccbDiario->Checked());
   EXPECT_EQ(f.cdsVoo->State(), dsBrowse);
   EXPECT_EQ(f.cdsVoo->ChangeCount(), 0);
-  EXPECT_FALSE(Cli_zor12200::boChecado);
+  EXPECT_FALSE(boChecado);
 }
 
 TEST_F(FlightEditingAidsTest, DailyBoxWritesTheSevenDaysAndLocksThem) {
@@ -192,3 +194,5 @@ TEST_F(FlightEditingAidsTest, AnImpossibleDateKeepsTheFocusInItsEdit) {
   EXPECT_TRUE(f.depDtFimVigVoo->Focused());
   f.cdsVoo->Cancel();
 }
+
+}  // namespace zor::Cli_zor12200

@@ -1,6 +1,8 @@
 // The flight record's coded fields as the person sees and enters them.
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class FlightFieldsTest : public ScreenTest {
@@ -80,3 +82,5 @@ TEST_F(FlightFieldsTest, ARegularTypeClearsBothValidityDates) {
   EXPECT_TRUE(f.cdsVooDTFIMVIGVOO->IsNull());
   EXPECT_EQ(f.depDtIniVigVoo->Text().find_first_not_of(" /"), std::string::npos);
 }
+
+}  // namespace zor::Cli_zor12200

@@ -8,6 +8,8 @@
 
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class FlightReferencesTest : public ScreenTest {
@@ -257,4 +259,6 @@ TEST_F(FlightReferencesTest, NumberEditsTakeOnlyTheirKeys) {
   EXPECT_TRUE(f.UserFocus(f.dbeDiasProducao));
   EXPECT_DOUBLE_EQ(f.cdsVooVRPEROCUPACAO->AsFloat(), 55.7);
 }
+
+}  // namespace zor::Cli_zor12200
 

@@ -18,6 +18,8 @@
 #include "platform/net/server_session.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 namespace fs = std::filesystem;
 
@@ -62,10 +64,10 @@ class FlightReportTest : public ScreenTest {
  protected:
   static void SetUpTestSuite() {
     std::string skip;
-    database = zor::server::testing::TestDatabase::create("sqlite", skip);
-    server = std::make_unique<zor::server::testing::TestServer>(database->url(), true, 300);
-    SetSessionToken(server->token());
-    TADOIBQuery::SetDefaultConnection(OpenConnection(database->url()));
+    database = zor::server::testing::TestDatabase::Create("sqlite", skip);
+    server = std::make_unique<zor::server::testing::TestServer>(database->Url(), true, 300);
+    SetSessionToken(server->Token());
+    TADOIBQuery::SetDefaultConnection(OpenConnection(database->Url()));
   }
   void SetUp() override {
     ScreenTest::SetUp();
@@ -82,9 +84,9 @@ class FlightReportTest : public ScreenTest {
     ScreenTest::TearDown();
   }
   // Presses print; `inside` runs in the report screen's modal run.
-  void Print(const std::function<void(TfrmRelVoo&)>& inside) {
+  void Print(const std::function<void(Cli_zor12201::TfrmRelVoo&)>& inside) {
     ui.ModalRunner = [&](TForm& shown) {
-      auto* report = dynamic_cast<TfrmRelVoo*>(&shown);
+      auto* report = dynamic_cast<Cli_zor12201::TfrmRelVoo*>(&shown);
       EXPECT_NE(report, nullptr);
       if (report) inside(*report);
       return 2;
@@ -92,7 +94,7 @@ class FlightReportTest : public ScreenTest {
     form->sbtImprimir->UserClick();
   }
   // Confirms on the report screen; the document's path, from the message that names it.
-  std::string Confirm(TfrmRelVoo& report) {
+  std::string Confirm(Cli_zor12201::TfrmRelVoo& report) {
     report.sbtConfirmar->UserClick();
     const std::string message = ui.LastMessage().value_or("");
     const std::string lead = "Relatório gerado em ";
@@ -106,7 +108,7 @@ class FlightReportTest : public ScreenTest {
 };
 
 TEST_F(FlightReportTest, TheScreenSaysWhichBranchAndCompanyItReportsOn) {
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     EXPECT_EQ(report.lblCodTela->Caption(), "ZOR12201");
     EXPECT_EQ(report.ReportCode(), "ZOR122");
     EXPECT_TRUE(Cli_zor12201::boStCriado);
@@ -117,7 +119,7 @@ TEST_F(FlightReportTest, TheScreenSaysWhichBranchAndCompanyItReportsOn) {
 
 TEST_F(FlightReportTest, EveryPageCarriesTheHeadingTheColumnTitlesAndItsNumber) {
   std::string path;
-  Print([&](TfrmRelVoo& report) { path = Confirm(report); });
+  Print([&](Cli_zor12201::TfrmRelVoo& report) { path = Confirm(report); });
   ASSERT_FALSE(path.empty());
   EXPECT_EQ(fs::path(path).extension(), ".pdf");
   EXPECT_EQ(path.rfind((folder / "out").string(), 0), 0u);
@@ -147,7 +149,7 @@ TEST_F(FlightReportTest, EveryPageCarriesTheHeadingTheColumnTitlesAndItsNumber) 
 
 TEST_F(FlightReportTest, FlightsCarryTheirLegsUnderThemAndTheTotalsCountBoth) {
   std::string path;
-  Print([&](TfrmRelVoo& report) { path = Confirm(report); });
+  Print([&](Cli_zor12201::TfrmRelVoo& report) { path = Confirm(report); });
   ASSERT_FALSE(path.empty());
   const std::string text = PdfText(path);
 
@@ -173,7 +175,7 @@ TEST_F(FlightReportTest, FlightsCarryTheirLegsUnderThemAndTheTotalsCountBoth) {
 
 TEST_F(FlightReportTest, InactiveFlightsAndLegsCarryAMarkThatNeedsNoColour) {
   std::string path;
-  Print([&](TfrmRelVoo& report) { path = Confirm(report); });
+  Print([&](Cli_zor12201::TfrmRelVoo& report) { path = Confirm(report); });
   const std::string text = PdfText(path);
   const int64_t inactiveFlights =
       Scalar("SELECT COUNT(*) FROM VOO WHERE CDFILIAL = '0001' AND CDCIA = '0001' AND IDSITVOO = '2'");
@@ -198,7 +200,7 @@ TEST_F(FlightReportTest, InactiveFlightsAndLegsCarryAMarkThatNeedsNoColour) {
 TEST_F(FlightReportTest, ACsvOfTheRowsLiesBesideTheDocument) {
   std::string path;
   std::string csv;
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     path = Confirm(report);
     csv = report.rpddPadrao->LastCsvPath();
   });
@@ -219,7 +221,7 @@ TEST_F(FlightReportTest, ACsvOfTheRowsLiesBesideTheDocument) {
 TEST_F(FlightReportTest, ParametersTakeTheCompanyCodeAndTheBranchOnlyWhenTheReportHasThem) {
   TParams params;
   params.Redeclare({"P_CDFILIAL", "OTHER"});
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     bool handled = false;
     report.rpddPadraoBeforeGetQueryParams(params, handled);
   });
@@ -228,7 +230,7 @@ TEST_F(FlightReportTest, ParametersTakeTheCompanyCodeAndTheBranchOnlyWhenTheRepo
   EXPECT_EQ(params.FindParam("P_CDCIA"), nullptr);
 
   params.Redeclare({"P_CDCIA"});
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     bool handled = false;
     report.rpddPadraoBeforeGetQueryParams(params, handled);
   });
@@ -236,10 +238,10 @@ TEST_F(FlightReportTest, ParametersTakeTheCompanyCodeAndTheBranchOnlyWhenTheRepo
 }
 
 TEST_F(FlightReportTest, EachOpeningAfterAClosedOneMakesAFreshForm) {
-  Print([](TfrmRelVoo& report) { report.Close(); });
+  Print([](Cli_zor12201::TfrmRelVoo& report) { report.Close(); });
   EXPECT_FALSE(Cli_zor12201::boStCriado);
-  TfrmRelVoo* second = nullptr;
-  Print([&](TfrmRelVoo& report) {
+  Cli_zor12201::TfrmRelVoo* second = nullptr;
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     second = &report;
     EXPECT_TRUE(Cli_zor12201::boStCriado);
     report.Close();
@@ -252,7 +254,7 @@ TEST_F(FlightReportTest, ADefinitionInTheConfiguredFolderReplacesTheBuiltInOne) 
   std::ofstream(folder / "definitions" / "ZOR122.rel")
       << "title Bases do relatório\ncolumn SGBASE \"Base\"\nsql\nSELECT SGBASE FROM BASE WHERE SGBASE = 'GRU'\n";
   std::string path;
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     report.rpddPadrao->SetReportDir((folder / "definitions").string());
     path = Confirm(report);
     report.Close();
@@ -275,7 +277,7 @@ TEST_F(FlightReportTest, AWritingDefinitionChangesNothingWhereverItIsPlanted) {
   fs::current_path(folder / "cwd");
 
   std::string refused, path;
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     report.rpddPadrao->SetReportDir((folder / "definitions").string());
     report.sbtConfirmar->UserClick();
     refused = LastMessage();
@@ -291,7 +293,7 @@ TEST_F(FlightReportTest, AWritingDefinitionChangesNothingWhereverItIsPlanted) {
 }
 
 TEST_F(FlightReportTest, AnUnknownReportCodeNamesTheCodeAndTheFolder) {
-  Print([&](TfrmRelVoo& report) {
+  Print([&](Cli_zor12201::TfrmRelVoo& report) {
     report.rpddPadrao->SetReportDir("/nao/existe");
     report.SetReportCode("ZOR999");
     report.sbtConfirmar->UserClick();
@@ -301,3 +303,5 @@ TEST_F(FlightReportTest, AnUnknownReportCodeNamesTheCodeAndTheFolder) {
             "O arquivo contendo a definição do Relatório de código 'ZOR999' não foi encontrado no diretório "
             "'/nao/existe'.");
 }
+
+}  // namespace zor::Cli_zor12200

@@ -13,6 +13,8 @@
 #include "platform/library/consiste.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class FlightSavingTest : public ScreenTest {
@@ -405,9 +407,11 @@ TEST_F(FlightSavingTest, CancellingAFlightCancelsItsLegAndShowsTheServersLegsAga
 
 TEST_F(FlightSavingTest, InTheModalDialogANewFlightKeepsTheCompany) {
   TfrmVoo& f = *form;
-  Cli_zor12200::boShowModal = true;
+  boShowModal = true;
   f.cdsVoo->Insert();
   EXPECT_FALSE(f.medSgCia->Enabled());
   EXPECT_FALSE(f.btpCompanhia->Enabled());
   f.cdsVoo->Cancel();
 }
+
+}  // namespace zor::Cli_zor12200

@@ -5,6 +5,8 @@
 #include "platform/dbcontrols/db_grid.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class GridPresentationTest : public ScreenTest {
@@ -71,7 +73,7 @@ TEST_F(GridPresentationTest, AnInactiveLegIsRedInEveryColumnAndOtherCodesKeepThe
   // A situation that is no number (stored by another program: the server
   // refuses to store it) keeps the grid's own text colour.
   f.cdstrechoo->First();
-  server->pool().acquire()->execute(
+  server->Pool().Acquire()->Execute(
       "UPDATE VOOTRECHO SET IDSITVOOTRE = 'x' WHERE CDFILIAL = '0001' AND CDCIA = '0001' AND NRVOO = '1000'"
       " AND CDTRECHO = ?",
       {f.cdstrechooCDTRECHO->AsString()});
@@ -203,3 +205,5 @@ TEST_F(GridPresentationTest, TheBaseListForTheDestinationLeavesTheCellWhereItIs)
   grid.UserEditButtonClick();
   EXPECT_EQ(f.cdstrechooSGBASEDES->AsString(), "VCP");
 }
+
+}  // namespace zor::Cli_zor12200

@@ -2,6 +2,8 @@
 // company ABR at branch 0001 (every first leg there leaves GRU, code 0001).
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class LegFieldsTest : public ScreenTest {
@@ -222,3 +224,5 @@ TEST_F(LegFieldsTest, ANewLegTakesAnyOriginWhileItsDestinationIsEmpty) {
   f.cdstrechooSGBASEDES->SetAsString("GRU");
   EXPECT_EQ(f.cdstrechooCDBASEDES->AsString(), "0001");
 }
+
+}  // namespace zor::Cli_zor12200

@@ -13,6 +13,8 @@
 #include "platform/library/vornia.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 class LegSavingTest : public ScreenTest {
@@ -304,3 +306,5 @@ TEST_F(LegSavingTest, AnEngineRuleErrorShowsOnlyTheFirstLineOfItsSecondEntry) {
   f.cdstrechooPostError(nullptr, other, action);
   EXPECT_EQ(other.Message(), "falha geral");
 }
+
+}  // namespace zor::Cli_zor12200

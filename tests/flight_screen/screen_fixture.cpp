@@ -9,6 +9,8 @@
 #include "platform/net/server_session.h"
 #include "platform/sql/connection.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 // Each test suite gets a database of its own, on SQLite or, in the binary
@@ -21,11 +23,11 @@ void ScreenTest::SetUpTestSuite() {
   const char* backend = "sqlite";
 #endif
   skipReason.clear();
-  database = zor::server::testing::TestDatabase::create(backend, skipReason);
+  database = zor::server::testing::TestDatabase::Create(backend, skipReason);
   if (!database) return;
-  server = std::make_unique<zor::server::testing::TestServer>(database->url(), true, 30);
-  SetSessionToken(server->token());
-  TADOIBQuery::SetDefaultConnection(OpenConnection(database->url()));
+  server = std::make_unique<zor::server::testing::TestServer>(database->Url(), true, 30);
+  SetSessionToken(server->Token());
+  TADOIBQuery::SetDefaultConnection(OpenConnection(database->Url()));
 }
 
 void ScreenTest::TearDownTestSuite() {
@@ -43,7 +45,7 @@ void ScreenTest::SetUp() {
 
 void ScreenTest::TearDown() {
   Application->DestroyForms();
-  Cli_zor12200::boStCriado = Cli_zor12200::boShowModal = Cli_zor12200::boTrechoOk = false;
+  boStCriado = boShowModal = boTrechoOk = false;
   SetUi(nullptr);
 }
 
@@ -54,9 +56,9 @@ TfrmVoo& ScreenTest::Open(bool branchFixed) {
   ctx.BranchName = "Guarulhos";
   ctx.BranchFixed = branchFixed;
   ctx.ServerHost = "127.0.0.1";
-  ctx.ServerPort = server->port();
+  ctx.ServerPort = server->Port();
   Vornia::SetHostContext(ctx);
-  IniProc(Variant());
+  Pkg_zor12200::IniProc(Variant());
   form = frmVoo;
   return *form;
 }
@@ -73,3 +75,5 @@ void ScreenTest::LoadCompany(const std::string& branch, const std::string& compa
 }
 
 std::string ScreenTest::LastMessage() const { return ui.LastMessage().value_or(""); }
+
+}  // namespace zor::Cli_zor12200

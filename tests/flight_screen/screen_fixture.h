@@ -11,6 +11,8 @@
 #include "platform/ui/scripted_ui.h"
 #include "tests/server/server_harness.h"
 
+namespace zor::Cli_zor12200 {
+
 class ScreenTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
@@ -32,3 +34,5 @@ class ScreenTest : public ::testing::Test {
   static inline std::unique_ptr<zor::server::testing::TestServer> server;
   static inline std::string skipReason;
 };
+
+}  // namespace zor::Cli_zor12200

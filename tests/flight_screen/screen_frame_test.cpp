@@ -5,12 +5,14 @@
 #include "platform/forms/screen.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 
 TEST_F(ScreenTest, OpensFromTheMenuWithTheUsersBranchAndTheFlightTypes) {
   TfrmVoo& f = Open();
-  EXPECT_TRUE(Cli_zor12200::boStCriado);
-  EXPECT_EQ(Cli_zor12200::StLocalCriacao, "MENU");
+  EXPECT_TRUE(boStCriado);
+  EXPECT_EQ(StLocalCriacao, "MENU");
   EXPECT_EQ(f.Caption(), "Vôo/Trecho");
   EXPECT_EQ(f.lblCodTela->Caption(), "ZOR12200");
   EXPECT_EQ(f.medCdFilial->Text(), "0001");
@@ -43,10 +45,10 @@ TEST_F(ScreenTest, AFixedBranchLocksTheBranchFieldsAndFocusesTheCompany) {
 TEST_F(ScreenTest, ASecondOpenBringsTheSameScreenForward) {
   TfrmVoo& f = Open();
   f.SetWindowState(wsMinimized);
-  CriaVoo("menu", "x", nullptr);
+  Pkg_zor12200::CriaVoo("menu", "x", nullptr);
   EXPECT_EQ(frmVoo, &f);
-  EXPECT_EQ(Cli_zor12200::StLocalCriacao, "MENU");
-  EXPECT_EQ(Cli_zor12200::stCdsOriginal, "x");
+  EXPECT_EQ(StLocalCriacao, "MENU");
+  EXPECT_EQ(stCdsOriginal, "x");
   EXPECT_EQ(f.WindowState(), wsNormal);
   EXPECT_EQ(Screen->Cursor(), crDefault);
 }
@@ -59,7 +61,7 @@ TEST_F(ScreenTest, AVgaDisplayMaximisesTheScreen) {
 }
 
 TEST_F(ScreenTest, TheModalDialogShowsItsBarAndEndsWithTheCancelKey) {
-  Cli_zor12200::boShowModal = true;
+  boShowModal = true;
   TfrmVoo& f = Open();
   EXPECT_FALSE(f.panMenu->Visible());
   EXPECT_FALSE(f.mnuEdicao->Visible());
@@ -74,7 +76,7 @@ TEST_F(ScreenTest, TheModalDialogShowsItsBarAndEndsWithTheCancelKey) {
 }
 
 TEST_F(ScreenTest, TheLegDialogTakesItsCaptionFromTheMessages) {
-  Cli_zor12200::boTrechoOk = true;
+  boTrechoOk = true;
   TfrmVoo& f = Open();
   EXPECT_EQ(f.Caption(), "Trecho de um Vôo");
   EXPECT_TRUE(f.panMenu->Visible());
@@ -93,19 +95,21 @@ TEST_F(ScreenTest, TheCancelKeyDoesNothingInTheMdiChild) {
 }
 
 TEST_F(ScreenTest, ClosingResetsTheFlagsAndTheNextOpenMakesAFreshScreen) {
-  Cli_zor12200::boShowModal = true;
+  boShowModal = true;
   TfrmVoo& f = Open();
   f.Close();
   Application->ProcessMessages();
-  EXPECT_FALSE(Cli_zor12200::boStCriado);
-  EXPECT_FALSE(Cli_zor12200::boShowModal);
-  EXPECT_FALSE(Cli_zor12200::boTrechoOk);
+  EXPECT_FALSE(boStCriado);
+  EXPECT_FALSE(boShowModal);
+  EXPECT_FALSE(boTrechoOk);
   TfrmVoo& again = Open();
-  EXPECT_TRUE(Cli_zor12200::boStCriado);
+  EXPECT_TRUE(boStCriado);
   EXPECT_TRUE(again.panMenu->Visible());
 }
 
 TEST_F(ScreenTest, IniProcRejectsAValueThatIsNotAnArrayOfThree) {
-  EXPECT_THROW(IniProc(Variant("ZOR12200")), EVariantError);
-  EXPECT_THROW(IniProc(VarArrayOf("ZOR12200", "cds")), EVariantError);
+  EXPECT_THROW(Pkg_zor12200::IniProc(Variant("ZOR12200")), EVariantError);
+  EXPECT_THROW(Pkg_zor12200::IniProc(VarArrayOf("ZOR12200", "cds")), EVariantError);
 }
+
+}  // namespace zor::Cli_zor12200

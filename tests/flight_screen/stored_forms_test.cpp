@@ -13,11 +13,13 @@
 #include "server/db_connection.h"
 #include "tests/flight_screen/screen_fixture.h"
 
+namespace zor::Cli_zor12200 {
+
 using namespace plat;
 namespace zt = zor::server::testing;
-using zor::server::classeVooDataset;
-using zor::server::trechoDataset;
-using zor::server::vooDataset;
+using zor::server::ClasseVooDataset;
+using zor::server::TrechoDataset;
+using zor::server::VooDataset;
 
 namespace {
 
@@ -31,7 +33,7 @@ struct StoredForm {
 };
 
 const std::vector<StoredForm>& Forms() {
-  static const std::vector<StoredForm> forms = {
+  static const std::vector<StoredForm> kForms = {
       {"EmptyOptionalTexts", true, true, {},
        "SGPREFIXO = '', IDVOOSELE = ''", "HRPOUSOVOO = '', IDTIPAJUSFAT = ''",
        "IDVOOSELE = 'S'", "HRPOUSOVOO = '1200'"},
@@ -52,7 +54,7 @@ const std::vector<StoredForm>& Forms() {
        "DTINIVIGVOO = '2026-12-01', DTFIMVIGVOO = '2026-12-31'", "DTULTATUTREC = '2026-11-30'",
        "DTFIMVIGVOO = '2027-01-31'", "DTULTATUTREC = '2026-11-29'"},
   };
-  return forms;
+  return kForms;
 }
 
 bool OnPostgres() {
@@ -72,17 +74,17 @@ class StoredFormsTest : public ScreenTest, public ::testing::WithParamInterface<
     if (IsSkipped()) return;
     const StoredForm& sf = Form();
     if (!(OnPostgres() ? sf.onPg : sf.onSqlite)) GTEST_SKIP() << "not a form this engine stores";
-    deskB = std::make_unique<zt::RpcClient>(server->port());
+    deskB = std::make_unique<zt::RpcClient>(server->Port());
     nr = std::to_string(7800 + GetParam());
     if (OnPostgres())
       for (const auto& sql : sf.pgColumnTypes) Sql(sql);
     // A flight of CRZ with two legs and a class on each, rewritten as the
     // other program left it.
-    Save("SetVoo", zt::delta(vooDataset(), {zt::insertChange(zt::newFlight(nr))}));
-    Save("SetTrecho", zt::delta(trechoDataset(), {zt::insertChange(zt::newLeg(nr, "0001", "0003")),
-                                                  zt::insertChange(zt::newLeg(nr, "0003", "0005"))}));
-    Save("SetClasseVoo", zt::delta(classeVooDataset(), {zt::insertChange(zt::newClass(nr, "0001", "0004")),
-                                                        zt::insertChange(zt::newClass(nr, "0002", "0004"))}));
+    Save("SetVoo", zt::Delta(VooDataset(), {zt::InsertChange(zt::NewFlight(nr))}));
+    Save("SetTrecho", zt::Delta(TrechoDataset(), {zt::InsertChange(zt::NewLeg(nr, "0001", "0003")),
+                                                  zt::InsertChange(zt::NewLeg(nr, "0003", "0005"))}));
+    Save("SetClasseVoo", zt::Delta(ClasseVooDataset(), {zt::InsertChange(zt::NewClass(nr, "0001", "0004")),
+                                                        zt::InsertChange(zt::NewClass(nr, "0002", "0004"))}));
     Sql("UPDATE VOO SET " + sf.flightSet + " WHERE NRVOO = '" + nr + "'");
     Sql("UPDATE VOOTRECHO SET " + sf.legSet + " WHERE NRVOO = '" + nr + "'");
     Open();
@@ -94,14 +96,14 @@ class StoredFormsTest : public ScreenTest, public ::testing::WithParamInterface<
   const StoredForm& Form() const { return Forms()[GetParam()]; }
 
   void Save(const std::string& method, const zt::json& delta) {
-    zt::json r = deskB->call(method, zt::json::array({delta}));
+    zt::json r = deskB->Call(method, zt::json::array({delta}));
     ASSERT_EQ(r["result"]["ok"], true) << r.dump();
   }
   // What another program (or desk) does straight in the database.
-  void Sql(const std::string& sql) { server->pool().acquire()->execute(sql); }
+  void Sql(const std::string& sql) { server->Pool().Acquire()->Execute(sql); }
   // The stored columns of this test's rows, as the database holds them.
   std::string Stored(const std::string& table, const std::string& columns, const std::string& more = "") {
-    auto rows = server->pool().acquire()->query("SELECT " + columns + " FROM " + table + " WHERE NRVOO = '" + nr +
+    auto rows = server->Pool().Acquire()->Query("SELECT " + columns + " FROM " + table + " WHERE NRVOO = '" + nr +
                                                 "'" + more + " ORDER BY 1");
     std::string out;
     for (const auto& row : rows.rows) {
@@ -118,7 +120,7 @@ class StoredFormsTest : public ScreenTest, public ::testing::WithParamInterface<
   }
   int Count(const std::string& table, const std::string& more = "") {
     auto rows =
-        server->pool().acquire()->query("SELECT COUNT(*) FROM " + table + " WHERE NRVOO = '" + nr + "'" + more);
+        server->Pool().Acquire()->Query("SELECT COUNT(*) FROM " + table + " WHERE NRVOO = '" + nr + "'" + more);
     const auto& v = rows.rows.at(0).at(0);
     if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<int>(*i);
     return std::stoi(std::get<std::string>(v));
@@ -225,3 +227,5 @@ TEST_P(StoredFormsTest, AColumnAnotherDeskReallyChangedStillRefusesTheSave) {
 
 INSTANTIATE_TEST_SUITE_P(Forms, StoredFormsTest, ::testing::Range<size_t>(0, 4),
                          [](const ::testing::TestParamInfo<size_t>& info) { return Forms()[info.param].name; });
+
+}  // namespace zor::Cli_zor12200

@@ -17,9 +17,9 @@ namespace {
 
 // A clock the tests move by hand.
 std::atomic<std::int64_t> fakeNow{1'900'000'000};
-std::int64_t readFakeClock() { return fakeNow.load(); }
+std::int64_t ReadFakeClock() { return fakeNow.load(); }
 
-std::string message(const json& r) {
+std::string Message(const json& r) {
   if (r.contains("error")) return r["error"].value("message", "");
   return r["result"].value("message", "");
 }
@@ -30,13 +30,13 @@ class AccessTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     std::string why;
-    db_ = TestDatabase::create(GetParam(), why);
+    db_ = TestDatabase::Create(GetParam(), why);
     if (!db_) GTEST_SKIP() << why;
     fakeNow = 1'900'000'000;
-    server_ = std::make_unique<TestServer>(db_->url(), true, 30, nullptr, SessionOptions{1, {}}, readFakeClock);
-    admin_ = std::make_unique<RpcClient>(server_->port());
-    addTestUser(server_->pool(), "ana", {"0002"});
-    addTestUser(server_->pool(), "bia", {"0002"}, true);
+    server_ = std::make_unique<TestServer>(db_->Url(), true, 30, nullptr, SessionOptions{1, {}}, ReadFakeClock);
+    admin_ = std::make_unique<RpcClient>(server_->Port());
+    AddTestUser(server_->Pool(), "ana", {"0002"});
+    AddTestUser(server_->Pool(), "bia", {"0002"}, true);
   }
   void TearDown() override {
     admin_.reset();
@@ -44,25 +44,25 @@ class AccessTest : public ::testing::TestWithParam<std::string> {
     db_.reset();
   }
 
-  json login(const std::string& user, const std::string& password = kTestPassword) {
-    return RpcClient(server_->port(), SessionModule::kName, "").call("Login", {user, password});
+  json Login(const std::string& user, const std::string& password = kTestPassword) {
+    return RpcClient(server_->Port(), SessionModule::kName, "").Call("Login", {user, password});
   }
-  RpcClient as(const std::string& user) {
-    return RpcClient(server_->port(), FlightModule::kName, loginToken(server_->port(), user, kTestPassword));
+  RpcClient As(const std::string& user) {
+    return RpcClient(server_->Port(), FlightModule::kName, LoginToken(server_->Port(), user, kTestPassword));
   }
   // A flight of company 0001 at branch 0002, as the desk loaded it.
-  json branch2Flight() { return admin_->data("GetVoo", {"0002", "0001"})["rows"][0]; }
-  json branch1Flight() { return admin_->data("GetVoo", {"0001", "0002"})["rows"][0]; }
-  std::int64_t auditRows() {
-    auto r = server_->pool().acquire()->query("SELECT COUNT(*) FROM ZORAUDITORIA");
+  json Branch2Flight() { return admin_->Data("GetVoo", {"0002", "0001"})["rows"][0]; }
+  json Branch1Flight() { return admin_->Data("GetVoo", {"0001", "0002"})["rows"][0]; }
+  std::int64_t AuditRows() {
+    auto r = server_->Pool().Acquire()->Query("SELECT COUNT(*) FROM ZORAUDITORIA");
     const auto& v = r.rows.at(0).at(0);
     if (auto* i = std::get_if<std::int64_t>(&v)) return *i;
     return std::stoll(std::get<std::string>(v));
   }
   // Audit entries (GetAuditoria as the test user) of one flight.
-  json trail(const std::string& branch, const std::string& cia, const std::string& nr) {
-    RpcClient s(server_->port(), SessionModule::kName, server_->token());
-    return s.data("GetAuditoria", {branch, cia, nr, ""});
+  json Trail(const std::string& branch, const std::string& cia, const std::string& nr) {
+    RpcClient s(server_->Port(), SessionModule::kName, server_->Token());
+    return s.Data("GetAuditoria", {branch, cia, nr, ""});
   }
 
   std::unique_ptr<TestDatabase> db_;
@@ -71,65 +71,65 @@ class AccessTest : public ::testing::TestWithParam<std::string> {
 };
 
 TEST_P(AccessTest, WithoutAValidSessionNothingRuns) {
-  std::string before = snapshot(server_->pool());
-  json insert = delta(vooDataset(), {insertChange(newFlight("7301"))});
+  std::string before = Snapshot(server_->Pool());
+  json insert = Delta(VooDataset(), {InsertChange(NewFlight("7301"))});
   for (const std::string& token : {std::string(), std::string("0123456789abcdef"), std::string(64, 'a')}) {
-    RpcClient stranger(server_->port(), FlightModule::kName, token);
-    auto [status, r] = stranger.post(
+    RpcClient stranger(server_->Port(), FlightModule::kName, token);
+    auto [status, r] = stranger.Post(
         json({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "SetVoo"}, {"params", json::array({insert})}}).dump());
     EXPECT_EQ(status, 401) << token;
     EXPECT_EQ(r["error"]["code"], -32001);
-    EXPECT_NE(message(r).find("usuário e senha"), std::string::npos) << r.dump();
-    json get = stranger.call("GetVoo", {"0001", "0001"});
+    EXPECT_NE(Message(r).find("usuário e senha"), std::string::npos) << r.dump();
+    json get = stranger.Call("GetVoo", {"0001", "0001"});
     EXPECT_FALSE(get.contains("result")) << get.dump();
   }
-  EXPECT_EQ(snapshot(server_->pool()), before);
-  EXPECT_EQ(auditRows(), 0);
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
+  EXPECT_EQ(AuditRows(), 0);
 
   // After logout the token is worth nothing.
-  std::string token = loginToken(server_->port(), "ana", kTestPassword);
-  RpcClient desk(server_->port(), FlightModule::kName, token);
-  EXPECT_EQ(desk.call("GetVoo", {"0002", "0001"})["result"]["ok"], true);
-  RpcClient(server_->port(), SessionModule::kName, "").data("Logout", {token});
-  EXPECT_NE(message(desk.call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
+  std::string token = LoginToken(server_->Port(), "ana", kTestPassword);
+  RpcClient desk(server_->Port(), FlightModule::kName, token);
+  EXPECT_EQ(desk.Call("GetVoo", {"0002", "0001"})["result"]["ok"], true);
+  RpcClient(server_->Port(), SessionModule::kName, "").Data("Logout", {token});
+  EXPECT_NE(Message(desk.Call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
 }
 
 TEST_P(AccessTest, ASessionEndsAfterTheIdleTimeButNotWhileUsed) {
-  RpcClient desk = as("ana");
+  RpcClient desk = As("ana");
   for (int i = 0; i < 3; ++i) {  // 50 s apart: each call restarts the idle time
     fakeNow += 50;
-    EXPECT_EQ(desk.call("GetVoo", {"0002", "0001"})["result"]["ok"], true) << i;
+    EXPECT_EQ(desk.Call("GetVoo", {"0002", "0001"})["result"]["ok"], true) << i;
   }
   fakeNow += 61;
-  json r = desk.call("GetVoo", {"0002", "0001"});
+  json r = desk.Call("GetVoo", {"0002", "0001"});
   EXPECT_EQ(r["error"]["code"], -32001);
-  EXPECT_EQ(message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
+  EXPECT_EQ(Message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
   // Gone for good, not revived by the next call.
-  EXPECT_NE(message(desk.call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
+  EXPECT_NE(Message(desk.Call("GetVoo", {"0002", "0001"})).find("Sessão encerrada"), std::string::npos);
 }
 
 // Two instances on one database: each reads the session at every call,
 // but a call writes its last use only once the recorded one is
-// lastUseGranularity old. A session in use never expires; an idle one ends
+// LastUseGranularity old. A session in use never expires; an idle one ends
 // between the idle limit less that granularity and the idle limit after
 // its last call; logout, a new password and disabling end it everywhere
 // at the next call.
 TEST_P(AccessTest, EveryInstanceChecksTheSessionAtEveryCallButWritesItsUseSeldom) {
-  TestServer other(db_->url(), false, 30, nullptr, SessionOptions{1, {}}, readFakeClock);
-  const int idle = 60, step = lastUseGranularity(idle);
+  TestServer other(db_->Url(), false, 30, nullptr, SessionOptions{1, {}}, ReadFakeClock);
+  const int idle = 60, step = LastUseGranularity(idle);
   ASSERT_EQ(step, 15);
   auto lastUse = [&](const std::string& token) -> std::int64_t {
-    auto r = server_->pool().acquire()->query("SELECT NRULTIMOUSO FROM ZORSESSAO WHERE DSTOKENHASH = ?",
-                                              {tokenDigest(token)});
+    auto r = server_->Pool().Acquire()->Query("SELECT NRULTIMOUSO FROM ZORSESSAO WHERE DSTOKENHASH = ?",
+                                              {TokenDigest(token)});
     if (r.rows.empty()) return -1;
     const auto& v = r.rows[0][0];
     if (auto* i = std::get_if<std::int64_t>(&v)) return *i;
     return std::stoll(std::get<std::string>(v));
   };
-  auto ok = [](RpcClient& desk) { return desk.call("GetVoo", {"0002", "0001"})["result"]["ok"] == true; };
+  auto ok = [](RpcClient& desk) { return desk.Call("GetVoo", {"0002", "0001"})["result"]["ok"] == true; };
 
-  const std::string a = loginToken(server_->port(), "ana", kTestPassword);
-  RpcClient aHere(server_->port(), FlightModule::kName, a), aThere(other.port(), FlightModule::kName, a);
+  const std::string a = LoginToken(server_->Port(), "ana", kTestPassword);
+  RpcClient aHere(server_->Port(), FlightModule::kName, a), aThere(other.Port(), FlightModule::kName, a);
   // Calls 10 s apart on alternate instances for over three idle limits:
   // every other one writes.
   int writes = 0;
@@ -143,8 +143,8 @@ TEST_P(AccessTest, EveryInstanceChecksTheSessionAtEveryCallButWritesItsUseSeldom
   EXPECT_EQ(writes, 10);
 
   // Two sessions whose last calls wrote nothing.
-  const std::string b = loginToken(other.port(), "ana", kTestPassword);
-  RpcClient bThere(other.port(), FlightModule::kName, b);
+  const std::string b = LoginToken(other.Port(), "ana", kTestPassword);
+  RpcClient bThere(other.Port(), FlightModule::kName, b);
   const std::int64_t written = fakeNow;
   fakeNow += 10;
   ASSERT_TRUE(ok(aHere));
@@ -157,113 +157,113 @@ TEST_P(AccessTest, EveryInstanceChecksTheSessionAtEveryCallButWritesItsUseSeldom
   fakeNow = lastCall + idle - step;
   EXPECT_TRUE(ok(aThere));
   fakeNow = lastCall + idle + 1;
-  json r = bThere.call("GetVoo", {"0002", "0001"});
-  EXPECT_EQ(message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
+  json r = bThere.Call("GetVoo", {"0002", "0001"});
+  EXPECT_EQ(Message(r), "Sessão expirada por inatividade. Entre novamente com seu usuário e senha.");
   EXPECT_TRUE(ok(aHere));
 
   // Ended on one instance: refused by the other at its next call.
-  RpcClient(server_->port(), SessionModule::kName, "").data("Logout", {a});
-  EXPECT_EQ(aThere.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
-  const std::string c = loginToken(server_->port(), "ana", kTestPassword);
-  RpcClient cThere(other.port(), FlightModule::kName, c);
+  RpcClient(server_->Port(), SessionModule::kName, "").Data("Logout", {a});
+  EXPECT_EQ(aThere.Call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  const std::string c = LoginToken(server_->Port(), "ana", kTestPassword);
+  RpcClient cThere(other.Port(), FlightModule::kName, c);
   ASSERT_TRUE(ok(cThere));
-  setPassword(*server_->pool().acquire(), "ana", "outra-senha-1", HashCost::minimal);
-  EXPECT_EQ(cThere.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
-  const std::string d = loginToken(server_->port(), "ana", "outra-senha-1");
-  RpcClient dThere(other.port(), FlightModule::kName, d);
+  SetPassword(*server_->Pool().Acquire(), "ana", "outra-senha-1", HashCost::Minimal);
+  EXPECT_EQ(cThere.Call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  const std::string d = LoginToken(server_->Port(), "ana", "outra-senha-1");
+  RpcClient dThere(other.Port(), FlightModule::kName, d);
   ASSERT_TRUE(ok(dThere));
-  setEnabled(*server_->pool().acquire(), "ana", false);
-  EXPECT_EQ(dThere.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  SetEnabled(*server_->Pool().Acquire(), "ana", false);
+  EXPECT_EQ(dThere.Call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
 }
 
 TEST_P(AccessTest, WrongPasswordsAreRefusedAndGuessingIsSlowedDown) {
-  json ok = login("ana");
+  json ok = Login("ana");
   ASSERT_EQ(ok["result"]["ok"], true) << ok.dump();
   EXPECT_EQ(ok["result"]["data"]["token"].get<std::string>().size(), 64u);
   EXPECT_EQ(ok["result"]["data"]["filiais"], json::parse(R"([{"CDFILIAL":"0002","NMFILIAL":"Congonhas"}])"));
   EXPECT_EQ(ok["result"]["data"]["filialFixa"], false);
   // A wrong password and an unknown user read alike.
-  EXPECT_EQ(message(login("ana", "errada-123")), "Usuário ou senha inválidos.");
-  EXPECT_EQ(message(login("ninguem", "errada-123")), "Usuário ou senha inválidos.");
-  for (int i = 0; i < 4; ++i) login("ana", "errada-123");
+  EXPECT_EQ(Message(Login("ana", "errada-123")), "Usuário ou senha inválidos.");
+  EXPECT_EQ(Message(Login("ninguem", "errada-123")), "Usuário ou senha inválidos.");
+  for (int i = 0; i < 4; ++i) Login("ana", "errada-123");
   // Five failures: even the right password waits now, another user does not.
-  EXPECT_NE(message(login("ana")).find("Muitas tentativas"), std::string::npos);
-  EXPECT_EQ(login("bia")["result"]["ok"], true);
+  EXPECT_NE(Message(Login("ana")).find("Muitas tentativas"), std::string::npos);
+  EXPECT_EQ(Login("bia")["result"]["ok"], true);
   fakeNow += 15 * 60;
-  EXPECT_EQ(login("ana")["result"]["ok"], true);
+  EXPECT_EQ(Login("ana")["result"]["ok"], true);
 
   // A disabled user cannot log in, and their sessions end.
-  RpcClient desk = as("ana");
-  setEnabled(*server_->pool().acquire(), "ana", false);
-  EXPECT_EQ(desk.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
-  EXPECT_NE(message(login("ana")).find("desativado"), std::string::npos);
+  RpcClient desk = As("ana");
+  SetEnabled(*server_->Pool().Acquire(), "ana", false);
+  EXPECT_EQ(desk.Call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  EXPECT_NE(Message(Login("ana")).find("desativado"), std::string::npos);
 }
 
 TEST_P(AccessTest, ReadsOfAnotherBranchAreRefused) {
-  RpcClient ana = as("ana");
-  std::string nr = field(vooDataset(), branch1Flight(), "NRVOO");
+  RpcClient ana = As("ana");
+  std::string nr = Field(VooDataset(), Branch1Flight(), "NRVOO");
   const std::string refused = "O usuário ana não tem acesso à filial 0001.";
-  EXPECT_EQ(message(ana.call("GetVoo", {"0001", "0002"})), refused);
-  EXPECT_EQ(message(ana.call("GetTrecho", {"0002", nr, "0001"})), refused);
-  EXPECT_EQ(message(ana.call("GetClasseVoo", {"0001", "0002", "0001", nr})), refused);
-  EXPECT_EQ(message(ana.call("GetVoo", {"", "0002"})), "Filial deve ser informada.");
+  EXPECT_EQ(Message(ana.Call("GetVoo", {"0001", "0002"})), refused);
+  EXPECT_EQ(Message(ana.Call("GetTrecho", {"0002", nr, "0001"})), refused);
+  EXPECT_EQ(Message(ana.Call("GetClasseVoo", {"0001", "0002", "0001", nr})), refused);
+  EXPECT_EQ(Message(ana.Call("GetVoo", {"", "0002"})), "Filial deve ser informada.");
   // Their own branch, and the tables every branch shares.
-  EXPECT_EQ(ana.data("GetVoo", {"0002", "0001"})["rows"].size(), 5u);
-  EXPECT_GE(ana.data("GetTipoVoo", json::array())["rows"].size(), 1u);
-  EXPECT_GE(ana.data("GetTurno", {"", "T"})["rows"].size(), 1u);
+  EXPECT_EQ(ana.Data("GetVoo", {"0002", "0001"})["rows"].size(), 5u);
+  EXPECT_GE(ana.Data("GetTipoVoo", json::array())["rows"].size(), 1u);
+  EXPECT_GE(ana.Data("GetTurno", {"", "T"})["rows"].size(), 1u);
 }
 
 TEST_P(AccessTest, WritesToAnotherBranchAreRefusedWhole) {
-  RpcClient ana = as("ana");
-  std::string before = snapshot(server_->pool());
-  json mine = branch2Flight(), theirs = branch1Flight();
-  std::string theirNr = field(vooDataset(), theirs, "NRVOO");
+  RpcClient ana = As("ana");
+  std::string before = Snapshot(server_->Pool());
+  json mine = Branch2Flight(), theirs = Branch1Flight();
+  std::string theirNr = Field(VooDataset(), theirs, "NRVOO");
   const std::string refused = "O usuário ana não tem acesso à filial 0001.";
 
-  EXPECT_EQ(message(ana.call("SetDelTdsTrechos", {"0001", "0002", theirNr})), refused);
-  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("7302"))})}))), refused);
-  json changed = withValues(vooDataset(), theirs, {{"SGPREFIXO", "PR-ZZZ"}});
-  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(theirs, changed)})}))), refused);
-  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {deleteChange(theirs)})}))), refused);
+  EXPECT_EQ(Message(ana.Call("SetDelTdsTrechos", {"0001", "0002", theirNr})), refused);
+  EXPECT_EQ(Message(ana.Call("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("7302"))})}))), refused);
+  json changed = WithValues(VooDataset(), theirs, {{"SGPREFIXO", "PR-ZZZ"}});
+  EXPECT_EQ(Message(ana.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(theirs, changed)})}))), refused);
+  EXPECT_EQ(Message(ana.Call("SetVoo", json::array({Delta(VooDataset(), {DeleteChange(theirs)})}))), refused);
   // A key-changing modify may not carry a row of hers to another branch.
-  json moved = withValues(vooDataset(), mine, {{"CDFILIAL", "0001"}});
-  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(mine, moved)})}))),
+  json moved = WithValues(VooDataset(), mine, {{"CDFILIAL", "0001"}});
+  EXPECT_EQ(Message(ana.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(mine, moved)})}))),
             "O usuário ana não pode transferir dados para a filial 0001.");
   // One foreign row refuses the rows of her own branch in the same delta.
-  json ok = withValues(vooDataset(), mine, {{"QTHRKDTCAR", "0030"}});
-  EXPECT_EQ(message(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(mine, ok), deleteChange(theirs)})}))),
+  json ok = WithValues(VooDataset(), mine, {{"QTHRKDTCAR", "0030"}});
+  EXPECT_EQ(Message(ana.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(mine, ok), DeleteChange(theirs)})}))),
             refused);
   // Legs and classes alike.
-  json leg = admin_->data("GetTrecho", {"0002", theirNr, "0001"})["rows"][0];
-  EXPECT_EQ(message(ana.call("SetTrecho", json::array({delta(trechoDataset(), {deleteChange(leg)})}))), refused);
-  EXPECT_EQ(message(ana.call("SetTrecho", json::array({delta(trechoDataset(), {insertChange(newLeg(theirNr, "0001", "0009"))})}))),
+  json leg = admin_->Data("GetTrecho", {"0002", theirNr, "0001"})["rows"][0];
+  EXPECT_EQ(Message(ana.Call("SetTrecho", json::array({Delta(TrechoDataset(), {DeleteChange(leg)})}))), refused);
+  EXPECT_EQ(Message(ana.Call("SetTrecho", json::array({Delta(TrechoDataset(), {InsertChange(NewLeg(theirNr, "0001", "0009"))})}))),
             refused);
-  EXPECT_EQ(message(ana.call("SetClasseVoo",
-                             json::array({delta(classeVooDataset(), {insertChange(newClass(theirNr, "0001", "0002"))})}))),
+  EXPECT_EQ(Message(ana.Call("SetClasseVoo",
+                             json::array({Delta(ClasseVooDataset(), {InsertChange(NewClass(theirNr, "0001", "0002"))})}))),
             refused);
-  EXPECT_EQ(snapshot(server_->pool()), before);
-  EXPECT_EQ(auditRows(), 0);
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
+  EXPECT_EQ(AuditRows(), 0);
 
   // Her own branch she changes.
-  EXPECT_EQ(ana.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(mine, ok)})}))["result"]["ok"], true);
+  EXPECT_EQ(ana.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(mine, ok)})}))["result"]["ok"], true);
 }
 
 TEST_P(AccessTest, AFixedBranchUserHasTheirOneBranch) {
-  json answer = login("bia");
+  json answer = Login("bia");
   ASSERT_EQ(answer["result"]["ok"], true);
   EXPECT_EQ(answer["result"]["data"]["filialFixa"], true);
   EXPECT_EQ(answer["result"]["data"]["filiais"].size(), 1u);
-  RpcClient bia = as("bia");
-  EXPECT_EQ(bia.data("GetVoo", {"0002", "0001"})["rows"].size(), 5u);
-  EXPECT_EQ(message(bia.call("GetVoo", {"0001", "0001"})), "O usuário bia não tem acesso à filial 0001.");
+  RpcClient bia = As("bia");
+  EXPECT_EQ(bia.Data("GetVoo", {"0002", "0001"})["rows"].size(), 5u);
+  EXPECT_EQ(Message(bia.Call("GetVoo", {"0001", "0001"})), "O usuário bia não tem acesso à filial 0001.");
 }
 
 TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
   // Insert: every value given, and the leg code the server chose.
-  admin_->data("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("7310"))})}));
-  admin_->data("SetTrecho", json::array({delta(trechoDataset(), {insertChange(newLeg("7310", "0001", "0003"))})}));
-  admin_->data("SetClasseVoo", json::array({delta(classeVooDataset(), {insertChange(newClass("7310", "0001", "0004"))})}));
-  json t = trail("0001", "0002", "7310");
+  admin_->Data("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("7310"))})}));
+  admin_->Data("SetTrecho", json::array({Delta(TrechoDataset(), {InsertChange(NewLeg("7310", "0001", "0003"))})}));
+  admin_->Data("SetClasseVoo", json::array({Delta(ClasseVooDataset(), {InsertChange(NewClass("7310", "0001", "0004"))})}));
+  json t = Trail("0001", "0002", "7310");
   ASSERT_EQ(t.size(), 3u) << t.dump();
   EXPECT_EQ(t[0]["tabela"], "VOO");
   EXPECT_EQ(t[0]["tipo"], "inclusão");
@@ -277,12 +277,12 @@ TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
   EXPECT_EQ(t[2]["tabela"], "CLASSEVOO");
 
   // Change: the changed column with both values, and the key.
-  json row, flights = admin_->data("GetVoo", {"0001", "0002"});
+  json row, flights = admin_->Data("GetVoo", {"0001", "0002"});
   for (const auto& r : flights["rows"])
-    if (field(vooDataset(), r, "NRVOO") == "7310") row = r;
-  admin_->data("SetVoo",
-               json::array({delta(vooDataset(), {modifyChange(row, withValues(vooDataset(), row, {{"SGPREFIXO", "PR-BCB"}}))})}));
-  t = trail("0001", "0002", "7310");
+    if (Field(VooDataset(), r, "NRVOO") == "7310") row = r;
+  admin_->Data("SetVoo",
+               json::array({Delta(VooDataset(), {ModifyChange(row, WithValues(VooDataset(), row, {{"SGPREFIXO", "PR-BCB"}}))})}));
+  t = Trail("0001", "0002", "7310");
   ASSERT_EQ(t.size(), 4u);
   EXPECT_EQ(t[3]["tipo"], "alteração");
   EXPECT_NE(t[3]["campos"].dump().find(R"({"campo":"SGPREFIXO","antes":"PR-BCA","depois":"PR-BCB"})"),
@@ -291,13 +291,13 @@ TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
   EXPECT_EQ(t[3]["campos"].size(), 1u) << t[3].dump();  // only what changed
 
   // A refused change writes nothing, the audit included.
-  std::int64_t before = auditRows();
-  admin_->call("SetVoo", json::array({delta(vooDataset(), {modifyChange(row, withValues(vooDataset(), row, {{"SGPREFIXO", "X"}}))})}));
-  EXPECT_EQ(auditRows(), before);
+  std::int64_t before = AuditRows();
+  admin_->Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(row, WithValues(VooDataset(), row, {{"SGPREFIXO", "X"}}))})}));
+  EXPECT_EQ(AuditRows(), before);
 
   // SetDelTdsTrechos: each leg and class removed.
-  admin_->data("SetDelTdsTrechos", {"0001", "0002", "7310"});
-  t = trail("0001", "0002", "7310");
+  admin_->Data("SetDelTdsTrechos", {"0001", "0002", "7310"});
+  t = Trail("0001", "0002", "7310");
   ASSERT_EQ(t.size(), 6u);
   EXPECT_EQ(t[4]["tabela"], "CLASSEVOO");
   EXPECT_EQ(t[5]["tabela"], "VOOTRECHO");
@@ -305,19 +305,19 @@ TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
   EXPECT_EQ(t[5]["metodo"], "SetDelTdsTrechos");
 
   // A key-changing modify lists the key column it changed.
-  flights = admin_->data("GetVoo", {"0001", "0002"});
+  flights = admin_->Data("GetVoo", {"0001", "0002"});
   for (const auto& r : flights["rows"])
-    if (field(vooDataset(), r, "NRVOO") == "7310") row = r;
-  admin_->data("SetVoo", json::array({delta(vooDataset(), {modifyChange(row, withValues(vooDataset(), row, {{"NRVOO", "7311"}}))})}));
-  t = trail("0001", "0002", "7310");
+    if (Field(VooDataset(), r, "NRVOO") == "7310") row = r;
+  admin_->Data("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(row, WithValues(VooDataset(), row, {{"NRVOO", "7311"}}))})}));
+  t = Trail("0001", "0002", "7310");
   ASSERT_EQ(t.size(), 7u);
   EXPECT_EQ(t[6]["campos"].dump(), R"([{"campo":"NRVOO","antes":"7310","depois":"7311"}])");
 
   // Deleting a flight records it and the legs and classes that go with it.
-  std::string nr = field(vooDataset(), branch1Flight(), "NRVOO");
-  size_t legs = admin_->data("GetTrecho", {"0002", nr, "0001"})["rows"].size();
-  admin_->data("SetVoo", json::array({delta(vooDataset(), {deleteChange(branch1Flight())})}));
-  t = trail("0001", "0002", nr);
+  std::string nr = Field(VooDataset(), Branch1Flight(), "NRVOO");
+  size_t legs = admin_->Data("GetTrecho", {"0002", nr, "0001"})["rows"].size();
+  admin_->Data("SetVoo", json::array({Delta(VooDataset(), {DeleteChange(Branch1Flight())})}));
+  t = Trail("0001", "0002", nr);
   ASSERT_GE(t.size(), 1 + legs);
   EXPECT_EQ(t.back()["tabela"], "VOO");
   EXPECT_EQ(t.back()["tipo"], "exclusão");
@@ -325,10 +325,10 @@ TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
             std::string::npos);
 
   // The trail is read only for one's own branches.
-  RpcClient ana(server_->port(), SessionModule::kName, loginToken(server_->port(), "ana", kTestPassword));
-  EXPECT_EQ(ana.data("GetAuditoria", {"", "", "", ""}).size(), 0u);
-  EXPECT_EQ(message(ana.call("GetAuditoria", {"0001", "", "", ""})), "O usuário ana não tem acesso à filial 0001.");
-  EXPECT_EQ(RpcClient(server_->port(), SessionModule::kName, "").call("GetAuditoria", {"", "", "", ""})["error"]["code"],
+  RpcClient ana(server_->Port(), SessionModule::kName, LoginToken(server_->Port(), "ana", kTestPassword));
+  EXPECT_EQ(ana.Data("GetAuditoria", {"", "", "", ""}).size(), 0u);
+  EXPECT_EQ(Message(ana.Call("GetAuditoria", {"0001", "", "", ""})), "O usuário ana não tem acesso à filial 0001.");
+  EXPECT_EQ(RpcClient(server_->Port(), SessionModule::kName, "").Call("GetAuditoria", {"", "", "", ""})["error"]["code"],
             -32001);
 }
 

@@ -25,7 +25,7 @@ struct CommandRun {
   std::string out;
 };
 
-CommandRun runCommand(const std::string& cmd) {
+CommandRun RunCommand(const std::string& cmd) {
   CommandRun r{};
   FILE* p = popen((cmd + " 2>&1").c_str(), "r");
   std::array<char, 4096> buf{};
@@ -39,19 +39,19 @@ CommandRun runCommand(const std::string& cmd) {
 }  // namespace
 
 TEST(ServerCommandLine, HelpVersionAndBadArguments) {
-  CommandRun help = runCommand(std::string(ZOR_SERVER_EXE) + " --help");
+  CommandRun help = RunCommand(std::string(ZOR_SERVER_EXE) + " --help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--init-demo"), std::string::npos);
   EXPECT_NE(help.out.find("--listen"), std::string::npos);
-  CommandRun version = runCommand(std::string(ZOR_SERVER_EXE) + " --version");
+  CommandRun version = RunCommand(std::string(ZOR_SERVER_EXE) + " --version");
   EXPECT_EQ(version.status, 0);
   EXPECT_NE(version.out.find("zor12200-server"), std::string::npos);
-  CommandRun noDb = runCommand(std::string(ZOR_SERVER_EXE) + " --listen 127.0.0.1:0");
+  CommandRun noDb = RunCommand(std::string(ZOR_SERVER_EXE) + " --listen 127.0.0.1:0");
   EXPECT_NE(noDb.status, 0);
-  CommandRun badUrl = runCommand(std::string(ZOR_SERVER_EXE) + " --db mysql://x --listen 127.0.0.1:0");
+  CommandRun badUrl = RunCommand(std::string(ZOR_SERVER_EXE) + " --db mysql://x --listen 127.0.0.1:0");
   EXPECT_NE(badUrl.status, 0);
   EXPECT_NE(badUrl.out.find("não reconhecida"), std::string::npos);
-  CommandRun badListen = runCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:/tmp/x.db --listen 127.0.0.1:http");
+  CommandRun badListen = RunCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:/tmp/x.db --listen 127.0.0.1:http");
   EXPECT_NE(badListen.status, 0);
 }
 
@@ -79,18 +79,18 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   ASSERT_NE(colon, std::string::npos) << line;
   int port = std::stoi(line.substr(colon + 1));
 
-  RpcClient client(port, FlightModule::kName, loginToken(port, "demo", "demo1234"));
-  EXPECT_EQ(client.data("GetVoo", {"0001", "0001"})["rows"].size(), 20u);
-  client.call("Missing", json::array());
+  RpcClient client(port, FlightModule::kName, LoginToken(port, "demo", "demo1234"));
+  EXPECT_EQ(client.Data("GetVoo", {"0001", "0001"})["rows"].size(), 20u);
+  client.Call("Missing", json::array());
 
   // A second server on the same port refuses to start (both listening
   // would send desks to either database); a fixed port is printed too.
   std::string otherDb = dbFile + ".other";
-  CommandRun second = runCommand("timeout 10 " + std::string(ZOR_SERVER_EXE) + " --db sqlite:" + otherDb +
+  CommandRun second = RunCommand("timeout 10 " + std::string(ZOR_SERVER_EXE) + " --db sqlite:" + otherDb +
                                  " --listen 127.0.0.1:" + std::to_string(port));
   EXPECT_EQ(second.status, 1) << second.out;
   EXPECT_NE(second.out.find("a porta já está em uso"), std::string::npos) << second.out;
-  CommandRun fixed = runCommand("timeout -s INT 2 " + std::string(ZOR_SERVER_EXE) + " --db sqlite:" + otherDb +
+  CommandRun fixed = RunCommand("timeout -s INT 2 " + std::string(ZOR_SERVER_EXE) + " --db sqlite:" + otherDb +
                                 " --listen 127.0.0.1:" + std::to_string(port + 1));
   EXPECT_NE(fixed.out.find("127.0.0.1:" + std::to_string(port + 1)), std::string::npos) << fixed.out;
   for (const char* suffix : {"", "-wal", "-shm"}) std::remove((otherDb + suffix).c_str());
@@ -110,7 +110,7 @@ TEST(ServerCommandLine, ServesTheDemoAndStopsCleanlyOnSigterm) {
   // The demo user's line, the login, the two calls; never the password's
   // hash nor the token.
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;
-  EXPECT_EQ(log.find(client.token()), std::string::npos) << log;
+  EXPECT_EQ(log.find(client.Token()), std::string::npos) << log;
   for (const char* suffix : {"", "-wal", "-shm", ".log"}) std::remove((dbFile + suffix).c_str());
 }
 
@@ -128,10 +128,10 @@ TEST(ProtocolDocument, CurlExamplesAnswerAsWritten) {
   std::regex path(R"(http://127\.0\.0\.1:8211(/rpc/[^ ]+))");
 
   std::string why;
-  auto db = TestDatabase::create("sqlite", why);
-  TestServer server(db->url(), true, 300);
-  ensureDemoUser(*server.pool().acquire());
-  httplib::Client client("127.0.0.1", server.port());
+  auto db = TestDatabase::Create("sqlite", why);
+  TestServer server(db->Url(), true, 300);
+  EnsureDemoUser(*server.Pool().Acquire());
+  httplib::Client client("127.0.0.1", server.Port());
   std::string token;  // $TOKEN of the document: the Login example's
   int examples = 0;
   for (auto it = std::sregex_iterator(doc.begin(), doc.end(), pair); it != std::sregex_iterator(); ++it) {
@@ -164,11 +164,11 @@ namespace zor::server::testing {
 // there, and the audit trail read back as CSV.
 TEST(ServerCommandLine, UsersAndTheAuditTrail) {
   std::string why;
-  auto db = TestDatabase::create("sqlite", why);
-  TestServer server(db->url(), true, 30);
-  std::string exe = std::string(ZOR_SERVER_EXE) + " --db " + db->url();
+  auto db = TestDatabase::Create("sqlite", why);
+  TestServer server(db->Url(), true, 30);
+  std::string exe = std::string(ZOR_SERVER_EXE) + " --db " + db->Url();
   auto withPassword = [&](const std::string& password, const std::string& args) {
-    return runCommand("printf '%s\\n' '" + password + "' | " + exe + " " + args);
+    return RunCommand("printf '%s\\n' '" + password + "' | " + exe + " " + args);
   };
   CommandRun shortPassword = withPassword("curta", "user add ana --name Ana --branches 0002");
   EXPECT_EQ(shortPassword.status, 2);
@@ -180,35 +180,35 @@ TEST(ServerCommandLine, UsersAndTheAuditTrail) {
   EXPECT_EQ(twoFixed.status, 2);
   CommandRun added = withPassword("senha-da-ana", "user add ana --name Ana --branches 0002");
   ASSERT_EQ(added.status, 0) << added.out;
-  CommandRun list = runCommand(exe + " user list");
+  CommandRun list = RunCommand(exe + " user list");
   EXPECT_NE(list.out.find("ana"), std::string::npos) << list.out;
   {
-    auto stored = server.pool().acquire()->query("SELECT DSSENHAHASH FROM ZORUSUARIO WHERE CDUSUARIO = 'ana'");
+    auto stored = server.Pool().Acquire()->Query("SELECT DSSENHAHASH FROM ZORUSUARIO WHERE CDUSUARIO = 'ana'");
     EXPECT_EQ(std::get<std::string>(stored.rows.at(0).at(0)).rfind("$argon2id$", 0), 0u);
   }
 
-  std::string token = loginToken(server.port(), "ana", "senha-da-ana");
+  std::string token = LoginToken(server.Port(), "ana", "senha-da-ana");
   ASSERT_FALSE(token.empty());
-  RpcClient ana(server.port(), FlightModule::kName, token);
-  json flight = ana.data("GetVoo", {"0002", "0001"})["rows"][0];
-  json changed = withValues(vooDataset(), flight, {{"QTHRKDTCAR", "0030"}});
-  ana.data("SetVoo", json::array({delta(vooDataset(), {modifyChange(flight, changed)})}));
-  std::string nr = field(vooDataset(), flight, "NRVOO");
-  CommandRun csv = runCommand(exe + " audit --branch 0002 --flight " + nr + " --csv");
+  RpcClient ana(server.Port(), FlightModule::kName, token);
+  json flight = ana.Data("GetVoo", {"0002", "0001"})["rows"][0];
+  json changed = WithValues(VooDataset(), flight, {{"QTHRKDTCAR", "0030"}});
+  ana.Data("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(flight, changed)})}));
+  std::string nr = Field(VooDataset(), flight, "NRVOO");
+  CommandRun csv = RunCommand(exe + " audit --branch 0002 --flight " + nr + " --csv");
   EXPECT_EQ(csv.status, 0) << csv.out;
   EXPECT_NE(csv.out.find("quando_utc,usuario,endereco,metodo,tabela,chave,tipo,campo,antes,depois"), std::string::npos);
   EXPECT_NE(csv.out.find(",ana,127.0.0.1,SetVoo,VOO,0002/0001/" + nr + ",alteração,QTHRKDTCAR,"), std::string::npos)
       << csv.out;
-  CommandRun other = runCommand(exe + " audit --branch 0001");
+  CommandRun other = RunCommand(exe + " audit --branch 0001");
   EXPECT_NE(other.out.find("nenhuma alteração registrada"), std::string::npos) << other.out;
 
   // A new password ends her sessions; a disabled user cannot log in.
   CommandRun passwd = withPassword("outra-senha", "user passwd ana");
   EXPECT_EQ(passwd.status, 0) << passwd.out;
-  EXPECT_EQ(ana.call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
-  EXPECT_FALSE(loginToken(server.port(), "ana", "outra-senha").empty());
-  EXPECT_EQ(runCommand(exe + " user disable ana").status, 0);
-  EXPECT_TRUE(loginToken(server.port(), "ana", "outra-senha").empty());
+  EXPECT_EQ(ana.Call("GetVoo", {"0002", "0001"})["error"]["code"], -32001);
+  EXPECT_FALSE(LoginToken(server.Port(), "ana", "outra-senha").empty());
+  EXPECT_EQ(RunCommand(exe + " user disable ana").status, 0);
+  EXPECT_TRUE(LoginToken(server.Port(), "ana", "outra-senha").empty());
 }
 
 }  // namespace zor::server::testing
@@ -218,7 +218,7 @@ namespace zor::server::testing {
 namespace {
 
 // Starts the server with extra arguments; its port, or 0.
-int startServer(const std::vector<std::string>& args, pid_t& pid, const std::string& errFile) {
+int StartServer(const std::vector<std::string>& args, pid_t& pid, const std::string& errFile) {
   int out[2];
   if (pipe(out) != 0) return 0;
   pid = fork();
@@ -241,7 +241,7 @@ int startServer(const std::vector<std::string>& args, pid_t& pid, const std::str
   return colon == std::string::npos ? 0 : std::stoi(line.substr(colon + 1));
 }
 
-std::string readText(const std::string& path) {
+std::string ReadText(const std::string& path) {
   std::ifstream in(path);
   std::stringstream s;
   s << in.rdbuf();
@@ -255,16 +255,16 @@ std::string readText(const std::string& path) {
 // know the authority, or speaks plain HTTP, gets nothing.
 TEST(ServerCommandLine, ServesHttpsWithTheGivenCertificate) {
   std::string dir = ::testing::TempDir() + "zor_tls_" + std::to_string(getpid());
-  ASSERT_EQ(runCommand("mkdir -p " + dir + " && openssl req -x509 -newkey rsa:2048 -nodes -keyout " + dir +
+  ASSERT_EQ(RunCommand("mkdir -p " + dir + " && openssl req -x509 -newkey rsa:2048 -nodes -keyout " + dir +
                        "/key.pem -out " + dir + "/cert.pem -days 2 -subj /CN=localhost -addext "
                        "subjectAltName=IP:127.0.0.1,DNS:localhost")
                 .status,
             0);
   pid_t pid = 0;
-  int port = startServer({"--db", "sqlite:" + dir + "/demo.db", "--init-demo", "--demo-flights", "5", "--listen",
+  int port = StartServer({"--db", "sqlite:" + dir + "/demo.db", "--init-demo", "--demo-flights", "5", "--listen",
                           "127.0.0.1:0", "--tls-cert", dir + "/cert.pem", "--tls-key", dir + "/key.pem"},
                          pid, dir + "/err.txt");
-  ASSERT_GT(port, 0) << readText(dir + "/err.txt");
+  ASSERT_GT(port, 0) << ReadText(dir + "/err.txt");
   const std::string login = R"({"jsonrpc":"2.0","id":1,"method":"Login","params":["demo","demo1234"]})";
 
   httplib::Client trusted("https://127.0.0.1:" + std::to_string(port));
@@ -284,20 +284,20 @@ TEST(ServerCommandLine, ServesHttpsWithTheGivenCertificate) {
 
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
-  EXPECT_EQ(readText(dir + "/err.txt").find("sem TLS"), std::string::npos);
+  EXPECT_EQ(ReadText(dir + "/err.txt").find("sem TLS"), std::string::npos);
 
   // Another address than loopback without TLS: said at start.
-  port = startServer({"--db", "sqlite:" + dir + "/demo.db", "--listen", "0.0.0.0:0"}, pid, dir + "/err2.txt");
+  port = StartServer({"--db", "sqlite:" + dir + "/demo.db", "--listen", "0.0.0.0:0"}, pid, dir + "/err2.txt");
   ASSERT_GT(port, 0);
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
-  EXPECT_NE(readText(dir + "/err2.txt").find("WARN escutando em 0.0.0.0 sem TLS"), std::string::npos)
-      << readText(dir + "/err2.txt");
-  EXPECT_NE(runCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:" + dir + "/demo.db --tls-cert " + dir +
+  EXPECT_NE(ReadText(dir + "/err2.txt").find("WARN escutando em 0.0.0.0 sem TLS"), std::string::npos)
+      << ReadText(dir + "/err2.txt");
+  EXPECT_NE(RunCommand(std::string(ZOR_SERVER_EXE) + " --db sqlite:" + dir + "/demo.db --tls-cert " + dir +
                        "/cert.pem --listen 127.0.0.1:0")
                 .status,
             0);
-  runCommand("rm -rf " + dir);
+  RunCommand("rm -rf " + dir);
 }
 
 }  // namespace zor::server::testing

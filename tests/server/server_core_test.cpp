@@ -13,7 +13,7 @@
 namespace zor::server::testing {
 
 TEST(DeltaReading, ValuesAreTypedAndPlacedByFieldName) {
-  const auto& d = classeVooDataset();
+  const auto& d = ClasseVooDataset();
   // Fields in another order, the joined SGCLASSE left out.
   json delta = {{"fields", json::array({{{"name", "CDFILIAL"}, {"type", "string"}},
                                         {{"name", "CDCIA"}},
@@ -23,24 +23,24 @@ TEST(DeltaReading, ValuesAreTypedAndPlacedByFieldName) {
                                         {{"name", "NRMULSERV"}, {"type", "float"}}})},
                 {"changes", json::array({{{"kind", "insert"}, {"new", {"0001", "0002", "3100", "0001", "0004", 2}}},
                                          {{"kind", "delete"}, {"old", {"0001", "0002", "3100", "0001", "0002", nullptr}}}})}};
-  auto changes = parseDelta(d, delta);
+  auto changes = ParseDelta(d, delta);
   ASSERT_EQ(changes.size(), 2u);
   EXPECT_EQ(changes[0].kind, wire::ChangeKind::Insert);
-  EXPECT_EQ(std::get<std::string>(changes[0].newValues[d.indexOf("CDCLASSE")]), "0004");
-  EXPECT_EQ(std::get<double>(changes[0].newValues[d.indexOf("NRMULSERV")]), 2.0);
-  EXPECT_TRUE(isNull(changes[0].newValues[d.indexOf("SGCLASSE")]));
+  EXPECT_EQ(std::get<std::string>(changes[0].newValues[d.IndexOf("CDCLASSE")]), "0004");
+  EXPECT_EQ(std::get<double>(changes[0].newValues[d.IndexOf("NRMULSERV")]), 2.0);
+  EXPECT_TRUE(IsNull(changes[0].newValues[d.IndexOf("SGCLASSE")]));
   EXPECT_EQ(changes[1].kind, wire::ChangeKind::Delete);
-  EXPECT_TRUE(isNull(changes[1].oldValues[d.indexOf("NRMULSERV")]));
+  EXPECT_TRUE(IsNull(changes[1].oldValues[d.IndexOf("NRMULSERV")]));
 }
 
 TEST(DeltaReading, RefusalsNameTheChangeAndField) {
-  json d = delta(trechoDataset(), {insertChange(withValues(trechoDataset(), newLeg("1", "0001", "0002"),
+  json d = Delta(TrechoDataset(), {InsertChange(WithValues(TrechoDataset(), NewLeg("1", "0001", "0002"),
                                                            {{"DTULTATUTREC", "2026-13-01T00:00:00"}}))});
   try {
-    parseDelta(trechoDataset(), d);
+    ParseDelta(TrechoDataset(), d);
     FAIL();
   } catch (const ProtocolError& e) {
-    EXPECT_EQ(e.code(), rpc_code::invalidParams);
+    EXPECT_EQ(e.Code(), rpc_code::kInvalidParams);
     EXPECT_NE(std::string(e.what()).find("alteração 1"), std::string::npos);
     EXPECT_NE(std::string(e.what()).find("DTULTATUTREC"), std::string::npos);
   }
@@ -48,56 +48,56 @@ TEST(DeltaReading, RefusalsNameTheChangeAndField) {
 
 // A date-time in a delta is read in the wire's one format and bound in it.
 TEST(DeltaReading, DateTimesAndLengths) {
-  const auto& d = trechoDataset();
+  const auto& d = TrechoDataset();
   auto stampOf = [&](const char* text) {
     return std::get<std::string>(
-        parseDelta(d, delta(d, {insertChange(withValues(d, newLeg("1", "0001", "0002"), {{"DTULTATUTREC", text}}))}))[0]
-            .newValues[d.indexOf("DTULTATUTREC")]);
+        ParseDelta(d, Delta(d, {InsertChange(WithValues(d, NewLeg("1", "0001", "0002"), {{"DTULTATUTREC", text}}))}))[0]
+            .newValues[d.IndexOf("DTULTATUTREC")]);
   };
   EXPECT_EQ(stampOf("2024-02-29T23:59:59"), "2024-02-29T23:59:59");
   EXPECT_EQ(stampOf("2024-02-29 10:00:00"), "2024-02-29T10:00:00");
   for (const char* no : {"2023-02-29T10:00:00", "2024-04-31T10:00:00", "2024-01-01T24:00:00", "2024-01-01",
                          "2024-1-01T10:00:000", "+024-01-01T10:00:00"})
     EXPECT_THROW(stampOf(no), ProtocolError) << no;
-  EXPECT_EQ(utf8Length("Vôo"), 3u);
-  EXPECT_EQ(utf8Length(""), 0u);
+  EXPECT_EQ(Utf8Length("Vôo"), 3u);
+  EXPECT_EQ(Utf8Length(""), 0u);
 }
 
 // Whatever layout another program stored, the server reads one form; what
 // is no date at all reads as no date.
 TEST(StoredValues, OneFormForEveryStoredLayout) {
-  EXPECT_EQ(storedDateTime("2026-12-01T08:05:09"), "2026-12-01T08:05:09");
-  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09"), "2026-12-01T08:05:09");
-  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09.250"), "2026-12-01T08:05:09");
-  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09.999999"), "2026-12-01T08:05:09");
-  EXPECT_EQ(storedDateTime("2026-12-01 08:05"), "2026-12-01T08:05:00");
-  EXPECT_EQ(storedDateTime("2026-12-01"), "2026-12-01T00:00:00");
-  EXPECT_EQ(storedDateTime("2026-12-01 08:05:09-03"), "2026-12-01T08:05:09");
-  EXPECT_EQ(storedDateTime("2026-12-01T08:05:09.5+05:30"), "2026-12-01T08:05:09");
-  EXPECT_EQ(storedDateTime("2026-12-01T08:05:09Z"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01T08:05:09"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01 08:05:09"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01 08:05:09.250"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01 08:05:09.999999"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01 08:05"), "2026-12-01T08:05:00");
+  EXPECT_EQ(StoredDateTime("2026-12-01"), "2026-12-01T00:00:00");
+  EXPECT_EQ(StoredDateTime("2026-12-01 08:05:09-03"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01T08:05:09.5+05:30"), "2026-12-01T08:05:09");
+  EXPECT_EQ(StoredDateTime("2026-12-01T08:05:09Z"), "2026-12-01T08:05:09");
   for (const char* no : {"", "01/12/2026", "2026-12-01 8:05", "2026-12-01 08:05:09.", "2026-02-30",
                          "2026-12-01 24:00:00", "2026-12-01x", "2026-12-01 08:05:09 -03", "20261201"})
-    EXPECT_EQ(storedDateTime(no), "") << no;
+    EXPECT_EQ(StoredDateTime(no), "") << no;
 
-  const DatasetField& text = vooDataset().fields[vooDataset().indexOf("SGPREFIXO")];
-  const DatasetField& stamp = vooDataset().fields[vooDataset().indexOf("DTINIVIGVOO")];
-  const DatasetField& number = classeVooDataset().fields[classeVooDataset().indexOf("NRMULSERV")];
-  EXPECT_TRUE(sameValue(text, std::string(), std::monostate{}));
-  EXPECT_FALSE(sameValue(text, std::string(" "), std::monostate{}));
-  EXPECT_FALSE(sameValue(text, std::string("PR-A"), std::string("PR-B")));
-  EXPECT_TRUE(sameValue(stamp, std::string("2026-12-01"), std::string("2026-12-01T00:00:00")));
-  EXPECT_FALSE(sameValue(stamp, std::string("2026-12-02"), std::string("2026-12-01T00:00:00")));
-  EXPECT_FALSE(sameValue(stamp, std::monostate{}, std::string("2026-12-01T00:00:00")));
-  EXPECT_TRUE(sameValue(number, std::int64_t{2}, 2.0));
-  EXPECT_TRUE(sameValue(number, std::string("2.5"), 2.5));
-  EXPECT_FALSE(sameValue(number, 2.5, 2.25));
+  const DatasetField& text = VooDataset().fields[VooDataset().IndexOf("SGPREFIXO")];
+  const DatasetField& stamp = VooDataset().fields[VooDataset().IndexOf("DTINIVIGVOO")];
+  const DatasetField& number = ClasseVooDataset().fields[ClasseVooDataset().IndexOf("NRMULSERV")];
+  EXPECT_TRUE(SameValue(text, std::string(), std::monostate{}));
+  EXPECT_FALSE(SameValue(text, std::string(" "), std::monostate{}));
+  EXPECT_FALSE(SameValue(text, std::string("PR-A"), std::string("PR-B")));
+  EXPECT_TRUE(SameValue(stamp, std::string("2026-12-01"), std::string("2026-12-01T00:00:00")));
+  EXPECT_FALSE(SameValue(stamp, std::string("2026-12-02"), std::string("2026-12-01T00:00:00")));
+  EXPECT_FALSE(SameValue(stamp, std::monostate{}, std::string("2026-12-01T00:00:00")));
+  EXPECT_TRUE(SameValue(number, std::int64_t{2}, 2.0));
+  EXPECT_TRUE(SameValue(number, std::string("2.5"), 2.5));
+  EXPECT_FALSE(SameValue(number, 2.5, 2.25));
 }
 
 // Every dataset a delta writes says in its catalogue entry how its rows are
 // named and refused: a dataset added without them would answer a conflict
 // or a missing key with an empty message.
 TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
-  for (const DatasetDef* d : {&vooDataset(), &trechoDataset(), &classeVooDataset()}) {
+  for (const DatasetDef* d : {&VooDataset(), &TrechoDataset(), &ClasseVooDataset()}) {
     SCOPED_TRACE(d->name);
     EXPECT_FALSE(d->save.subject.empty());
     EXPECT_FALSE(d->save.duplicate.empty());
@@ -107,15 +107,15 @@ TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
       for (const auto& [field, words] : d->save.missingKey) worded |= field == k && !words.empty();
       EXPECT_TRUE(worded) << k;
     }
-    for (const auto& child : d->save.cascade) EXPECT_NO_THROW(schemaTable(child)) << child;
+    for (const auto& child : d->save.cascade) EXPECT_NO_THROW(SchemaTable(child)) << child;
     // A "{FIELD}" in a message names one of the dataset's fields.
     for (const std::string* m : {&d->save.subject, &d->save.missingParent, &d->save.numbersExhausted,
                                  &d->save.paddedKeyMessage})
       for (size_t open = m->find('{'); open != std::string::npos; open = m->find('{', open + 1))
-        EXPECT_GE(d->indexOf(m->substr(open + 1, m->find('}', open) - open - 1)), 0) << *m;
+        EXPECT_GE(d->IndexOf(m->substr(open + 1, m->find('}', open) - open - 1)), 0) << *m;
     if (!d->save.numberedKey.empty()) {
-      EXPECT_GE(d->indexOf(d->save.numberedKey), 0);
-      EXPECT_NO_THROW(schemaTable(d->save.parentTable));
+      EXPECT_GE(d->IndexOf(d->save.numberedKey), 0);
+      EXPECT_NO_THROW(SchemaTable(d->save.parentTable));
     }
   }
 }
@@ -125,7 +125,7 @@ TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
 TEST(DatabaseFaults, AnUnreachableDatabaseIsNamed) {
   ConnectionPool pool("postgresql://127.0.0.1:1/nada?connect_timeout=2");
   FlightModule module(pool);
-  CallOutcome out = module.call("GetTipoVoo", json::array());
+  CallOutcome out = module.Call("GetTipoVoo", json::array());
   EXPECT_EQ(out.result["ok"], false);
   EXPECT_NE(out.result["message"].get<std::string>().find("parado ou inacessível"), std::string::npos)
       << out.result.dump();
@@ -136,23 +136,23 @@ TEST(DatabaseFaults, AnUnreachableDatabaseIsNamed) {
 // unused the longest is handed back to be freed.
 TEST(StatementCache, LetsGoOfTheStatementUnusedTheLongest) {
   StatementCache<int> cache(2);
-  EXPECT_FALSE(cache.add("a", 1));
-  EXPECT_FALSE(cache.add("b", 2));
-  ASSERT_NE(cache.find("a"), nullptr);  // "a" used again: "b" is the oldest now
-  EXPECT_EQ(cache.add("c", 3), 2);
-  EXPECT_EQ(cache.find("b"), nullptr);
-  EXPECT_EQ(*cache.find("a"), 1);
-  EXPECT_EQ(cache.add("d", 4), 3);
-  EXPECT_EQ(cache.remove("a"), 1);
-  EXPECT_EQ(cache.remove("a"), std::nullopt);
-  EXPECT_EQ(cache.size(), 1u);
+  EXPECT_FALSE(cache.Add("a", 1));
+  EXPECT_FALSE(cache.Add("b", 2));
+  ASSERT_NE(cache.Find("a"), nullptr);  // "a" used again: "b" is the oldest now
+  EXPECT_EQ(cache.Add("c", 3), 2);
+  EXPECT_EQ(cache.Find("b"), nullptr);
+  EXPECT_EQ(*cache.Find("a"), 1);
+  EXPECT_EQ(cache.Add("d", 4), 3);
+  EXPECT_EQ(cache.Remove("a"), 1);
+  EXPECT_EQ(cache.Remove("a"), std::nullopt);
+  EXPECT_EQ(cache.Size(), 1u);
   std::vector<int> kept;
-  cache.forEach([&](int h) { kept.push_back(h); });
+  cache.ForEach([&](int h) { kept.push_back(h); });
   EXPECT_EQ(kept, std::vector<int>{4});
 }
 
 TEST(PgDriver, PlaceholdersAreNumberedOutsideLiterals) {
-  EXPECT_EQ(PgConnection::numberPlaceholders("SELECT ? WHERE A = '?' AND B = ?"),
+  EXPECT_EQ(PgConnection::NumberPlaceholders("SELECT ? WHERE A = '?' AND B = ?"),
             "SELECT $1 WHERE A = '?' AND B = $2");
 }
 

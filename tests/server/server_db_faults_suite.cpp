@@ -13,12 +13,12 @@ class DbFaultTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     std::string why;
-    db_ = TestDatabase::create(GetParam(), why);
+    db_ = TestDatabase::Create(GetParam(), why);
     if (!db_) GTEST_SKIP() << why;
   }
-  void start(const std::string& url) {
+  void Start(const std::string& url) {
     server_ = std::make_unique<TestServer>(url, true);
-    client_ = std::make_unique<RpcClient>(server_->port());
+    client_ = std::make_unique<RpcClient>(server_->Port());
   }
   void TearDown() override {
     client_.reset();
@@ -27,16 +27,16 @@ class DbFaultTest : public ::testing::TestWithParam<std::string> {
   }
   // Runs a statement on the connection the next call will take (the pool
   // hands out the most recently returned one).
-  void onNextConnection(const std::string& sql) {
-    auto lease = server_->pool().acquire();
-    lease->execScript(sql);
+  void OnNextConnection(const std::string& sql) {
+    auto lease = server_->Pool().Acquire();
+    lease->ExecScript(sql);
   }
-  std::string saveMessage(const json& d) {
-    json r = client_->call("SetVoo", json::array({d}));
+  std::string SaveMessage(const json& d) {
+    json r = client_->Call("SetVoo", json::array({d}));
     EXPECT_EQ(r["result"]["ok"], false) << r.dump();
     return r["result"].value("message", std::string());
   }
-  bool pg() const { return GetParam() == "pg"; }
+  bool Pg() const { return GetParam() == "pg"; }
 
   std::unique_ptr<TestDatabase> db_;
   std::unique_ptr<TestServer> server_;
@@ -44,68 +44,68 @@ class DbFaultTest : public ::testing::TestWithParam<std::string> {
 };
 
 TEST_P(DbFaultTest, ReadOnlyAndFullDatabasesSayWhich) {
-  start(db_->url());
-  std::string before = snapshot(server_->pool());
-  onNextConnection(pg() ? "SET default_transaction_read_only = on" : "PRAGMA query_only = 1");
-  std::string m = saveMessage(delta(vooDataset(), {insertChange(newFlight("8801"))}));
+  Start(db_->Url());
+  std::string before = Snapshot(server_->Pool());
+  OnNextConnection(Pg() ? "SET default_transaction_read_only = on" : "PRAGMA query_only = 1");
+  std::string m = SaveMessage(Delta(VooDataset(), {InsertChange(NewFlight("8801"))}));
   EXPECT_NE(m.find("somente para leitura"), std::string::npos) << m;
-  EXPECT_EQ(snapshot(server_->pool()), before);
-  if (pg()) return;  // a full disk cannot be made on a shared cluster
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
+  if (Pg()) return;  // a full disk cannot be made on a shared cluster
 
   server_.reset();  // a new server: no connection left read-only
-  start(db_->url());
+  Start(db_->Url());
   {
-    auto lease = server_->pool().acquire();
-    auto pages = lease->query("PRAGMA page_count").rows.at(0).at(0);
-    lease->execScript("PRAGMA max_page_count = " + std::to_string(std::get<std::int64_t>(pages)));
+    auto lease = server_->Pool().Acquire();
+    auto pages = lease->Query("PRAGMA page_count").rows.at(0).at(0);
+    lease->ExecScript("PRAGMA max_page_count = " + std::to_string(std::get<std::int64_t>(pages)));
   }
   std::vector<json> many;
-  for (int i = 0; i < 400; ++i) many.push_back(insertChange(newFlight(std::to_string(80000 + i))));
-  m = saveMessage(delta(vooDataset(), many));
+  for (int i = 0; i < 400; ++i) many.push_back(InsertChange(NewFlight(std::to_string(80000 + i))));
+  m = SaveMessage(Delta(VooDataset(), many));
   EXPECT_NE(m.find("disco do banco de dados está cheio"), std::string::npos) << m;
 }
 
 TEST_P(DbFaultTest, ABrokenPooledConnectionIsReplacedWithoutFailingTheCall) {
-  if (!pg()) GTEST_SKIP() << "an SQLite file has no link to lose";
+  if (!Pg()) GTEST_SKIP() << "an SQLite file has no link to lose";
   std::string app = "zt_app_" + std::to_string(::getpid());
-  start(db_->url() + "&application_name=" + app);
+  Start(db_->Url() + "&application_name=" + app);
   // Several pooled connections, as after a busy moment.
   std::vector<std::unique_ptr<RpcClient>> desks;
   std::vector<std::thread> calls;
-  for (int i = 0; i < 4; ++i) desks.push_back(std::make_unique<RpcClient>(server_->port()));
-  for (auto& d : desks) calls.emplace_back([&d] { d->data("GetTipoVoo", json::array()); });
+  for (int i = 0; i < 4; ++i) desks.push_back(std::make_unique<RpcClient>(server_->Port()));
+  for (auto& d : desks) calls.emplace_back([&d] { d->Data("GetTipoVoo", json::array()); });
   for (auto& t : calls) t.join();
   // The database drops every connection of the server, as a restart does.
-  auto admin = openConnection(std::getenv("ZOR_TEST_PG_URL"));
-  auto killed = admin->query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = ?",
+  auto admin = OpenConnection(std::getenv("ZOR_TEST_PG_URL"));
+  auto killed = admin->Query("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = ?",
                              {app});
   ASSERT_FALSE(killed.rows.empty());
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
 
-  EXPECT_FALSE(client_->data("GetVoo", {"0001", "0002"}).is_null());
-  json r = client_->call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("8802"))})}));
+  EXPECT_FALSE(client_->Data("GetVoo", {"0001", "0002"}).is_null());
+  json r = client_->Call("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("8802"))})}));
   EXPECT_EQ(r["result"]["ok"], true) << r.dump();
-  for (auto& d : desks) EXPECT_FALSE(d->data("GetTipoVoo", json::array()).is_null());
+  for (auto& d : desks) EXPECT_FALSE(d->Data("GetTipoVoo", json::array()).is_null());
 }
 
 // A query whose rows are handed over one at a time, stopped by a fault of
 // whoever reads them, leaves the connection (and its cached statement)
 // ready for the next query; the rows read are the rows kept by query().
 TEST_P(DbFaultTest, AReaderThatFailsMidwayLeavesTheConnectionUsable) {
-  start(db_->url());
-  auto c = openConnection(db_->url());
+  Start(db_->Url());
+  auto c = OpenConnection(db_->Url());
   const std::string sql = "SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL";
   size_t seen = 0;
-  EXPECT_THROW(c->queryEach(sql, {},
+  EXPECT_THROW(c->QueryEach(sql, {},
                             [&](const std::vector<SqlValueView>&) {
                               if (++seen == 2) throw std::runtime_error("leitor falhou");
                             }),
                std::runtime_error);
   EXPECT_EQ(seen, 2u);
-  QueryResult all = c->query(sql);
+  QueryResult all = c->Query(sql);
   ASSERT_GE(all.rows.size(), 2u);
   std::vector<std::string> streamed;
-  c->queryEach(sql, {}, [&](const std::vector<SqlValueView>& row) {
+  c->QueryEach(sql, {}, [&](const std::vector<SqlValueView>& row) {
     ASSERT_EQ(row.size(), 2u);
     streamed.push_back(std::string(std::get<std::string_view>(row[0])));
   });

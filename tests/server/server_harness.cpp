@@ -20,16 +20,16 @@ namespace zor::server::testing {
 namespace {
 std::atomic<int> counter{0};
 
-std::string uniqueName() {
+std::string UniqueName() {
   std::random_device rd;
   return std::to_string(getpid()) + "_" + std::to_string(counter++) + "_" + std::to_string(rd() % 100000);
 }
 }  // namespace
 
-std::unique_ptr<TestDatabase> TestDatabase::create(const std::string& backend, std::string& skipReason) {
+std::unique_ptr<TestDatabase> TestDatabase::Create(const std::string& backend, std::string& skipReason) {
   auto db = std::unique_ptr<TestDatabase>(new TestDatabase);
   if (backend == "sqlite") {
-    db->file_ = ::testing::TempDir() + "zor_server_" + uniqueName() + ".db";
+    db->file_ = ::testing::TempDir() + "zor_server_" + UniqueName() + ".db";
     db->url_ = "sqlite:" + db->file_;
     return db;
   }
@@ -39,8 +39,8 @@ std::unique_ptr<TestDatabase> TestDatabase::create(const std::string& backend, s
     return nullptr;
   }
   db->adminUrl_ = pg;
-  db->schema_ = "zt_" + uniqueName();
-  openConnection(db->adminUrl_)->execScript("CREATE SCHEMA " + db->schema_);
+  db->schema_ = "zt_" + UniqueName();
+  OpenConnection(db->adminUrl_)->ExecScript("CREATE SCHEMA " + db->schema_);
   db->url_ = db->adminUrl_ + (db->adminUrl_.find('?') == std::string::npos ? "?" : "&") +
              "options=-csearch_path%3D" + db->schema_;
   return db;
@@ -52,7 +52,7 @@ TestDatabase::~TestDatabase() {
   }
   if (!schema_.empty()) {
     try {
-      openConnection(adminUrl_)->execScript("DROP SCHEMA " + schema_ + " CASCADE");
+      OpenConnection(adminUrl_)->ExecScript("DROP SCHEMA " + schema_ + " CASCADE");
     } catch (const std::exception&) {
     }
   }
@@ -63,12 +63,12 @@ std::mutex tokenMutex;
 std::string lastToken;
 }  // namespace
 
-std::string RpcClient::defaultToken() {
+std::string RpcClient::DefaultToken() {
   std::lock_guard lock(tokenMutex);
   return lastToken;
 }
 
-void RpcClient::setDefaultToken(const std::string& token) {
+void RpcClient::SetDefaultToken(const std::string& token) {
   std::lock_guard lock(tokenMutex);
   lastToken = token;
 }
@@ -81,7 +81,7 @@ RpcClient::RpcClient(int port, std::string module, std::string token)
   client_.set_read_timeout(30, 0);
 }
 
-std::pair<int, json> RpcClient::post(const std::string& body) {
+std::pair<int, json> RpcClient::Post(const std::string& body) {
   auto res = client_.Post(path_.c_str(), body, "application/json");
   if (!res) {
     ADD_FAILURE() << "HTTP request failed: " << httplib::to_string(res.error());
@@ -91,13 +91,13 @@ std::pair<int, json> RpcClient::post(const std::string& body) {
   return {res->status, parsed};
 }
 
-json RpcClient::call(const std::string& method, const json& params) {
+json RpcClient::Call(const std::string& method, const json& params) {
   json req = {{"jsonrpc", "2.0"}, {"id", nextId_++}, {"method", method}, {"params", params}};
-  return post(req.dump()).second;
+  return Post(req.dump()).second;
 }
 
-json RpcClient::data(const std::string& method, const json& params) {
-  json r = call(method, params);
+json RpcClient::Data(const std::string& method, const json& params) {
+  json r = Call(method, params);
   if (!r.contains("result") || r["result"]["ok"] != true) {
     ADD_FAILURE() << method << " failed: " << r.dump();
     return nullptr;
@@ -105,22 +105,22 @@ json RpcClient::data(const std::string& method, const json& params) {
   return r["result"]["data"];
 }
 
-std::string loginToken(int port, const std::string& user, const std::string& password) {
+std::string LoginToken(int port, const std::string& user, const std::string& password) {
   RpcClient session(port, SessionModule::kName, "");
-  json r = session.call("Login", {user, password});
+  json r = session.Call("Login", {user, password});
   if (!r.contains("result") || r["result"]["ok"] != true) return "";
   return r["result"]["data"]["token"];
 }
 
-void addTestUser(ConnectionPool& pool, const std::string& code, const std::vector<std::string>& branches, bool fixed,
+void AddTestUser(ConnectionPool& pool, const std::string& code, const std::vector<std::string>& branches, bool fixed,
                  const std::string& password) {
-  auto c = pool.acquire();
+  auto c = pool.Acquire();
   WriteTransaction tx(*c);
-  c->execute("INSERT INTO ZORUSUARIO (CDUSUARIO, NMUSUARIO, DSSENHAHASH, IDFILIALFIXA, IDATIVO) VALUES (?, ?, ?, ?, 'S')",
-             {code, "Usuário " + code, hashPassword(password, HashCost::minimal), std::string(fixed ? "S" : "N")});
+  c->Execute("INSERT INTO ZORUSUARIO (CDUSUARIO, NMUSUARIO, DSSENHAHASH, IDFILIALFIXA, IDATIVO) VALUES (?, ?, ?, ?, 'S')",
+             {code, "Usuário " + code, HashPassword(password, HashCost::Minimal), std::string(fixed ? "S" : "N")});
   for (const auto& b : branches)
-    c->execute("INSERT INTO ZORUSUARIOFILIAL (CDUSUARIO, CDFILIAL) VALUES (?, ?)", {code, b});
-  tx.commit();
+    c->Execute("INSERT INTO ZORUSUARIOFILIAL (CDUSUARIO, CDFILIAL) VALUES (?, ?)", {code, b});
+  tx.Commit();
 }
 
 TestServer::TestServer(const std::string& url, bool demo, int demoFlights, std::ostream* log,
@@ -132,60 +132,60 @@ TestServer::TestServer(const std::string& url, bool demo, int demoFlights, std::
       http_(module_, sessions_,
             HttpOptions{"127.0.0.1", 0, 24, log ? log : std::getenv("ZOR_TEST_SERVER_LOG") ? &std::cerr : nullptr}) {
   {
-    auto c = pool_.acquire();
-    migrate(*c);
-    if (demo) loadDemoData(*c, DemoOptions{demoFlights});
+    auto c = pool_.Acquire();
+    Migrate(*c);
+    if (demo) LoadDemoData(*c, DemoOptions{demoFlights});
   }
   // Branch 9999 is registered nowhere: the tests of unknown branches reach
   // the checks behind the branch scoping.
-  bool exists = !pool_.acquire()->query("SELECT 1 FROM ZORUSUARIO WHERE CDUSUARIO = ?", {std::string(kTestUser)})
+  bool exists = !pool_.Acquire()->Query("SELECT 1 FROM ZORUSUARIO WHERE CDUSUARIO = ?", {std::string(kTestUser)})
                      .rows.empty();
-  if (!exists) addTestUser(pool_, kTestUser, {"0001", "0002", "0003", "0004", "0005", "9999"});
-  token_ = sessions_.sessions().open(kTestUser, "127.0.0.1");
-  RpcClient::setDefaultToken(token_);
-  port_ = http_.bind();
-  thread_ = std::thread([this] { http_.run(); });
+  if (!exists) AddTestUser(pool_, kTestUser, {"0001", "0002", "0003", "0004", "0005", "9999"});
+  token_ = sessions_.Sessions().Open(kTestUser, "127.0.0.1");
+  RpcClient::SetDefaultToken(token_);
+  port_ = http_.Bind();
+  thread_ = std::thread([this] { http_.Run(); });
 }
 
 TestServer::~TestServer() {
-  http_.stop();
+  http_.Stop();
   thread_.join();
 }
 
-json delta(const DatasetDef& d, const std::vector<json>& changes) {
+json Delta(const DatasetDef& d, const std::vector<json>& changes) {
   json c = json::array();
   for (const auto& x : changes) c.push_back(x);
-  return {{"fields", fieldsJson(d)}, {"changes", c}};
+  return {{"fields", FieldsJson(d)}, {"changes", c}};
 }
-json insertChange(const json& row) { return {{"kind", "insert"}, {"new", row}}; }
-json modifyChange(const json& oldRow, const json& newRow) {
+json InsertChange(const json& row) { return {{"kind", "insert"}, {"new", row}}; }
+json ModifyChange(const json& oldRow, const json& newRow) {
   return {{"kind", "modify"}, {"old", oldRow}, {"new", newRow}};
 }
-json deleteChange(const json& oldRow) { return {{"kind", "delete"}, {"old", oldRow}}; }
+json DeleteChange(const json& oldRow) { return {{"kind", "delete"}, {"old", oldRow}}; }
 
-json makeRow(const DatasetDef& d, const json& values) {
+json MakeRow(const DatasetDef& d, const json& values) {
   json row = json::array();
   for (size_t i = 0; i < d.fields.size(); ++i) row.push_back(nullptr);
-  return withValues(d, row, values);
+  return WithValues(d, row, values);
 }
 
-json withValues(const DatasetDef& d, json row, const json& values) {
+json WithValues(const DatasetDef& d, json row, const json& values) {
   for (auto it = values.begin(); it != values.end(); ++it) {
-    int idx = d.indexOf(it.key());
+    int idx = d.IndexOf(it.key());
     if (idx < 0) throw std::logic_error("no field " + it.key());
     row[idx] = it.value();
   }
   return row;
 }
 
-json field(const DatasetDef& d, const json& row, const std::string& name) {
-  int idx = d.indexOf(name);
+json Field(const DatasetDef& d, const json& row, const std::string& name) {
+  int idx = d.IndexOf(name);
   if (idx < 0) throw std::logic_error("no field " + name);
   return row[idx];
 }
 
-json newFlight(const std::string& nr) {
-  return makeRow(vooDataset(), {{"NRVOO", nr},          {"CDCIA", "0002"},        {"CDEQUIP", "0002"},
+json NewFlight(const std::string& nr) {
+  return MakeRow(VooDataset(), {{"NRVOO", nr},          {"CDCIA", "0002"},        {"CDEQUIP", "0002"},
                                 {"SGPREFIXO", "PR-BCA"}, {"IDNACIVOO", "1"},       {"IDSITVOO", "1"},
                                 {"IDTIPVOO", "2"},       {"IDVOODOM", "1"},        {"IDVOOSEG", "1"},
                                 {"IDCARREGO", "1"},      {"IDABASATEN", "3"},      {"IDBASETRAN", "1"},
@@ -196,8 +196,8 @@ json newFlight(const std::string& nr) {
                                 {"NRTURNOPROD", "01"}});
 }
 
-json newLeg(const std::string& nr, const std::string& from, const std::string& to) {
-  return makeRow(trechoDataset(), {{"CDFILIAL", "0001"},
+json NewLeg(const std::string& nr, const std::string& from, const std::string& to) {
+  return MakeRow(TrechoDataset(), {{"CDFILIAL", "0001"},
                                    {"CDCIA", "0002"},
                                    {"NRVOO", nr},
                                    {"CDBASEORI", from},
@@ -207,8 +207,8 @@ json newLeg(const std::string& nr, const std::string& from, const std::string& t
                                    {"IDSITVOOTRE", "1"}});
 }
 
-json newClass(const std::string& nr, const std::string& leg, const std::string& cls) {
-  return makeRow(classeVooDataset(), {{"CDCIA", "0002"},
+json NewClass(const std::string& nr, const std::string& leg, const std::string& cls) {
+  return MakeRow(ClasseVooDataset(), {{"CDCIA", "0002"},
                                       {"NRVOO", nr},
                                       {"CDCLASSE", cls},
                                       {"NRMULSERV", 0},
@@ -216,15 +216,15 @@ json newClass(const std::string& nr, const std::string& leg, const std::string& 
                                       {"CDTRECHO", leg}});
 }
 
-std::string snapshot(ConnectionPool& pool) {
-  auto c = pool.acquire();
+std::string Snapshot(ConnectionPool& pool) {
+  auto c = pool.Acquire();
   std::string out;
   for (const char* table : {"VOO", "VOOTRECHO", "CLASSEVOO"}) {
-    const TableDef& t = schemaTable(table);
+    const TableDef& t = SchemaTable(table);
     std::string cols, order;
     for (const auto& col : t.columns) cols += (cols.empty() ? "" : ", ") + col.name;
     for (const auto& k : t.primaryKey) order += (order.empty() ? "" : ", ") + k;
-    auto r = c->query("SELECT " + cols + " FROM " + t.name + " ORDER BY " + order);
+    auto r = c->Query("SELECT " + cols + " FROM " + t.name + " ORDER BY " + order);
     out += std::string(table) + ":" + std::to_string(r.rows.size()) + "\n";
     for (const auto& row : r.rows) {
       for (const auto& v : row) {

@@ -26,9 +26,9 @@ using json = nlohmann::ordered_json;
 class TestDatabase {
  public:
   // "sqlite" or "pg"; null (with a reason) when PostgreSQL is not configured.
-  static std::unique_ptr<TestDatabase> create(const std::string& backend, std::string& skipReason);
+  static std::unique_ptr<TestDatabase> Create(const std::string& backend, std::string& skipReason);
   ~TestDatabase();
-  const std::string& url() const { return url_; }
+  const std::string& Url() const { return url_; }
 
  private:
   std::string url_, file_, adminUrl_, schema_;
@@ -39,18 +39,18 @@ class TestDatabase {
 // that the last TestServer opened (see TestServer::token()).
 class RpcClient {
  public:
-  explicit RpcClient(int port, std::string module = FlightModule::kName, std::string token = defaultToken());
+  explicit RpcClient(int port, std::string module = FlightModule::kName, std::string token = DefaultToken());
   // The token new clients carry by default.
-  static std::string defaultToken();
-  static void setDefaultToken(const std::string& token);
+  static std::string DefaultToken();
+  static void SetDefaultToken(const std::string& token);
   // Posts a raw body; returns the HTTP status and the parsed body (null
   // when the body is empty).
-  std::pair<int, json> post(const std::string& body);
+  std::pair<int, json> Post(const std::string& body);
   // A call with the given params; returns the whole response object.
-  json call(const std::string& method, const json& params);
+  json Call(const std::string& method, const json& params);
   // A call that must succeed with "ok": true; returns its data.
-  json data(const std::string& method, const json& params);
-  const std::string& token() const { return token_; }
+  json Data(const std::string& method, const json& params);
+  const std::string& Token() const { return token_; }
 
  private:
   httplib::Client client_;
@@ -60,7 +60,7 @@ class RpcClient {
 };
 
 // Logs in through POST /rpc/Sessao; the token, or "" when refused.
-std::string loginToken(int port, const std::string& user, const std::string& password);
+std::string LoginToken(int port, const std::string& user, const std::string& password);
 
 // The user every TestServer creates: all five demo branches and the
 // unregistered branch 9999, password
@@ -68,7 +68,7 @@ std::string loginToken(int port, const std::string& user, const std::string& pas
 constexpr const char* kTestUser = "teste";
 constexpr const char* kTestPassword = "senha-de-teste";
 // Adds a user straight into the tables (also without the branches existing).
-void addTestUser(ConnectionPool& pool, const std::string& code, const std::vector<std::string>& branches,
+void AddTestUser(ConnectionPool& pool, const std::string& code, const std::vector<std::string>& branches,
                  bool fixed = false, const std::string& password = kTestPassword);
 
 // The server on a free port of 127.0.0.1, serving until destroyed. It
@@ -79,12 +79,12 @@ class TestServer {
   // log: where the server's per-call lines go (default: nowhere, or
   // stderr when ZOR_TEST_SERVER_LOG is set).
   TestServer(const std::string& url, bool demo, int demoFlights = 30, std::ostream* log = nullptr,
-             SessionOptions sessionOptions = {}, SecondsClock clock = systemSeconds);
+             SessionOptions sessionOptions = {}, SecondsClock clock = SystemSeconds);
   ~TestServer();
-  int port() const { return port_; }
-  ConnectionPool& pool() { return pool_; }
-  SessionModule& sessions() { return sessions_; }
-  const std::string& token() const { return token_; }
+  int Port() const { return port_; }
+  ConnectionPool& Pool() { return pool_; }
+  SessionModule& Sessions() { return sessions_; }
+  const std::string& Token() const { return token_; }
 
  private:
   ConnectionPool pool_;
@@ -97,23 +97,23 @@ class TestServer {
 };
 
 // Delta builders.
-json delta(const DatasetDef& d, const std::vector<json>& changes);
-json insertChange(const json& row);
-json modifyChange(const json& oldRow, const json& newRow);
-json deleteChange(const json& oldRow);
+json Delta(const DatasetDef& d, const std::vector<json>& changes);
+json InsertChange(const json& row);
+json ModifyChange(const json& oldRow, const json& newRow);
+json DeleteChange(const json& oldRow);
 // A row of the dataset with every field null but those given by name.
-json makeRow(const DatasetDef& d, const json& values);
+json MakeRow(const DatasetDef& d, const json& values);
 // The same row with some fields replaced.
-json withValues(const DatasetDef& d, json row, const json& values);
+json WithValues(const DatasetDef& d, json row, const json& values);
 // One field of a packet row by name.
-json field(const DatasetDef& d, const json& row, const std::string& name);
+json Field(const DatasetDef& d, const json& row, const std::string& name);
 
 // A complete new flight of company 0002 at branch 0001 (demo data).
-json newFlight(const std::string& nr);
-json newLeg(const std::string& nr, const std::string& from, const std::string& to);
-json newClass(const std::string& nr, const std::string& leg, const std::string& cls);
+json NewFlight(const std::string& nr);
+json NewLeg(const std::string& nr, const std::string& from, const std::string& to);
+json NewClass(const std::string& nr, const std::string& leg, const std::string& cls);
 
 // Every row of the flight, leg and class tables, to prove nothing changed.
-std::string snapshot(ConnectionPool& pool);
+std::string Snapshot(ConnectionPool& pool);
 
 }  // namespace zor::server::testing

@@ -17,10 +17,10 @@ class ServerTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     std::string why;
-    db_ = TestDatabase::create(GetParam(), why);
+    db_ = TestDatabase::Create(GetParam(), why);
     if (!db_) GTEST_SKIP() << why;
-    server_ = std::make_unique<TestServer>(db_->url(), true);
-    client_ = std::make_unique<RpcClient>(server_->port());
+    server_ = std::make_unique<TestServer>(db_->Url(), true);
+    client_ = std::make_unique<RpcClient>(server_->Port());
   }
   void TearDown() override {
     client_.reset();
@@ -28,31 +28,31 @@ class ServerTest : public ::testing::TestWithParam<std::string> {
     db_.reset();
   }
 
-  json saveOk(const std::string& method, const json& d) {
-    json r = client_->call(method, json::array({d}));
+  json SaveOk(const std::string& method, const json& d) {
+    json r = client_->Call(method, json::array({d}));
     EXPECT_EQ(r["result"]["ok"], true) << r.dump();
     return r;
   }
-  std::string saveRefused(const std::string& method, const json& d) {
-    json r = client_->call(method, json::array({d}));
+  std::string SaveRefused(const std::string& method, const json& d) {
+    json r = client_->Call(method, json::array({d}));
     EXPECT_EQ(r["result"]["ok"], false) << r.dump();
     return r["result"].value("message", std::string());
   }
-  json flight(const std::string& nr) {
-    json rows = client_->data("GetVoo", {"0001", "0002"})["rows"];
+  json Flight(const std::string& nr) {
+    json rows = client_->Data("GetVoo", {"0001", "0002"})["rows"];
     for (const auto& r : rows)
-      if (field(vooDataset(), r, "NRVOO") == nr) return r;
+      if (Field(VooDataset(), r, "NRVOO") == nr) return r;
     return nullptr;
   }
-  json legs(const std::string& nr) { return client_->data("GetTrecho", {"0002", nr, "0001"})["rows"]; }
-  json classes(const std::string& nr, const std::string& leg) {
-    return client_->data("GetClasseVoo", {"0001", "0002", leg, nr})["rows"];
+  json Legs(const std::string& nr) { return client_->Data("GetTrecho", {"0002", nr, "0001"})["rows"]; }
+  json Classes(const std::string& nr, const std::string& leg) {
+    return client_->Data("GetClasseVoo", {"0001", "0002", leg, nr})["rows"];
   }
   // Inserts flight nr with one leg GRU -> GIG and class Y on it.
-  void seedFlight(const std::string& nr) {
-    saveOk("SetVoo", delta(vooDataset(), {insertChange(newFlight(nr))}));
-    saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg(nr, "0001", "0003"))}));
-    saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass(nr, "0001", "0004"))}));
+  void SeedFlight(const std::string& nr) {
+    SaveOk("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight(nr))}));
+    SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg(nr, "0001", "0003"))}));
+    SaveOk("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass(nr, "0001", "0004"))}));
   }
 
   std::unique_ptr<TestDatabase> db_;
@@ -60,7 +60,7 @@ class ServerTest : public ::testing::TestWithParam<std::string> {
   std::unique_ptr<RpcClient> client_;
 };
 
-void expectFields(const json& packet, const DatasetDef& d) {
+void ExpectFields(const json& packet, const DatasetDef& d) {
   ASSERT_EQ(packet["fields"].size(), d.fields.size());
   for (size_t i = 0; i < d.fields.size(); ++i) {
     EXPECT_EQ(packet["fields"][i]["name"], d.fields[i].Name);
@@ -72,229 +72,229 @@ void expectFields(const json& packet, const DatasetDef& d) {
 }
 
 TEST_P(ServerTest, GetMethodsAnswerWithTheReceivingDatasetsFields) {
-  json tipos = client_->data("GetTipoVoo", json::array());
-  expectFields(tipos, tipoVooDataset());
+  json tipos = client_->Data("GetTipoVoo", json::array());
+  ExpectFields(tipos, TipoVooDataset());
   EXPECT_GE(tipos["rows"].size(), 3u);
 
-  json voos = client_->data("GetVoo", {"0001", "0001"});
-  expectFields(voos, vooDataset());
+  json voos = client_->Data("GetVoo", {"0001", "0001"});
+  ExpectFields(voos, VooDataset());
   ASSERT_EQ(voos["fields"].size(), 37u);
   EXPECT_EQ(voos["fields"][36]["name"], "NRTURNOPROD");
   EXPECT_EQ(voos["fields"][34]["type"], "float");
   EXPECT_EQ(voos["rows"].size(), 30u);
   // Joined columns come with the flight.
   const json& first = voos["rows"][0];
-  EXPECT_FALSE(field(vooDataset(), first, "SGEQUIP").is_null());
-  EXPECT_FALSE(field(vooDataset(), first, "DSEQUIP").is_null());
-  EXPECT_FALSE(field(vooDataset(), first, "NMTIPOVOO").is_null());
-  EXPECT_FALSE(field(vooDataset(), first, "DSTURNO").is_null());
+  EXPECT_FALSE(Field(VooDataset(), first, "SGEQUIP").is_null());
+  EXPECT_FALSE(Field(VooDataset(), first, "DSEQUIP").is_null());
+  EXPECT_FALSE(Field(VooDataset(), first, "NMTIPOVOO").is_null());
+  EXPECT_FALSE(Field(VooDataset(), first, "DSTURNO").is_null());
 
-  std::string nr = field(vooDataset(), first, "NRVOO");
-  json trechos = client_->data("GetTrecho", {"0001", nr, "0001"});
-  expectFields(trechos, trechoDataset());
+  std::string nr = Field(VooDataset(), first, "NRVOO");
+  json trechos = client_->Data("GetTrecho", {"0001", nr, "0001"});
+  ExpectFields(trechos, TrechoDataset());
   ASSERT_GE(trechos["rows"].size(), 1u);
   ASSERT_LE(trechos["rows"].size(), 4u);
-  EXPECT_EQ(field(trechoDataset(), trechos["rows"][0], "SGBASEORI"), "GRU");
-  EXPECT_FALSE(field(trechoDataset(), trechos["rows"][0], "SGBASEDES").is_null());
+  EXPECT_EQ(Field(TrechoDataset(), trechos["rows"][0], "SGBASEORI"), "GRU");
+  EXPECT_FALSE(Field(TrechoDataset(), trechos["rows"][0], "SGBASEDES").is_null());
 
-  json classesPacket = client_->data("GetClasseVoo", {"0001", "0001", "0001", nr});
-  expectFields(classesPacket, classeVooDataset());
+  json classesPacket = client_->Data("GetClasseVoo", {"0001", "0001", "0001", nr});
+  ExpectFields(classesPacket, ClasseVooDataset());
   ASSERT_GE(classesPacket["rows"].size(), 1u);
-  EXPECT_FALSE(field(classeVooDataset(), classesPacket["rows"][0], "SGCLASSE").is_null());
+  EXPECT_FALSE(Field(ClasseVooDataset(), classesPacket["rows"][0], "SGCLASSE").is_null());
   // A leg being inserted has no code yet: no classes, not an error.
-  EXPECT_EQ(client_->data("GetClasseVoo", {"0001", "0001", nullptr, nr})["rows"].size(), 0u);
+  EXPECT_EQ(client_->Data("GetClasseVoo", {"0001", "0001", nullptr, nr})["rows"].size(), 0u);
 
   // Another branch, another company: their own flights only.
-  EXPECT_EQ(client_->data("GetVoo", {"0001", "0002"})["rows"].size(), 2u);
-  EXPECT_EQ(client_->data("GetVoo", {"9999", "0001"})["rows"].size(), 0u);
+  EXPECT_EQ(client_->Data("GetVoo", {"0001", "0002"})["rows"].size(), 2u);
+  EXPECT_EQ(client_->Data("GetVoo", {"9999", "0001"})["rows"].size(), 0u);
 }
 
 // Answers are written into buffers the server keeps between calls: a large
 // and a small answer in turn each come whole, with nothing of the other.
 TEST_P(ServerTest, LargeAndSmallAnswersInTurnComeWhole) {
   std::vector<json> flights;
-  for (int nr = 5000; nr < 5600; ++nr) flights.push_back(insertChange(newFlight(std::to_string(nr))));
-  saveOk("SetVoo", delta(vooDataset(), flights));
-  json large = client_->data("GetVoo", {"0001", "0002"});
-  json small = client_->data("GetVoo", {"0001", "0001"});
+  for (int nr = 5000; nr < 5600; ++nr) flights.push_back(InsertChange(NewFlight(std::to_string(nr))));
+  SaveOk("SetVoo", Delta(VooDataset(), flights));
+  json large = client_->Data("GetVoo", {"0001", "0002"});
+  json small = client_->Data("GetVoo", {"0001", "0001"});
   ASSERT_GE(large["rows"].size(), 600u);
   ASSERT_GE(small["rows"].size(), 1u);
   ASSERT_LT(small["rows"].size(), large["rows"].size() / 4);
   for (int round = 0; round < 3; ++round) {
-    EXPECT_EQ(client_->data("GetVoo", {"0001", "0002"}), large);
-    EXPECT_EQ(client_->data("GetVoo", {"0001", "0001"}), small);
-    EXPECT_EQ(client_->data("GetTipoVoo", json::array())["fields"].size(), tipoVooDataset().fields.size());
+    EXPECT_EQ(client_->Data("GetVoo", {"0001", "0002"}), large);
+    EXPECT_EQ(client_->Data("GetVoo", {"0001", "0001"}), small);
+    EXPECT_EQ(client_->Data("GetTipoVoo", json::array())["fields"].size(), TipoVooDataset().fields.size());
   }
-  expectFields(large, vooDataset());
+  ExpectFields(large, VooDataset());
 }
 
 TEST_P(ServerTest, GetTurnoListsAllOrOneOrNone) {
-  json all = client_->data("GetTurno", {"", "T"});
-  expectFields(all, pesqTurnoDataset());
+  json all = client_->Data("GetTurno", {"", "T"});
+  ExpectFields(all, PesqTurnoDataset());
   EXPECT_EQ(all["rows"].size(), 4u);
-  json one = client_->data("GetTurno", {"02", ""});
+  json one = client_->Data("GetTurno", {"02", ""});
   ASSERT_EQ(one["rows"].size(), 1u);
   EXPECT_EQ(one["rows"][0][0], "02");
-  EXPECT_EQ(client_->data("GetTurno", {"77", ""})["rows"].size(), 0u);
-  EXPECT_EQ(client_->data("GetTurno", {"", ""})["rows"].size(), 0u);
+  EXPECT_EQ(client_->Data("GetTurno", {"77", ""})["rows"].size(), 0u);
+  EXPECT_EQ(client_->Data("GetTurno", {"", ""})["rows"].size(), 0u);
 }
 
 TEST_P(ServerTest, SaveRoundTripOfFlightLegsAndClasses) {
-  seedFlight("7001");
-  json f = flight("7001");
+  SeedFlight("7001");
+  json f = Flight("7001");
   ASSERT_FALSE(f.is_null());
-  EXPECT_EQ(f, withValues(vooDataset(), newFlight("7001"),
+  EXPECT_EQ(f, WithValues(VooDataset(), NewFlight("7001"),
                           {{"SGEQUIP", "A320"}, {"DSEQUIP", "Airbus A320"}, {"NMTIPOVOO", "Fretamento"},
                            {"DSTURNO", "Manhã (06h às 14h)"}, {"QTDIASPROD", 0.0}}));
 
   // Legs are numbered by the server, one after the other.
-  saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7001", "0003", "0005"))}));
-  json l = legs("7001");
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7001", "0003", "0005"))}));
+  json l = Legs("7001");
   ASSERT_EQ(l.size(), 2u);
-  EXPECT_EQ(field(trechoDataset(), l[0], "CDTRECHO"), "0001");
-  EXPECT_EQ(field(trechoDataset(), l[1], "CDTRECHO"), "0002");
-  EXPECT_EQ(field(trechoDataset(), l[1], "SGBASEORI"), "GIG");
-  EXPECT_EQ(field(trechoDataset(), l[1], "SGBASEDES"), "BSB");
+  EXPECT_EQ(Field(TrechoDataset(), l[0], "CDTRECHO"), "0001");
+  EXPECT_EQ(Field(TrechoDataset(), l[1], "CDTRECHO"), "0002");
+  EXPECT_EQ(Field(TrechoDataset(), l[1], "SGBASEORI"), "GIG");
+  EXPECT_EQ(Field(TrechoDataset(), l[1], "SGBASEDES"), "BSB");
 
   // Modify the flight, a leg and a class (the class key changes too).
-  json f2 = withValues(vooDataset(), f, {{"SGPREFIXO", "PR-BCB"}, {"QTDIASPROD", 12.5}, {"IDTIPVOO", "1"}, {"DTFIMVIGVOO", nullptr}});
-  saveOk("SetVoo", delta(vooDataset(), {modifyChange(f, f2)}));
-  EXPECT_EQ(flight("7001"), f2);
-  json leg2 = withValues(trechoDataset(), l[1], {{"HRPOUSOVOO", "0915"}});
-  saveOk("SetTrecho", delta(trechoDataset(), {modifyChange(l[1], leg2)}));
-  EXPECT_EQ(legs("7001")[1], leg2);
-  json c = classes("7001", "0001")[0];
-  json c2 = withValues(classeVooDataset(), c, {{"CDCLASSE", "0002"}, {"SGCLASSE", "J"}, {"NRMULSERV", 2.25}});
-  saveOk("SetClasseVoo", delta(classeVooDataset(), {modifyChange(c, c2)}));
-  ASSERT_EQ(classes("7001", "0001").size(), 1u);
-  EXPECT_EQ(classes("7001", "0001")[0], c2);
+  json f2 = WithValues(VooDataset(), f, {{"SGPREFIXO", "PR-BCB"}, {"QTDIASPROD", 12.5}, {"IDTIPVOO", "1"}, {"DTFIMVIGVOO", nullptr}});
+  SaveOk("SetVoo", Delta(VooDataset(), {ModifyChange(f, f2)}));
+  EXPECT_EQ(Flight("7001"), f2);
+  json leg2 = WithValues(TrechoDataset(), l[1], {{"HRPOUSOVOO", "0915"}});
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {ModifyChange(l[1], leg2)}));
+  EXPECT_EQ(Legs("7001")[1], leg2);
+  json c = Classes("7001", "0001")[0];
+  json c2 = WithValues(ClasseVooDataset(), c, {{"CDCLASSE", "0002"}, {"SGCLASSE", "J"}, {"NRMULSERV", 2.25}});
+  SaveOk("SetClasseVoo", Delta(ClasseVooDataset(), {ModifyChange(c, c2)}));
+  ASSERT_EQ(Classes("7001", "0001").size(), 1u);
+  EXPECT_EQ(Classes("7001", "0001")[0], c2);
 
   // Delete a class, a leg (its classes go with it), then everything.
-  saveOk("SetClasseVoo", delta(classeVooDataset(), {deleteChange(c2)}));
-  EXPECT_EQ(classes("7001", "0001").size(), 0u);
-  saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7001", "0002", "0004"))}));
-  saveOk("SetTrecho", delta(trechoDataset(), {deleteChange(leg2)}));
-  EXPECT_EQ(legs("7001").size(), 1u);
-  EXPECT_EQ(classes("7001", "0002").size(), 0u);
+  SaveOk("SetClasseVoo", Delta(ClasseVooDataset(), {DeleteChange(c2)}));
+  EXPECT_EQ(Classes("7001", "0001").size(), 0u);
+  SaveOk("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7001", "0002", "0004"))}));
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {DeleteChange(leg2)}));
+  EXPECT_EQ(Legs("7001").size(), 1u);
+  EXPECT_EQ(Classes("7001", "0002").size(), 0u);
 
   // SetDelTdsTrechos removes every leg of a flight with their classes.
-  saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7001", "0001", "0004"))}));
-  json r = client_->call("SetDelTdsTrechos", {"0001", "0002", "7001"});
+  SaveOk("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7001", "0001", "0004"))}));
+  json r = client_->Call("SetDelTdsTrechos", {"0001", "0002", "7001"});
   EXPECT_EQ(r["result"], json({{"ok", true}, {"data", nullptr}}));
-  EXPECT_EQ(legs("7001").size(), 0u);
-  EXPECT_EQ(classes("7001", "0001").size(), 0u);
-  EXPECT_FALSE(flight("7001").is_null());
-  saveOk("SetVoo", delta(vooDataset(), {deleteChange(f2)}));
-  EXPECT_TRUE(flight("7001").is_null());
+  EXPECT_EQ(Legs("7001").size(), 0u);
+  EXPECT_EQ(Classes("7001", "0001").size(), 0u);
+  EXPECT_FALSE(Flight("7001").is_null());
+  SaveOk("SetVoo", Delta(VooDataset(), {DeleteChange(f2)}));
+  EXPECT_TRUE(Flight("7001").is_null());
 }
 
 // A flight's deletion takes its legs and their classes in the same
 // transaction, and only after the flight was found as the desk loaded it:
 // refused, it leaves all three as they were.
 TEST_P(ServerTest, AFlightIsDeletedWithItsLegsAndClassesOrNotAtAll) {
-  seedFlight("7020");
-  seedFlight("7021");
-  saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7020", "0003", "0005"))}));
-  saveOk("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7020", "0002", "0002"))}));
-  json loaded = flight("7020");
+  SeedFlight("7020");
+  SeedFlight("7021");
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7020", "0003", "0005"))}));
+  SaveOk("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7020", "0002", "0002"))}));
+  json loaded = Flight("7020");
 
-  RpcClient deskB(server_->port());
-  json changed = withValues(vooDataset(), loaded, {{"QTHRKDTCAR", "0415"}});
-  json r = deskB.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(loaded, changed)})}));
+  RpcClient deskB(server_->Port());
+  json changed = WithValues(VooDataset(), loaded, {{"QTHRKDTCAR", "0415"}});
+  json r = deskB.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(loaded, changed)})}));
   ASSERT_EQ(r["result"]["ok"], true);
-  std::string stored = snapshot(server_->pool());
-  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(loaded)})),
+  std::string stored = Snapshot(server_->Pool());
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {DeleteChange(loaded)})),
             "O vôo 7020 foi alterado por outro usuário. Atualize os dados e tente novamente.");
-  EXPECT_EQ(snapshot(server_->pool()), stored);
+  EXPECT_EQ(Snapshot(server_->Pool()), stored);
 
-  saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight("7020"))}));
-  EXPECT_TRUE(flight("7020").is_null());
-  EXPECT_EQ(legs("7020").size(), 0u);
-  EXPECT_EQ(classes("7020", "0001").size(), 0u);
-  EXPECT_EQ(classes("7020", "0002").size(), 0u);
-  EXPECT_EQ(legs("7021").size(), 1u);
-  EXPECT_EQ(classes("7021", "0001").size(), 1u);
+  SaveOk("SetVoo", Delta(VooDataset(), {DeleteChange(Flight("7020"))}));
+  EXPECT_TRUE(Flight("7020").is_null());
+  EXPECT_EQ(Legs("7020").size(), 0u);
+  EXPECT_EQ(Classes("7020", "0001").size(), 0u);
+  EXPECT_EQ(Classes("7020", "0002").size(), 0u);
+  EXPECT_EQ(Legs("7021").size(), 1u);
+  EXPECT_EQ(Classes("7021", "0001").size(), 1u);
   // Deleted meanwhile: said so, nothing else touched.
-  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(loaded)})),
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {DeleteChange(loaded)})),
             "O vôo 7020 foi excluído por outro usuário. Atualize os dados e tente novamente.");
 }
 
 // A leg or a class another desk changed or removed is named in the
 // messages by its own dataset's words: its code, its leg and its flight.
 TEST_P(ServerTest, LegsAndClassesChangedByAnotherDeskAreNamedAsSuch) {
-  seedFlight("7030");
-  json leg = legs("7030")[0];
-  json cls = classes("7030", "0001")[0];
-  RpcClient deskB(server_->port());
+  SeedFlight("7030");
+  json leg = Legs("7030")[0];
+  json cls = Classes("7030", "0001")[0];
+  RpcClient deskB(server_->Port());
   auto saveB = [&](const std::string& method, const json& d) {
-    EXPECT_EQ(deskB.call(method, json::array({d}))["result"]["ok"], true);
+    EXPECT_EQ(deskB.Call(method, json::array({d}))["result"]["ok"], true);
   };
-  saveB("SetTrecho", delta(trechoDataset(), {modifyChange(leg, withValues(trechoDataset(), leg, {{"HRPOUSOVOO", "0950"}}))}));
+  saveB("SetTrecho", Delta(TrechoDataset(), {ModifyChange(leg, WithValues(TrechoDataset(), leg, {{"HRPOUSOVOO", "0950"}}))}));
   saveB("SetClasseVoo",
-        delta(classeVooDataset(), {modifyChange(cls, withValues(classeVooDataset(), cls, {{"NRMULSERV", 3.0}}))}));
+        Delta(ClasseVooDataset(), {ModifyChange(cls, WithValues(ClasseVooDataset(), cls, {{"NRMULSERV", 3.0}}))}));
   const std::string reload = " por outro usuário. Atualize os dados e tente novamente.";
-  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {deleteChange(leg)})),
+  EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {DeleteChange(leg)})),
             "O trecho 0001 do vôo 7030 foi alterado" + reload);
-  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {deleteChange(cls)})),
+  EXPECT_EQ(SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {DeleteChange(cls)})),
             "A classe 0004 do trecho 0001 do vôo 7030 foi alterada" + reload);
-  saveB("SetClasseVoo", delta(classeVooDataset(), {deleteChange(classes("7030", "0001")[0])}));
-  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {modifyChange(cls, cls)})),
+  saveB("SetClasseVoo", Delta(ClasseVooDataset(), {DeleteChange(Classes("7030", "0001")[0])}));
+  EXPECT_EQ(SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {ModifyChange(cls, cls)})),
             "A classe 0004 do trecho 0001 do vôo 7030 foi excluída" + reload);
-  saveB("SetTrecho", delta(trechoDataset(), {deleteChange(legs("7030")[0])}));
-  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {modifyChange(leg, leg)})),
+  saveB("SetTrecho", Delta(TrechoDataset(), {DeleteChange(Legs("7030")[0])}));
+  EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {ModifyChange(leg, leg)})),
             "O trecho 0001 do vôo 7030 foi excluído" + reload);
 }
 
 TEST_P(ServerTest, TwoDesksEditingTheSameFlight) {
-  seedFlight("7002");
-  json loadedA = flight("7002");
-  json loadedB = flight("7002");
-  std::string before = snapshot(server_->pool());
+  SeedFlight("7002");
+  json loadedA = Flight("7002");
+  json loadedB = Flight("7002");
+  std::string before = Snapshot(server_->Pool());
 
-  RpcClient deskB(server_->port());
-  json a = withValues(vooDataset(), loadedA, {{"QTHRKDTCAR", "0200"}});
-  saveOk("SetVoo", delta(vooDataset(), {modifyChange(loadedA, a)}));
-  std::string afterA = snapshot(server_->pool());
+  RpcClient deskB(server_->Port());
+  json a = WithValues(VooDataset(), loadedA, {{"QTHRKDTCAR", "0200"}});
+  SaveOk("SetVoo", Delta(VooDataset(), {ModifyChange(loadedA, a)}));
+  std::string afterA = Snapshot(server_->Pool());
   EXPECT_NE(before, afterA);
 
   // B still holds the flight as loaded: its change and its delete are refused.
-  json b = withValues(vooDataset(), loadedB, {{"QTHRKDTDES", "0300"}});
-  json r = deskB.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(loadedB, b)})}));
+  json b = WithValues(VooDataset(), loadedB, {{"QTHRKDTDES", "0300"}});
+  json r = deskB.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(loadedB, b)})}));
   ASSERT_EQ(r["result"]["ok"], false);
   EXPECT_EQ(r["result"]["message"],
             "O vôo 7002 foi alterado por outro usuário. Atualize os dados e tente novamente.");
-  r = deskB.call("SetVoo", json::array({delta(vooDataset(), {deleteChange(loadedB)})}));
+  r = deskB.Call("SetVoo", json::array({Delta(VooDataset(), {DeleteChange(loadedB)})}));
   EXPECT_EQ(r["result"]["ok"], false);
-  EXPECT_EQ(snapshot(server_->pool()), afterA);
+  EXPECT_EQ(Snapshot(server_->Pool()), afterA);
 
   // After reloading, B's change goes through and keeps A's.
-  json reloaded = flight("7002");
-  json b2 = withValues(vooDataset(), reloaded, {{"QTHRKDTDES", "0300"}});
-  r = deskB.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(reloaded, b2)})}));
+  json reloaded = Flight("7002");
+  json b2 = WithValues(VooDataset(), reloaded, {{"QTHRKDTDES", "0300"}});
+  r = deskB.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(reloaded, b2)})}));
   EXPECT_EQ(r["result"]["ok"], true);
-  EXPECT_EQ(field(vooDataset(), flight("7002"), "QTHRKDTCAR"), "0200");
-  EXPECT_EQ(field(vooDataset(), flight("7002"), "QTHRKDTDES"), "0300");
+  EXPECT_EQ(Field(VooDataset(), Flight("7002"), "QTHRKDTCAR"), "0200");
+  EXPECT_EQ(Field(VooDataset(), Flight("7002"), "QTHRKDTDES"), "0300");
 
   // A flight removed meanwhile is reported as removed.
-  json gone = withValues(vooDataset(), newFlight("7003"), {});
-  std::string msg = saveRefused("SetVoo", delta(vooDataset(), {modifyChange(gone, gone)}));
+  json gone = WithValues(VooDataset(), NewFlight("7003"), {});
+  std::string msg = SaveRefused("SetVoo", Delta(VooDataset(), {ModifyChange(gone, gone)}));
   EXPECT_EQ(msg, "O vôo 7003 foi excluído por outro usuário. Atualize os dados e tente novamente.");
 }
 
 TEST_P(ServerTest, TwoDesksEditingTheSameLeg) {
-  seedFlight("7004");
-  json leg = legs("7004")[0];
-  json a = withValues(trechoDataset(), leg, {{"HRDECOLVOO", "0800"}});
-  saveOk("SetTrecho", delta(trechoDataset(), {modifyChange(leg, a)}));
-  json b = withValues(trechoDataset(), leg, {{"IDSITVOOTRE", "2"}});
-  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {modifyChange(leg, b)})),
+  SeedFlight("7004");
+  json leg = Legs("7004")[0];
+  json a = WithValues(TrechoDataset(), leg, {{"HRDECOLVOO", "0800"}});
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {ModifyChange(leg, a)}));
+  json b = WithValues(TrechoDataset(), leg, {{"IDSITVOOTRE", "2"}});
+  EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {ModifyChange(leg, b)})),
             "O trecho 0001 do vôo 7004 foi alterado por outro usuário. Atualize os dados e tente novamente.");
-  EXPECT_EQ(legs("7004")[0], a);
+  EXPECT_EQ(Legs("7004")[0], a);
   // A deleted leg: B's change is refused as a removal.
-  saveOk("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7004", "0003", "0007"))}));
-  json second = legs("7004")[1];
-  saveOk("SetTrecho", delta(trechoDataset(), {deleteChange(second)}));
-  EXPECT_NE(saveRefused("SetTrecho", delta(trechoDataset(), {modifyChange(second, second)})).find("excluído"),
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7004", "0003", "0007"))}));
+  json second = Legs("7004")[1];
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {DeleteChange(second)}));
+  EXPECT_NE(SaveRefused("SetTrecho", Delta(TrechoDataset(), {ModifyChange(second, second)})).find("excluído"),
             std::string::npos);
 }
 
@@ -303,12 +303,12 @@ TEST_P(ServerTest, TwoDesksEditingTheSameLeg) {
 // columns left in their stored layout; a real change still conflicts.
 TEST_P(ServerTest, RowsStoredInOtherLayoutsAreChangedAndDeletedAsRead) {
   const bool pg = GetParam() == "pg";
-  auto sql = [&](const std::string& text) { server_->pool().acquire()->execute(text); };
+  auto sql = [&](const std::string& text) { server_->Pool().Acquire()->Execute(text); };
   auto raw = [&](const std::string& nr) {
-    auto rows = server_->pool().acquire()->query(
+    auto rows = server_->Pool().Acquire()->Query(
         "SELECT SGPREFIXO, DTINIVIGVOO, QTHRKDTCAR FROM VOO WHERE NRVOO = ?", {std::string(nr)});
     std::string out;
-    for (const auto& v : rows.rows.at(0)) out += (isNull(v) ? "null" : std::get<std::string>(v)) + "|";
+    for (const auto& v : rows.rows.at(0)) out += (IsNull(v) ? "null" : std::get<std::string>(v)) + "|";
     return out;
   };
   if (pg) sql("ALTER TABLE VOO ALTER COLUMN DTINIVIGVOO TYPE TIMESTAMP");
@@ -324,89 +324,89 @@ TEST_P(ServerTest, RowsStoredInOtherLayoutsAreChangedAndDeletedAsRead) {
   for (const auto& [stored, read] : layouts) {
     SCOPED_TRACE(stored);
     std::string nr = std::to_string(7030 + n++);
-    seedFlight(nr);
+    SeedFlight(nr);
     sql("UPDATE VOO SET SGPREFIXO = '', DTINIVIGVOO = '" + stored + "' WHERE NRVOO = '" + nr + "'");
-    json f = flight(nr);
-    EXPECT_EQ(field(vooDataset(), f, "SGPREFIXO"), "");
-    EXPECT_EQ(field(vooDataset(), f, "DTINIVIGVOO"), read.empty() ? json(nullptr) : json(read));
+    json f = Flight(nr);
+    EXPECT_EQ(Field(VooDataset(), f, "SGPREFIXO"), "");
+    EXPECT_EQ(Field(VooDataset(), f, "DTINIVIGVOO"), read.empty() ? json(nullptr) : json(read));
     const std::string before = raw(nr);
 
     // What a desk sends back: the empty prefix as null, the date as read.
-    json loaded = withValues(vooDataset(), f, {{"SGPREFIXO", nullptr}});
-    saveOk("SetVoo", delta(vooDataset(), {modifyChange(loaded, withValues(vooDataset(), loaded,
+    json loaded = WithValues(VooDataset(), f, {{"SGPREFIXO", nullptr}});
+    SaveOk("SetVoo", Delta(VooDataset(), {ModifyChange(loaded, WithValues(VooDataset(), loaded,
                                                                              {{"QTHRKDTCAR", "0345"}}))}));
     EXPECT_EQ(raw(nr), before.substr(0, before.rfind('|', before.size() - 2) + 1) + "0345|");
 
     // Another desk really changes the date: refused.
-    json now = flight(nr);
+    json now = Flight(nr);
     sql("UPDATE VOO SET DTINIVIGVOO = '2027-01-01' WHERE NRVOO = '" + nr + "'");
-    EXPECT_NE(saveRefused("SetVoo", delta(vooDataset(), {deleteChange(now)})).find("alterado por outro usuário"),
+    EXPECT_NE(SaveRefused("SetVoo", Delta(VooDataset(), {DeleteChange(now)})).find("alterado por outro usuário"),
               std::string::npos);
-    saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight(nr))}));
-    EXPECT_TRUE(flight(nr).is_null());
+    SaveOk("SetVoo", Delta(VooDataset(), {DeleteChange(Flight(nr))}));
+    EXPECT_TRUE(Flight(nr).is_null());
   }
 }
 
 TEST_P(ServerTest, OneRefusedChangeRefusesTheWholeDelta) {
-  seedFlight("7005");
-  json f = flight("7005");
-  json stale = withValues(vooDataset(), f, {{"SGPREFIXO", "PR-ZZZ"}});
-  std::string before = snapshot(server_->pool());
+  SeedFlight("7005");
+  json f = Flight("7005");
+  json stale = WithValues(VooDataset(), f, {{"SGPREFIXO", "PR-ZZZ"}});
+  std::string before = Snapshot(server_->Pool());
   // A valid insert, a valid modify, then a stale modify: nothing is written.
-  json d = delta(vooDataset(), {insertChange(newFlight("7006")),
-                                modifyChange(f, withValues(vooDataset(), f, {{"IDSITVOO", "2"}})),
-                                modifyChange(stale, f)});
-  saveRefused("SetVoo", d);
-  EXPECT_EQ(snapshot(server_->pool()), before);
+  json d = Delta(VooDataset(), {InsertChange(NewFlight("7006")),
+                                ModifyChange(f, WithValues(VooDataset(), f, {{"IDSITVOO", "2"}})),
+                                ModifyChange(stale, f)});
+  SaveRefused("SetVoo", d);
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
 }
 
 TEST_P(ServerTest, DuplicatesAndOverlongValuesAreRefused) {
-  seedFlight("7007");
-  std::string before = snapshot(server_->pool());
-  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("7007"))})), "Vôo já cadastrado.");
-  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "0001", "0004"))})),
+  SeedFlight("7007");
+  std::string before = Snapshot(server_->Pool());
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("7007"))})), "Vôo já cadastrado.");
+  EXPECT_EQ(SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7007", "0001", "0004"))})),
             "Classe já cadastrada.");
-  EXPECT_EQ(saveRefused("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7007", "0001", "0003"))})),
+  EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7007", "0001", "0003"))})),
             "Trecho já cadastrado.");
   // Too long: refused, never truncated (the count is in characters).
-  std::string msg = saveRefused(
-      "SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7008"),
+  std::string msg = SaveRefused(
+      "SetVoo", Delta(VooDataset(), {InsertChange(WithValues(VooDataset(), NewFlight("7008"),
                                                              {{"SGPREFIXO", "PR-ÁÉÍÓÚÇÃÕX"}}))}));
   EXPECT_NE(msg.find("SGPREFIXO"), std::string::npos);
   EXPECT_NE(msg.find("o máximo é 10"), std::string::npos);
-  saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("123456"))}));
-  server_->pool().acquire()->execute(
+  SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("123456"))}));
+  server_->Pool().Acquire()->Execute(
       "INSERT INTO PREFIXOCIA (CDFILIAL, CDCIA, CDEQUIP, SGPREFIXO) VALUES ('0001', '0002', '0002', 'PR-ÁÉÍÓÚÇ')");
-  saveOk("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7009"),
+  SaveOk("SetVoo", Delta(VooDataset(), {InsertChange(WithValues(VooDataset(), NewFlight("7009"),
                                                                 {{"SGPREFIXO", "PR-ÁÉÍÓÚÇ"}}))}));
-  EXPECT_EQ(field(vooDataset(), flight("7009"), "SGPREFIXO"), "PR-ÁÉÍÓÚÇ");
+  EXPECT_EQ(Field(VooDataset(), Flight("7009"), "SGPREFIXO"), "PR-ÁÉÍÓÚÇ");
   // Parents must exist; keys must be given.
-  EXPECT_NE(saveRefused("SetTrecho", delta(trechoDataset(), {insertChange(newLeg("7999", "0001", "0003"))}))
+  EXPECT_NE(SaveRefused("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7999", "0001", "0003"))}))
                 .find("não está cadastrado"),
             std::string::npos);
-  saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "0009", "0004"))}));
-  saveRefused("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight("7010"),
+  SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7007", "0009", "0004"))}));
+  SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(WithValues(VooDataset(), NewFlight("7010"),
                                                                      {{"CDFILIAL", "9999"}}))}));
   // Missing keys are named in the person's terms; a flight number has no
   // blanks around it (a number of blanks only is no number).
-  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(withValues(vooDataset(), newFlight(""), {}))})),
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(WithValues(VooDataset(), NewFlight(""), {}))})),
             "Número do vôo deve ser informado.");
-  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("   "))})),
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("   "))})),
             "Número do vôo deve ser informado.");
-  EXPECT_EQ(saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight("7007 "))})),
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("7007 "))})),
             "O número do vôo (\"7007 \") não pode começar nem terminar com espaço.");
-  saveRefused("SetVoo", delta(vooDataset(), {insertChange(newFlight(" 7012"))}));
-  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7007", "", "0002"))})),
+  SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight(" 7012"))}));
+  EXPECT_EQ(SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7007", "", "0002"))})),
             "Inclua um trecho no vôo antes de configurar suas classes.");
-  saveOk("SetVoo", delta(vooDataset(), {deleteChange(flight("7009"))}));
-  EXPECT_EQ(snapshot(server_->pool()), before);
+  SaveOk("SetVoo", Delta(VooDataset(), {DeleteChange(Flight("7009"))}));
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
 }
 
 TEST_P(ServerTest, MalformedInputIsAnsweredWithAnErrorAndChangesNothing) {
-  seedFlight("7011");
-  std::string before = snapshot(server_->pool());
-  json f = flight("7011");
-  json goodDelta = delta(vooDataset(), {modifyChange(f, withValues(vooDataset(), f, {{"IDSITVOO", "2"}}))});
+  SeedFlight("7011");
+  std::string before = Snapshot(server_->Pool());
+  json f = Flight("7011");
+  json goodDelta = Delta(VooDataset(), {ModifyChange(f, WithValues(VooDataset(), f, {{"IDSITVOO", "2"}}))});
   auto req = [](const std::string& method, const json& params) {
     return json({{"jsonrpc", "2.0"}, {"id", 9}, {"method", method}, {"params", params}}).dump();
   };
@@ -454,11 +454,11 @@ TEST_P(ServerTest, MalformedInputIsAnsweredWithAnErrorAndChangesNothing) {
       {"date in another format", withDelta([](json& d) { d["changes"][0]["new"][25] = "01/02/2026"; })},
       {"row not a list", withDelta([](json& d) { d["changes"][0]["new"] = {{"NRVOO", "7011"}}; })},
       {"change not an object", withDelta([](json& d) { d["changes"][0] = 3; })},
-      {"class delta sent to SetVoo", req("SetVoo", {delta(classeVooDataset(), {})})},
+      {"class delta sent to SetVoo", req("SetVoo", {Delta(ClasseVooDataset(), {})})},
   };
   ASSERT_GE(cases.size(), 20u);
   for (const auto& [what, body] : cases) {
-    auto [status, reply] = client_->post(body);
+    auto [status, reply] = client_->Post(body);
     EXPECT_TRUE(status == 200 || status == 404) << what;
     ASSERT_TRUE(reply.is_object()) << what;
     ASSERT_TRUE(reply.contains("error")) << what << ": " << reply.dump();
@@ -466,79 +466,79 @@ TEST_P(ServerTest, MalformedInputIsAnsweredWithAnErrorAndChangesNothing) {
     EXPECT_FALSE(message.empty()) << what;
   }
   // Another remote data module is refused.
-  RpcClient other(server_->port(), "Zor99999.rdmOutro");
-  auto [status, reply] = other.post(req("GetTipoVoo", json::array()));
+  RpcClient other(server_->Port(), "Zor99999.rdmOutro");
+  auto [status, reply] = other.Post(req("GetTipoVoo", json::array()));
   EXPECT_EQ(status, 404);
   EXPECT_EQ(reply["error"]["code"], -32601);
 
-  EXPECT_EQ(snapshot(server_->pool()), before);
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
   // And the server still serves.
-  EXPECT_EQ(client_->data("GetTurno", {"01", ""})["rows"].size(), 1u);
+  EXPECT_EQ(client_->Data("GetTurno", {"01", ""})["rows"].size(), 1u);
 }
 
 // What the screen would refuse is refused by the server too, with the
 // screen's own message, whoever sends it; values already stored and left
 // unchanged are never refused.
 TEST_P(ServerTest, TheServerRefusesWhatTheScreenWouldRefuse) {
-  seedFlight("7020");
-  std::string before = snapshot(server_->pool());
-  json f = flight("7020");
-  json leg = legs("7020")[0];
+  SeedFlight("7020");
+  std::string before = Snapshot(server_->Pool());
+  json f = Flight("7020");
+  json leg = Legs("7020")[0];
   struct Bad {
     const DatasetDef& d;
     json values;
     std::string message;
   };
   std::vector<Bad> bad = {
-      {vooDataset(), {{"IDSITVOO", "Z"}}, "Valor inválido para IDSITVOO: \"Z\" (aceitos: 0, 1, 2)."},
-      {vooDataset(), {{"IDVOOSEG", "0"}}, "Valor inválido para IDVOOSEG: \"0\" (aceitos: 1, 2)."},
-      {vooDataset(), {{"IDABASATEN", nullptr}}, "Informe abastecimento e/ou atendimento."},
-      {vooDataset(), {{"CDEQUIP", ""}}, "Equipamento deve ser informado."},
-      {vooDataset(), {{"CDEQUIP", "9999"}}, "Equipamento não cadastrado."},
-      {vooDataset(), {{"SGPREFIXO", "PR-XXX"}}, "Prefixo não cadastrado."},
-      {vooDataset(), {{"NRTURNOPROD", nullptr}}, "Turno deve ser informado."},
-      {vooDataset(), {{"NRTURNOPROD", "99"}}, "Turno não cadastrado."},
-      {vooDataset(), {{"VRPEROCUPACAO", -500}}, "Percentual de ocupação deve estar entre 0 e 100%"},
-      {vooDataset(), {{"VRPEROCUPACAO", 100.001}}, "Percentual de ocupação deve estar entre 0 e 100%"},
-      {vooDataset(), {{"QTHRKDTCAR", nullptr}}, "Horas de KDT carrego deve ser informada."},
-      {vooDataset(), {{"QTHRKDTDES", "2599"}}, "25:99 não é uma hora válida."},
-      {vooDataset(), {{"QTHRKDTCAR", "ab:c"}}, "ab::c não é uma hora válida."},
-      {vooDataset(), {{"DTINIVIGVOO", nullptr}}, "Data inicial de vigência deve ser informada."},
-      {vooDataset(), {{"DTINIVIGVOO", "2026-03-01T00:00:00"}}, "Data final deve ser maior ou igual à data inicial'."},
-      {trechoDataset(), {{"CDBASEORI", "0099"}}, "Base não cadastrada."},
-      {trechoDataset(), {{"CDBASEDES", "0001"}}, "Base de destino não pode ser igual à de origem."},
-      {trechoDataset(), {{"CDBASEDES", nullptr}}, "Base Destino deve ser informada."},
-      {trechoDataset(), {{"HRDECOLVOO", "2400"}}, "24:00 não é uma hora válida."},
-      {trechoDataset(), {{"HRPOUSOVOO", "0960"}}, "09:60 não é uma hora válida."},
-      {trechoDataset(), {{"HRDECOLVOO", ""}}, "Hora de decolagem do vôo deve ser informada."},
-      {trechoDataset(), {{"IDSITVOOTRE", "3"}}, "Valor inválido para IDSITVOOTRE: \"3\" (aceitos: 1, 2)."},
+      {VooDataset(), {{"IDSITVOO", "Z"}}, "Valor inválido para IDSITVOO: \"Z\" (aceitos: 0, 1, 2)."},
+      {VooDataset(), {{"IDVOOSEG", "0"}}, "Valor inválido para IDVOOSEG: \"0\" (aceitos: 1, 2)."},
+      {VooDataset(), {{"IDABASATEN", nullptr}}, "Informe abastecimento e/ou atendimento."},
+      {VooDataset(), {{"CDEQUIP", ""}}, "Equipamento deve ser informado."},
+      {VooDataset(), {{"CDEQUIP", "9999"}}, "Equipamento não cadastrado."},
+      {VooDataset(), {{"SGPREFIXO", "PR-XXX"}}, "Prefixo não cadastrado."},
+      {VooDataset(), {{"NRTURNOPROD", nullptr}}, "Turno deve ser informado."},
+      {VooDataset(), {{"NRTURNOPROD", "99"}}, "Turno não cadastrado."},
+      {VooDataset(), {{"VRPEROCUPACAO", -500}}, "Percentual de ocupação deve estar entre 0 e 100%"},
+      {VooDataset(), {{"VRPEROCUPACAO", 100.001}}, "Percentual de ocupação deve estar entre 0 e 100%"},
+      {VooDataset(), {{"QTHRKDTCAR", nullptr}}, "Horas de KDT carrego deve ser informada."},
+      {VooDataset(), {{"QTHRKDTDES", "2599"}}, "25:99 não é uma hora válida."},
+      {VooDataset(), {{"QTHRKDTCAR", "ab:c"}}, "ab::c não é uma hora válida."},
+      {VooDataset(), {{"DTINIVIGVOO", nullptr}}, "Data inicial de vigência deve ser informada."},
+      {VooDataset(), {{"DTINIVIGVOO", "2026-03-01T00:00:00"}}, "Data final deve ser maior ou igual à data inicial'."},
+      {TrechoDataset(), {{"CDBASEORI", "0099"}}, "Base não cadastrada."},
+      {TrechoDataset(), {{"CDBASEDES", "0001"}}, "Base de destino não pode ser igual à de origem."},
+      {TrechoDataset(), {{"CDBASEDES", nullptr}}, "Base Destino deve ser informada."},
+      {TrechoDataset(), {{"HRDECOLVOO", "2400"}}, "24:00 não é uma hora válida."},
+      {TrechoDataset(), {{"HRPOUSOVOO", "0960"}}, "09:60 não é uma hora válida."},
+      {TrechoDataset(), {{"HRDECOLVOO", ""}}, "Hora de decolagem do vôo deve ser informada."},
+      {TrechoDataset(), {{"IDSITVOOTRE", "3"}}, "Valor inválido para IDSITVOOTRE: \"3\" (aceitos: 1, 2)."},
   };
   for (const auto& b : bad) {
-    bool isLeg = &b.d == &trechoDataset();
+    bool isLeg = &b.d == &TrechoDataset();
     const char* method = isLeg ? "SetTrecho" : "SetVoo";
     json row = isLeg ? leg : f;
     // As a change of the stored row, and as a new row.
-    EXPECT_EQ(saveRefused(method, delta(b.d, {modifyChange(row, withValues(b.d, row, b.values))})), b.message)
+    EXPECT_EQ(SaveRefused(method, Delta(b.d, {ModifyChange(row, WithValues(b.d, row, b.values))})), b.message)
         << b.values.dump();
-    json fresh = isLeg ? withValues(b.d, newLeg("7020", "0005", "0006"), b.values)
-                       : withValues(b.d, newFlight("7021"), b.values);
+    json fresh = isLeg ? WithValues(b.d, NewLeg("7020", "0005", "0006"), b.values)
+                       : WithValues(b.d, NewFlight("7021"), b.values);
     if (b.values.contains("CDBASEDES") && b.values["CDBASEDES"] == "0001")
-      fresh = withValues(b.d, fresh, {{"CDBASEORI", "0001"}});
-    EXPECT_EQ(saveRefused(method, delta(b.d, {insertChange(fresh)})), b.message) << b.values.dump();
+      fresh = WithValues(b.d, fresh, {{"CDBASEORI", "0001"}});
+    EXPECT_EQ(SaveRefused(method, Delta(b.d, {InsertChange(fresh)})), b.message) << b.values.dump();
   }
-  EXPECT_EQ(saveRefused("SetClasseVoo", delta(classeVooDataset(), {insertChange(newClass("7020", "0001", "0099"))})),
+  EXPECT_EQ(SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7020", "0001", "0099"))})),
             "Classe não cadastrada para a companhia nesta filial.");
-  EXPECT_EQ(snapshot(server_->pool()), before);
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
 
   // Rows other programs stored with values the screen would not write stay
   // editable in every other column.
-  server_->pool().acquire()->execute(
+  server_->Pool().Acquire()->Execute(
       "UPDATE VOO SET IDSITVOO = 'Z', QTHRKDTCAR = '9999', VRPEROCUPACAO = 150 WHERE NRVOO = '7020'");
-  server_->pool().acquire()->execute("UPDATE VOOTRECHO SET HRDECOLVOO = 'ab:c' WHERE NRVOO = '7020'");
-  f = flight("7020");
-  leg = legs("7020")[0];
-  saveOk("SetVoo", delta(vooDataset(), {modifyChange(f, withValues(vooDataset(), f, {{"QTDIASPROD", 3}}))}));
-  saveOk("SetTrecho", delta(trechoDataset(), {modifyChange(leg, withValues(trechoDataset(), leg,
+  server_->Pool().Acquire()->Execute("UPDATE VOOTRECHO SET HRDECOLVOO = 'ab:c' WHERE NRVOO = '7020'");
+  f = Flight("7020");
+  leg = Legs("7020")[0];
+  SaveOk("SetVoo", Delta(VooDataset(), {ModifyChange(f, WithValues(VooDataset(), f, {{"QTDIASPROD", 3}}))}));
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {ModifyChange(leg, WithValues(TrechoDataset(), leg,
                                                                            {{"HRPOUSOVOO", "1010"}}))}));
 }
 
@@ -547,13 +547,13 @@ TEST_P(ServerTest, TheServerRefusesWhatTheScreenWouldRefuse) {
 // retried on conflict, so the final count proves no write was lost.
 TEST_P(ServerTest, ConcurrentDesksLoseNoWrite) {
   constexpr int kDesks = 8, kCalls = 200;
-  seedFlight("7100");
+  SeedFlight("7100");
   std::atomic<int> errors{0}, sharedWrites{0}, conflicts{0};
   std::vector<int> ownWrites(kDesks, 0);
   std::vector<std::thread> desks;
   for (int d = 0; d < kDesks; ++d) {
     desks.emplace_back([&, d] {
-      RpcClient c(server_->port());
+      RpcClient c(server_->Port());
       std::string nr = std::to_string(7200 + d);
       auto ok = [&](const json& r) {
         bool good = r.is_object() && r.contains("result") && r["result"]["ok"] == true;
@@ -563,20 +563,20 @@ TEST_P(ServerTest, ConcurrentDesksLoseNoWrite) {
         }
         return good;
       };
-      ok(c.call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight(nr))})})));
+      ok(c.Call("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight(nr))})})));
       int legsAdded = 0;
       for (int i = 0; i < kCalls - 1; ++i) {
         switch (i % 8) {
           case 0: {  // a shared flight change, retried until it wins
             for (;;) {
-              json got = c.call("GetVoo", {"0001", "0002"});
+              json got = c.Call("GetVoo", {"0001", "0002"});
               if (!ok(got)) return;
               json cur;
               for (const auto& r : got["result"]["data"]["rows"])
-                if (field(vooDataset(), r, "NRVOO") == "7100") cur = r;
-              double n = field(vooDataset(), cur, "QTDIASPROD").get<double>();
-              json next = withValues(vooDataset(), cur, {{"QTDIASPROD", n + 1}});
-              json r = c.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(cur, next)})}));
+                if (Field(VooDataset(), r, "NRVOO") == "7100") cur = r;
+              double n = Field(VooDataset(), cur, "QTDIASPROD").get<double>();
+              json next = WithValues(VooDataset(), cur, {{"QTDIASPROD", n + 1}});
+              json r = c.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(cur, next)})}));
               if (r.contains("error") || !r.contains("result")) return (void)ok(r);
               if (r["result"]["ok"] == true) {
                 ++sharedWrites;
@@ -588,12 +588,12 @@ TEST_P(ServerTest, ConcurrentDesksLoseNoWrite) {
           }
           case 1:
           case 4: {  // own flight change
-            json got = c.call("GetVoo", {"0001", "0002"});
+            json got = c.Call("GetVoo", {"0001", "0002"});
             if (!ok(got)) return;
             for (const auto& r : got["result"]["data"]["rows"])
-              if (field(vooDataset(), r, "NRVOO") == nr) {
-                json next = withValues(vooDataset(), r, {{"QTDIASPROD", ownWrites[d] + 1.0}});
-                if (ok(c.call("SetVoo", json::array({delta(vooDataset(), {modifyChange(r, next)})})))) ++ownWrites[d];
+              if (Field(VooDataset(), r, "NRVOO") == nr) {
+                json next = WithValues(VooDataset(), r, {{"QTDIASPROD", ownWrites[d] + 1.0}});
+                if (ok(c.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(r, next)})})))) ++ownWrites[d];
               }
             break;
           }
@@ -604,43 +604,43 @@ TEST_P(ServerTest, ConcurrentDesksLoseNoWrite) {
               char from[16], to[16];
               std::snprintf(from, sizeof from, "%04d", 2 + pair / 9);
               std::snprintf(to, sizeof to, "%04d", 1 + pair % 9 + (1 + pair % 9 >= 2 + pair / 9 ? 1 : 0));
-              json leg = newLeg("7100", from, to);
-              ok(c.call("SetTrecho", json::array({delta(trechoDataset(), {insertChange(leg)})})));
+              json leg = NewLeg("7100", from, to);
+              ok(c.Call("SetTrecho", json::array({Delta(TrechoDataset(), {InsertChange(leg)})})));
               ++legsAdded;
             } else {
-              ok(c.call("GetTrecho", {"0002", "7100", "0001"}));
+              ok(c.Call("GetTrecho", {"0002", "7100", "0001"}));
             }
             break;
           case 3:
-            ok(c.call("GetTurno", {"", "T"}));
+            ok(c.Call("GetTurno", {"", "T"}));
             break;
           default:
-            ok(c.call("GetClasseVoo", {"0001", "0002", "0001", "7100"}));
+            ok(c.Call("GetClasseVoo", {"0001", "0002", "0001", "7100"}));
         }
       }
     });
   }
   for (auto& t : desks) t.join();
   EXPECT_EQ(errors.load(), 0);
-  json shared = flight("7100");
-  EXPECT_EQ(field(vooDataset(), shared, "QTDIASPROD").get<double>(), static_cast<double>(sharedWrites.load()));
+  json shared = Flight("7100");
+  EXPECT_EQ(Field(VooDataset(), shared, "QTDIASPROD").get<double>(), static_cast<double>(sharedWrites.load()));
   EXPECT_EQ(sharedWrites.load(), kDesks * 25);
   RecordProperty("conflicts_retried", std::to_string(conflicts.load()));
   for (int d = 0; d < kDesks; ++d)
-    EXPECT_EQ(field(vooDataset(), flight(std::to_string(7200 + d)), "QTDIASPROD").get<double>(), 50.0) << d;
-  json l = legs("7100");
+    EXPECT_EQ(Field(VooDataset(), Flight(std::to_string(7200 + d)), "QTDIASPROD").get<double>(), 50.0) << d;
+  json l = Legs("7100");
   EXPECT_EQ(l.size(), 1u + kDesks * 5);
   std::set<std::string> codes;
-  for (const auto& r : l) codes.insert(field(trechoDataset(), r, "CDTRECHO"));
+  for (const auto& r : l) codes.insert(Field(TrechoDataset(), r, "CDTRECHO"));
   EXPECT_EQ(codes.size(), l.size());
 }
 
 // Without TCP_NODELAY a keep-alive call waits ~40 ms for a delayed
 // acknowledgement; fifty calls then take two seconds instead of a few ms.
 TEST_P(ServerTest, KeepAliveCallsAreFast) {
-  client_->data("GetTurno", {"01", ""});
+  client_->Data("GetTurno", {"01", ""});
   auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 50; ++i) client_->data("GetTurno", {"01", ""});
+  for (int i = 0; i < 50; ++i) client_->Data("GetTurno", {"01", ""});
   double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   EXPECT_LT(ms, 1000.0);
   RecordProperty("fifty_calls_ms", std::to_string(ms));

@@ -58,16 +58,16 @@ class ServerProcess {
       waitpid(pid_, nullptr, 0);
     }
   }
-  int port() const { return port_; }
+  int Port() const { return port_; }
 
  private:
   pid_t pid_ = -1;
   int port_ = 0;
 };
 
-json findFlight(const json& rows, const std::string& nr) {
+json FindFlight(const json& rows, const std::string& nr) {
   for (const auto& r : rows)
-    if (field(vooDataset(), r, "NRVOO") == nr) return r;
+    if (Field(VooDataset(), r, "NRVOO") == nr) return r;
   return nullptr;
 }
 
@@ -75,19 +75,19 @@ json findFlight(const json& rows, const std::string& nr) {
 
 TEST(ServerInstances, TwoInstancesOnOneDatabaseLoseNoUpdate) {
   std::string why;
-  auto db = TestDatabase::create("pg", why);
+  auto db = TestDatabase::Create("pg", why);
   if (!db) GTEST_SKIP() << why;
-  ServerProcess first(db->url(), true);  // creates the schema and the demo data
-  ASSERT_GT(first.port(), 0);
-  ServerProcess second(db->url(), false);
-  ASSERT_GT(second.port(), 0);
+  ServerProcess first(db->Url(), true);  // creates the schema and the demo data
+  ASSERT_GT(first.Port(), 0);
+  ServerProcess second(db->Url(), false);
+  ASSERT_GT(second.Port(), 0);
 
   // One login, on the first instance: the session lives in the shared
   // database, so the desks calling the second instance use it as well.
-  RpcClient::setDefaultToken(loginToken(first.port(), "demo", "demo1234"));
-  ASSERT_FALSE(RpcClient::defaultToken().empty());
-  RpcClient setup(first.port());
-  ASSERT_EQ(setup.call("SetVoo", json::array({delta(vooDataset(), {insertChange(newFlight("7100"))})}))["result"]["ok"],
+  RpcClient::SetDefaultToken(LoginToken(first.Port(), "demo", "demo1234"));
+  ASSERT_FALSE(RpcClient::DefaultToken().empty());
+  RpcClient setup(first.Port());
+  ASSERT_EQ(setup.Call("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("7100"))})}))["result"]["ok"],
             true);
 
   constexpr int kDesks = 8, kIncrements = 15, kLegs = 5;
@@ -100,13 +100,13 @@ TEST(ServerInstances, TwoInstancesOnOneDatabaseLoseNoUpdate) {
   std::vector<std::thread> desks;
   for (int d = 0; d < kDesks; ++d) {
     desks.emplace_back([&, d] {
-      RpcClient c(d % 2 ? second.port() : first.port());
+      RpcClient c(d % 2 ? second.Port() : first.Port());
       for (int i = 0; i < kIncrements; ++i) {
         for (;;) {  // read, change, retry when another desk was first
-          json cur = findFlight(c.data("GetVoo", {"0001", "0002"})["rows"], "7100");
-          double n = field(vooDataset(), cur, "QTDIASPROD").get<double>();
-          json r = c.call("SetVoo", json::array({delta(
-                                        vooDataset(), {modifyChange(cur, withValues(vooDataset(), cur,
+          json cur = FindFlight(c.Data("GetVoo", {"0001", "0002"})["rows"], "7100");
+          double n = Field(VooDataset(), cur, "QTDIASPROD").get<double>();
+          json r = c.Call("SetVoo", json::array({Delta(
+                                        VooDataset(), {ModifyChange(cur, WithValues(VooDataset(), cur,
                                                                                     {{"QTDIASPROD", n + 1}}))})}));
           if (r.contains("result") && r["result"]["ok"] == true) break;
           if (!r.contains("result")) {
@@ -118,8 +118,8 @@ TEST(ServerInstances, TwoInstancesOnOneDatabaseLoseNoUpdate) {
         }
         if (i < kLegs) {
           const auto& [from, to] = pairs[d * kLegs + i];
-          json leg = newLeg("7100", from, to);
-          json r = c.call("SetTrecho", json::array({delta(trechoDataset(), {insertChange(leg)})}));
+          json leg = NewLeg("7100", from, to);
+          json r = c.Call("SetTrecho", json::array({Delta(TrechoDataset(), {InsertChange(leg)})}));
           if (!r.contains("result") || r["result"]["ok"] != true) {
             ++failures;
             ADD_FAILURE() << r.dump();
@@ -131,13 +131,13 @@ TEST(ServerInstances, TwoInstancesOnOneDatabaseLoseNoUpdate) {
   for (auto& t : desks) t.join();
   EXPECT_EQ(failures.load(), 0);
 
-  RpcClient check(second.port());
-  json shared = findFlight(check.data("GetVoo", {"0001", "0002"})["rows"], "7100");
-  EXPECT_EQ(field(vooDataset(), shared, "QTDIASPROD").get<double>(), kDesks * kIncrements);
-  json legs = check.data("GetTrecho", {"0002", "7100", "0001"})["rows"];
+  RpcClient check(second.Port());
+  json shared = FindFlight(check.Data("GetVoo", {"0001", "0002"})["rows"], "7100");
+  EXPECT_EQ(Field(VooDataset(), shared, "QTDIASPROD").get<double>(), kDesks * kIncrements);
+  json legs = check.Data("GetTrecho", {"0002", "7100", "0001"})["rows"];
   ASSERT_EQ(legs.size(), static_cast<size_t>(kDesks * kLegs));
   std::set<long> numbers;
-  for (const auto& r : legs) numbers.insert(std::stol(field(trechoDataset(), r, "CDTRECHO").get<std::string>()));
+  for (const auto& r : legs) numbers.insert(std::stol(Field(TrechoDataset(), r, "CDTRECHO").get<std::string>()));
   EXPECT_EQ(numbers.size(), legs.size());
   EXPECT_EQ(*numbers.begin(), 1);
   EXPECT_EQ(*numbers.rbegin(), static_cast<long>(legs.size()));

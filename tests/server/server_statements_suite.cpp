@@ -13,7 +13,7 @@ namespace zor::server::testing {
 namespace {
 
 // PostgreSQL hands every value back as text, SQLite integers as integers.
-std::string asText(const SqlValue& v) {
+std::string AsText(const SqlValue& v) {
   if (auto* i = std::get_if<std::int64_t>(&v)) return std::to_string(*i);
   if (auto* s = std::get_if<std::string>(&v)) return *s;
   return "(null)";
@@ -25,17 +25,17 @@ class StatementTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     std::string why;
-    db_ = TestDatabase::create(GetParam(), why);
+    db_ = TestDatabase::Create(GetParam(), why);
     if (!db_) GTEST_SKIP() << why;
-    c_ = openConnection(db_->url());
-    c_->execScript("CREATE TABLE PAR (K INTEGER PRIMARY KEY, V VARCHAR(10))");
+    c_ = OpenConnection(db_->Url());
+    c_->ExecScript("CREATE TABLE PAR (K INTEGER PRIMARY KEY, V VARCHAR(10))");
     for (std::int64_t k = 0; k < 10; ++k)
-      c_->execute("INSERT INTO PAR (K, V) VALUES (?, ?)", {k, "v" + std::to_string(k)});
+      c_->Execute("INSERT INTO PAR (K, V) VALUES (?, ?)", {k, "v" + std::to_string(k)});
   }
   // V of the row K, read with the statement every loop below repeats.
-  std::string valueOf(std::int64_t k) {
-    auto r = c_->query("SELECT V FROM PAR WHERE K = ?", {k});
-    return r.rows.size() == 1 ? asText(r.rows[0][0]) : "(none)";
+  std::string ValueOf(std::int64_t k) {
+    auto r = c_->Query("SELECT V FROM PAR WHERE K = ?", {k});
+    return r.rows.size() == 1 ? AsText(r.rows[0][0]) : "(none)";
   }
   std::unique_ptr<TestDatabase> db_;
   std::unique_ptr<Connection> c_;
@@ -47,14 +47,14 @@ TEST_P(StatementTest, ManyMoreStatementsThanAreKeptEachRunAsWritten) {
   for (int i = 0; i < 400; ++i) {
     const std::string sql = "SELECT V, " + std::to_string(i) + " FROM PAR WHERE K = ? OR K = ? ORDER BY K";
     std::int64_t a = i % 10, b = (i * 7) % 10;
-    auto r = c_->query(sql, {a, b});
+    auto r = c_->Query(sql, {a, b});
     ASSERT_EQ(r.rows.size(), a == b ? 1u : 2u) << sql;
-    EXPECT_EQ(asText(r.rows[0][0]), "v" + std::to_string(std::min(a, b))) << sql;
-    EXPECT_EQ(asText(r.rows[0][1]), std::to_string(i)) << sql;
-    ASSERT_EQ(valueOf(i % 10), "v" + std::to_string(i % 10)) << i;
+    EXPECT_EQ(AsText(r.rows[0][0]), "v" + std::to_string(std::min(a, b))) << sql;
+    EXPECT_EQ(AsText(r.rows[0][1]), std::to_string(i)) << sql;
+    ASSERT_EQ(ValueOf(i % 10), "v" + std::to_string(i % 10)) << i;
   }
   // The first statements, long let go, are prepared again when they return.
-  EXPECT_EQ(asText(c_->query("SELECT V, 3 FROM PAR WHERE K = ? OR K = ? ORDER BY K", {std::int64_t{4}, std::int64_t{4}})
+  EXPECT_EQ(AsText(c_->Query("SELECT V, 3 FROM PAR WHERE K = ? OR K = ? ORDER BY K", {std::int64_t{4}, std::int64_t{4}})
                        .rows.at(0)
                        .at(1)),
             "3");
@@ -64,30 +64,30 @@ TEST_P(StatementTest, AFailedTransactionLeavesTheKeptStatementsUsable) {
   const std::string insert = "INSERT INTO PAR (K, V) VALUES (?, ?)";
   {
     WriteTransaction tx(*c_);
-    c_->execute(insert, {std::int64_t{20}, std::string("novo")});
-    EXPECT_THROW(c_->execute(insert, {std::int64_t{1}, std::string("repetido")}), DbError);
+    c_->Execute(insert, {std::int64_t{20}, std::string("novo")});
+    EXPECT_THROW(c_->Execute(insert, {std::int64_t{1}, std::string("repetido")}), DbError);
     // PostgreSQL refuses everything after a failure until the rollback, also
     // a statement it has not seen yet.
-    if (c_->dialect() == Dialect::postgresql) {
-      EXPECT_THROW(c_->query("SELECT COUNT(*) FROM PAR WHERE V = ?", {std::string("novo")}), DbError);
+    if (c_->Dialect() == SqlDialect::Postgresql) {
+      EXPECT_THROW(c_->Query("SELECT COUNT(*) FROM PAR WHERE V = ?", {std::string("novo")}), DbError);
     }
   }  // rolled back
-  EXPECT_EQ(valueOf(20), "(none)");
+  EXPECT_EQ(ValueOf(20), "(none)");
   // Both statements, the one prepared inside the failed transaction and the
   // one refused there, run normally afterwards.
-  c_->execute(insert, {std::int64_t{21}, std::string("depois")});
-  EXPECT_EQ(valueOf(21), "depois");
-  EXPECT_EQ(asText(c_->query("SELECT COUNT(*) FROM PAR WHERE V = ?", {std::string("depois")}).rows.at(0).at(0)), "1");
+  c_->Execute(insert, {std::int64_t{21}, std::string("depois")});
+  EXPECT_EQ(ValueOf(21), "depois");
+  EXPECT_EQ(AsText(c_->Query("SELECT COUNT(*) FROM PAR WHERE V = ?", {std::string("depois")}).rows.at(0).at(0)), "1");
 }
 
 TEST_P(StatementTest, ATableChangedUnderAKeptStatementIsReadInItsNewShape) {
   const std::string all = "SELECT * FROM PAR WHERE K = ?";
-  EXPECT_EQ(c_->query(all, {std::int64_t{2}}).rows.at(0).size(), 2u);
-  c_->execScript("ALTER TABLE PAR ADD COLUMN W INTEGER");
-  c_->execute("UPDATE PAR SET W = ? WHERE K = ?", {std::int64_t{7}, std::int64_t{2}});
-  auto r = c_->query(all, {std::int64_t{2}});
+  EXPECT_EQ(c_->Query(all, {std::int64_t{2}}).rows.at(0).size(), 2u);
+  c_->ExecScript("ALTER TABLE PAR ADD COLUMN W INTEGER");
+  c_->Execute("UPDATE PAR SET W = ? WHERE K = ?", {std::int64_t{7}, std::int64_t{2}});
+  auto r = c_->Query(all, {std::int64_t{2}});
   ASSERT_EQ(r.rows.at(0).size(), 3u);
-  EXPECT_EQ(asText(r.rows.at(0).at(2)), "7");
+  EXPECT_EQ(AsText(r.rows.at(0).at(2)), "7");
 }
 
 #ifdef ZOR_TEST_BACKEND_PG

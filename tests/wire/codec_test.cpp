@@ -12,7 +12,7 @@
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
-namespace wire {
+namespace zor::wire {
 namespace {
 
 using nlohmann::json;
@@ -165,4 +165,4 @@ TEST(WireReader, MalformedDeltasAreRefusedWithAClearMessage) {
 }
 
 }  // namespace
-}  // namespace wire
+}  // namespace zor::wire

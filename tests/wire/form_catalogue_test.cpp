@@ -13,6 +13,8 @@
 #include "server/schema.h"
 #include "wire/module.h"
 
+namespace zor::wire {
+
 namespace {
 
 using wire::FieldType;
@@ -48,31 +50,31 @@ std::vector<wire::FieldDef> FormFields(const plat::FormDefinition& form, const s
 TEST(WireContract, TheFormsFieldsAreTheCataloguesAndTheSchemasColumns) {
   const plat::FormDefinition form = plat::ParseFormDefinition(plat::LoadFormDefinitionFile(ZOR_FLIGHT_FORM));
   using namespace zor::server;
-  for (const DatasetDef* d : {&tipoVooDataset(), &vooDataset(), &pesqTurnoDataset(), &trechoDataset(),
-                              &classeVooDataset()}) {
+  for (const DatasetDef* d : {&TipoVooDataset(), &VooDataset(), &PesqTurnoDataset(), &TrechoDataset(),
+                              &ClasseVooDataset()}) {
     SCOPED_TRACE(d->name);
     std::vector<wire::FieldDef> catalogue(d->fields.begin(), d->fields.end());
     EXPECT_EQ(FormFields(form, d->name), catalogue);
     if (d->table.empty()) continue;
-    const TableDef& table = schemaTable(d->table);
+    const TableDef& table = SchemaTable(d->table);
     for (const DatasetField& f : d->fields) {
       if (!f.stored) continue;
       SCOPED_TRACE(f.Name);
-      const ColumnDef* col = table.column(f.Name);
+      const ColumnDef* col = table.Column(f.Name);
       ASSERT_NE(col, nullptr) << "no column in " << d->table;
       switch (f.Type) {
         case FieldType::String:
-          EXPECT_EQ(col->type, ColumnType::text);
+          EXPECT_EQ(col->type, ColumnType::Text);
           EXPECT_EQ(col->size, f.Size);
           break;
-        case FieldType::Float: EXPECT_EQ(col->type, ColumnType::real); break;
-        case FieldType::DateTime: EXPECT_EQ(col->type, ColumnType::timestamp); break;
+        case FieldType::Float: EXPECT_EQ(col->type, ColumnType::Real); break;
+        case FieldType::DateTime: EXPECT_EQ(col->type, ColumnType::Timestamp); break;
         case FieldType::Integer:
-        case FieldType::Boolean: EXPECT_EQ(col->type, ColumnType::integer); break;
+        case FieldType::Boolean: EXPECT_EQ(col->type, ColumnType::Integer); break;
       }
     }
     // Every column of the table travels in the dataset.
-    for (const ColumnDef& col : table.columns) EXPECT_GE(d->indexOf(col.name), 0) << col.name;
+    for (const ColumnDef& col : table.columns) EXPECT_GE(d->IndexOf(col.name), 0) << col.name;
   }
 }
 
@@ -91,3 +93,5 @@ TEST(WireContract, TheFormsConnectionNamesTheServersModule) {
 }
 
 }  // namespace
+
+}  // namespace zor::wire

@@ -8,7 +8,7 @@
 
 #include "wire/json_scanner.h"
 
-namespace wire {
+namespace zor::wire {
 namespace {
 
 using nlohmann::json;
@@ -81,4 +81,4 @@ TEST(JsonScanner, DeepNestingNeedsNoStack) {
 }
 
 }  // namespace
-}  // namespace wire
+}  // namespace zor::wire

@@ -7,7 +7,7 @@
 
 #include "wire/module.h"
 
-namespace wire {
+namespace zor::wire {
 namespace {
 
 TEST(WireModule, EveryMethodOnceWithItsArguments) {
@@ -24,4 +24,4 @@ TEST(WireModule, EveryMethodOnceWithItsArguments) {
 }
 
 }  // namespace
-}  // namespace wire
+}  // namespace zor::wire

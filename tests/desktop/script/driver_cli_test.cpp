@@ -12,6 +12,8 @@
 
 #include "platform/sql/connection.h"
 
+namespace zor::script {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -116,3 +118,5 @@ TEST_F(DriverTest, RunsAScriptOnTheLoadedPackageWithTheHostContext) {
 }
 
 }  // namespace
+
+}  // namespace zor::script

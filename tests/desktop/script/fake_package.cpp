@@ -18,20 +18,20 @@ bool boStCriado = false;
 bool boShowModal = false;
 bool boTrechoOk = false;
 
-extern "C" void CriaVoo(const std::string& place, const std::string& dataSetName, plat::TForm* caller) {
+extern "C" void CriaVoo(const std::string& place, const std::string& dataSetName, zor::plat::TForm* caller) {
   if (!boStCriado) {
-    plat::Application->CreateForm(frmVoo);
+    zor::plat::Application->CreateForm(frmVoo);
     boStCriado = true;
-    frmVoo->OnClose = [](plat::TObject*, plat::TCloseAction& action) {
+    frmVoo->OnClose = [](zor::plat::TObject*, zor::plat::TCloseAction& action) {
       boStCriado = boShowModal = boTrechoOk = false;
-      action = plat::caFree;
+      action = zor::plat::caFree;
     };
   }
   frmVoo->SetCaption(place + (boTrechoOk ? " trecho" : ""));
-  frmVoo->edtNome->SetText(plat::Vornia::NomeFiliProc());
+  frmVoo->edtNome->SetText(zor::plat::Vornia::NomeFiliProc());
   if (caller) {
-    frmVoo->medCodigo->SetText(dynamic_cast<plat::TControl*>(caller->FindComponent("medFilial"))->Text());
-    auto* cds = dynamic_cast<plat::TDataSet*>(caller->FindComponent(dataSetName));
+    frmVoo->medCodigo->SetText(dynamic_cast<zor::plat::TControl*>(caller->FindComponent("medFilial"))->Text());
+    auto* cds = dynamic_cast<zor::plat::TDataSet*>(caller->FindComponent(dataSetName));
     frmVoo->edtNome->SetText(cds->FieldByName("SGCIA")->AsString() + "/" + cds->FieldByName("NRVOO")->AsString());
   }
   if (boShowModal)
@@ -40,11 +40,11 @@ extern "C" void CriaVoo(const std::string& place, const std::string& dataSetName
     frmVoo->Show();
 }
 
-extern "C" void IniProc(plat::Variant value) {
+extern "C" void IniProc(zor::plat::Variant value) {
   if (value.IsNull()) {
     CriaVoo("MENU", "", nullptr);
     return;
   }
   CriaVoo(value[0].AsString(), value[1].AsString(),
-          reinterpret_cast<plat::TForm*>(static_cast<intptr_t>(value[2].AsInteger())));
+          reinterpret_cast<zor::plat::TForm*>(static_cast<intptr_t>(value[2].AsInteger())));
 }

@@ -46,7 +46,7 @@ class InterpreterTest : public ::testing::Test {
 #define EXPECT_SAYS(part) EXPECT_TRUE(Says(part)) << "missing: " << (part) << "\n--- transcript:\n" << transcript
 
 TEST_F(InterpreterTest, UnreadableScriptRunsNothing) {
-  EXPECT_EQ(Run("open\nclick sbtOk\nexpect edtNome.Text\n"), kUnreadable);
+  EXPECT_EQ(Run("open\nclick sbtOk\nexpect edtNome.Text\n"), Unreadable);
   EXPECT_EQ(host.entries, 0);
   EXPECT_TRUE(transcript.empty());
   EXPECT_NE(error_text.find("teste.zs:3: "), std::string::npos) << error_text;
@@ -55,7 +55,7 @@ TEST_F(InterpreterTest, UnreadableScriptRunsNothing) {
 TEST_F(InterpreterTest, OpenEchoesLinesAndFindsComponentsOnTheScreen) {
   EXPECT_EQ(Run("# comentário\nopen\nexpect frmTeste.Caption Teste\nexpect form.Visible true\n"
                 "expect cbbTipo.Count 2\nexpect pgcPaginas.ActivePage tshUm\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_EQ(host.entries, 1);
   EXPECT_TRUE(host.lastArgument.IsNull());
@@ -71,7 +71,7 @@ TEST_F(InterpreterTest, OpenFlightPassesACallerFormWithBranchAndFlight) {
   plat::Vornia::SetHostContext(context);
   std::ostringstream out;
   ScriptInterpreter interpreter(host, out);
-  auto caller_values = [this] {
+  auto callerValues = [this] {
     auto* med = dynamic_cast<plat::TControl*>(host.caller->FindComponent("medFilial"));
     auto* cds = dynamic_cast<plat::TClientDataSet*>(host.caller->FindComponent(host.dataSetName));
     EXPECT_TRUE(med && cds);
@@ -79,13 +79,13 @@ TEST_F(InterpreterTest, OpenFlightPassesACallerFormWithBranchAndFlight) {
     return med->Text() + " " + cds->FieldByName("SGCIA")->AsString() + " " + cds->FieldByName("NRVOO")->AsString();
   };
   // Without a branch the caller holds the user's.
-  ASSERT_EQ(interpreter.Run(ParseScript("open-flight ABR 1000\n")), kAllHeld) << out.str();
+  ASSERT_EQ(interpreter.Run(ParseScript("open-flight ABR 1000\n")), AllHeld) << out.str();
   EXPECT_EQ(host.place, "ZOR12200");
   EXPECT_EQ(host.dataSetName, "cdsVooOrigem");
   ASSERT_NE(host.caller, nullptr);
-  EXPECT_EQ(caller_values(), "0003 ABR 1000");
-  ASSERT_EQ(interpreter.Run(ParseScript("open-flight CRZ 3100 0001\n")), kAllHeld) << out.str();
-  EXPECT_EQ(caller_values(), "0001 CRZ 3100");
+  EXPECT_EQ(callerValues(), "0003 ABR 1000");
+  ASSERT_EQ(interpreter.Run(ParseScript("open-flight CRZ 3100 0001\n")), AllHeld) << out.str();
+  EXPECT_EQ(callerValues(), "0001 CRZ 3100");
   EXPECT_EQ(host.entries, 2);
   plat::Vornia::SetHostContext({});
 }
@@ -98,13 +98,13 @@ TEST_F(InterpreterTest, RefusedFocusMoveIsWrittenAndTheErrorShown) {
                 "expect medCodigo.Focused true\n"
                 "expect message \"Código inválido.\"\n"
                 "expect no-message\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_SAYS("3: focus edtNome\n  erro: Código inválido.\n  foco recusado: edtNome; o foco ficou em medCodigo\n");
 }
 
 TEST_F(InterpreterTest, LeavingAContainerRunsItsExitAndDisabledControlsRefuseFocus) {
-  EXPECT_EQ(Run("open\nfocus medCodigo\nfocus edtNome\nfocus ccbAtivo\n"), kAllHeld) << transcript;
+  EXPECT_EQ(Run("open\nfocus medCodigo\nfocus edtNome\nfocus ccbAtivo\n"), AllHeld) << transcript;
   EXPECT_EQ(host.form->panTopExits, 1);
   host.form->cbbTipo->SetEnabled(false);
   std::ostringstream out;
@@ -126,7 +126,7 @@ TEST_F(InterpreterTest, TypingFollowsMasksAndStartsEditingADataAwareControl) {
                 "expect cdsItens.State edit\n"
                 "type cbbTipo Extra\n"
                 "expect cbbTipo.ItemIndex 1\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   host.form->medCodigo->SetEnabled(false);
   std::ostringstream out;
@@ -146,7 +146,7 @@ TEST_F(InterpreterTest, ClicksToggleCheckBoxesChooseMenuItemsAndRefuseDisabledBu
                 "click sbtDesab\n"
                 "click tshDois\n"
                 "expect pgcPaginas.ActivePage tshDois\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_EQ(host.form->checkClicks, 2);
   EXPECT_EQ(host.form->menuClicks, 1);
@@ -165,11 +165,11 @@ TEST_F(InterpreterTest, SelectChoosesItemsPagesAndRefusals) {
                 "type medCodigo trav\n"
                 "select pgcPaginas Dois\n"
                 "expect pgcPaginas.ActivePage tshUm\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_SAYS("10: select pgcPaginas Dois\n  troca de página recusada: Dois\n");
 
-  EXPECT_EQ(Run("open\nselect cbbTipo Charter\nexpect cbbTipo.ItemIndex -1\n"), kExpectationFailed);
+  EXPECT_EQ(Run("open\nselect cbbTipo Charter\nexpect cbbTipo.ItemIndex -1\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 2): cbbTipo não tem o item \"Charter\" (itens: \"Regular\", \"Extra\")");
 }
 
@@ -190,14 +190,14 @@ TEST_F(InterpreterTest, GridCellsPickListsKeysAndButtons) {
                 "ellipsis dbgItens\n"
                 "cell dbgItens 1 NOME\n"
                 "ellipsis dbgItens\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_EQ(host.form->dblClicks, 1);
   EXPECT_EQ(host.form->ellipsisClicks, 1);
   EXPECT_NE(host.form->keys.find("down:40"), std::string::npos);
   EXPECT_SAYS("14: ellipsis dbgItens\n  botão da célula recusado em dbgItens\n");
 
-  EXPECT_EQ(Run("open\ncell dbgItens 9 SIT\ncell dbgItens 1 PRECO\n"), kExpectationFailed);
+  EXPECT_EQ(Run("open\ncell dbgItens 9 SIT\ncell dbgItens 1 PRECO\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 2): dbgItens tem 3 linhas; não há linha 9");
   EXPECT_SAYS("FALHOU (linha 3): dbgItens não tem coluna do campo PRECO");
 }
@@ -209,13 +209,13 @@ TEST_F(InterpreterTest, TypingIntoAGridIsKeyByKeyThroughTheForm) {
                 "expect dbgItens.EditorMode true\n"
                 "cell dbgItens 2 NOME\n"
                 "expect cdsItens.RecordCount 3\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   // Each character goes down and is pressed,
   // where the form's key preview sees it.
   EXPECT_NE(host.form->keys.find("down:65 press:A down:66 press:b"), std::string::npos) << host.form->keys;
 
-  EXPECT_EQ(Run("open\ncell dbgItens 1 NOME\ntype dbgItens \"\"\n"), kExpectationFailed);
+  EXPECT_EQ(Run("open\ncell dbgItens 1 NOME\ntype dbgItens \"\"\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 3): digitar um texto vazio numa grade não faz nada");
 }
 
@@ -233,7 +233,7 @@ TEST_F(InterpreterTest, KeysWithModifiersAndCharacters) {
                 "key edtNome a\n"
                 "key edtNome \"#\"\n"
                 "expect edtNome.Text \"a#\"\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_SAYS("  pergunta: Confirma a exclusão do registro? -> não\n");
   EXPECT_NE(host.form->keys.find("down:46+ctrl"), std::string::npos) << host.form->keys;
@@ -246,17 +246,17 @@ TEST_F(InterpreterTest, ModalRunTakesTheFollowingGesturesUntilItEnds) {
                 "expect form.ModalResult 0\n"
                 "key form Break\n"
                 "expect frmTeste.Visible false\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_EQ(host.modalResult, 2);
   EXPECT_SAYS("  janela modal aberta: frmTeste (Teste)\n3: expect form.ModalResult 0\n4: key form Break\n"
               "  janela modal fechada: frmTeste com resultado 2\n5: ");
 
-  EXPECT_EQ(Run("modal\nopen\nclick sbtOk\n"), kAllHeld) << transcript;
+  EXPECT_EQ(Run("modal\nopen\nclick sbtOk\n"), AllHeld) << transcript;
   EXPECT_EQ(host.modalResult, 1);
 
   host.exportsFlags = false;
-  EXPECT_EQ(Run("leg-dialog\nopen\n"), kExpectationFailed);
+  EXPECT_EQ(Run("leg-dialog\nopen\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 2): o pacote não exporta boShowModal e boTrechoOk");
 }
 
@@ -277,34 +277,34 @@ TEST_F(InterpreterTest, ScriptedAnswersForQuestionsPickListsAndSearches) {
                 "find cancel\n"
                 "click sbtBusca\n"
                 "expect edtNome.Text NOME=Porca\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_SAYS("  pergunta: Confirma a operação? -> não (sem resposta no roteiro)\n");
   EXPECT_SAYS("  lista \"Filial\" (2 linhas): Código | Nome\n    1: 0001 | Guarulhos\n    2: 0002 | Congonhas\n"
               "  -> linha 2\n");
   EXPECT_SAYS("  -> NOME = \"Porca\"\n");
 
-  EXPECT_EQ(Run("open\nanswer yes\nfind cancel\n"), kAllHeld);
+  EXPECT_EQ(Run("open\nanswer yes\nfind cancel\n"), AllHeld);
   EXPECT_SAYS("aviso: 2 respostas preparadas não foram usadas\n");
 
-  EXPECT_EQ(Run("open\npick 5\nclick sbtLista\n"), kExpectationFailed);
+  EXPECT_EQ(Run("open\npick 5\nclick sbtLista\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 3): a lista \"Filial\" tem 2 linhas; não há linha 5");
 }
 
 // An answer is for the gesture right after it: one that gesture did not
 // use is a failure and is not carried to a later, different question.
 TEST_F(InterpreterTest, AnswersServeTheNextGestureOnlyAndNoQuestionCanBeExpected) {
-  EXPECT_EQ(Run("open\nanswer yes\nclick mnuItem\nclick sbtPergunta\n"), kExpectationFailed);
+  EXPECT_EQ(Run("open\nanswer yes\nclick mnuItem\nclick sbtPergunta\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 3): 1 resposta preparada(s) para este gesto e não usada(s)");
   EXPECT_SAYS("  pergunta: Confirma a operação? -> não (sem resposta no roteiro)\n");
   // Expectations between the answer and its gesture do not use it up.
   EXPECT_EQ(Run("open\nanswer yes\nexpect form.Visible true\nclick sbtPergunta\nexpect no-message\n"
                 "expect question \"Confirma a operação?\"\n"),
-            kExpectationFailed)
+            ExpectationFailed)
       << transcript;
   EXPECT_SAYS("expect no-message\n  FALHOU");
-  EXPECT_EQ(Run("open\nclick mnuItem\nexpect no-question\n"), kAllHeld) << transcript;
-  EXPECT_EQ(Run("open\nclick sbtPergunta\nexpect no-question\n"), kExpectationFailed);
+  EXPECT_EQ(Run("open\nclick mnuItem\nexpect no-question\n"), AllHeld) << transcript;
+  EXPECT_EQ(Run("open\nclick sbtPergunta\nexpect no-question\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 3): nenhuma pergunta esperada, vista \"Confirma a operação?\"");
 }
 
@@ -314,17 +314,17 @@ TEST_F(InterpreterTest, CaptionsNameControlsAndGridColumnsCanBeExpected) {
                 "expect dbgItens.Column[SIT].PickList Ativo,Inativo\n"
                 "expect dbgItens.Column[1].Title CODIGO\n"
                 "expect dbgItens.Column[NOME].Visible true\n"),
-            kAllHeld)
+            AllHeld)
       << transcript;
   EXPECT_EQ(host.form->menuClicks, 1);
   EXPECT_EQ(Run("open\nexpect dbgItens.Column[XX].Width 10\nexpect dbgItens.Column[CODIGO].Width 10\n"),
-            kExpectationFailed);
+            ExpectationFailed);
   EXPECT_SAYS("dbgItens não tem a coluna XX");
   EXPECT_SAYS("FALHOU (linha 3): dbgItens.Column[CODIGO].Width: esperado \"10\"");
 }
 
 TEST_F(InterpreterTest, BusyIndicatorAndHandlerErrorsAppearAsTheyHappen) {
-  EXPECT_EQ(Run("open\nclick sbtOcupado\nclick sbtFalha\nexpect message \"Falha no servidor.\"\n"), kAllHeld)
+  EXPECT_EQ(Run("open\nclick sbtOcupado\nclick sbtFalha\nexpect message \"Falha no servidor.\"\n"), AllHeld)
       << transcript;
   EXPECT_SAYS("2: click sbtOcupado\n  ocupado: mostra (animação 6)\n  ocupado: esconde\n3: click sbtFalha\n"
               "  erro: Falha no servidor.\n");
@@ -341,7 +341,7 @@ TEST_F(InterpreterTest, FailedExpectationsNameTheLineAndWhatWasSeenAndTheRunGoes
                 "expect cdsItens.NAOHA x\n"
                 "expect cdsItens.NOME:value Parafuso\n"
                 "expect mnuItem.ItemIndex 0\n"),
-            kExpectationFailed);
+            ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 2): edtNome.Text: esperado \"Guarulhos\", visto \"\"");
   EXPECT_SAYS("FALHOU (linha 3): esperada a mensagem \"Filial não cadastrada.\", nenhuma mensagem foi mostrada");
   EXPECT_SAYS("FALHOU (linha 5): nenhuma mensagem esperada, vista \"Falha no servidor.\"");
@@ -354,7 +354,7 @@ TEST_F(InterpreterTest, FailedExpectationsNameTheLineAndWhatWasSeenAndTheRunGoes
 }
 
 TEST_F(InterpreterTest, DumpPrintsTheRowsWithoutMovingTheCursor) {
-  EXPECT_EQ(Run("open\ncell dbgItens 2 NOME\ndump cdsItens\nexpect dbgItens.Row 2\n"), kAllHeld) << transcript;
+  EXPECT_EQ(Run("open\ncell dbgItens 2 NOME\ndump cdsItens\nexpect dbgItens.Row 2\n"), AllHeld) << transcript;
   EXPECT_SAYS("  cdsItens: 3 registros, estado dsBrowse, registro atual 2\n"
               "    campos: CODIGO | NOME | SIT | PRECO\n"
               "     1: A1 | Parafuso | Ativo | 2,5\n"
@@ -362,10 +362,10 @@ TEST_F(InterpreterTest, DumpPrintsTheRowsWithoutMovingTheCursor) {
 }
 
 TEST_F(InterpreterTest, CloseClosesTheScreen) {
-  EXPECT_EQ(Run("open\nclose\nexpect frmTeste.Visible false\n"), kAllHeld) << transcript;
+  EXPECT_EQ(Run("open\nclose\nexpect frmTeste.Visible false\n"), AllHeld) << transcript;
   host.form = nullptr;
   plat::Application->DestroyForms();
-  EXPECT_EQ(Run("close\n"), kExpectationFailed);
+  EXPECT_EQ(Run("close\n"), ExpectationFailed);
   EXPECT_SAYS("FALHOU (linha 1): não há tela aberta para fechar");
 }
 

@@ -18,7 +18,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 class ControlsTest : public ::testing::Test {
@@ -326,4 +326,4 @@ TEST_F(ControlsTest, ColourNamesAndSystemColours) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -11,7 +11,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 class FocusTest : public ::testing::Test {
@@ -198,14 +198,14 @@ TEST_F(FocusTest, KeyPreviewLetsTheFormSwallowAKey) {
 TEST_F(FocusTest, FocusChangesAreNotified) {
   std::vector<std::pair<TWinControl*, TWinControl*>> moves;
   form.FocusChanges.Subscribe([&](TCustomForm*, TWinControl* from, TWinControl* to) { moves.push_back({from, to}); });
-  int edb_focus = 0;
-  edB->Changes.Subscribe([&](TComponent*, Prop p) { edb_focus += p == Prop::Focus; });
+  int edbFocus = 0;
+  edB->Changes.Subscribe([&](TComponent*, Prop p) { edbFocus += p == Prop::Focus; });
   edA->SetFocus();
   edB->SetFocus();
   EXPECT_EQ(moves.size(), 2u);
   EXPECT_EQ(moves[1].first, edA);
   EXPECT_EQ(moves[1].second, edB);
-  EXPECT_EQ(edb_focus, 1);
+  EXPECT_EQ(edbFocus, 1);
 }
 
 TEST_F(FocusTest, DestroyingTheFocusedControlLeavesNoDanglingFocus) {
@@ -220,4 +220,4 @@ TEST_F(FocusTest, DestroyingTheFocusedControlLeavesNoDanglingFocus) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -6,7 +6,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 class MaskEditTest : public ::testing::Test {
@@ -151,4 +151,4 @@ TEST_F(MaskEditTest, ChangingTheMaskKeepsTheText) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,8 @@
 #include "platform/core/events.h"
 #include "platform/core/exceptions.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 namespace {
 // Counts its destructions and remembers what it was told about.
@@ -90,3 +91,5 @@ TEST(DetachedHandler, AttachesTheHandlerAgainOnEveryWayOut) {
   Fire(event, nullptr);
   EXPECT_EQ(runs, 2);
 }
+
+}  // namespace zor::plat

@@ -4,7 +4,8 @@
 #include "platform/core/format_settings.h"
 #include "platform/core/sysutils.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 TEST(Conversions, StrToIntDefFallsBackOnAnythingButAnInteger) {
   EXPECT_EQ(StrToIntDef("2", 0), 2);
@@ -69,3 +70,5 @@ TEST(Conversions, FloatsUseTheDecimalComma) {
   EXPECT_DOUBLE_EQ(StrToFloat("0,125"), 0.125);
   EXPECT_THROW(StrToFloat("abc"), EConvertError);
 }
+
+}  // namespace zor::plat

@@ -16,7 +16,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/core/variant.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 TEST(PlatformTexts, EveryKeyHasATextAndItsPlaceholdersAreNumberedFromOne) {
@@ -90,4 +90,4 @@ TEST(PlatformTexts, TheConversionErrorsReadAsBefore) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -5,7 +5,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 TEST(Variant, NullConvertsToEmptyZeroFalse) {
   Variant v;
@@ -87,3 +88,5 @@ TEST(Variant, ArraysAndDocumentsAreDeepCopies) {
   EXPECT_EQ(Variant(EncodeDate(2026, 12, 8)), Variant(EncodeDate(2026, 12, 8)));
   EXPECT_NE(Variant(true), Variant(int64_t{-1}));
 }
+
+}  // namespace zor::plat

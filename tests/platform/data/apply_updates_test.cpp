@@ -6,7 +6,7 @@
 
 #include "tests/platform/data/data_fixture.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 using testing::FlightForm;
@@ -64,4 +64,4 @@ TEST(ApplyUpdates, NothingIsSentWithoutPendingChanges) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

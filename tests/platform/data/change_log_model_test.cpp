@@ -9,7 +9,7 @@
 
 #include "tests/platform/data/data_fixture.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 using testing::FlightForm;
@@ -184,4 +184,4 @@ TEST_P(ChangeLogModel, DeltaOldValuesAndCancelMatchAWholeCopyOfTheLoadedRecords)
 INSTANTIATE_TEST_SUITE_P(Seeds, ChangeLogModel, ::testing::Values(1u, 7u, 42u, 2026u, 31337u));
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -4,7 +4,7 @@
 #include "platform/core/exceptions.h"
 #include "tests/platform/data/data_fixture.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 using testing::FlightForm;
@@ -386,4 +386,4 @@ TEST(LocalDataSets, CreateDataSetAndEmptyDataSet) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

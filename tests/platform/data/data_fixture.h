@@ -9,7 +9,7 @@
 #include "platform/data/client_data_set.h"
 #include "platform/data/field_types.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 
 inline DataPacket FlightPacket() {
   DataPacket p;
@@ -84,4 +84,4 @@ struct FlightForm {
   }
 };
 
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

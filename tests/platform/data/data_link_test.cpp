@@ -7,7 +7,7 @@
 #include "platform/data/data_source.h"
 #include "tests/platform/data/data_fixture.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 using testing::FlightForm;
@@ -100,15 +100,15 @@ TEST(DataLinks, CancelDiscardsTypingBeforeTheStateChangeIsHandled) {
   ds.SetDataSet(f.cds);
   f.Load();
   FakeEdit edit(&ds, "SGEQUIP");
-  bool modified_when_heard = true;
+  bool modifiedWhenHeard = true;
   ds.OnStateChange = [&](TObject*) {
     if (f.cds->State() != dsBrowse) return;
-    modified_when_heard = edit.link.IsModified();
+    modifiedWhenHeard = edit.link.IsModified();
     edit.link.UpdateRecord();  // what leaving the control does
   };
   ASSERT_TRUE(edit.Type("E195"));
   EXPECT_NO_THROW(f.cds->Cancel());
-  EXPECT_FALSE(modified_when_heard);
+  EXPECT_FALSE(modifiedWhenHeard);
   EXPECT_EQ(f.cds->State(), dsBrowse);
   EXPECT_EQ(f.sgequip->AsString(), "B737");
   EXPECT_EQ(edit.text, "B737");
@@ -233,4 +233,4 @@ TEST(DataSources, DestroyingEitherSideDetachesCleanly) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

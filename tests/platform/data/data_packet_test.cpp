@@ -8,7 +8,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/data/data_packet.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 DataPacket Sample() {
@@ -175,4 +175,4 @@ TEST(PacketJson, EncodingConvertsOrRefusesValuesOfAnotherType) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

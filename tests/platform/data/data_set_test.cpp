@@ -5,7 +5,7 @@
 #include "platform/data/db_engine_error.h"
 #include "tests/platform/data/data_fixture.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 using testing::FlightForm;
@@ -356,9 +356,9 @@ TEST(DataSetRendering, DisplayTextAtRunsGetTextForAnotherRecord) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 // A dataset that writes through to a store and may be refused, as a query
@@ -427,4 +427,4 @@ TEST(DataSetSubclass, RefusedPostOrDeleteLeavesTheRecordAsItWas) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -6,7 +6,7 @@
 #include "platform/core/sysutils.h"
 #include "tests/platform/data/data_fixture.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 using testing::FlightForm;
@@ -211,4 +211,4 @@ TEST(FieldProperties, DefaultsFollowTheType) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -8,7 +8,7 @@
 #include "platform/dbcontrols/db_combo_box.h"
 #include "platform/dbcontrols/db_radio_group.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 namespace {
 
 class DbCheckBoxTest : public DbFixture {
@@ -188,4 +188,4 @@ TEST_F(DbComboBoxTest, ARefusedChoiceShowsTheFieldAgain) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

@@ -16,7 +16,7 @@
 #include "platform/forms/frm_padrao.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 const char* const kScreen = R"(
@@ -161,4 +161,4 @@ TEST_F(DbClassesTest, UnknownOptionNamesAreErrors) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

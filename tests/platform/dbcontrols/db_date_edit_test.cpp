@@ -7,7 +7,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/dbcontrols/db_date_edit.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 namespace {
 
 class DbDateEditTest : public DbFixture {
@@ -105,4 +105,4 @@ TEST_F(DbDateEditTest, WeekdayNameOfTheTypedDate) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

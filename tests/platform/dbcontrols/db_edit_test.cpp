@@ -8,7 +8,7 @@
 #include "platform/dbcontrols/db_edit.h"
 #include "platform/dbcontrols/db_text.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 namespace {
 
 class DbEditTest : public DbFixture {
@@ -175,4 +175,4 @@ TEST_F(DbEditTest, DbTextFollowsTheFieldsDisplayText) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

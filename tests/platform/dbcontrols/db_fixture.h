@@ -17,7 +17,7 @@
 #include "platform/data/field_types.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 
 class DbFixture : public ::testing::Test {
  protected:
@@ -101,4 +101,4 @@ class DbFixture : public ::testing::Test {
   std::vector<std::string> set_texts;
 };
 
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

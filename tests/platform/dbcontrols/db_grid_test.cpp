@@ -7,7 +7,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/dbcontrols/db_grid.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 namespace {
 
 class DbGridTest : public DbFixture {
@@ -320,9 +320,9 @@ TEST_F(DbGridTest, DrawHandlerColoursAreRecordedPerCell) {
   EXPECT_EQ(inactive.TextColor, clRed);
   EXPECT_EQ(inactive.Text, "200");
   EXPECT_EQ(grid->PaintCell(1, 1).Text, "Inativo");
-  TCellPaint other_code = grid->PaintCell(2, 2);
-  EXPECT_EQ(other_code.TextColor, grid->Font().Color) << "any other code keeps the grid's text colour";
-  EXPECT_EQ(other_code.Background, clInfoBk);
+  TCellPaint otherCode = grid->PaintCell(2, 2);
+  EXPECT_EQ(otherCode.TextColor, grid->Font().Color) << "any other code keeps the grid's text colour";
+  EXPECT_EQ(otherCode.Background, clInfoBk);
   EXPECT_EQ(grid->Paint().size(), 9u);
   EXPECT_EQ(cds->PeekRow(), -1);
   EXPECT_EQ(nrvoo->AsString(), "100") << "drawing leaves the fields on the current record";
@@ -384,4 +384,4 @@ TEST_F(DbGridTest, RenderersHearRowsCursorAndEditor) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

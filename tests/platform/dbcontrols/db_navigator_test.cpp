@@ -4,7 +4,7 @@
 #include "db_fixture.h"
 #include "platform/dbcontrols/db_navigator.h"
 
-namespace plat::testing {
+namespace zor::plat::testing {
 namespace {
 
 class DbNavigatorTest : public DbFixture {
@@ -90,4 +90,4 @@ TEST_F(DbNavigatorTest, EditPostAndCancelActOnTheDataset) {
 }
 
 }  // namespace
-}  // namespace plat::testing
+}  // namespace zor::plat::testing

@@ -9,7 +9,7 @@
 #include "platform/forms/frm_padrao.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 // A screen deriving from the base form, replacing a base handler and
@@ -153,4 +153,4 @@ TEST_F(BaseFormsTest, ReportFormRunsItsReportByCode) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

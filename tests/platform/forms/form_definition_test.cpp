@@ -15,7 +15,7 @@
 #include "platform/forms/component_classes.h"
 #include "platform/forms/form_definition.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 const char* const kBase = R"(# base
@@ -254,4 +254,4 @@ mnuB: TMenuItem in mnuA
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

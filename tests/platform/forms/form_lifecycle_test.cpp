@@ -11,7 +11,7 @@
 #include "platform/controls/speed_button.h"
 #include "platform/core/exceptions.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 std::vector<std::string> g_log;
@@ -111,16 +111,16 @@ TEST_F(FormLifecycleTest, CloseWithFreeFromTheFormsOwnHandlerIsDeferred) {
   Application->CreateForm(form);
   form->SetName("child");
   form->OnClose = [](TObject*, TCloseAction& action) { action = caFree; };
-  bool alive_after_close = false;
+  bool aliveAfterClose = false;
   form->button->OnClick = [&](TObject*) {
     form->Close();
-    alive_after_close = form->Released() && form->Name() == "child";
+    aliveAfterClose = form->Released() && form->Name() == "child";
   };
   form->Show();
   const int forms = Screen->FormCount();
   g_log.clear();
   EXPECT_TRUE(form->button->UserClick());
-  EXPECT_TRUE(alive_after_close);
+  EXPECT_TRUE(aliveAfterClose);
   EXPECT_EQ(Screen->FormCount(), forms - 1);  // destroyed once the gesture ended
   EXPECT_EQ(g_log, (Log{"child:hide", "child:deactivate", "child:destroy"}));
 }
@@ -235,4 +235,4 @@ TEST_F(FormLifecycleTest, CursorScopeRestoresTheDefaultCursorOnFailure) {
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -7,7 +7,7 @@
 
 #include "platform/forms/form_members.h"
 
-namespace plat {
+namespace zor::plat {
 namespace {
 
 FormMembers Collect(const std::string& text) { return CollectFormMembers(ParseFormDefinition({"t.form", text})); }
@@ -109,4 +109,4 @@ TEST(FormMembersTest, AHandlerForTwoShapesOrAnEventOfUnknownShapeIsRefusedWithIt
 }
 
 }  // namespace
-}  // namespace plat
+}  // namespace zor::plat

@@ -8,7 +8,7 @@
 #include "platform/forms/screen.h"
 #include "platform/ui/scripted_ui.h"
 
-namespace plat {
+namespace zor::plat {
 
 class FormsTest : public ::testing::Test {
  protected:
@@ -21,4 +21,4 @@ class FormsTest : public ::testing::Test {
   ScriptedUi ui;
 };
 
-}  // namespace plat
+}  // namespace zor::plat

@@ -9,7 +9,8 @@
 #include "platform/data/client_data_set.h"
 #include "platform/data/data_source.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 namespace {
 
@@ -111,3 +112,5 @@ TEST_F(LookupButton, ForgetsDestroyedEditAndDataSource) {
   btn->Click();  // no data source: the empty-list error, no crash
   EXPECT_EQ(ui.LastMessage(), "Não há companhia cadastrada para a filial informada.");
 }
+
+}  // namespace zor::plat

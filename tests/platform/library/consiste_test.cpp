@@ -6,7 +6,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/net/server_result.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 using Consist = LibraryTest;
 
@@ -89,3 +90,5 @@ TEST(ConsisteNumbers, RoundDecRoundsTheDecimalTextHalfAwayFromZero) {
   EXPECT_EQ(Consiste::RoundDec(123456789012345678.0, 2), 123456789012345678.0);
   EXPECT_TRUE(std::isnan(Consiste::RoundDec(std::nan(""), 3)));
 }
+
+}  // namespace zor::plat

@@ -6,6 +6,8 @@
 #include "platform/library/dialog_caption.h"
 #include "platform/ui/scripted_ui.h"
 
+namespace zor::plat {
+
 struct LibraryTest : ::testing::Test {
   plat::ScriptedUi ui;
   void SetUp() override { plat::SetUi(&ui); }
@@ -14,3 +16,5 @@ struct LibraryTest : ::testing::Test {
     plat::SetDialogCaptionProvider(nullptr);
   }
 };
+
+}  // namespace zor::plat

@@ -2,7 +2,8 @@
 
 #include "library_fixture.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 namespace {
 struct Messages : LibraryTest {
@@ -43,22 +44,24 @@ TEST_F(Messages, MissingKeyGivesAnEmptyText) {
 
 TEST_F(Messages, ShowMsgReturnsTheModalResult) {
   ui.Answers = {true, false, true, false};
-  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::YesNo, 0), TMessages::ResultYes);
+  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::YesNo, 0), TMessages::kResultYes);
   EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::YesNo, 0), 7);
-  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::OkCancel, 0), TMessages::ResultOk);
-  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::OkCancel, 0), TMessages::ResultCancel);
+  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::OkCancel, 0), TMessages::kResultOk);
+  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::OkCancel, 0), TMessages::kResultCancel);
   EXPECT_EQ(ui.LastQuestion(), "Confirma a exclusão?");
   EXPECT_EQ(ui.Events().front().caption, "Confirmação");
   // No queued answer: the scripted person says No, and so does the result.
-  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::YesNo, 0), TMessages::ResultNo);
+  EXPECT_EQ(msg.ShowMsg("Excl", MessageType::Confirmation, MessageButtons::YesNo, 0), TMessages::kResultNo);
 }
 
 TEST_F(Messages, ShowMsgWithOkShowsAndUsesTheCaptionProvider) {
   SetDialogCaptionProvider([] { return std::string("Vôo/Trecho"); });
-  EXPECT_EQ(msg.ShowMsg("IdVoo_Obr", MessageType::Error, MessageButtons::Ok), TMessages::ResultOk);
-  EXPECT_EQ(msg.ShowMsg("Data_Inv", MessageType::Information, MessageButtons::Ok), TMessages::ResultOk);
+  EXPECT_EQ(msg.ShowMsg("IdVoo_Obr", MessageType::Error, MessageButtons::Ok), TMessages::kResultOk);
+  EXPECT_EQ(msg.ShowMsg("Data_Inv", MessageType::Information, MessageButtons::Ok), TMessages::kResultOk);
   ASSERT_EQ(ui.Events().size(), 2u);
   EXPECT_EQ(ui.Events()[0].kind, ScriptedUi::Kind::Error);
   EXPECT_EQ(ui.Events()[0].caption, "Vôo/Trecho");
   EXPECT_EQ(ui.Events()[1].kind, ScriptedUi::Kind::Info);
 }
+
+}  // namespace zor::plat

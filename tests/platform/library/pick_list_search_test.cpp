@@ -7,7 +7,8 @@
 #include "platform/library/pesquisa.h"
 #include "platform/library/procurar.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 namespace {
 
@@ -98,3 +99,5 @@ TEST_F(Branches, SearchOffersOnlyVisibleFieldsAndMayBeCancelled) {
   EXPECT_EQ(cds.RecNo(), 1);
   EXPECT_FALSE(ui.LastMessage());
 }
+
+}  // namespace zor::plat

@@ -5,7 +5,8 @@
 
 #include "library_fixture.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 using Busy = LibraryTest;
 
@@ -109,3 +110,5 @@ TEST(Vornia, LocalCacheRefreshIsRecordedAndAnnounced) {
   EXPECT_EQ(heard, std::vector<std::string>{"CLASSEVOO"});
   Vornia::LocalCacheRefreshed().Unsubscribe(id);
 }
+
+}  // namespace zor::plat

@@ -7,7 +7,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/net/server_result.h"
 
-using namespace plat;
+namespace zor::plat {
+
 using nlohmann::json;
 
 TEST(JsonRpcRequest, ArgumentsKeepTheirKinds) {
@@ -96,3 +97,5 @@ TEST(JsonRpcResponse, FailuresBecomeFailureResults) {
   EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":4,"result":{"ok":false}})"),
             "O servidor de aplicação recusou a operação.");
 }
+
+}  // namespace zor::plat

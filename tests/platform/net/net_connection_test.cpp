@@ -17,7 +17,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/net/server_result.h"
 
-using namespace plat;
+namespace zor::plat {
+
 using namespace std::chrono_literals;
 using nlohmann::json;
 
@@ -326,3 +327,5 @@ TEST(NetConnection, ConnectToAMuteServerGivesUpAtTheConnectTimeout) {
   EXPECT_FALSE(net.LastError().empty());
   ::close(listener);
 }
+
+}  // namespace zor::plat

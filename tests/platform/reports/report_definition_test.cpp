@@ -7,7 +7,8 @@
 #include "platform/reports/report_designer_dialog.h"
 #include "platform/sql/param.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 TEST(ReportDefinitionTest, TitleColumnsCodesAndTheQueryToTheEnd) {
   ReportDefinition def = ParseReportDefinition(
@@ -64,3 +65,5 @@ TEST(ReportDefinitionTest, ExistParamIgnoresLetterCase) {
   EXPECT_TRUE(Qrddlgs::ExistParam(params, "p_cdfilial"));
   EXPECT_FALSE(Qrddlgs::ExistParam(params, "P_CDCIA"));
 }
+
+}  // namespace zor::plat

@@ -18,7 +18,8 @@
 #include "platform/ui/scripted_ui.h"
 #include "tests/platform/sql/backend.h"
 
-using namespace plat;
+namespace zor::plat {
+
 using namespace sqltest;
 namespace fs = std::filesystem;
 
@@ -158,3 +159,5 @@ TEST(ReportFolders, DocumentsGoToThePersonsDataFolderNotATemporaryOne) {
     EXPECT_EQ(ReportOutputFolder(), fs::path(home) / ".local/share/zor12200/relatorios");
   }
 }
+
+}  // namespace zor::plat

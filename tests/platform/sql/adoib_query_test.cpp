@@ -12,7 +12,8 @@
 #include "platform/sql/dtm_db_geral.h"
 #include "test_database.h"
 
-using namespace plat;
+namespace zor::plat {
+
 using namespace sqltest;
 
 namespace {
@@ -285,3 +286,5 @@ TEST_F(QueryTest, DataModuleSharesItsConnectionWithEveryQuery) {
   }
   EXPECT_EQ(dtmDBGeral, nullptr);
 }
+
+}  // namespace zor::plat

@@ -6,7 +6,7 @@
 
 #include "test_database.h"
 
-namespace sqltest {
+namespace zor::sqltest {
 
 #ifdef ZOR_TEST_BACKEND_PG
 inline constexpr Backend kBackend = Backend::Postgres;
@@ -31,4 +31,4 @@ class DatabaseTest : public ::testing::Test {
   std::unique_ptr<TestDatabase> db_;
 };
 
-}  // namespace sqltest
+}  // namespace zor::sqltest

@@ -6,7 +6,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/sysutils.h"
 
-using namespace plat;
+namespace zor::plat {
+
 using namespace sqltest;
 
 namespace {
@@ -171,3 +172,5 @@ TEST_F(SQL_SUITE(Contract), ReadOnlyQueriesReadButNeverWrite) {
   EXPECT_EQ(Db().Execute("UPDATE FILIAL SET NMFILIAL = 'Matriz SP' WHERE CDFILIAL = '0001'"), 1);
   EXPECT_EQ(Column(Db().Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = '0001'"), 0), (V{"Matriz SP"}));
 }
+
+}  // namespace zor::plat

@@ -9,7 +9,8 @@
 #include "platform/sql/connection.h"
 #include "platform/sql/pg_connection.h"
 
-using namespace plat;
+
+namespace zor::plat {
 
 namespace {
 std::string ErrorOf(std::string_view url) {
@@ -75,3 +76,5 @@ TEST(SqliteFile, OneStatementPerQuery) {
   EXPECT_NO_THROW(db->Query("SELECT 1; "));
   EXPECT_TRUE(db->Query("-- nothing").Columns.empty());
 }
+
+}  // namespace zor::plat

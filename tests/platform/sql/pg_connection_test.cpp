@@ -7,7 +7,8 @@
 #include "backend.h"
 #include "platform/core/exceptions.h"
 
-using namespace plat;
+namespace zor::plat {
+
 using namespace sqltest;
 
 namespace {
@@ -68,3 +69,5 @@ TEST(PgSession, LostConnectionIsMadeAgainOnce) {
   EXPECT_NE(again.Rows.at(0).at(0).AsInteger(), pid);
   EXPECT_EQ(again.Rows[0][1], Variant(EncodeDate(2026, 1, 31)));
 }
+
+}  // namespace zor::plat

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace plat;
+
+namespace zor::plat {
 
 namespace {
 std::vector<std::string> Names(std::string_view sql) {
@@ -54,3 +55,5 @@ TEST(SqlParameters, RewriteKeepsEverythingElseByteForByte) {
   EXPECT_EQ(p.Names, (V{"C"}));
   EXPECT_EQ(ToPositionalSql("SELECT 1").Text, "SELECT 1");
 }
+
+}  // namespace zor::plat

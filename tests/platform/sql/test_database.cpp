@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <random>
 
-namespace sqltest {
+namespace zor::sqltest {
 
 std::string PgUrl() {
   const char* url = std::getenv("ZOR_TEST_PG_URL");
@@ -82,4 +82,4 @@ INSERT INTO CLASSECIA VALUES ('0001', '0010', '0002'), ('0001', '0010', '0001'),
 )");
 }
 
-}  // namespace sqltest
+}  // namespace zor::sqltest

@@ -7,7 +7,7 @@
 
 #include "platform/sql/connection.h"
 
-namespace sqltest {
+namespace zor::sqltest {
 
 enum class Backend { Sqlite, Postgres };
 
@@ -36,4 +36,4 @@ std::string PgUrl();  // empty when unset
 //   CLASSE 0001 "Y", 0002 "C", 0003 "F"; CLASSECIA for (0001, 0010): 0002 then 0001.
 void CreateLookupSchema(plat::DbConnection& db);
 
-}  // namespace sqltest
+}  // namespace zor::sqltest

@@ -15,6 +15,8 @@
 #include "server/request_decoder.h"
 #include "wire/packet_reader.h"
 
+namespace zor::server {
+
 using zor::server::ProtocolError;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -41,20 +43,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   nlohmann::ordered_json request;
   try {
-    request = zor::server::decodeRequestBody(body);
+    request = zor::server::DecodeRequestBody(body);
   } catch (const ProtocolError&) {
     return 0;
   }
   if (!request.is_object()) return 0;
   auto params = request.find("params");
   if (params == request.end() || !params->is_array() || params->empty()) return 0;
-  for (const auto* d : {&zor::server::vooDataset(), &zor::server::trechoDataset(),
-                        &zor::server::classeVooDataset()}) {
+  for (const auto* d : {&zor::server::VooDataset(), &zor::server::TrechoDataset(),
+                        &zor::server::ClasseVooDataset()}) {
     try {
-      auto changes = zor::server::parseDelta(*d, (*params)[0]);
+      auto changes = zor::server::ParseDelta(*d, (*params)[0]);
       (void)changes;
     } catch (const ProtocolError&) {
     }
   }
   return 0;
 }
+
+}  // namespace zor::server

@@ -23,27 +23,27 @@ namespace {
 const std::string kPath = std::string("/rpc/") + FlightModule::kName;
 
 enum class Expect {
-  error,    // a JSON-RPC error object
-  refused,  // an error, or a result with "ok": false
-  answer,   // any JSON-RPC response (the request was harmless)
+  Error,    // a JSON-RPC error object
+  Refused,  // an error, or a result with "ok": false
+  Answer,   // any JSON-RPC response (the request was harmless)
 };
 
 struct Case {
   std::string what;
   std::string request;  // the whole HTTP request
-  Expect expect = Expect::error;
+  Expect expect = Expect::Error;
 };
 
-std::string call(const std::string& method, const json& params, const json& id = 1) {
+std::string Call(const std::string& method, const json& params, const json& id = 1) {
   return json({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}}).dump();
 }
 
-std::string nested(int depth, const std::string& inner = "1") {
+std::string Nested(int depth, const std::string& inner = "1") {
   return std::string(static_cast<size_t>(depth), '[') + inner + std::string(static_cast<size_t>(depth), ']');
 }
 
 using Clock = std::chrono::steady_clock;
-double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
+double MsSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
 }  // namespace
 
@@ -51,10 +51,10 @@ class HostileTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
     std::string why;
-    db_ = TestDatabase::create(GetParam(), why);
+    db_ = TestDatabase::Create(GetParam(), why);
     if (!db_) GTEST_SKIP() << why;
-    server_ = std::make_unique<TestServer>(db_->url(), true, 30, &log_);
-    client_ = std::make_unique<RpcClient>(server_->port());
+    server_ = std::make_unique<TestServer>(db_->Url(), true, 30, &log_);
+    client_ = std::make_unique<RpcClient>(server_->Port());
   }
   void TearDown() override {
     client_.reset();
@@ -62,20 +62,20 @@ class HostileTest : public ::testing::TestWithParam<std::string> {
     db_.reset();
   }
 
-  std::string host() const {
-    return "Host: 127.0.0.1:" + std::to_string(server_->port()) + "\r\nAuthorization: Bearer " + server_->token() + "\r\n";
+  std::string Host() const {
+    return "Host: 127.0.0.1:" + std::to_string(server_->Port()) + "\r\nAuthorization: Bearer " + server_->Token() + "\r\n";
   }
   // A request as the desks send it, with a body of the caller's making.
-  std::string post(const std::string& body) {
-    return rawPost(kPath, body, host() + "Content-Type: application/json\r\n");
+  std::string Post(const std::string& body) {
+    return RawPost(kPath, body, Host() + "Content-Type: application/json\r\n");
   }
-  json flightRow(const std::string& nr) {
-    json rows = client_->data("GetVoo", {"0001", "0002"})["rows"];
+  json FlightRow(const std::string& nr) {
+    json rows = client_->Data("GetVoo", {"0001", "0002"})["rows"];
     for (const auto& r : rows)
-      if (field(vooDataset(), r, "NRVOO") == nr) return r;
+      if (Field(VooDataset(), r, "NRVOO") == nr) return r;
     return nullptr;
   }
-  std::vector<Case> cases();
+  std::vector<Case> Cases();
 
   std::ostringstream log_;
   std::unique_ptr<TestDatabase> db_;
@@ -83,118 +83,118 @@ class HostileTest : public ::testing::TestWithParam<std::string> {
   std::unique_ptr<RpcClient> client_;
 };
 
-std::vector<Case> HostileTest::cases() {
-  json f = flightRow("3100");
-  json goodDelta = delta(vooDataset(), {modifyChange(f, withValues(vooDataset(), f, {{"IDSITVOO", "2"}}))});
+std::vector<Case> HostileTest::Cases() {
+  json f = FlightRow("3100");
+  json goodDelta = Delta(VooDataset(), {ModifyChange(f, WithValues(VooDataset(), f, {{"IDSITVOO", "2"}}))});
   auto spoiledBody = [&](const std::function<void(json&)>& spoil) {
     json d = goodDelta;
     spoil(d);
-    return call("SetVoo", json::array({d}));
+    return Call("SetVoo", json::array({d}));
   };
-  auto spoiled = [&](const std::function<void(json&)>& spoil) { return post(spoiledBody(spoil)); };
+  auto spoiled = [&](const std::function<void(json&)>& spoil) { return Post(spoiledBody(spoil)); };
   auto newValue = [&](const std::string& name, const json& v) {
-    return spoiled([&](json& d) { d["changes"][0]["new"][vooDataset().indexOf(name)] = v; });
+    return spoiled([&](json& d) { d["changes"][0]["new"][VooDataset().IndexOf(name)] = v; });
   };
   auto oldValue = [&](const std::string& name, const json& v) {
-    return spoiled([&](json& d) { d["changes"][0]["old"][vooDataset().indexOf(name)] = v; });
+    return spoiled([&](json& d) { d["changes"][0]["old"][VooDataset().IndexOf(name)] = v; });
   };
   // A delta whose new value of a field is the raw JSON text given.
   auto rawValue = [&](const std::string& name, const std::string& raw) {
-    std::string body = spoiledBody([&](json& d) { d["changes"][0]["new"][vooDataset().indexOf(name)] = "@@RAW@@"; });
-    return post(body.replace(body.find("\"@@RAW@@\""), 9, raw));
+    std::string body = spoiledBody([&](json& d) { d["changes"][0]["new"][VooDataset().IndexOf(name)] = "@@RAW@@"; });
+    return Post(body.replace(body.find("\"@@RAW@@\""), 9, raw));
   };
-  const std::string json = host() + "Content-Type: application/json\r\n";
-  const std::string good = call("GetTurno", {"01", ""});
+  const std::string json = Host() + "Content-Type: application/json\r\n";
+  const std::string good = Call("GetTurno", {"01", ""});
   std::vector<Case> c = {
       // Nesting, numbers, duplicates.
-      {"20000 brackets in params", post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":)" + nested(20000) + "}")},
-      {"20000 brackets in id", post(R"({"jsonrpc":"2.0","method":"GetVoo","params":[],"id":)" + nested(20000) + "}")},
-      {"20000 brackets in a delta value", rawValue("SGPREFIXO", nested(20000))},
-      {"20000 objects nested", post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":[],"x":)" +
+      {"20000 brackets in params", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":)" + Nested(20000) + "}")},
+      {"20000 brackets in id", Post(R"({"jsonrpc":"2.0","method":"GetVoo","params":[],"id":)" + Nested(20000) + "}")},
+      {"20000 brackets in a delta value", rawValue("SGPREFIXO", Nested(20000))},
+      {"20000 objects nested", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":[],"x":)" +
                                     [] { std::string s; for (int i = 0; i < 20000; ++i) s += "{\"a\":"; s += "1"; for (int i = 0; i < 20000; ++i) s += "}"; return s; }() + "}")},
-      {"depth 33 in params", post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":)" + nested(33) + "}")},
-      {"1e400 in an ignored member", post(R"({"jsonrpc":"2.0","id":1,"method":"GetTipoVoo","params":[],"x":1e400})")},
-      {"-1e400 in params", post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":[-1e400,"0001"]})")},
-      {"400-digit id", post(R"({"jsonrpc":"2.0","method":"GetTipoVoo","params":[],"id":)" + std::string(400, '9') + "}")},
+      {"depth 33 in params", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":)" + Nested(33) + "}")},
+      {"1e400 in an ignored member", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetTipoVoo","params":[],"x":1e400})")},
+      {"-1e400 in params", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":[-1e400,"0001"]})")},
+      {"400-digit id", Post(R"({"jsonrpc":"2.0","method":"GetTipoVoo","params":[],"id":)" + std::string(400, '9') + "}")},
       {"1e400 in a delta value", rawValue("VRPEROCUPACAO", "1e400")},
-      {"two method keys", post(R"({"jsonrpc":"2.0","id":1,"method":"GetTipoVoo","method":"SetDelTdsTrechos","params":["0001","0002","3100"]})")},
-      {"two params keys", post(R"({"jsonrpc":"2.0","id":1,"method":"SetDelTdsTrechos","params":["0001","0002","3100"],"params":[]})")},
-      {"duplicate key inside a delta change", post(R"({"jsonrpc":"2.0","id":1,"method":"SetVoo","params":[{"fields":[],"changes":[{"kind":"insert","kind":"delete","new":[]}]}]})")},
+      {"two method keys", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetTipoVoo","method":"SetDelTdsTrechos","params":["0001","0002","3100"]})")},
+      {"two params keys", Post(R"({"jsonrpc":"2.0","id":1,"method":"SetDelTdsTrechos","params":["0001","0002","3100"],"params":[]})")},
+      {"duplicate key inside a delta change", Post(R"({"jsonrpc":"2.0","id":1,"method":"SetVoo","params":[{"fields":[],"changes":[{"kind":"insert","kind":"delete","new":[]}]}]})")},
       // NUL characters.
-      {"NUL in a code argument", post(call("GetVoo", {std::string("0001\0", 5), "0002"}))},
-      {"NUL after the key of delete-all", post(call("SetDelTdsTrechos", {"0001", "0002", std::string("3100\0", 5)}))},
+      {"NUL in a code argument", Post(Call("GetVoo", {std::string("0001\0", 5), "0002"}))},
+      {"NUL after the key of delete-all", Post(Call("SetDelTdsTrechos", {"0001", "0002", std::string("3100\0", 5)}))},
       {"NUL inside a delta text", newValue("SGPREFIXO", std::string("AB\0CD", 5))},
-      {"NUL in the method name", post(call(std::string("GetVoo\0x", 8), {"0001", "0002"}))},
-      {"NUL in an object key", post("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"GetTipoVoo\",\"params\":[],\"a\\u0000\":1}")},
+      {"NUL in the method name", Post(Call(std::string("GetVoo\0x", 8), {"0001", "0002"}))},
+      {"NUL in an object key", Post("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"GetTipoVoo\",\"params\":[],\"a\\u0000\":1}")},
       // Unicode edge cases.
-      {"lone surrogate", post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":["\ud800","0002"]})")},
-      {"invalid UTF-8 byte", post("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"GetVoo\",\"params\":[\"\xff\",\"0002\"]}")},
-      {"overlong UTF-8 slash", post("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"GetVoo\",\"params\":[\"\xc0\xaf\",\"0002\"]}")},
-      {"emoji as the flight number", newValue("NRVOO", "✈✈✈✈✈✈"), Expect::refused},
-      {"right-to-left override in a prefix", newValue("SGPREFIXO", "\u202ePR-A"), Expect::refused},
-      {"1 MiB text in a delta field", newValue("SGPREFIXO", std::string(1 << 20, 'A')), Expect::refused},
+      {"lone surrogate", Post(R"({"jsonrpc":"2.0","id":1,"method":"GetVoo","params":["\ud800","0002"]})")},
+      {"invalid UTF-8 byte", Post("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"GetVoo\",\"params\":[\"\xff\",\"0002\"]}")},
+      {"overlong UTF-8 slash", Post("{\"jsonrpc\":\"2.0\",\"id\":1,\"method\":\"GetVoo\",\"params\":[\"\xc0\xaf\",\"0002\"]}")},
+      {"emoji as the flight number", newValue("NRVOO", "✈✈✈✈✈✈"), Expect::Refused},
+      {"right-to-left override in a prefix", newValue("SGPREFIXO", "\u202ePR-A"), Expect::Refused},
+      {"1 MiB text in a delta field", newValue("SGPREFIXO", std::string(1 << 20, 'A')), Expect::Refused},
       // Wrong types and shapes.
-      {"params a number", post(call("GetVoo", 5))},
-      {"params true", post(call("GetVoo", true))},
-      {"id an array", post(R"({"jsonrpc":"2.0","id":[1],"method":"GetTipoVoo","params":[]})")},
-      {"id a boolean", post(R"({"jsonrpc":"2.0","id":true,"method":"GetTipoVoo","params":[]})")},
-      {"jsonrpc a number", post(R"({"jsonrpc":2.0,"id":1,"method":"GetTipoVoo","params":[]})")},
-      {"method an array", post(R"({"jsonrpc":"2.0","id":1,"method":["GetTipoVoo"],"params":[]})")},
-      {"a code as an object", post(call("GetVoo", {json::object(), "0002"}))},
-      {"a code as a list", post(call("GetTrecho", {"0002", {"3100"}, "0001"}))},
-      {"a delta as a list", post(call("SetVoo", {json::array()}))},
-      {"a delta as null", post(call("SetVoo", {nullptr}))},
+      {"params a number", Post(Call("GetVoo", 5))},
+      {"params true", Post(Call("GetVoo", true))},
+      {"id an array", Post(R"({"jsonrpc":"2.0","id":[1],"method":"GetTipoVoo","params":[]})")},
+      {"id a boolean", Post(R"({"jsonrpc":"2.0","id":true,"method":"GetTipoVoo","params":[]})")},
+      {"jsonrpc a number", Post(R"({"jsonrpc":2.0,"id":1,"method":"GetTipoVoo","params":[]})")},
+      {"method an array", Post(R"({"jsonrpc":"2.0","id":1,"method":["GetTipoVoo"],"params":[]})")},
+      {"a code as an object", Post(Call("GetVoo", {json::object(), "0002"}))},
+      {"a code as a list", Post(Call("GetTrecho", {"0002", {"3100"}, "0001"}))},
+      {"a delta as a list", Post(Call("SetVoo", {json::array()}))},
+      {"a delta as null", Post(Call("SetVoo", {nullptr}))},
       {"changes an object", spoiled([](nlohmann::ordered_json& d) { d["changes"] = json::object(); })},
       {"a row of numbers", spoiled([](nlohmann::ordered_json& d) { for (auto& v : d["changes"][0]["new"]) v = 1; })},
       {"a float as text in a key", newValue("NRVOO", 3100.5)},
       {"a boolean in a text field", newValue("SGPREFIXO", true)},
-      {"a huge integer in a float field", newValue("VRPEROCUPACAO", 18446744073709551615ull), Expect::refused},
-      {"a method name of 1 MiB", post(call(std::string(1 << 20, 'M'), json::array()))},
-      {"a newline in the method name", post(call("GetVoo\nINFO SetVoo 0.10 ms ok", {"0001", "0002"}))},
-      {"empty object", post("{}")},
-      {"whitespace only", post("   \r\n ")},
-      {"truncated body", post(good.substr(0, good.size() / 2))},
-      {"trailing garbage", post(good + "}")},
-      {"two requests in one body", post(good + good)},
+      {"a huge integer in a float field", newValue("VRPEROCUPACAO", 18446744073709551615ull), Expect::Refused},
+      {"a method name of 1 MiB", Post(Call(std::string(1 << 20, 'M'), json::array()))},
+      {"a newline in the method name", Post(Call("GetVoo\nINFO SetVoo 0.10 ms ok", {"0001", "0002"}))},
+      {"empty object", Post("{}")},
+      {"whitespace only", Post("   \r\n ")},
+      {"truncated body", Post(good.substr(0, good.size() / 2))},
+      {"trailing garbage", Post(good + "}")},
+      {"two requests in one body", Post(good + good)},
       // Injection attempts through every text argument.
-      {"injection in CDFILIAL", post(call("GetVoo", {"0001' OR '1'='1", "0002"})), Expect::answer},
-      {"injection in CDCIA", post(call("GetVoo", {"0001", "0002'; DROP TABLE VOO; --"})), Expect::answer},
-      {"injection in NRVOO of GetTrecho", post(call("GetTrecho", {"0002", "3100' OR 1=1 --", "0001"})), Expect::answer},
-      {"injection in CDTRECHO of GetClasseVoo", post(call("GetClasseVoo", {"0001", "0002", "0001' OR 'a'='a", "3100"})), Expect::answer},
-      {"injection in GetTurno", post(call("GetTurno", {"01' UNION SELECT NRVOO, NRVOO FROM VOO --", ""})), Expect::answer},
-      {"injection in delete-all NRVOO", post(call("SetDelTdsTrechos", {"0001", "0002", "3100' OR '1'='1"})), Expect::answer},
-      {"injection in delete-all CDCIA", post(call("SetDelTdsTrechos", {"0001", "' OR 1=1 --", "3100"})), Expect::answer},
+      {"injection in CDFILIAL", Post(Call("GetVoo", {"0001' OR '1'='1", "0002"})), Expect::Answer},
+      {"injection in CDCIA", Post(Call("GetVoo", {"0001", "0002'; DROP TABLE VOO; --"})), Expect::Answer},
+      {"injection in NRVOO of GetTrecho", Post(Call("GetTrecho", {"0002", "3100' OR 1=1 --", "0001"})), Expect::Answer},
+      {"injection in CDTRECHO of GetClasseVoo", Post(Call("GetClasseVoo", {"0001", "0002", "0001' OR 'a'='a", "3100"})), Expect::Answer},
+      {"injection in GetTurno", Post(Call("GetTurno", {"01' UNION SELECT NRVOO, NRVOO FROM VOO --", ""})), Expect::Answer},
+      {"injection in delete-all NRVOO", Post(Call("SetDelTdsTrechos", {"0001", "0002", "3100' OR '1'='1"})), Expect::Answer},
+      {"injection in delete-all CDCIA", Post(Call("SetDelTdsTrechos", {"0001", "' OR 1=1 --", "3100"})), Expect::Answer},
       {"injection in a field name", spoiled([](nlohmann::ordered_json& d) { d["fields"][0]["name"] = "NRVOO = NRVOO; DROP TABLE VOO; --"; })},
       {"injection in a field type", spoiled([](nlohmann::ordered_json& d) { d["fields"][0]["type"] = "string'); DROP TABLE VOO; --"; })},
       {"injection in the change kind", spoiled([](nlohmann::ordered_json& d) { d["changes"][0]["kind"] = "delete' --"; })},
-      {"injection in a new key value", newValue("NRVOO", "1' OR '1'='1"), Expect::refused},
-      {"injection in a new branch", newValue("CDFILIAL", "'--"), Expect::refused},
-      {"injection in an old value", oldValue("SGPREFIXO", "' OR '1'='1"), Expect::refused},
-      {"forged original values", oldValue("QTDIASPROD", 77), Expect::refused},
-      {"forged original key", oldValue("NRVOO", "3101"), Expect::refused},
+      {"injection in a new key value", newValue("NRVOO", "1' OR '1'='1"), Expect::Refused},
+      {"injection in a new branch", newValue("CDFILIAL", "'--"), Expect::Refused},
+      {"injection in an old value", oldValue("SGPREFIXO", "' OR '1'='1"), Expect::Refused},
+      {"forged original values", oldValue("QTDIASPROD", 77), Expect::Refused},
+      {"forged original key", oldValue("NRVOO", "3101"), Expect::Refused},
       {"delete with forged originals", spoiled([](nlohmann::ordered_json& d) {
          d["changes"][0]["kind"] = "delete";
          d["changes"][0].erase("new");
-         d["changes"][0]["old"][vooDataset().indexOf("IDSITVOO")] = "9";
-       }), Expect::refused},
+         d["changes"][0]["old"][VooDataset().IndexOf("IDSITVOO")] = "9";
+       }), Expect::Refused},
       // HTTP: methods, paths, content types, origins, hosts, sizes.
-      {"PUT", rawPost(kPath, good, json, "PUT")},
-      {"DELETE", rawPost(kPath, good, json, "DELETE")},
-      {"GET", "GET " + kPath + " HTTP/1.1\r\n" + host() + "Connection: close\r\n\r\n"},
-      {"trailing slash", rawPost(kPath + "/", good, json)},
-      {"root path", rawPost("/", good, json)},
-      {"path outside /rpc", rawPost("/admin/" + std::string(FlightModule::kName), good, json)},
-      {"another module", rawPost("/rpc/Zor99999.rdmOutro", good, json)},
-      {"text/plain with a browser origin", rawPost(kPath, good, host() + "Content-Type: text/plain\r\nOrigin: http://evil.example\r\n")},
-      {"JSON with a browser origin", rawPost(kPath, good, json + "Origin: http://evil.example\r\n")},
-      {"JSON with a null origin", rawPost(kPath, good, json + "Origin: null\r\n")},
-      {"foreign Host (DNS rebinding)", rawPost(kPath, good, "Host: evil.example:" + std::to_string(server_->port()) + "\r\nContent-Type: application/json\r\n")},
-      {"Host with another port", rawPost(kPath, good, "Host: 127.0.0.1:1\r\nContent-Type: application/json\r\n")},
-      {"no Content-Type", rawPost(kPath, good, host())},
-      {"text/plain", rawPost(kPath, good, host() + "Content-Type: text/plain\r\n")},
-      {"multipart", rawPost(kPath, "--x\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n--x--\r\n", host() + "Content-Type: multipart/form-data; boundary=x\r\n")},
-      {"form-encoded over 8 KB", rawPost(kPath, "a=" + std::string(9000, 'b'), host() + "Content-Type: application/x-www-form-urlencoded\r\n")},
-      {"application/jsonp", rawPost(kPath, good, host() + "Content-Type: application/jsonx\r\n")},
+      {"PUT", RawPost(kPath, good, json, "PUT")},
+      {"DELETE", RawPost(kPath, good, json, "DELETE")},
+      {"GET", "GET " + kPath + " HTTP/1.1\r\n" + Host() + "Connection: close\r\n\r\n"},
+      {"trailing slash", RawPost(kPath + "/", good, json)},
+      {"root path", RawPost("/", good, json)},
+      {"path outside /rpc", RawPost("/admin/" + std::string(FlightModule::kName), good, json)},
+      {"another module", RawPost("/rpc/Zor99999.rdmOutro", good, json)},
+      {"text/plain with a browser origin", RawPost(kPath, good, Host() + "Content-Type: text/plain\r\nOrigin: http://evil.example\r\n")},
+      {"JSON with a browser origin", RawPost(kPath, good, json + "Origin: http://evil.example\r\n")},
+      {"JSON with a null origin", RawPost(kPath, good, json + "Origin: null\r\n")},
+      {"foreign Host (DNS rebinding)", RawPost(kPath, good, "Host: evil.example:" + std::to_string(server_->Port()) + "\r\nContent-Type: application/json\r\n")},
+      {"Host with another port", RawPost(kPath, good, "Host: 127.0.0.1:1\r\nContent-Type: application/json\r\n")},
+      {"no Content-Type", RawPost(kPath, good, Host())},
+      {"text/plain", RawPost(kPath, good, Host() + "Content-Type: text/plain\r\n")},
+      {"multipart", RawPost(kPath, "--x\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\n1\r\n--x--\r\n", Host() + "Content-Type: multipart/form-data; boundary=x\r\n")},
+      {"form-encoded over 8 KB", RawPost(kPath, "a=" + std::string(9000, 'b'), Host() + "Content-Type: application/x-www-form-urlencoded\r\n")},
+      {"application/jsonp", RawPost(kPath, good, Host() + "Content-Type: application/jsonx\r\n")},
       {"body over the limit (announced)", "POST " + kPath + " HTTP/1.1\r\n" + json + "Content-Length: 999999999\r\n\r\n{"},
       {"body over the limit (chunked)", [&] {
          std::string r = "POST " + kPath + " HTTP/1.1\r\n" + json + "Transfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
@@ -207,12 +207,12 @@ std::vector<Case> HostileTest::cases() {
 }
 
 TEST_P(HostileTest, EveryHostileRequestIsAnsweredAndChangesNothing) {
-  ASSERT_FALSE(client_->data("GetTrecho", {"0002", "3100", "0001"})["rows"].empty()) << "the demo's flight 3100 has legs";
-  std::string before = snapshot(server_->pool());
-  auto all = cases();
+  ASSERT_FALSE(client_->Data("GetTrecho", {"0002", "3100", "0001"})["rows"].empty()) << "the demo's flight 3100 has legs";
+  std::string before = Snapshot(server_->Pool());
+  auto all = Cases();
   EXPECT_GE(all.size(), 60u);
   for (const auto& c : all) {
-    RawReply r = rawExchange(server_->port(), c.request);
+    RawReply r = RawExchange(server_->Port(), c.request);
     ASSERT_NE(r.status, 0) << c.what << ": no answer";
     nlohmann::ordered_json body;
     try {
@@ -224,9 +224,9 @@ TEST_P(HostileTest, EveryHostileRequestIsAnsweredAndChangesNothing) {
     EXPECT_TRUE(body.is_object() && body["jsonrpc"] == "2.0") << c.what << ": " << r.body.substr(0, 300);
     bool isError = body.contains("error");
     bool isRefusal = body.contains("result") && body["result"].is_object() && body["result"]["ok"] == false;
-    if (c.expect == Expect::error) {
+    if (c.expect == Expect::Error) {
       EXPECT_TRUE(isError) << c.what << ": " << r.body.substr(0, 300);
-    } else if (c.expect == Expect::refused) {
+    } else if (c.expect == Expect::Refused) {
       EXPECT_TRUE(isError || isRefusal) << c.what << ": " << r.body.substr(0, 300);
     }
     if (isError) {
@@ -236,9 +236,9 @@ TEST_P(HostileTest, EveryHostileRequestIsAnsweredAndChangesNothing) {
     }
     EXPECT_EQ(r.headers.find("EXCEPTION"), std::string::npos) << c.what;
     // Still serving, nothing changed.
-    ASSERT_EQ(client_->call("GetTurno", {"01", ""})["result"]["ok"], true) << "after " << c.what;
+    ASSERT_EQ(client_->Call("GetTurno", {"01", ""})["result"]["ok"], true) << "after " << c.what;
   }
-  EXPECT_EQ(snapshot(server_->pool()), before);
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
   // What callers send never starts a line of its own in the log.
   std::string log = log_.str();
   EXPECT_EQ(log.find("\nINFO SetVoo 0.10 ms ok"), std::string::npos);
@@ -250,13 +250,13 @@ TEST_P(HostileTest, EveryHostileRequestIsAnsweredAndChangesNothing) {
 TEST_P(HostileTest, SlowAndIdleClientsDoNotDelayOthers) {
   std::vector<std::unique_ptr<RpcClient>> idle;
   for (int i = 0; i < 40; ++i) {
-    idle.push_back(std::make_unique<RpcClient>(server_->port()));
-    idle.back()->data("GetTurno", {"01", ""});
+    idle.push_back(std::make_unique<RpcClient>(server_->Port()));
+    idle.back()->Data("GetTurno", {"01", ""});
   }
   std::vector<int> slow;
-  const std::string partial = "POST " + kPath + " HTTP/1.1\r\n" + host();
+  const std::string partial = "POST " + kPath + " HTTP/1.1\r\n" + Host();
   for (int i = 0; i < 50; ++i) {
-    int fd = connectLoopback(server_->port());
+    int fd = ConnectLoopback(server_->Port());
     ASSERT_GE(fd, 0);
     ::send(fd, partial.data(), i % 2 ? partial.size() : 5, MSG_NOSIGNAL);
     slow.push_back(fd);
@@ -265,10 +265,10 @@ TEST_P(HostileTest, SlowAndIdleClientsDoNotDelayOthers) {
   for (int round = 0; round < 20; ++round) {
     for (int fd : slow) ::send(fd, "X", 1, MSG_NOSIGNAL);  // one more byte each, never a full header
     auto start = Clock::now();
-    RpcClient fresh(server_->port());
-    ASSERT_EQ(fresh.call("GetTurno", {"01", ""})["result"]["ok"], true);
-    ASSERT_EQ(idle[static_cast<size_t>(round)]->call("GetTipoVoo", json::array())["result"]["ok"], true);
-    worst = std::max(worst, msSince(start));
+    RpcClient fresh(server_->Port());
+    ASSERT_EQ(fresh.Call("GetTurno", {"01", ""})["result"]["ok"], true);
+    ASSERT_EQ(idle[static_cast<size_t>(round)]->Call("GetTipoVoo", json::array())["result"]["ok"], true);
+    worst = std::max(worst, MsSince(start));
   }
   for (int fd : slow) ::close(fd);
   EXPECT_LT(worst, 500.0);

@@ -12,7 +12,7 @@
 
 namespace zor::server::testing {
 
-int connectLoopback(int port) {
+int ConnectLoopback(int port) {
   int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in a{};
   a.sin_family = AF_INET;
@@ -25,15 +25,15 @@ int connectLoopback(int port) {
   return fd;
 }
 
-std::string rawPost(const std::string& path, const std::string& body, const std::string& headers,
+std::string RawPost(const std::string& path, const std::string& body, const std::string& headers,
                     const std::string& method) {
   return method + " " + path + " HTTP/1.1\r\n" + headers + "Content-Length: " + std::to_string(body.size()) +
          "\r\nConnection: close\r\n\r\n" + body;
 }
 
-RawReply rawExchange(int port, const std::string& request, int timeoutMs) {
+RawReply RawExchange(int port, const std::string& request, int timeoutMs) {
   RawReply r;
-  int fd = connectLoopback(port);
+  int fd = ConnectLoopback(port);
   if (fd < 0) return r;
   size_t sent = 0;
   while (sent < request.size()) {

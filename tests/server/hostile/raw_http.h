@@ -13,13 +13,13 @@ struct RawReply {
 };
 
 // Sends the bytes as they are on a new connection and reads one answer.
-RawReply rawExchange(int port, const std::string& request, int timeoutMs = 10000);
+RawReply RawExchange(int port, const std::string& request, int timeoutMs = 10000);
 
 // A POST with the given extra header lines ("Name: value\r\n" each).
-std::string rawPost(const std::string& path, const std::string& body, const std::string& headers,
+std::string RawPost(const std::string& path, const std::string& body, const std::string& headers,
                     const std::string& method = "POST");
 
 // A connected socket to 127.0.0.1:port, or -1.
-int connectLoopback(int port);
+int ConnectLoopback(int port);
 
 }  // namespace zor::server::testing

@@ -13,20 +13,20 @@ namespace zor::server::ssim {
 
 namespace {
 
-std::string sample(const std::string& name) {
+std::string Sample(const std::string& name) {
   std::ifstream in(std::string(ZOR_SSIM_DATA) + "/" + name, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
-const Flight& flight(const Carrier& c, const std::string& number) {
+const Flight& FlightOf(const Carrier& c, const std::string& number) {
   for (const auto& f : c.flights)
     if (f.number == number) return f;
   throw std::runtime_error("no flight " + number);
 }
 
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> out;
   std::stringstream s(text);
   for (std::string l; std::getline(s, l);) out.push_back(l);
@@ -36,20 +36,20 @@ std::vector<std::string> lines(const std::string& text) {
 }  // namespace
 
 TEST(SsimRead, ASeasonWithSeveralLegsAnOvernightLegAndAnExtraCharter) {
-  Document doc = readSchedule(sample("abr_season.ssim"));
+  Document doc = ReadSchedule(Sample("abr_season.ssim"));
   EXPECT_TRUE(doc.issues.empty());
   ASSERT_EQ(doc.carriers.size(), 1u);
   const Carrier& c = doc.carriers[0];
   EXPECT_EQ(c.airline, "ABR");
   EXPECT_EQ(c.timeMode, 'L');
-  EXPECT_EQ(c.validFrom.iso(), "2026-01-01");
-  EXPECT_EQ(c.validTo.iso(), "2026-12-31");
+  EXPECT_EQ(c.validFrom.Iso(), "2026-01-01");
+  EXPECT_EQ(c.validTo.Iso(), "2026-12-31");
   ASSERT_EQ(c.flights.size(), 7u);
   for (const auto& f : c.flights) EXPECT_TRUE(f.errors.empty()) << f.number << ": " << f.errors.front();
 
-  const Flight& f = flight(c, "2500");
+  const Flight& f = FlightOf(c, "2500");
   ASSERT_EQ(f.legs.size(), 3u);
-  EXPECT_EQ(daysText(f.days), "1 3 5  ");
+  EXPECT_EQ(DaysText(f.days), "1 3 5  ");
   EXPECT_EQ(f.legs[0].from + f.legs[1].from + f.legs[2].from + f.legs[2].to, "GRUBSBMAOBEL");
   EXPECT_EQ(f.legs[2].departure, "2330");
   EXPECT_EQ(f.legs[2].arrival, "0110");
@@ -58,21 +58,21 @@ TEST(SsimRead, ASeasonWithSeveralLegsAnOvernightLegAndAnExtraCharter) {
   EXPECT_EQ(f.legs[0].classes, "JY");
   EXPECT_EQ(f.legs[0].aircraftType, "320");
 
-  const Flight& charter = flight(c, "2501");
+  const Flight& charter = FlightOf(c, "2501");
   EXPECT_EQ(charter.serviceType, 'C');
-  EXPECT_EQ(charter.from.iso(), "2026-03-01");
-  EXPECT_EQ(charter.to.iso(), "2026-03-15");
+  EXPECT_EQ(charter.from.Iso(), "2026-03-01");
+  EXPECT_EQ(charter.to.Iso(), "2026-03-15");
 }
 
 TEST(SsimRead, TwoCarriersWithCrlfCutBlanksAndNoFillerRecords) {
-  Document doc = readSchedule(sample("two_carriers.ssim"));
+  Document doc = ReadSchedule(Sample("two_carriers.ssim"));
   EXPECT_TRUE(doc.issues.empty()) << doc.issues.front().message;
   ASSERT_EQ(doc.carriers.size(), 2u);
   EXPECT_EQ(doc.carriers[0].airline, "CRZ");
   EXPECT_EQ(doc.carriers[1].airline, "ABR");
   ASSERT_EQ(doc.carriers[0].flights.size(), 1u);
   EXPECT_EQ(doc.carriers[0].flights[0].number, "3200");
-  const Flight& f = flight(doc.carriers[1], "2600");
+  const Flight& f = FlightOf(doc.carriers[1], "2600");
   ASSERT_EQ(f.legs.size(), 2u);
   EXPECT_TRUE(f.errors.empty());
   EXPECT_EQ(f.legs[1].to, "FLN");
@@ -81,11 +81,11 @@ TEST(SsimRead, TwoCarriersWithCrlfCutBlanksAndNoFillerRecords) {
 }
 
 TEST(SsimRead, FaultyRecordsAreNamedByLineAndOnlyTheirFlightIsLost) {
-  Document doc = readSchedule(sample("malformed.ssim"));
+  Document doc = ReadSchedule(Sample("malformed.ssim"));
   const Carrier& c = doc.carriers.at(0);
   auto errors = [&](const std::string& nr) {
     std::string all;
-    for (const auto& e : flight(c, nr).errors) all += e + "\n";
+    for (const auto& e : FlightOf(c, nr).errors) all += e + "\n";
     return all;
   };
   EXPECT_EQ(errors("2700"), "linha 11: registro de trecho curto (60 caracteres; o tipo de aeronave termina na coluna 75).\n");
@@ -103,10 +103,10 @@ TEST(SsimRead, FaultyRecordsAreNamedByLineAndOnlyTheirFlightIsLost) {
 }
 
 TEST(SsimRead, EdgeCasesOfRecordsAndDates) {
-  EXPECT_FALSE(parseSsimDate("29FEB26"));
-  EXPECT_TRUE(parseSsimDate("29FEB28"));
-  EXPECT_FALSE(parseSsimDate("01jan2"));
-  EXPECT_EQ(parseSsimDate("05jan26")->iso(), "2026-01-05");  // month in lower case still read
+  EXPECT_FALSE(ParseSsimDate("29FEB26"));
+  EXPECT_TRUE(ParseSsimDate("29FEB28"));
+  EXPECT_FALSE(ParseSsimDate("01jan2"));
+  EXPECT_EQ(ParseSsimDate("05jan26")->Iso(), "2026-01-05");  // month in lower case still read
 
   // A leg before any carrier record, an open end (00XXX00), a date
   // variation of the day before, and a suffix after the number.
@@ -117,7 +117,7 @@ TEST(SsimRead, EdgeCasesOfRecordsAndDates) {
   leg3.replace(72, 3, "320");
   leg3[192] = 'A';
   std::string carrier = "2LABR         01JAN2631DEC26";
-  Document doc = readSchedule(leg3 + "\n" + carrier + "\n" + leg3 + "\n");
+  Document doc = ReadSchedule(leg3 + "\n" + carrier + "\n" + leg3 + "\n");
   ASSERT_EQ(doc.issues.size(), 1u);
   EXPECT_EQ(doc.issues[0].message, "linha 1: registro de trecho antes do registro da companhia.");
   const Flight& f = doc.carriers.at(0).flights.at(0);
@@ -132,8 +132,8 @@ TEST(SsimWrite, BlocksOfFiveNumberedRecordsThatReadBackAsWritten) {
   a.airline = "ABR";
   a.number = "12A";
   a.serviceType = 'C';
-  a.from = *makeDate(2026, 3, 1);
-  a.to = *makeDate(2026, 3, 15);
+  a.from = *MakeDate(2026, 3, 1);
+  a.to = *MakeDate(2026, 3, 15);
   a.days = {true, false, true, false, false, false, true};
   Leg l1{0, 0, "GRU", "GIG", "2300", "0005", 0, 1, "320", "JY"};
   Leg l2{0, 0, "GIG", "SSA", "0100", "0300", 1, 1, "320", "Y"};
@@ -141,10 +141,10 @@ TEST(SsimWrite, BlocksOfFiveNumberedRecordsThatReadBackAsWritten) {
   Flight b = a;
   b.number = "7";
   b.legs = {l1};
-  FileHeader h{"ABR", 'L', *makeDate(2026, 1, 1), *makeDate(2026, 12, 31), *makeDate(2026, 12, 8), 9 * 60 + 5};
-  std::string text = writeSchedule(h, {a, b});
+  FileHeader h{"ABR", 'L', *MakeDate(2026, 1, 1), *MakeDate(2026, 12, 31), *MakeDate(2026, 12, 8), 9 * 60 + 5};
+  std::string text = WriteSchedule(h, {a, b});
 
-  auto recs = lines(text);
+  auto recs = Lines(text);
   ASSERT_EQ(recs.size(), 20u);  // header, carrier, legs and trailer each in a block of their own
   for (const auto& r : recs) EXPECT_EQ(r.size(), kRecordLength);
   EXPECT_EQ(recs[0].substr(0, 35), "1AIRLINE STANDARD SCHEDULE DATA SET");
@@ -159,7 +159,7 @@ TEST(SsimWrite, BlocksOfFiveNumberedRecordsThatReadBackAsWritten) {
   EXPECT_EQ(recs[15].substr(0, 5), "5 ABR");
   EXPECT_EQ(recs[15].substr(187), "000005E000006");  // check reference: the record before
 
-  Document doc = readSchedule(text);
+  Document doc = ReadSchedule(text);
   EXPECT_TRUE(doc.issues.empty());
   const Flight& back = doc.carriers.at(0).flights.at(0);
   EXPECT_EQ(back.number, "12A");
