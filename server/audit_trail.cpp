@@ -7,12 +7,16 @@
 #include <ctime>
 #include <map>
 
+#include <nlohmann/json.hpp>
+
 #include "server/password_hash.h"
 #include "server/schema.h"
 
 namespace zor::server {
 
 namespace {
+
+using json = nlohmann::ordered_json;
 
 std::optional<std::string> AsText(const SqlValue& v) {
   if (auto* s = std::get_if<std::string>(&v)) return *s;
@@ -25,9 +29,14 @@ std::optional<std::string> AsText(const SqlValue& v) {
   return std::nullopt;
 }
 
-SqlValue Stored(const std::optional<std::string>& s) {
-  if (!s) return std::monostate{};
-  return s->size() > 200 ? s->substr(0, 200) : *s;
+// A value as the trail keeps it: its first 200 bytes, cut before a
+// character rather than inside one.
+std::optional<std::string> Clipped(std::optional<std::string> s) {
+  if (!s || s->size() <= 200) return s;
+  size_t n = 200;
+  while (n > 0 && (static_cast<unsigned char>((*s)[n]) & 0xC0) == 0x80) --n;
+  s->resize(n);
+  return s;
 }
 
 std::string NowUtc() {
@@ -50,33 +59,65 @@ std::string KindCode(AuditKind k) {
 
 std::string Text(const SqlValue& v) { return AsText(v).value_or(""); }
 
-const char* kEntryInsert =
-    "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
-    " NMTABELA, DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+json Optional(const std::optional<std::string>& s) { return s ? json(*s) : json(nullptr); }
 
-// The changed columns of one entry in one statement, not one per column: a
-// new flight changes some forty.
-std::string ColumnRowsInsert(size_t rows) {
-  std::string sql =
-      "INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO) VALUES ";
-  for (size_t i = 0; i < rows; ++i) sql += i ? ", (?, ?, ?, ?, ?)" : "(?, ?, ?, ?, ?)";
-  return sql;
+std::optional<std::string> TextMember(const json& o, const char* name) {
+  auto it = o.find(name);
+  if (it == o.end() || !it->is_string()) return std::nullopt;
+  return it->get<std::string>();
 }
 
-// An entry and its changed columns (five values each). PostgreSQL takes
-// both in one statement, so one round trip to the database; SQLite runs in
-// this process and takes two.
-void WriteEntry(Connection& c, std::vector<SqlValue> entry, const std::vector<SqlValue>& columns) {
-  if (columns.empty()) {
-    c.Execute(kEntryInsert, entry);
-  } else if (c.Dialect() == SqlDialect::Postgresql) {
-    entry.insert(entry.end(), columns.begin(), columns.end());
-    c.Execute(std::string("WITH ENTRY AS (") + kEntryInsert + ") " + ColumnRowsInsert(columns.size() / 5), entry);
-  } else {
-    c.Execute(kEntryInsert, entry);
-    c.Execute(ColumnRowsInsert(columns.size() / 5), columns);
+// An entry's changed columns are kept in its own row, in the shape the
+// session endpoint answers them: [{"campo": .., "antes": .., "depois": ..}].
+// One row per change rather than one per column: a new flight changes some
+// forty, and their rows were most of a save's writes.
+std::string ColumnsText(const std::vector<AuditColumn>& columns) {
+  json list = json::array();
+  for (const auto& c : columns)
+    list.push_back({{"campo", c.name}, {"antes", Optional(c.oldValue)}, {"depois", Optional(c.newValue)}});
+  return list.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// Reads what ColumnsText wrote. A text another program left unreadable is
+// shown whole, as one column, rather than hidden.
+std::vector<AuditColumn> ColumnsFromText(const std::string& text) {
+  const std::vector<AuditColumn> asIs = {{"DSCAMPOS", std::nullopt, text}};
+  json list = json::parse(text, nullptr, false);
+  if (!list.is_array()) return asIs;
+  std::vector<AuditColumn> out;
+  for (const auto& c : list) {
+    if (!c.is_object()) return asIs;
+    out.push_back({TextMember(c, "campo").value_or(""), TextMember(c, "antes"), TextMember(c, "depois")});
+  }
+  return out;
+}
+
+using EntryIndex = std::map<std::pair<std::string, std::string>, size_t>;  // (call, sequence) -> entry
+
+// The columns of entries written before the columns moved into the entry's
+// row: one row each in ZORAUDITORIACAMPO, found by call (a call's rows
+// share its id).
+void ReadColumnRows(Connection& c, const EntryIndex& index, std::vector<AuditEntry>& out) {
+  std::string marks;
+  std::vector<SqlValue> ids;
+  for (const auto& [k, _] : index)
+    if (ids.empty() || std::get<std::string>(ids.back()) != k.first) {  // the index is ordered by call
+      marks += marks.empty() ? "?" : ", ?";
+      ids.push_back(k.first);
+    }
+  auto cols = c.Query("SELECT DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO FROM ZORAUDITORIACAMPO"
+                      " WHERE DSCHAMADA IN (" + marks + ")",
+                      ids);
+  for (const auto& r : cols.rows) {
+    auto it = index.find({Text(r[0]), Text(r[1])});
+    if (it == index.end()) continue;
+    out[it->second].columns.push_back({Text(r[2]), AsText(r[3]), AsText(r[4])});
   }
 }
+
+const char* kEntryInsert =
+    "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
+    " NMTABELA, DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO, DSCAMPOS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
 }  // namespace
 
@@ -99,19 +140,17 @@ void AuditRecorder::Record(const std::string& table, AuditKind kind, const std::
   };
   std::string key;
   for (const auto& k : SchemaTable(table).primaryKey) key += (key.empty() ? "" : "/") + valueOf(k);
-  const auto seq = static_cast<std::int64_t>(++sequence_);
-  std::vector<SqlValue> changed;
+  std::vector<AuditColumn> changed;
   for (size_t i = 0; i < columns.size(); ++i) {
     auto before = oldValues ? AsText((*oldValues)[i]) : std::nullopt;
     auto after = newValues ? AsText((*newValues)[i]) : std::nullopt;
     if (before == after) continue;
-    changed.insert(changed.end(), {callId_, seq, columns[i], Stored(before), Stored(after)});
+    changed.push_back({columns[i], Clipped(std::move(before)), Clipped(std::move(after))});
   }
-  WriteEntry(c_,
-             {callId_, seq, when_, micros_, caller_.user.substr(0, 20), caller_.address.substr(0, 64),
-              method_.substr(0, 30), table, key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4),
-              valueOf("CDCIA").substr(0, 4), valueOf("NRVOO").substr(0, 5), KindCode(kind)},
-             changed);
+  c_.Execute(kEntryInsert, {callId_, static_cast<std::int64_t>(++sequence_), when_, micros_,
+                            caller_.user.substr(0, 20), caller_.address.substr(0, 64), method_.substr(0, 30), table,
+                            key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4), valueOf("CDCIA").substr(0, 4),
+                            valueOf("NRVOO").substr(0, 5), KindCode(kind), ColumnsText(changed)});
 }
 
 void AuditRecorder::RecordDeletion(const std::string& table, const std::string& where,
@@ -156,11 +195,11 @@ std::vector<AuditEntry> ReadAudit(Connection& c, const AuditFilter& f) {
   add("A.DTAUDITORIA >= ?", f.since);
   auto rows = c.Query(
       "SELECT A.DSCHAMADA, A.NRSEQUENCIA, A.DTAUDITORIA, A.CDUSUARIO, A.DSENDERECO, A.NMMETODO, A.NMTABELA, "
-      "A.DSCHAVE, A.CDFILIAL, A.CDCIA, A.NRVOO, A.IDTIPO FROM ZORAUDITORIA A WHERE " + where +
+      "A.DSCHAVE, A.CDFILIAL, A.CDCIA, A.NRVOO, A.IDTIPO, A.DSCAMPOS FROM ZORAUDITORIA A WHERE " + where +
           " ORDER BY A.NRMICROS DESC, A.DSCHAMADA DESC, A.NRSEQUENCIA DESC LIMIT " + std::to_string(f.limit),
       params);
   std::vector<AuditEntry> out;
-  std::map<std::pair<std::string, std::string>, size_t> index;
+  EntryIndex older;
   for (auto it = rows.rows.rbegin(); it != rows.rows.rend(); ++it) {
     const auto& r = *it;
     AuditEntry e;
@@ -175,28 +214,17 @@ std::vector<AuditEntry> ReadAudit(Connection& c, const AuditFilter& f) {
     e.company = Text(r[9]);
     e.flight = Text(r[10]);
     e.kind = Text(r[11]);
-    index[{Text(r[0]), Text(r[1])}] = out.size();
+    if (auto columns = AsText(r[12]))
+      e.columns = ColumnsFromText(*columns);
+    else
+      older[{Text(r[0]), Text(r[1])}] = out.size();
     out.push_back(std::move(e));
   }
-  if (out.empty()) return out;
-  // The columns of the entries read, by call (a call's rows share its id).
-  std::string marks;
-  std::vector<SqlValue> ids;
-  std::map<std::string, bool> seen;
-  for (const auto& [k, _] : index)
-    if (!seen[k.first]) {
-      seen[k.first] = true;
-      marks += marks.empty() ? "?" : ", ?";
-      ids.push_back(k.first);
-    }
-  auto cols = c.Query("SELECT DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO FROM ZORAUDITORIACAMPO"
-                      " WHERE DSCHAMADA IN (" + marks + ") ORDER BY DSCHAMADA, NRSEQUENCIA, NMCAMPO",
-                      ids);
-  for (const auto& r : cols.rows) {
-    auto it = index.find({Text(r[0]), Text(r[1])});
-    if (it == index.end()) continue;
-    out[it->second].columns.push_back({Text(r[2]), AsText(r[3]), AsText(r[4])});
-  }
+  if (!older.empty()) ReadColumnRows(c, older, out);
+  // Columns by name, whichever way the entry keeps them.
+  for (auto& e : out)
+    std::stable_sort(e.columns.begin(), e.columns.end(),
+                     [](const AuditColumn& a, const AuditColumn& b) { return a.name < b.name; });
   return out;
 }
 

@@ -120,9 +120,11 @@ std::vector<TableDef> BuildAccessTables() {
                 Integer("NRULTIMOUSO", true)},
                {"DSTOKENHASH"},
                {{{"CDUSUARIO"}, "ZORUSUARIO", {"CDUSUARIO"}}}});
-  // One row per changed row; its columns' old and new values below it.
-  // NRMICROS (microseconds since 1970 when the call began) orders the calls
-  // of one second; NRSEQUENCIA the rows of one call.
+  // One row per changed row. Version 4 adds DSCAMPOS, its changed columns'
+  // old and new values in one text; entries written before keep them in
+  // ZORAUDITORIACAMPO, one row per column. NRMICROS (microseconds since
+  // 1970 when the call began) orders the calls of one second; NRSEQUENCIA
+  // the rows of one call.
   // The user code is not a foreign key: the trail outlives any user.
   t.push_back({"ZORAUDITORIA",
                {Key("DSCHAMADA", 32), Integer("NRSEQUENCIA", true), Stamp("DTAUDITORIA"), Integer("NRMICROS", true),
@@ -169,6 +171,8 @@ const std::vector<Migration>& Migrations() {
          c.ExecScript("CREATE INDEX ZORAUDITORIA_DATA ON ZORAUDITORIA (DTAUDITORIA)");
          c.ExecScript("CREATE INDEX ZORSESSAO_USUARIO ON ZORSESSAO (CDUSUARIO)");
        }},
+      // An audit entry's changed columns in its own row (see above).
+      {4, [](Connection& c) { c.ExecScript("ALTER TABLE ZORAUDITORIA ADD COLUMN DSCAMPOS TEXT"); }},
   };
   return kList;
 }

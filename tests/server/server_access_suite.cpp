@@ -332,6 +332,35 @@ TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
             -32001);
 }
 
+// An entry keeps its changed columns in its own row; entries written
+// before that keep them in rows of their own, and the trail reads both
+// alike. A text another program spoiled is shown as it is.
+TEST_P(AccessTest, TheTrailReadsEntriesOfEitherLayout) {
+  const std::string entry =
+      "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"
+      " NMTABELA, DSCHAVE, CDFILIAL, CDCIA, NRVOO, IDTIPO, DSCAMPOS) VALUES (?, 1, '2025-01-02T03:04:05', ?,"
+      " 'velho', '10.0.0.1', 'SetVoo', 'VOO', '0001/0002/7320', '0001', '0002', '7320', 'A', ?)";
+  server_->Pool().Acquire()->Execute(entry, {std::string("antiga"), std::int64_t{1}, SqlValue{}});
+  server_->Pool().Acquire()->Execute(
+      "INSERT INTO ZORAUDITORIACAMPO (DSCHAMADA, NRSEQUENCIA, NMCAMPO, DSVALORANTIGO, DSVALORNOVO) VALUES"
+      " ('antiga', 1, 'SGPREFIXO', 'PR-AAA', 'PR-AAB'), ('antiga', 1, 'CDEQUIP', NULL, '0001')");
+  server_->Pool().Acquire()->Execute(entry, {std::string("estragada"), std::int64_t{2}, std::string("[{\"campo\":")});
+  admin_->Data("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("7320"))})}));
+
+  json t = Trail("0001", "0002", "7320");
+  ASSERT_EQ(t.size(), 3u) << t.dump();
+  EXPECT_EQ(t[0]["usuario"], "velho");
+  EXPECT_EQ(t[0]["campos"].dump(),
+            R"([{"campo":"CDEQUIP","antes":null,"depois":"0001"},{"campo":"SGPREFIXO","antes":"PR-AAA","depois":"PR-AAB"}])");
+  EXPECT_EQ(t[1]["campos"].dump(), R"([{"campo":"DSCAMPOS","antes":null,"depois":"[{\"campo\":"}])");
+  EXPECT_EQ(t[2]["tipo"], "inclusão");
+  EXPECT_NE(t[2]["campos"].dump().find(R"({"campo":"SGPREFIXO","antes":null,"depois":"PR-BCA"})"), std::string::npos)
+      << t[2].dump();
+  // The new entry wrote no column rows.
+  auto rows = server_->Pool().Acquire()->Query("SELECT DSCHAMADA FROM ZORAUDITORIACAMPO");
+  ASSERT_EQ(rows.rows.size(), 2u);
+}
+
 #ifdef ZOR_TEST_BACKEND_PG
 INSTANTIATE_TEST_SUITE_P(Postgres, AccessTest, ::testing::Values(std::string("pg")));
 #else
