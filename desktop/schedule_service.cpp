@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QStringList>
 
+#include "platform/core/platform_texts.h"
 #include "platform/net/net_connection.h"
 #include "platform/net/server_result.h"
 #include "platform/sql/dtm_db_geral.h"
@@ -44,7 +45,7 @@ ScheduleService::Reply ScheduleService::Call(const char* method, const QStringLi
   plat::Variant result = net_->AppServer().Call(method, std::move(values));
   Reply reply;
   if (!plat::IsServerResult(result)) {
-    reply.Message = QStringLiteral("O servidor de aplicação deu uma resposta que não se entende.");
+    reply.Message = QString::fromStdString(plat::PlatformText("net.answer_not_understood"));
     return reply;
   }
   if (!plat::IsGoodResult(result)) {

@@ -36,30 +36,9 @@ void TfrmVoo::CreateLookupQueries() {
 }
 
 void TfrmVoo::BindLookupQueries() {
-  BindField("qryFilial", qryFilial);
-  BindField("qryCompanhia", qryCompanhia);
-  BindField("qryEquipCia", qryEquipCia);
-  BindField("qryPrefixoCia", qryPrefixoCia);
-  BindField("qryBase", qryBase);
-  BindField("qryValidBase", qryValidBase);
-  BindField("qryValidClass", qryValidClass);
-  BindField("qryTestaVoo", qryTestaVoo);
-  BindField("qryPesqClasse", qryPesqClasse);
-  BindField("qryEquipPesq", qryEquipPesq);
-  BindField("qryPrefPesq", qryPrefPesq);
-  BindField("dtsFilial", dtsFilial);
-  BindField("dtsCompanhia", dtsCompanhia);
-  BindField("dtsEquipCia", dtsEquipCia);
-  BindField("dtsPrefixoCia", dtsPrefixoCia);
-  BindField("dtsBase", dtsBase);
-  BindField("dtsValidBase", dtsValidBase);
-  BindField("dtsValidClass", dtsValidClass);
-  BindField("dtsTestaVoo", dtsTestaVoo);
-  BindField("dtsPesqClasse", dtsPesqClasse);
-  BindField("dtsEquipPesq", dtsEquipPesq);
-  BindField("dtsPrefPesq", dtsPrefPesq);
-  BindField("qryCompanhiaCDCIA", qryCompanhiaCDCIA);
-  BindField("qryBaseCDBASE", qryBaseCDBASE);
+#define ZOR_BIND_LOOKUP_MEMBER(Type, name) BindField(#name, name);
+  ZOR_FLIGHT_LOOKUP_MEMBERS(ZOR_BIND_LOOKUP_MEMBER)
+#undef ZOR_BIND_LOOKUP_MEMBER
 }
 
 }  // namespace zor::Cli_zor12200

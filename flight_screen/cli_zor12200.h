@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "flight_screen/lookup_members.h"
 #include "platform/controls/check_box.h"
 #include "platform/controls/combo_box.h"
 #include "platform/controls/containers.h"
@@ -77,32 +78,11 @@ class TfrmVoo : public plat::TfrmPadrao {
   // handlers' files listed above; generated from the definition at build time.
 #include "flight_screen/frm_voo_members.h"
 
-  // ---- lookup queries (built from the query catalogue) ----
-  plat::TADOIBQuery* qryFilial = nullptr;
-  plat::TADOIBQuery* qryCompanhia = nullptr;
-  plat::TADOIBQuery* qryEquipCia = nullptr;
-  plat::TADOIBQuery* qryPrefixoCia = nullptr;
-  plat::TADOIBQuery* qryBase = nullptr;
-  plat::TADOIBQuery* qryValidBase = nullptr;
-  plat::TADOIBQuery* qryValidClass = nullptr;
-  plat::TADOIBQuery* qryTestaVoo = nullptr;
-  plat::TADOIBQuery* qryPesqClasse = nullptr;
-  plat::TADOIBQuery* qryEquipPesq = nullptr;
-  plat::TADOIBQuery* qryPrefPesq = nullptr;
-  plat::TDataSource* dtsFilial = nullptr;
-  plat::TDataSource* dtsCompanhia = nullptr;
-  plat::TDataSource* dtsEquipCia = nullptr;
-  plat::TDataSource* dtsPrefixoCia = nullptr;
-  plat::TDataSource* dtsBase = nullptr;
-  plat::TDataSource* dtsValidBase = nullptr;
-  plat::TDataSource* dtsValidClass = nullptr;
-  plat::TDataSource* dtsTestaVoo = nullptr;
-  plat::TDataSource* dtsPesqClasse = nullptr;
-  plat::TDataSource* dtsEquipPesq = nullptr;
-  plat::TDataSource* dtsPrefPesq = nullptr;
-  // Result fields read by the handlers, named as the queries' fields.
-  plat::TField* qryCompanhiaCDCIA = nullptr;
-  plat::TField* qryBaseCDBASE = nullptr;
+  // ---- lookup queries (built from the query catalogue), their data
+  // sources and the result fields the handlers read ----
+#define ZOR_DECLARE_LOOKUP_MEMBER(Type, name) plat::Type* name = nullptr;
+  ZOR_FLIGHT_LOOKUP_MEMBERS(ZOR_DECLARE_LOOKUP_MEMBER)
+#undef ZOR_DECLARE_LOOKUP_MEMBER
 
   // ---- routines of the handlers' files ----
   // context_strip.cpp

@@ -23,16 +23,7 @@ double AsDouble(const SqlValue& v) {
   return out;
 }
 
-// Reads `count` digits at `at` into `out`; false if any is not a digit.
-bool Digits(const std::string& s, size_t at, size_t count, int& out) {
-  if (at + count > s.size()) return false;
-  out = 0;
-  for (size_t i = at; i < at + count; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-    out = out * 10 + (s[i] - '0');
-  }
-  return true;
-}
+using wire::ReadDigits;
 
 // A zone suffix: "Z", "+hh", "+hhmm", "+hh:mm" (or with '-').
 bool Zone(const std::string& s, size_t at) {
@@ -40,27 +31,28 @@ bool Zone(const std::string& s, size_t at) {
   if (s[at] == 'Z') return at + 1 == s.size();
   if (s[at] != '+' && s[at] != '-') return false;
   int h, m;
-  if (!Digits(s, at + 1, 2, h)) return false;
+  if (!ReadDigits(s, at + 1, 2, h)) return false;
   size_t rest = at + 3;
   if (rest == s.size()) return true;
   if (s[rest] == ':') ++rest;
-  return Digits(s, rest, 2, m) && rest + 2 == s.size();
+  return ReadDigits(s, rest, 2, m) && rest + 2 == s.size();
 }
 
 }  // namespace
 
 std::string StoredDateTime(const std::string& text) {
   int y, mo, d, h = 0, mi = 0, sec = 0;
-  if (!Digits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !Digits(text, 5, 2, mo) || text[7] != '-' ||
-      !Digits(text, 8, 2, d))
+  if (!ReadDigits(text, 0, 4, y) || text.size() < 10 || text[4] != '-' || !ReadDigits(text, 5, 2, mo) ||
+      text[7] != '-' || !ReadDigits(text, 8, 2, d))
     return {};
   size_t at = 10;
   if (at < text.size() && (text[at] == ' ' || text[at] == 'T')) {
-    if (!Digits(text, at + 1, 2, h) || text.size() < at + 6 || text[at + 3] != ':' || !Digits(text, at + 4, 2, mi))
+    if (!ReadDigits(text, at + 1, 2, h) || text.size() < at + 6 || text[at + 3] != ':' ||
+        !ReadDigits(text, at + 4, 2, mi))
       return {};
     at += 6;
     if (at < text.size() && text[at] == ':') {
-      if (!Digits(text, at + 1, 2, sec)) return {};
+      if (!ReadDigits(text, at + 1, 2, sec)) return {};
       at += 3;
       if (at < text.size() && text[at] == '.') {
         size_t first = ++at;

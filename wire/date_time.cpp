@@ -5,8 +5,8 @@
 
 namespace zor::wire {
 
-namespace {
-bool Digits(std::string_view s, size_t at, size_t count, int& out) {
+bool ReadDigits(std::string_view s, size_t at, size_t count, int& out) {
+  if (at > s.size() || count > s.size() - at) return false;
   out = 0;
   for (size_t i = at; i < at + count; ++i) {
     if (s[i] < '0' || s[i] > '9') return false;
@@ -14,7 +14,6 @@ bool Digits(std::string_view s, size_t at, size_t count, int& out) {
   }
   return true;
 }
-}  // namespace
 
 bool IsValid(const DateTime& v) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -36,8 +35,9 @@ bool ParseDateTime(std::string_view s, DateTime& out) {
       s[16] != ':')
     return false;
   DateTime v;
-  if (!Digits(s, 0, 4, v.Year) || !Digits(s, 5, 2, v.Month) || !Digits(s, 8, 2, v.Day) || !Digits(s, 11, 2, v.Hour) ||
-      !Digits(s, 14, 2, v.Minute) || !Digits(s, 17, 2, v.Second) || !IsValid(v))
+  if (!ReadDigits(s, 0, 4, v.Year) || !ReadDigits(s, 5, 2, v.Month) || !ReadDigits(s, 8, 2, v.Day) ||
+      !ReadDigits(s, 11, 2, v.Hour) || !ReadDigits(s, 14, 2, v.Minute) || !ReadDigits(s, 17, 2, v.Second) ||
+      !IsValid(v))
     return false;
   out = v;
   return true;

@@ -15,6 +15,10 @@ struct DateTime {
 // Whether the date is in the calendar (years 1 to 9999) and the time within the day.
 bool IsValid(const DateTime& value);
 
+// Reads the `count` decimal digits at `at` into `out`; false when the text
+// ends first or any of them is not a digit.
+bool ReadDigits(std::string_view text, size_t at, size_t count, int& out);
+
 // "yyyy-mm-ddThh:nn:ss".
 std::string FormatDateTime(const DateTime& value);
 

@@ -77,6 +77,14 @@ data.not_date_time|'%1' não é uma data e hora válida.
 data.not_boolean|'%1' não é um valor lógico válido.
 data.not_value|'%1' não é um valor válido.
 data.boolean_values|Sim;Não
+data.packet_not_json|Pacote de dados inválido: o valor não contém um documento JSON.
+data.delta_not_json|Delta inválido: o valor não contém um documento JSON.
+data.row_width|Linha com %1 valores para %2 campos.
+data.packet_row_width|Pacote de dados inválido: linha com %1 valores para %2 campos.
+data.packet_field_missing|Campo '%1' não encontrado no pacote de dados de '%2'.
+data.empty_packet_without_fields|Pacote de dados vazio para o conjunto de dados '%1', que não tem campos.
+data.no_fields_defined|O conjunto de dados '%1' não tem campos definidos.
+data.nothing_to_open|O conjunto de dados '%1' não tem dados nem campos para ser aberto.
 server.invalid_answer|Resposta inválida do servidor de aplicação.
 server.refused|O servidor de aplicação recusou a operação.
 net.connect_failed|Não foi possível conectar ao servidor de aplicação em %1%2.
@@ -92,6 +100,7 @@ net.interrupted|A conexão com o servidor de aplicação em %1 foi interrompida.
 net.communication_failed|Falha na comunicação com o servidor de aplicação em %1 (%2).
 net.invalid_answer_from|Resposta inválida do servidor de aplicação em %1.
 net.http_error|O servidor de aplicação respondeu com o erro HTTP %1.
+net.answer_not_understood|O servidor de aplicação deu uma resposta que não se entende.
 net.request_refused|O servidor de aplicação recusou a requisição.
 net.server_error|Erro do servidor.
 net.bad_number_to_send|Valor numérico inválido para envio ao servidor.

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
+
 namespace zor::plat {
 
 TClientDataSet::TClientDataSet(TComponent* owner) : TDataSet(owner) {}
@@ -15,7 +18,7 @@ Variant TClientDataSet::Data() const { return PacketToVariant(CurrentPacket()); 
 void TClientDataSet::SetData(const Variant& data) {
   if (data.IsNull()) {
     if (FieldCount() == 0 && field_defs_.empty())
-      throw EDatabaseError("Pacote de dados vazio para o conjunto de dados '" + DisplayName() + "', que não tem campos.");
+      throw EDatabaseError(PlatformText("data.empty_packet_without_fields", {DisplayName()}));
     CreateDataSet();
     return;
   }
@@ -41,7 +44,7 @@ void TClientDataSet::SetData(DataPacket packet) {
 
 void TClientDataSet::CreateDataSet() {
   if (FieldCount() == 0 && field_defs_.empty())
-    throw EDatabaseError("O conjunto de dados '" + DisplayName() + "' não tem campos definidos.");
+    throw EDatabaseError(PlatformText("data.no_fields_defined", {DisplayName()}));
   Close();
   create_empty_ = true;
   try {
@@ -59,7 +62,7 @@ void TClientDataSet::InternalOpen() {
   } else if (create_empty_ || FieldCount() > 0 || !field_defs_.empty()) {
     LoadEmpty(field_defs_);
   } else {
-    throw EDatabaseError("O conjunto de dados '" + DisplayName() + "' não tem dados nem campos para ser aberto.");
+    throw EDatabaseError(PlatformText("data.nothing_to_open", {DisplayName()}));
   }
 }
 

@@ -2,6 +2,7 @@
 #include "platform/data/data_packet.h"
 
 #include "platform/core/exceptions.h"
+#include "platform/core/platform_texts.h"
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
@@ -9,21 +10,17 @@ namespace zor::plat {
 
 namespace {
 
-const char* const kPacketError = "Pacote de dados inválido: ";
-const char* const kDeltaError = "Delta inválido: ";
-
-[[noreturn]] void Fail(const char* prefix, const std::string& what) { throw EDatabaseError(prefix + what); }
-
 void CheckWidth(const std::vector<Variant>& row, const std::vector<FieldDef>& fields) {
   if (row.size() != fields.size())
-    throw EDatabaseError("Linha com " + std::to_string(row.size()) + " valores para " +
-                         std::to_string(fields.size()) + " campos.");
+    throw EDatabaseError(
+        PlatformText("data.row_width", {std::to_string(row.size()), std::to_string(fields.size())}));
 }
 
-std::string TextOf(const Variant& value, const char* prefix) {
+// `notJson`: the key of the message for a value that holds no JSON text.
+std::string TextOf(const Variant& value, std::string_view notJson) {
   if (value.Type() == VarType::Json) return value.AsJson().Text;
   if (value.Type() == VarType::String) return value.AsString();
-  Fail(prefix, "o valor não contém um documento JSON.");
+  throw EDatabaseError(PlatformText(notJson));
 }
 
 }  // namespace
@@ -61,7 +58,7 @@ Variant PacketToVariant(const DataPacket& packet) { return Variant(PacketToJsonT
 
 DataPacket PacketFromVariant(const Variant& value) {
   if (value.Type() == VarType::Packet) return *value.AsPacket();
-  return PacketFromJsonText(JsonText{TextOf(value, kPacketError)});
+  return PacketFromJsonText(JsonText{TextOf(value, "data.packet_not_json")});
 }
 
 DataPacket PacketFromVariant(Variant&& value) {
@@ -71,6 +68,6 @@ DataPacket PacketFromVariant(Variant&& value) {
 
 Variant DeltaToVariant(const DeltaPacket& delta) { return Variant(DeltaToJsonText(delta)); }
 
-DeltaPacket DeltaFromVariant(const Variant& value) { return DeltaFromJsonText(JsonText{TextOf(value, kDeltaError)}); }
+DeltaPacket DeltaFromVariant(const Variant& value) { return DeltaFromJsonText(JsonText{TextOf(value, "data.delta_not_json")}); }
 
 }  // namespace zor::plat

@@ -118,8 +118,7 @@ void TDataSet::BindFields(const std::vector<FieldDef>& defs, std::vector<int>& c
         break;
       }
     if (col < 0)
-      throw EDatabaseError("Campo '" + f->FieldName() + "' não encontrado no pacote de dados de '" + DisplayName() +
-                           "'.");
+      throw EDatabaseError(PlatformText("data.packet_field_missing", {f->FieldName(), DisplayName()}));
     columnOfField.push_back(col);
   }
   for (size_t i = 0; i < fields_.list_.size(); ++i) fields_.list_[i]->slot_ = static_cast<int>(i);
@@ -148,8 +147,8 @@ void TDataSet::LoadPacket(DataPacket packet) {
   records.reserve(packet.Rows.size());
   for (auto& row : packet.Rows) {
     if (row.size() != packet.Fields.size())
-      throw EDatabaseError("Pacote de dados inválido: linha com " + std::to_string(row.size()) + " valores para " +
-                           std::to_string(packet.Fields.size()) + " campos.");
+      throw EDatabaseError(PlatformText("data.packet_row_width",
+                                        {std::to_string(row.size()), std::to_string(packet.Fields.size())}));
     Record r{next_id_++, {}};
     if (sameLayout) {
       r.Values = std::move(row);
@@ -368,22 +367,11 @@ void TDataSet::Scrolled(int oldRow) {
   Fire(AfterScroll);
 }
 
-void TDataSet::First() {
-  CheckActive();
-  CheckBrowseMode();
-  if (records_.empty()) {
-    bof_ = eof_ = true;
-    return;
-  }
-  Fire(BeforeScroll);
-  cur_ = 0;
-  bof_ = true;
-  eof_ = false;
-  DataEvent(deDataSetChange);
-  Fire(AfterScroll);
-}
+void TDataSet::First() { JumpToEnd(false); }
 
-void TDataSet::Last() {
+void TDataSet::Last() { JumpToEnd(true); }
+
+void TDataSet::JumpToEnd(bool last) {
   CheckActive();
   CheckBrowseMode();
   if (records_.empty()) {
@@ -391,9 +379,9 @@ void TDataSet::Last() {
     return;
   }
   Fire(BeforeScroll);
-  cur_ = static_cast<int>(records_.size()) - 1;
-  bof_ = false;
-  eof_ = true;
+  cur_ = last ? static_cast<int>(records_.size()) - 1 : 0;
+  bof_ = !last;
+  eof_ = last;
   DataEvent(deDataSetChange);
   Fire(AfterScroll);
 }

@@ -290,6 +290,8 @@ class TDataSet : public TComponent {
   void SetState(TDataSetState state);
   void Fire(const TDataSetNotifyEvent& event) { if (event) event(this); }
   void Scrolled(int oldRow);
+  // First (false) or Last (true).
+  void JumpToEnd(bool last);
   void BindFields(const std::vector<FieldDef>& defs, std::vector<int>& columnOfField);
   void DestroyDefaultFields();
   bool MatchesAt(int row, const std::vector<TField*>& fields, const std::vector<Variant>& keys,

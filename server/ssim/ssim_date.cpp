@@ -1,6 +1,8 @@
 // Schedule dates (see ssim_date.h).
 #include "server/ssim/ssim_date.h"
 
+#include "wire/date_time.h"
+
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -11,15 +13,7 @@ namespace {
 
 const char* const kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
-bool DigitsAt(const std::string& s, size_t at, size_t n, int& out) {
-  if (at + n > s.size()) return false;
-  out = 0;
-  for (size_t i = at; i < at + n; ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-    out = out * 10 + (s[i] - '0');
-  }
-  return true;
-}
+using wire::ReadDigits;
 
 }  // namespace
 
@@ -51,7 +45,7 @@ std::optional<Date> MakeDate(int year, int month, int day) {
 
 std::optional<Date> ParseSsimDate(const std::string& text) {
   int day, year;
-  if (text.size() != 7 || !DigitsAt(text, 0, 2, day) || !DigitsAt(text, 5, 2, year)) return std::nullopt;
+  if (text.size() != 7 || !ReadDigits(text, 0, 2, day) || !ReadDigits(text, 5, 2, year)) return std::nullopt;
   std::string mon = text.substr(2, 3);
   for (auto& ch : mon) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   for (int m = 0; m < 12; ++m)
@@ -61,8 +55,8 @@ std::optional<Date> ParseSsimDate(const std::string& text) {
 
 std::optional<Date> ParseIsoDate(const std::string& text) {
   int y, m, d;
-  if (text.size() < 10 || !DigitsAt(text, 0, 4, y) || text[4] != '-' || !DigitsAt(text, 5, 2, m) || text[7] != '-' ||
-      !DigitsAt(text, 8, 2, d))
+  if (text.size() < 10 || !ReadDigits(text, 0, 4, y) || text[4] != '-' || !ReadDigits(text, 5, 2, m) ||
+      text[7] != '-' || !ReadDigits(text, 8, 2, d))
     return std::nullopt;
   if (text.size() > 10 && text[10] != 'T' && text[10] != ' ') return std::nullopt;
   return MakeDate(y, m, d);

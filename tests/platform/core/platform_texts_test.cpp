@@ -34,23 +34,25 @@ TEST(PlatformTexts, EveryKeyHasATextAndItsPlaceholdersAreNumberedFromOne) {
   EXPECT_THROW(PlatformText("no.such.key"), std::out_of_range);
 }
 
-// The keys the platform's sources name: every quoted "group.name" whose
-// group is one of the table's.
+// The keys the platform's sources and the desktop's (which shows the
+// platform in a window) name: every quoted "group.name" whose group is one
+// of the table's.
 std::set<std::string> KeysNamedInTheSources(const std::set<std::string>& groups) {
   namespace fs = std::filesystem;
   const std::regex quotedKey("\"([a-z]+)\\.([a-z0-9_]+)\"");
   std::set<std::string> named;
-  for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZOR_SOURCE_DIR) / "platform")) {
-    const fs::path& path = entry.path();
-    if (path.extension() != ".cpp" && path.extension() != ".h") continue;
-    if (path.filename() == "platform_texts.cpp") continue;
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string source = text.str();
-    for (std::sregex_iterator m(source.begin(), source.end(), quotedKey), end; m != end; ++m)
-      if (groups.count((*m)[1].str())) named.insert((*m)[1].str() + "." + (*m)[2].str());
-  }
+  for (const char* folder : {"platform", "desktop"})
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZOR_SOURCE_DIR) / folder)) {
+      const fs::path& path = entry.path();
+      if (path.extension() != ".cpp" && path.extension() != ".h") continue;
+      if (path.filename() == "platform_texts.cpp") continue;
+      std::ifstream in(path);
+      std::stringstream text;
+      text << in.rdbuf();
+      const std::string source = text.str();
+      for (std::sregex_iterator m(source.begin(), source.end(), quotedKey), end; m != end; ++m)
+        if (groups.count((*m)[1].str())) named.insert((*m)[1].str() + "." + (*m)[2].str());
+    }
   return named;
 }
 
