@@ -62,6 +62,9 @@ class SplittingSax {
   bool key(json::string_t& k) {
     if (rows_) return true;
     keys_.back() = k;
+    // A key given again on the way to the rows replaces, in the tree, what
+    // held the rows met before: they go with it.
+    if (OnTheWay()) ForgetRows();
     return dom_.key(k);
   }
   bool end_object() {
@@ -75,10 +78,6 @@ class SplittingSax {
     if (AtRows()) {
       rows_ = 1;
       out_.RowsFound = true;
-      // A key given twice: the last list counts, as in the tree.
-      out_.Rows.clear();
-      out_.RowsNotLists.clear();
-      out_.NestedValues.clear();
       return dom_.start_array(0) && dom_.end_array();  // the tree keeps an empty list
     }
     keys_.emplace_back();
@@ -93,6 +92,21 @@ class SplittingSax {
   }
 
  private:
+  // The current key is the path's at its depth (or "rows" just below it).
+  bool OnTheWay() const {
+    const size_t depth = keys_.size();
+    if (depth > path_.size() + 1 || !objects_.back()) return false;
+    for (size_t i = 0; i + 1 < depth; ++i)
+      if (!objects_[i] || keys_[i] != path_[i]) return false;
+    return keys_.back() == (depth <= path_.size() ? path_[depth - 1] : std::string("rows"));
+  }
+  void ForgetRows() {
+    out_.RowsFound = false;
+    out_.Rows.clear();
+    out_.RowsNotLists.clear();
+    out_.NestedValues.clear();
+    width_ = 0;
+  }
   bool AtRows() const {
     if (keys_.size() != path_.size() + 1 || keys_.back() != "rows") return false;
     for (size_t i = 0; i < path_.size(); ++i)

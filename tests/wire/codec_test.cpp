@@ -132,6 +132,32 @@ TEST(WireReader, APacketInsideALargerDocumentIsParsedOnce) {
   EXPECT_FALSE(ParseDocument(R"({"result": )", {"result"}, parts, error));
 }
 
+// A key given twice keeps the last value in the tree; the rows taken out
+// on the way follow the tree, whichever key was repeated.
+TEST(WireReader, AKeyGivenAgainOnTheWayToTheRowsReplacesThem) {
+  ParsedDocument parts;
+  std::string error;
+  const std::string fields = R"("fields": [{"name": "S", "type": "string"}])";
+  ASSERT_TRUE(ParseDocument(R"({"result": {"data": {)" + fields + R"(, "rows": [["old"]]}}, "result": {"data": {)" +
+                                fields + R"(, "rows": [["new"]]}}})",
+                            {"result", "data"}, parts, error));
+  EXPECT_EQ(PacketFromParts(parts.Tree["result"]["data"], parts).Rows,
+            (std::vector<std::vector<Value>>{{std::string("new")}}));
+  for (const std::string& again : {std::string(R"("result": {"ok": true})"), R"("result": {"data": {)" + fields + "}}"}) {
+    ASSERT_TRUE(ParseDocument(R"({"result": {"data": {)" + fields + R"(, "rows": [["old"]]}}, )" + again + "}",
+                              {"result", "data"}, parts, error));
+    EXPECT_FALSE(parts.RowsFound) << again;
+  }
+  ASSERT_TRUE(ParseDocument(R"({"result": {"data": {)" + fields + R"(, "rows": [["old"]], "rows": 3}}})",
+                            {"result", "data"}, parts, error));
+  EXPECT_FALSE(parts.RowsFound);
+  // Keys elsewhere leave the rows alone.
+  ASSERT_TRUE(ParseDocument(R"({"result": {"data": {)" + fields + R"(, "rows": [["x"]]}, "data2": 1}, "id": 1, "id": 2})",
+                            {"result", "data"}, parts, error));
+  EXPECT_TRUE(parts.RowsFound);
+  EXPECT_EQ(parts.Rows.size(), 1u);
+}
+
 TEST(WireReader, MalformedPacketsAreRefusedWholeWithAClearMessage) {
   EXPECT_EQ(PacketError("{\"fields\": ["), "Pacote de dados inválido: o texto não é um documento JSON válido.");
   EXPECT_EQ(PacketError("[]"), "Pacote de dados inválido: era esperado um objeto JSON.");
