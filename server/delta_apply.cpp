@@ -157,12 +157,14 @@ void CheckUnchangedSinceLoad(Connection& c, const DatasetDef& d, const std::vect
 }
 
 // Locks the parent row so that two desks adding rows to one parent number
-// them one after the other; false when the parent does not exist.
+// them one after the other; false when the parent does not exist. A read
+// that locks, not a write: nothing of the parent changes, and SQLite's
+// write transaction already keeps every other writer out.
 bool LockParent(Connection& c, const DatasetDef& d, const Row& r) {
   auto cols = ParentKey(d);
-  return c.Execute("UPDATE " + d.save.parentTable + " SET " + cols.back() + " = " + cols.back() + " WHERE " +
-                       WhereAll(cols),
-                   ValuesOf(r, cols)) > 0;
+  return !c.Query("SELECT 1 FROM " + d.save.parentTable + " WHERE " + WhereAll(cols) + c.LockRowsClause(),
+                  ValuesOf(r, cols))
+              .rows.empty();
 }
 
 std::string NextNumber(Connection& c, const DatasetDef& d, const Row& r) {
