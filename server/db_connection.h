@@ -80,6 +80,14 @@ class Connection {
   // The rows handed over one at a time instead of kept: a large answer is
   // written out as it is read. `read` must not use this connection.
   virtual void QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) = 0;
+  // QueryEach for a list whose length depends on its values (a company may
+  // have a few of a branch's flights or nearly all of them): planned for the
+  // values given, each time, rather than once for any values; a plan kept for
+  // any values reads an index for thousands of rows that a scan reads faster.
+  virtual void QueryEachPlannedForValues(const std::string& sql, const std::vector<SqlValue>& params,
+                                         const RowReader& read) {
+    QueryEach(sql, params, read);
+  }
   // Returns the number of rows changed.
   virtual std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
 

@@ -43,11 +43,12 @@ struct Method {
 // no value yet, such as the leg code of a leg being inserted).
 std::string Code(const json& v) { return v.is_null() ? std::string() : v.get<std::string>(); }
 
-std::string Fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params) {
+std::string Fetch(Connection& c, const DatasetDef& d, const std::string& where, const std::vector<SqlValue>& params,
+                  Plan plan = Plan::KeptForAnyValues) {
   std::string sql = SelectSql(d);
   if (!where.empty()) sql += " WHERE " + where;
   sql += " ORDER BY " + d.orderBy;
-  return PacketText(c, d, sql, params);
+  return PacketText(c, d, sql, params, plan);
 }
 
 std::string Save(const Work& w, const DatasetDef& d) {
@@ -66,7 +67,9 @@ const std::map<std::string, Routine>& Routines() {
       {method::GetTipoVoo, [](const Work& w) { return Fetch(w.c, TipoVooDataset(), "", {}); }},
       {method::GetVoo,
        [](const Work& w) {
-         return Fetch(w.c, VooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {Code(w.a[0]), Code(w.a[1])});
+         // A company's share of the branch's flights varies from none to all.
+         return Fetch(w.c, VooDataset(), "V.CDFILIAL = ? AND V.CDCIA = ?", {Code(w.a[0]), Code(w.a[1])},
+                      Plan::ForTheseValues);
        }},
       {method::GetTrecho,
        [](const Work& w) {

@@ -1,6 +1,7 @@
 // HTTP transport (see http_server.h).
 #include "server/http_server.h"
 
+#include <malloc.h>
 #include <microhttpd.h>
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -80,6 +81,16 @@ std::string ClientAddress(MHD_Connection* c) {
   else if (a->sa_family == AF_INET6)
     inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6*>(a)->sin6_addr, buf, sizeof buf);
   return buf[0] ? buf : "?";
+}
+
+// A worker builds a company's flight list, frees it, and builds the next
+// one: by default glibc gives a freed stretch above 128 KiB back to the
+// system at once and the next answer faults every page of it in again
+// (a tenth of the server's time in a load of 2,000 flights). Freed memory
+// up to these sizes stays in the process for the next answer instead.
+void KeepFreedMemoryForReuse() {
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
 }
 
 std::string Mib(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
@@ -174,6 +185,7 @@ void RpcHttpServer::Run() {
     std::lock_guard lock(stateMutex_);
     if (stopRequested_ || listenFd_ < 0) return;
   }
+  KeepFreedMemoryForReuse();
   workers_ = std::make_unique<WorkerPool>(options_.threads > 0 ? options_.threads : 16);
   MHD_OptionItem tls[] = {{MHD_OPTION_HTTPS_MEM_CERT, 0, const_cast<char*>(options_.tlsCertPem.c_str())},
                           {MHD_OPTION_HTTPS_MEM_KEY, 0, const_cast<char*>(options_.tlsKeyPem.c_str())},

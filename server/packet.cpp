@@ -111,15 +111,19 @@ std::string SelectSql(const DatasetDef& d) {
 }
 
 std::string PacketText(Connection& c, const DatasetDef& d, const std::string& sql,
-                       const std::vector<SqlValue>& params) {
+                       const std::vector<SqlValue>& params, Plan plan) {
   std::vector<wire::FieldDef> fields(d.fields.begin(), d.fields.end());
   std::string out = reply_buffers::Take();
   wire::PacketWriter w(out, fields);
-  c.QueryEach(sql, params, [&](const std::vector<SqlValueView>& row) {
+  auto write = [&](const std::vector<SqlValueView>& row) {
     w.BeginRow();
     for (size_t i = 0; i < d.fields.size(); ++i) WriteValue(w.Values(), d.fields[i], row[i]);
     w.EndRow();
-  });
+  };
+  if (plan == Plan::ForTheseValues)
+    c.QueryEachPlannedForValues(sql, params, write);
+  else
+    c.QueryEach(sql, params, write);
   w.Finish();
   return out;
 }

@@ -42,8 +42,9 @@ std::string SelectSql(const DatasetDef& d);
 // The JSON text of the packet of the rows `sql` reads, whose columns are the
 // dataset's fields in order, each value in the form the server reads it in;
 // written as the rows are read, none of them kept.
+enum class Plan { KeptForAnyValues, ForTheseValues };  // see Connection::QueryEachPlannedForValues
 std::string PacketText(Connection& c, const DatasetDef& d, const std::string& sql,
-                       const std::vector<SqlValue>& params);
+                       const std::vector<SqlValue>& params, Plan plan = Plan::KeptForAnyValues);
 
 // One changed row; values are indexed like the dataset's fields (a field
 // the delta does not carry is null).

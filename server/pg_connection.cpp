@@ -112,7 +112,7 @@ void PgConnection::Deallocate(const std::string& name) noexcept {
   PQclear(PQexec(conn_, ("DEALLOCATE " + name).c_str()));
 }
 
-PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector<SqlValue>& params) {
+PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector<SqlValue>& params, bool keep) {
   std::vector<std::string> texts;
   std::vector<const char*> values;
   texts.reserve(params.size());
@@ -127,7 +127,7 @@ PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector
   const int n = static_cast<int>(values.size());
   auto send = [&] {
     Result r;
-    if (const std::string* name = Prepared(sql))
+    if (const std::string* name = keep ? Prepared(sql) : nullptr)
       r.res.reset(PQexecPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0));
     else
       r.res.reset(
@@ -158,8 +158,15 @@ void PgConnection::ExecScript(const std::string& sql) {
 }
 
 void PgConnection::QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
-  Result r = Run(sql, params);
-  PGresult* res = r.res.get();
+  ReadEach(Run(sql, params).res.get(), read);
+}
+
+void PgConnection::QueryEachPlannedForValues(const std::string& sql, const std::vector<SqlValue>& params,
+                                             const RowReader& read) {
+  ReadEach(Run(sql, params, false).res.get(), read);
+}
+
+void PgConnection::ReadEach(PGresult* res, const RowReader& read) {
   const int cols = PQnfields(res), rows = PQntuples(res);
   std::vector<SqlValueView> row(static_cast<size_t>(cols));
   for (int i = 0; i < rows; ++i) {

@@ -2,7 +2,8 @@
 // type of the column they are compared with or stored in; rows come back as
 // text and are converted by the packet layer. Each statement is prepared on
 // the connection the first time it runs and kept (statement_cache.h): the
-// database parses and plans it once, not at every call.
+// database parses and plans it once, not at every call. A list whose
+// length depends on its values is planned for them each time instead.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 #include "server/statement_cache.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace zor::server {
 
@@ -22,6 +24,8 @@ class PgConnection final : public Connection {
   SqlDialect Dialect() const override { return SqlDialect::Postgresql; }
   void ExecScript(const std::string& sql) override;
   void QueryEach(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) override;
+  void QueryEachPlannedForValues(const std::string& sql, const std::vector<SqlValue>& params,
+                                 const RowReader& read) override;
   std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params) override;
   void BeginWrite() override;
   void Commit() override;
@@ -37,7 +41,10 @@ class PgConnection final : public Connection {
 
  private:
   struct Result;
-  Result Run(const std::string& sql, const std::vector<SqlValue>& params);
+  // `keep`: run as a statement prepared once and kept, planned once for any
+  // values after a few runs; otherwise parsed and planned for these values.
+  Result Run(const std::string& sql, const std::vector<SqlValue>& params, bool keep = true);
+  static void ReadEach(pg_result* res, const RowReader& read);
   // The name of the statement prepared for `sql`, preparing it now if
   // needed; null for a new statement inside a failed transaction (sent
   // unprepared then, for the database to say why it refuses it).
