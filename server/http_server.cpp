@@ -86,11 +86,13 @@ std::string ClientAddress(MHD_Connection* c) {
 // A worker builds a company's flight list, frees it, and builds the next
 // one: by default glibc gives a freed stretch above 128 KiB back to the
 // system at once and the next answer faults every page of it in again
-// (a tenth of the server's time in a load of 2,000 flights). Freed memory
-// up to these sizes stays in the process for the next answer instead.
+// (a fifth of the server's CPU in a load of 2,000 flights on PostgreSQL).
+// Blocks up to 4 MiB now come from the heap, and a heap keeps up to 16 MiB
+// of freed memory for the next answer; larger blocks (a maximal request)
+// are still mapped and given back at once.
 void KeepFreedMemoryForReuse() {
-  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-  mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+  mallopt(M_MMAP_THRESHOLD, 4 * 1024 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 16 * 1024 * 1024);
 }
 
 std::string Mib(std::size_t bytes) { return std::to_string(bytes / (1024 * 1024)) + " MiB"; }
