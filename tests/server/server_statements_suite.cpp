@@ -90,6 +90,35 @@ TEST_P(StatementTest, ATableChangedUnderAKeptStatementIsReadInItsNewShape) {
   EXPECT_EQ(AsText(r.rows.at(0).at(2)), "7");
 }
 
+// A list whose length depends on its values (a company's flights) is
+// planned for them each time: it reads the right rows whatever their
+// share of the table, a failure in it leaves the connection usable, and
+// PostgreSQL keeps no statement for it that would be planned once for
+// any values.
+TEST_P(StatementTest, AListPlannedForItsValuesIsNotKept) {
+  const std::string list = "SELECT K, V FROM PAR WHERE K >= ? ORDER BY K";
+  auto count = [&](std::int64_t from) {
+    size_t n = 0;
+    c_->QueryEachPlannedForValues(list, {from}, [&](const std::vector<SqlValueView>&) { ++n; });
+    return n;
+  };
+  for (int run = 0; run < 8; ++run) {  // past the runs after which a kept statement gets a general plan
+    EXPECT_EQ(count(0), 10u);
+    EXPECT_EQ(count(9), 1u);
+  }
+  EXPECT_THROW(c_->QueryEachPlannedForValues("SELECT NADA FROM PAR WHERE K >= ?", {std::int64_t{0}},
+                                             [](const std::vector<SqlValueView>&) {}),
+               DbError);
+  EXPECT_EQ(count(5), 5u);
+  if (c_->Dialect() == SqlDialect::Postgresql) {
+    EXPECT_EQ(AsText(c_->Query("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement LIKE ?",
+                               {std::string("%FROM PAR WHERE K >= %")})
+                         .rows.at(0)
+                         .at(0)),
+              "0");
+  }
+}
+
 #ifdef ZOR_TEST_BACKEND_PG
 INSTANTIATE_TEST_SUITE_P(Postgres, StatementTest, ::testing::Values(std::string("pg")));
 #else
