@@ -61,9 +61,38 @@ void CheckTime(const RowView& r, const char* name) {
   Refuse(EchoCut(v.substr(0, 2)) + ":" + EchoCut(v.size() > 2 ? v.substr(2, 4) : "") + " não é uma hora válida.");
 }
 
-bool Found(Connection& c, const std::string& sql, const std::vector<SqlValue>& params) {
-  return !c.Query(sql, params).rows.empty();
-}
+// The reference rows one change must find, asked in one statement (one
+// round trip to the database, not one per lookup), and consulted where
+// each check stands, so that the first refusal is the one it always was.
+class Lookups {
+ public:
+  static constexpr int kNotAsked = -1;
+  // `where`: "TABLE WHERE …" of the row sought. Returns the lookup's number.
+  int Add(const std::string& where, std::vector<SqlValue> params) {
+    sql_ += std::string(sql_.empty() ? "SELECT " : ", ") + "CASE WHEN EXISTS (SELECT 1 FROM " + where +
+            ") THEN 1 ELSE 0 END";
+    params_.insert(params_.end(), std::make_move_iterator(params.begin()), std::make_move_iterator(params.end()));
+    return count_++;
+  }
+  void Ask(Connection& c) {
+    if (count_ == 0) return;
+    auto rows = c.Query(sql_, params_).rows;
+    for (const auto& v : rows.at(0)) {
+      // SQLite answers an integer, PostgreSQL its text.
+      auto* i = std::get_if<std::int64_t>(&v);
+      auto* s = std::get_if<std::string>(&v);
+      found_.push_back((i && *i == 1) || (s && *s == "1"));
+    }
+  }
+  // True for a lookup not asked: nothing to refuse.
+  bool Found(int lookup) const { return lookup == kNotAsked || found_.at(static_cast<size_t>(lookup)); }
+
+ private:
+  std::string sql_;
+  std::vector<SqlValue> params_;
+  std::vector<bool> found_;
+  int count_ = 0;
+};
 
 void CheckFlight(Connection& c, const RowView& r) {
   for (const char* f : {"IDNACIVOO", "IDSITVOO", "IDTIPVOO"}) CheckCode(r, f, {"0", "1", "2"});
@@ -74,21 +103,26 @@ void CheckFlight(Connection& c, const RowView& r) {
   Required(r, "IDABASATEN", "Informe abastecimento e/ou atendimento.");
   CheckCode(r, "IDABASATEN", {"1", "2", "3"});
 
+  Lookups found;
+  const int equipment =
+      r.Changed("CDEQUIP") ? found.Add("EQUIPCIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDEQUIP = ?",
+                                       {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDEQUIP")})
+                           : Lookups::kNotAsked;
+  const int prefix =
+      r.AnyChanged({"SGPREFIXO", "CDEQUIP"}) && !r.Text("SGPREFIXO").empty()
+          ? found.Add("PREFIXOCIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDEQUIP = ? AND UPPER(SGPREFIXO) = UPPER(?)",
+                      {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDEQUIP"), r.Value("SGPREFIXO")})
+          : Lookups::kNotAsked;
+  const int shift = r.Changed("NRTURNOPROD") ? found.Add("TURNO WHERE NRTURNO = ?", {r.Value("NRTURNOPROD")})
+                                             : Lookups::kNotAsked;
+  found.Ask(c);
+
   Required(r, "CDEQUIP", "Equipamento deve ser informado.");
-  if (r.Changed("CDEQUIP") &&
-      !Found(c, "SELECT 1 FROM EQUIPCIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDEQUIP = ?",
-             {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDEQUIP")}))
-    Refuse("Equipamento não cadastrado.");
-  if (r.AnyChanged({"SGPREFIXO", "CDEQUIP"}) && !r.Text("SGPREFIXO").empty() &&
-      !Found(c,
-             "SELECT 1 FROM PREFIXOCIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDEQUIP = ?"
-             " AND UPPER(SGPREFIXO) = UPPER(?)",
-             {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDEQUIP"), r.Value("SGPREFIXO")}))
-    Refuse("Prefixo não cadastrado.");
+  if (!found.Found(equipment)) Refuse("Equipamento não cadastrado.");
+  if (!found.Found(prefix)) Refuse("Prefixo não cadastrado.");
 
   Required(r, "NRTURNOPROD", "Turno deve ser informado.");
-  if (r.Changed("NRTURNOPROD") && !Found(c, "SELECT 1 FROM TURNO WHERE NRTURNO = ?", {r.Value("NRTURNOPROD")}))
-    Refuse("Turno não cadastrado.");
+  if (!found.Found(shift)) Refuse("Turno não cadastrado.");
 
   if (r.Changed("VRPEROCUPACAO")) {
     if (auto* v = std::get_if<double>(&r.Value("VRPEROCUPACAO"))) {
@@ -117,9 +151,13 @@ void CheckFlight(Connection& c, const RowView& r) {
 void CheckLeg(Connection& c, const RowView& r) {
   Required(r, "CDBASEORI", "Base Origem deve ser informada.");
   Required(r, "CDBASEDES", "Base Destino deve ser informada.");
+  Lookups found;
+  std::vector<int> bases;
   for (const char* f : {"CDBASEORI", "CDBASEDES"})
-    if (r.Changed(f) && !Found(c, "SELECT 1 FROM BASE WHERE CDBASE = ?", {r.Value(f)}))
-      Refuse("Base não cadastrada.");
+    bases.push_back(r.Changed(f) ? found.Add("BASE WHERE CDBASE = ?", {r.Value(f)}) : Lookups::kNotAsked);
+  found.Ask(c);
+  for (int base : bases)
+    if (!found.Found(base)) Refuse("Base não cadastrada.");
   if (r.AnyChanged({"CDBASEORI", "CDBASEDES"}) && r.Text("CDBASEORI") == r.Text("CDBASEDES"))
     Refuse("Base de destino não pode ser igual à de origem.");
   Required(r, "HRDECOLVOO", "Hora de decolagem do vôo deve ser informada.");
@@ -130,10 +168,12 @@ void CheckLeg(Connection& c, const RowView& r) {
 }
 
 void CheckClass(Connection& c, const RowView& r) {
-  if (r.AnyChanged({"CDCLASSE"}) &&
-      !Found(c, "SELECT 1 FROM CLASSECIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDCLASSE = ?",
-             {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDCLASSE")}))
-    Refuse("Classe não cadastrada para a companhia nesta filial.");
+  if (!r.Changed("CDCLASSE")) return;
+  Lookups found;
+  const int kind = found.Add("CLASSECIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDCLASSE = ?",
+                             {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDCLASSE")});
+  found.Ask(c);
+  if (!found.Found(kind)) Refuse("Classe não cadastrada para a companhia nesta filial.");
 }
 
 }  // namespace
