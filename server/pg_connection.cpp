@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace zor::server {
@@ -48,7 +49,10 @@ namespace {
 const char* SqlState(PGresult* res) { return res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr; }
 
 DbError Failure(PGresult* res, pg_conn* conn) {
-  return DbError(Classify(SqlState(res)), std::string("PostgreSQL: ") + PQerrorMessage(conn));
+  // The result's own message: a pipeline's later steps may have moved the
+  // connection's on.
+  const char* message = res ? PQresultErrorMessage(res) : "";
+  return DbError(Classify(SqlState(res)), std::string("PostgreSQL: ") + (*message ? message : PQerrorMessage(conn)));
 }
 
 bool Succeeded(PGresult* res) {
@@ -75,7 +79,7 @@ PgConnection::~PgConnection() {
   if (conn_) PQfinish(conn_);
 }
 
-bool PgConnection::Healthy() const { return conn_ && PQstatus(conn_) == CONNECTION_OK; }
+bool PgConnection::Healthy() const { return conn_ && !broken_ && PQstatus(conn_) == CONNECTION_OK; }
 
 std::string PgConnection::NumberPlaceholders(const std::string& sql) {
   std::string out;
@@ -126,12 +130,20 @@ PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector
   for (size_t i = 0; i < params.size(); ++i) values.push_back(IsNull(params[i]) ? nullptr : texts[i].c_str());
   const int n = static_cast<int>(values.size());
   auto send = [&] {
+    const std::string* name = keep ? Prepared(sql) : nullptr;
+    const std::string numbered = name ? std::string() : NumberPlaceholders(sql);
+    if (beginPending_) {
+      beginPending_ = false;
+      return RunAfterBegin([&] {
+        return name ? PQsendQueryPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0)
+                    : PQsendQueryParams(conn_, numbered.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0);
+      });
+    }
     Result r;
-    if (const std::string* name = keep ? Prepared(sql) : nullptr)
+    if (name)
       r.res.reset(PQexecPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0));
     else
-      r.res.reset(
-          PQexecParams(conn_, NumberPlaceholders(sql).c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
+      r.res.reset(PQexecParams(conn_, numbered.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
     return r;
   };
   Result r = send();
@@ -152,7 +164,38 @@ PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector
   throw error;
 }
 
+PgConnection::Result PgConnection::RunAfterBegin(const std::function<int()>& sendStatement) {
+  // One result per query, each followed by a null; then the sync point's.
+  auto next = [this] {
+    Result r;
+    r.res.reset(PQgetResult(conn_));
+    while (PGresult* more = r.res ? PQgetResult(conn_) : nullptr) PQclear(more);
+    return r;
+  };
+  if (!PQenterPipelineMode(conn_)) throw Failure(nullptr, conn_);
+  const bool sent = PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+                    sendStatement() && PQpipelineSync(conn_);
+  Result begin, statement;
+  if (sent) {
+    begin = next();
+    statement = next();
+    Result sync;
+    sync.res.reset(PQgetResult(conn_));
+  }
+  // Fails only on a lost link, which the results already say; a link left
+  // in pipeline mode serves no further statement.
+  if (!PQexitPipelineMode(conn_)) broken_ = true;
+  if (!sent) throw Failure(nullptr, conn_);
+  // The statement was not run when BEGIN failed: the failure is BEGIN's.
+  if (!Succeeded(begin.res.get())) return begin;
+  return statement;
+}
+
 void PgConnection::ExecScript(const std::string& sql) {
+  if (beginPending_) {
+    beginPending_ = false;
+    ExecScript("BEGIN");
+  }
   std::unique_ptr<PGresult, decltype(&PQclear)> res(PQexec(conn_, sql.c_str()), &PQclear);
   if (!Succeeded(res.get())) throw Failure(res.get(), conn_);
 }
@@ -186,9 +229,18 @@ std::int64_t PgConnection::Execute(const std::string& sql, const std::vector<Sql
   return (n && *n) ? std::stoll(n) : 0;
 }
 
-void PgConnection::BeginWrite() { ExecScript("BEGIN"); }
-void PgConnection::Commit() { ExecScript("COMMIT"); }
+// BEGIN goes out with the transaction's first statement, in one round trip
+// (RunAfterBegin); a transaction that ran nothing sends nothing.
+void PgConnection::BeginWrite() { beginPending_ = true; }
+void PgConnection::Commit() {
+  if (beginPending_) {
+    beginPending_ = false;
+    return;
+  }
+  ExecScript("COMMIT");
+}
 void PgConnection::Rollback() noexcept {
+  beginPending_ = false;
   if (!conn_) return;
   if (PQtransactionStatus(conn_) == PQTRANS_IDLE) return;
   PGresult* res = PQexec(conn_, "ROLLBACK");

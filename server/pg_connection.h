@@ -6,6 +6,7 @@
 // length depends on its values is planned for them each time instead.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "server/db_connection.h"
@@ -44,6 +45,9 @@ class PgConnection final : public Connection {
   // `keep`: run as a statement prepared once and kept, planned once for any
   // values after a few runs; otherwise parsed and planned for these values.
   Result Run(const std::string& sql, const std::vector<SqlValue>& params, bool keep = true);
+  // BEGIN and the statement `sendStatement` queues, sent together and
+  // answered together; the statement's result (BEGIN's when BEGIN failed).
+  Result RunAfterBegin(const std::function<int()>& sendStatement);
   static void ReadEach(pg_result* res, const RowReader& read);
   // The name of the statement prepared for `sql`, preparing it now if
   // needed; null for a new statement inside a failed transaction (sent
@@ -54,6 +58,8 @@ class PgConnection final : public Connection {
   pg_conn* conn_ = nullptr;
   StatementCache<std::string> statements_;
   unsigned long statementsPrepared_ = 0;
+  bool beginPending_ = false;  // BeginWrite called; BEGIN not sent yet
+  bool broken_ = false;        // a pipeline could not be left
 };
 
 }  // namespace zor::server

@@ -5,6 +5,11 @@
 // is read in its new shape.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <thread>
+
 #include "server/db_connection.h"
 #include "tests/server/server_harness.h"
 
@@ -78,6 +83,75 @@ TEST_P(StatementTest, AFailedTransactionLeavesTheKeptStatementsUsable) {
   c_->Execute(insert, {std::int64_t{21}, std::string("depois")});
   EXPECT_EQ(ValueOf(21), "depois");
   EXPECT_EQ(AsText(c_->Query("SELECT COUNT(*) FROM PAR WHERE V = ?", {std::string("depois")}).rows.at(0).at(0)), "1");
+}
+
+// PostgreSQL gets a transaction's BEGIN together with its first statement;
+// whatever that statement does, the transaction behaves as one begun alone.
+TEST_P(StatementTest, ATransactionsFirstStatementStartsItWhateverItDoes) {
+  const std::string insert = "INSERT INTO PAR (K, V) VALUES (?, ?)";
+  {  // refused at once: its own fault is named, nothing stays
+    WriteTransaction tx(*c_);
+    try {
+      c_->Execute(insert, {std::int64_t{1}, std::string("repetido")});
+      ADD_FAILURE() << "a repeated key was stored";
+    } catch (const DbError& e) {
+      EXPECT_EQ(e.Kind(), DbError::FaultKind::UniqueViolation) << e.what();
+      std::string message = e.what();  // names the table or its key, not another statement's fault
+      std::transform(message.begin(), message.end(), message.begin(), ::tolower);
+      EXPECT_NE(message.find("par"), std::string::npos) << e.what();
+    }
+  }
+  EXPECT_EQ(ValueOf(1), "v1");
+  {  // a read first: the rows it reads, then writes in the same transaction
+    WriteTransaction tx(*c_);
+    size_t rows = 0;
+    c_->QueryEach("SELECT K FROM PAR WHERE K < ? ORDER BY K" + c_->LockRowsClause(), {std::int64_t{3}},
+                  [&](const std::vector<SqlValueView>&) { ++rows; });
+    EXPECT_EQ(rows, 3u);
+    c_->Execute(insert, {std::int64_t{30}, std::string("lido")});
+    tx.Commit();
+  }
+  EXPECT_EQ(ValueOf(30), "lido");
+  {  // left without a commit: rolled back though it ran one statement only
+    WriteTransaction tx(*c_);
+    c_->Execute(insert, {std::int64_t{31}, std::string("desfeito")});
+  }
+  EXPECT_EQ(ValueOf(31), "(none)");
+  {  // nothing run: commits, and the next transaction starts afresh
+    WriteTransaction tx(*c_);
+    tx.Commit();
+  }
+  {
+    WriteTransaction tx(*c_);
+    c_->Execute(insert, {std::int64_t{32}, std::string("depois")});
+    tx.Commit();
+  }
+  EXPECT_EQ(ValueOf(32), "depois");
+  // A script inside a transaction runs inside it too.
+  {
+    WriteTransaction tx(*c_);
+    c_->ExecScript("DELETE FROM PAR WHERE K = 32");
+  }
+  EXPECT_EQ(ValueOf(32), "depois");
+}
+
+// A link lost before a transaction's first statement is a lost link (the
+// call may then run again elsewhere), and the connection says it is spent.
+TEST_P(StatementTest, ALinkLostBeforeATransactionsFirstStatementIsReportedAsSuch) {
+  if (c_->Dialect() != SqlDialect::Postgresql) GTEST_SKIP() << "an SQLite file has no link to lose";
+  const std::string pid = AsText(c_->Query("SELECT pg_backend_pid()").rows.at(0).at(0));
+  auto admin = OpenConnection(db_->Url());
+  admin->Query("SELECT pg_terminate_backend(" + pid + ")");
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  WriteTransaction tx(*c_);
+  try {
+    c_->Execute("INSERT INTO PAR (K, V) VALUES (?, ?)", {std::int64_t{40}, std::string("perdido")});
+    ADD_FAILURE() << "a statement ran on a closed link";
+  } catch (const DbError& e) {
+    EXPECT_EQ(e.Kind(), DbError::FaultKind::Connection) << e.what();
+    EXPECT_FALSE(e.MayHaveCommitted());
+  }
+  EXPECT_FALSE(c_->Healthy());
 }
 
 TEST_P(StatementTest, ATableChangedUnderAKeptStatementIsReadInItsNewShape) {
