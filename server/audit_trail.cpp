@@ -147,10 +147,10 @@ void AuditRecorder::Record(const std::string& table, AuditKind kind, const std::
     if (before == after) continue;
     changed.push_back({columns[i], Clipped(std::move(before)), Clipped(std::move(after))});
   }
-  c_.Execute(kEntryInsert, {callId_, static_cast<std::int64_t>(++sequence_), when_, micros_,
-                            caller_.user.substr(0, 20), caller_.address.substr(0, 64), method_.substr(0, 30), table,
-                            key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4), valueOf("CDCIA").substr(0, 4),
-                            valueOf("NRVOO").substr(0, 5), KindCode(kind), ColumnsText(changed)});
+  c_.Defer(kEntryInsert, {callId_, static_cast<std::int64_t>(++sequence_), when_, micros_,
+                          caller_.user.substr(0, 20), caller_.address.substr(0, 64), method_.substr(0, 30), table,
+                          key.substr(0, 60), valueOf("CDFILIAL").substr(0, 4), valueOf("CDCIA").substr(0, 4),
+                          valueOf("NRVOO").substr(0, 5), KindCode(kind), ColumnsText(changed)});
 }
 
 void AuditRecorder::RecordDeletion(const std::string& table, const std::string& where,

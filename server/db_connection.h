@@ -90,6 +90,11 @@ class Connection {
   }
   // Returns the number of rows changed.
   virtual std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
+  // A write inside a write transaction whose outcome nobody reads (an audit
+  // entry): where the engine is reached over a link, it travels with the
+  // next statement or the commit, and a failure of it is reported there,
+  // the transaction failing whole. Outside a transaction it runs at once.
+  virtual void Defer(const std::string& sql, const std::vector<SqlValue>& params) { Execute(sql, params); }
 
   // Starts a transaction that will write: SQLite takes the write lock at
   // once, so two writers never deadlock upgrading a read lock.

@@ -5,7 +5,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <functional>
 #include <memory>
 
 namespace zor::server {
@@ -116,37 +115,37 @@ void PgConnection::Deallocate(const std::string& name) noexcept {
   PQclear(PQexec(conn_, ("DEALLOCATE " + name).c_str()));
 }
 
-PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector<SqlValue>& params, bool keep) {
-  std::vector<std::string> texts;
-  std::vector<const char*> values;
+PgConnection::Step::Step(std::string statement, const std::vector<SqlValue>& params, bool keepIt)
+    : sql(std::move(statement)), keep(keepIt) {
   texts.reserve(params.size());
   for (const auto& p : params) {
-    if (IsNull(p)) {
-      texts.emplace_back();
-    } else {
-      texts.push_back(ToText(p));
-    }
+    null.push_back(IsNull(p));
+    texts.push_back(IsNull(p) ? std::string() : ToText(p));
   }
-  for (size_t i = 0; i < params.size(); ++i) values.push_back(IsNull(params[i]) ? nullptr : texts[i].c_str());
+}
+
+std::vector<const char*> PgConnection::Step::Values() const {
+  std::vector<const char*> values;
+  values.reserve(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i) values.push_back(null[i] ? nullptr : texts[i].c_str());
+  return values;
+}
+
+PgConnection::Result PgConnection::RunAlone(const Step& step) {
+  const std::vector<const char*> values = step.Values();
   const int n = static_cast<int>(values.size());
-  auto send = [&] {
-    const std::string* name = keep ? Prepared(sql) : nullptr;
-    const std::string numbered = name ? std::string() : NumberPlaceholders(sql);
-    if (beginPending_) {
-      beginPending_ = false;
-      return RunAfterBegin([&] {
-        return name ? PQsendQueryPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0)
-                    : PQsendQueryParams(conn_, numbered.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0);
-      });
-    }
-    Result r;
-    if (name)
-      r.res.reset(PQexecPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0));
-    else
-      r.res.reset(PQexecParams(conn_, numbered.c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
-    return r;
-  };
-  Result r = send();
+  Result r;
+  if (const std::string* name = step.keep ? Prepared(step.sql) : nullptr)
+    r.res.reset(PQexecPrepared(conn_, name->c_str(), n, values.data(), nullptr, nullptr, 0));
+  else
+    r.res.reset(
+        PQexecParams(conn_, NumberPlaceholders(step.sql).c_str(), n, nullptr, values.data(), nullptr, nullptr, 0));
+  return r;
+}
+
+PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector<SqlValue>& params, bool keep) {
+  const Step step(sql, params, keep);
+  Result r = Pending() ? RunPipelined(&step) : RunAlone(step);
   if (Succeeded(r.res.get())) return r;
   DbError error = Failure(r.res.get(), conn_);
   // A table changed under a kept statement so that its rows change shape
@@ -156,7 +155,7 @@ PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector
   if (state && std::string(state) == "0A000" && statements_.Find(sql)) {
     if (auto stale = statements_.Remove(sql)) Deallocate(*stale);
     if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
-      r = send();
+      r = RunAlone(step);
       if (Succeeded(r.res.get())) return r;
       error = Failure(r.res.get(), conn_);
     }
@@ -164,21 +163,61 @@ PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector
   throw error;
 }
 
-PgConnection::Result PgConnection::RunAfterBegin(const std::function<int()>& sendStatement) {
-  // One result per query, each followed by a null; then the sync point's.
+PgConnection::Result PgConnection::RunPipelined(const Step* last) {
+  const bool begin = beginPending_;
+  std::vector<Step> steps = std::move(deferred_);
+  beginPending_ = false;
+  deferred_.clear();
+  // Statements are prepared before the pipeline starts (a round trip once
+  // per statement and connection).
+  std::vector<const std::string*> names;
+  std::vector<std::string> numbered;
+  auto resolve = [&](const Step& step) {
+    names.push_back(step.keep ? Prepared(step.sql) : nullptr);
+    numbered.push_back(names.back() ? std::string() : NumberPlaceholders(step.sql));
+  };
+  for (const Step& step : steps) resolve(step);
+  if (last) resolve(*last);
+  auto send = [&](const Step& step, size_t i) {
+    const std::vector<const char*> values = step.Values();
+    const int n = static_cast<int>(values.size());
+    return names[i] ? PQsendQueryPrepared(conn_, names[i]->c_str(), n, values.data(), nullptr, nullptr, 0)
+                    : PQsendQueryParams(conn_, numbered[i].c_str(), n, nullptr, values.data(), nullptr, nullptr, 0);
+  };
+  // One result per statement, each followed by a null; then the sync point's.
   auto next = [this] {
     Result r;
     r.res.reset(PQgetResult(conn_));
     while (PGresult* more = r.res ? PQgetResult(conn_) : nullptr) PQclear(more);
     return r;
   };
+
   if (!PQenterPipelineMode(conn_)) throw Failure(nullptr, conn_);
-  const bool sent = PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-                    sendStatement() && PQpipelineSync(conn_);
-  Result begin, statement;
+  bool sent = !begin || PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0);
+  for (size_t i = 0; sent && i < steps.size(); ++i) sent = send(steps[i], i);
+  if (sent && last) sent = send(*last, steps.size());
+  sent = sent && PQpipelineSync(conn_);
+  Result failure, result;
   if (sent) {
-    begin = next();
-    statement = next();
+    // After a failure the database runs nothing more up to the sync point:
+    // the first failure is the one to report.
+    if (begin) {
+      Result r = next();
+      (Succeeded(r.res.get()) ? result : failure) = std::move(r);
+    }
+    for (size_t i = 0; i < steps.size() + (last ? 1 : 0); ++i) {
+      Result r = next();
+      if (Succeeded(r.res.get())) {
+        result = std::move(r);
+      } else if (!failure.res) {
+        // A kept statement gone stale is prepared afresh next time (the
+        // last one's is Run's to handle).
+        const char* state = SqlState(r.res.get());
+        if (i < steps.size() && state && std::string(state) == "0A000")
+          if (auto stale = statements_.Remove(steps[i].sql)) Deallocate(*stale);
+        failure = std::move(r);
+      }
+    }
     Result sync;
     sync.res.reset(PQgetResult(conn_));
   }
@@ -186,15 +225,21 @@ PgConnection::Result PgConnection::RunAfterBegin(const std::function<int()>& sen
   // in pipeline mode serves no further statement.
   if (!PQexitPipelineMode(conn_)) broken_ = true;
   if (!sent) throw Failure(nullptr, conn_);
-  // The statement was not run when BEGIN failed: the failure is BEGIN's.
-  if (!Succeeded(begin.res.get())) return begin;
-  return statement;
+  return failure.res ? std::move(failure) : std::move(result);
+}
+
+void PgConnection::Defer(const std::string& sql, const std::vector<SqlValue>& params) {
+  if (!beginPending_ && PQtransactionStatus(conn_) != PQTRANS_INTRANS) {
+    Execute(sql, params);
+    return;
+  }
+  deferred_.emplace_back(sql, params, true);
 }
 
 void PgConnection::ExecScript(const std::string& sql) {
-  if (beginPending_) {
-    beginPending_ = false;
-    ExecScript("BEGIN");
+  if (Pending()) {
+    Result r = RunPipelined(nullptr);
+    if (!Succeeded(r.res.get())) throw Failure(r.res.get(), conn_);
   }
   std::unique_ptr<PGresult, decltype(&PQclear)> res(PQexec(conn_, sql.c_str()), &PQclear);
   if (!Succeeded(res.get())) throw Failure(res.get(), conn_);
@@ -229,18 +274,23 @@ std::int64_t PgConnection::Execute(const std::string& sql, const std::vector<Sql
   return (n && *n) ? std::stoll(n) : 0;
 }
 
-// BEGIN goes out with the transaction's first statement, in one round trip
-// (RunAfterBegin); a transaction that ran nothing sends nothing.
+// BEGIN goes out with the transaction's first statement, and deferred
+// statements with the next one or the COMMIT, in one round trip
+// (RunPipelined); a transaction that ran nothing sends nothing.
 void PgConnection::BeginWrite() { beginPending_ = true; }
 void PgConnection::Commit() {
-  if (beginPending_) {
+  if (deferred_.empty()) {
+    if (!beginPending_) ExecScript("COMMIT");
     beginPending_ = false;
     return;
   }
-  ExecScript("COMMIT");
+  const Step commit("COMMIT", {}, false);
+  Result r = RunPipelined(&commit);
+  if (!Succeeded(r.res.get())) throw Failure(r.res.get(), conn_);
 }
 void PgConnection::Rollback() noexcept {
   beginPending_ = false;
+  deferred_.clear();
   if (!conn_) return;
   if (PQtransactionStatus(conn_) == PQTRANS_IDLE) return;
   PGresult* res = PQexec(conn_, "ROLLBACK");

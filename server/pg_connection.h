@@ -6,8 +6,8 @@
 // length depends on its values is planned for them each time instead.
 #pragma once
 
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "server/db_connection.h"
 #include "server/statement_cache.h"
@@ -28,6 +28,7 @@ class PgConnection final : public Connection {
   void QueryEachPlannedForValues(const std::string& sql, const std::vector<SqlValue>& params,
                                  const RowReader& read) override;
   std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void Defer(const std::string& sql, const std::vector<SqlValue>& params) override;
   void BeginWrite() override;
   void Commit() override;
   void Rollback() noexcept override;
@@ -45,9 +46,21 @@ class PgConnection final : public Connection {
   // `keep`: run as a statement prepared once and kept, planned once for any
   // values after a few runs; otherwise parsed and planned for these values.
   Result Run(const std::string& sql, const std::vector<SqlValue>& params, bool keep = true);
-  // BEGIN and the statement `sendStatement` queues, sent together and
-  // answered together; the statement's result (BEGIN's when BEGIN failed).
-  Result RunAfterBegin(const std::function<int()>& sendStatement);
+  // A statement with its parameters as the database reads them.
+  struct Step {
+    Step(std::string statement, const std::vector<SqlValue>& params, bool keepIt);
+    std::vector<const char*> Values() const;
+    std::string sql;
+    std::vector<std::string> texts;
+    std::vector<bool> null;
+    bool keep;
+  };
+  Result RunAlone(const Step& step);
+  // What waits to be sent (BEGIN, deferred statements) and `last`, in one
+  // round trip: the result of the last statement sent (`last`, when
+  // given), or the first failure, after which the database ran nothing more.
+  Result RunPipelined(const Step* last);
+  bool Pending() const { return beginPending_ || !deferred_.empty(); }
   static void ReadEach(pg_result* res, const RowReader& read);
   // The name of the statement prepared for `sql`, preparing it now if
   // needed; null for a new statement inside a failed transaction (sent
@@ -59,6 +72,7 @@ class PgConnection final : public Connection {
   StatementCache<std::string> statements_;
   unsigned long statementsPrepared_ = 0;
   bool beginPending_ = false;  // BeginWrite called; BEGIN not sent yet
+  std::vector<Step> deferred_;  // Defer()red, not sent yet
   bool broken_ = false;        // a pipeline could not be left
 };
 

@@ -335,6 +335,30 @@ TEST_P(AccessTest, EveryAcceptedChangeIsAuditedInItsTransaction) {
 // An entry keeps its changed columns in its own row; entries written
 // before that keep them in rows of their own, and the trail reads both
 // alike. A text another program spoiled is shown as it is.
+// An audit entry travels with the commit on PostgreSQL: one that cannot be
+// written still fails the save whole, and the flight is not kept.
+TEST_P(AccessTest, AChangeWhoseAuditEntryCannotBeWrittenIsNotKept) {
+  {
+    auto c = server_->Pool().Acquire();
+    if (c->Dialect() == SqlDialect::Postgresql)
+      c->ExecScript("ALTER TABLE ZORAUDITORIA ADD CONSTRAINT ZT_SEM_VOO CHECK (NMTABELA <> 'VOO')");
+    else
+      c->ExecScript("CREATE TRIGGER ZT_SEM_VOO BEFORE INSERT ON ZORAUDITORIA WHEN NEW.NMTABELA = 'VOO' "
+                    "BEGIN SELECT RAISE(ABORT, 'sem auditoria'); END");
+  }
+  json r = admin_->Call("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("7320"))})}));
+  EXPECT_EQ(r["result"]["ok"], false) << r.dump();
+  EXPECT_FALSE(Message(r).empty()) << r.dump();
+  const json flights = admin_->Data("GetVoo", {"0001", "0002"});
+  for (const auto& f : flights["rows"]) EXPECT_NE(Field(VooDataset(), f, "NRVOO"), "7320");
+  EXPECT_EQ(AuditRows(), 0);
+  // The connection that failed serves the next save.
+  const std::string nr = Field(VooDataset(), Branch1Flight(), "NRVOO");
+  r = admin_->Call("SetTrecho", json::array({Delta(TrechoDataset(), {InsertChange(NewLeg(nr, "0004", "0005"))})}));
+  EXPECT_EQ(r["result"]["ok"], true) << r.dump();
+  EXPECT_EQ(AuditRows(), 1);
+}
+
 TEST_P(AccessTest, TheTrailReadsEntriesOfEitherLayout) {
   const std::string entry =
       "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"

@@ -135,6 +135,41 @@ TEST_P(StatementTest, ATransactionsFirstStatementStartsItWhateverItDoes) {
   EXPECT_EQ(ValueOf(32), "depois");
 }
 
+// A deferred write (an audit entry) runs before whatever the transaction
+// runs next, and its failure fails the transaction whole, wherever the
+// engine reports it.
+TEST_P(StatementTest, ADeferredWriteKeepsItsPlaceAndItsFailureFailsTheTransaction) {
+  const std::string insert = "INSERT INTO PAR (K, V) VALUES (?, ?)";
+  {
+    WriteTransaction tx(*c_);
+    c_->Defer(insert, {std::int64_t{50}, std::string("adiado")});
+    EXPECT_EQ(ValueOf(50), "adiado");  // read after it, in the same transaction
+    c_->Defer(insert, {std::int64_t{51}, std::string("no fim")});
+    tx.Commit();
+  }
+  EXPECT_EQ(ValueOf(51), "no fim");
+  bool refused = false;
+  {
+    WriteTransaction tx(*c_);
+    try {
+      c_->Execute(insert, {std::int64_t{52}, std::string("antes")});
+      c_->Defer(insert, {std::int64_t{1}, std::string("repetido")});
+      c_->Defer(insert, {std::int64_t{53}, std::string("depois")});
+      tx.Commit();
+    } catch (const DbError& e) {
+      refused = true;
+      EXPECT_EQ(e.Kind(), DbError::FaultKind::UniqueViolation) << e.what();
+      EXPECT_FALSE(e.MayHaveCommitted());
+    }
+  }
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ValueOf(52), "(none)");
+  EXPECT_EQ(ValueOf(53), "(none)");
+  // Outside a transaction it runs at once.
+  c_->Defer(insert, {std::int64_t{54}, std::string("avulso")});
+  EXPECT_EQ(ValueOf(54), "avulso");
+}
+
 // A link lost before a transaction's first statement is a lost link (the
 // call may then run again elsewhere), and the connection says it is spent.
 TEST_P(StatementTest, ALinkLostBeforeATransactionsFirstStatementIsReportedAsSuch) {
