@@ -36,7 +36,8 @@ struct SaveRules {
   std::string numberedKey;
   std::string parentTable;
   std::string numbersExhausted;
-  std::vector<std::string> uniqueAmongSiblings;  // may not repeat together among one parent's rows
+  // Fields that may not repeat together among one parent's rows (of a numbered dataset).
+  std::vector<std::string> uniqueAmongSiblings;
   std::vector<std::string> cascade;  // tables whose rows under the row's key go with it, children first
   // A key the person types, stored as given: it may not begin or end with a blank.
   std::string unpaddedKey;

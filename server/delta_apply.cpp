@@ -156,10 +156,22 @@ void CheckUnchangedSinceLoad(Connection& c, const DatasetDef& d, const std::vect
   }
 }
 
+// A number or a flag read as a whole number: SQLite hands integers over as
+// such, PostgreSQL as text.
+long WholeNumber(const SqlValue& v) {
+  if (auto* i = std::get_if<std::int64_t>(&v)) return static_cast<long>(*i);
+  const std::string text = Text(v);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+    return -1;
+  return std::stol(text);
+}
+
 // Locks the parent row so that two desks adding rows to one parent number
 // them one after the other; false when the parent does not exist. A read
 // that locks, not a write: nothing of the parent changes, and SQLite's
-// write transaction already keeps every other writer out.
+// write transaction already keeps every other writer out. The siblings are
+// read after it, in a statement of their own: one that waited for the lock
+// reads the rows the other desk added meanwhile.
 bool LockParent(Connection& c, const DatasetDef& d, const Row& r) {
   auto cols = ParentKey(d);
   return !c.Query("SELECT 1 FROM " + d.save.parentTable + " WHERE " + WhereAll(cols) + c.LockRowsClause(),
@@ -167,45 +179,55 @@ bool LockParent(Connection& c, const DatasetDef& d, const Row& r) {
               .rows.empty();
 }
 
-std::string NextNumber(Connection& c, const DatasetDef& d, const Row& r) {
-  auto cols = ParentKey(d);
-  auto rows = c.Query("SELECT " + d.save.numberedKey + " FROM " + d.table + " WHERE " + WhereAll(cols),
-                      ValuesOf(r, cols));
-  long highest = 0;
-  for (const auto& row : rows.rows) {
-    std::string code = Text(row[0]);
-    if (code.empty() || !std::all_of(code.begin(), code.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
-      continue;
-    highest = std::max(highest, std::stol(code));
+// What a new row of a numbered dataset must know of its siblings, read in
+// one statement: the highest number among the parent's rows, and whether
+// one of them holds the same values of the fields that may not repeat
+// among siblings (asked only when none of them is blank).
+struct Siblings {
+  long highestNumber = 0;
+  bool repeated = false;
+};
+
+Siblings ReadSiblings(Connection& c, const DatasetDef& d, const Row& r) {
+  const auto cols = ParentKey(d);
+  const auto& unique = d.save.uniqueAmongSiblings;
+  const bool askRepeat =
+      !unique.empty() && std::none_of(unique.begin(), unique.end(), [&](const std::string& f) { return Blank(r[f]); });
+  std::vector<SqlValue> params;
+  std::string repeat = "0";
+  if (askRepeat) {
+    repeat = "CASE WHEN " + WhereAll(unique) + " THEN 1 ELSE 0 END";
+    params = ValuesOf(r, unique);
   }
+  const auto keys = ValuesOf(r, cols);
+  params.insert(params.end(), keys.begin(), keys.end());
+  auto rows = c.Query("SELECT " + d.save.numberedKey + ", " + repeat + " FROM " + d.table + " WHERE " + WhereAll(cols),
+                      params);
+  Siblings s;
+  for (const auto& row : rows.rows) {
+    // Codes another program wrote that are not numbers do not count.
+    s.highestNumber = std::max(s.highestNumber, WholeNumber(row[0]));
+    s.repeated = s.repeated || WholeNumber(row[1]) == 1;
+  }
+  return s;
+}
+
+std::string NextNumber(const DatasetDef& d, const Row& r, long highest) {
   if (highest >= 9999) throw SaveRefused(Fill(d.save.numbersExhausted, r));
   char buf[24];
   std::snprintf(buf, sizeof buf, "%04ld", highest + 1);
   return buf;
 }
 
-// Whether another row of the same parent holds the same values of the
-// fields that may not repeat among siblings (none when one of them is blank).
-bool RepeatsSibling(Connection& c, const DatasetDef& d, const Row& r) {
-  const auto& unique = d.save.uniqueAmongSiblings;
-  if (unique.empty()) return false;
-  for (const auto& f : unique)
-    if (Blank(r[f])) return false;
-  auto cols = ParentKey(d);
-  auto params = ValuesOf(r, cols);
-  auto more = ValuesOf(r, unique);
-  params.insert(params.end(), more.begin(), more.end());
-  cols.insert(cols.end(), unique.begin(), unique.end());
-  return !c.Query("SELECT 1 FROM " + d.table + " WHERE " + WhereAll(cols), params).rows.empty();
-}
-
 void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit) {
   Row r{d, values};
   if (!d.save.numberedKey.empty()) {
     if (!LockParent(c, d, r)) throw SaveRefused(MissingParentMsg(d, r));
-    if (Blank(r[d.save.numberedKey])) values[d.IndexOf(d.save.numberedKey)] = NextNumber(c, d, r);
+    const Siblings siblings = ReadSiblings(c, d, r);
+    if (Blank(r[d.save.numberedKey]))
+      values[d.IndexOf(d.save.numberedKey)] = NextNumber(d, r, siblings.highestNumber);
+    if (siblings.repeated) throw SaveRefused(d.save.duplicate);
   }
-  if (RepeatsSibling(c, d, r)) throw SaveRefused(d.save.duplicate);
   auto cols = StoredColumns(d);
   std::string names, marks;
   std::vector<SqlValue> params;

@@ -347,6 +347,29 @@ TEST_P(ServerTest, RowsStoredInOtherLayoutsAreChangedAndDeletedAsRead) {
   }
 }
 
+// A new leg takes the number after the highest its flight holds, whatever
+// codes other programs stored beside them; past 9999 it is refused.
+TEST_P(ServerTest, ANewLegIsNumberedAfterTheHighestNumberItsFlightHolds) {
+  SaveOk("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("7012"))}));
+  auto sql = [&](const std::string& text) { server_->Pool().Acquire()->Execute(text); };
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7012", "0001", "0003"))}));
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7012", "0003", "0005"))}));
+  sql("UPDATE VOOTRECHO SET CDTRECHO = 'A7' WHERE NRVOO = '7012' AND CDTRECHO = '0001'");
+  sql("UPDATE VOOTRECHO SET CDTRECHO = '0041' WHERE NRVOO = '7012' AND CDTRECHO = '0002'");
+  SaveOk("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7012", "0005", "0001"))}));
+  std::vector<std::string> codes;
+  for (const auto& l : Legs("7012")) codes.push_back(Field(TrechoDataset(), l, "CDTRECHO"));
+  std::sort(codes.begin(), codes.end());
+  EXPECT_EQ(codes, (std::vector<std::string>{"0041", "0042", "A7"}));
+  // The same pair of bases again is refused.
+  EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7012", "0003", "0005"))})),
+            "Trecho já cadastrado.");
+  sql("UPDATE VOOTRECHO SET CDTRECHO = '9999' WHERE NRVOO = '7012' AND CDTRECHO = '0042'");
+  EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7012", "0004", "0005"))})),
+            "O vôo 7012 já tem o número máximo de trechos.");
+  EXPECT_EQ(Legs("7012").size(), 3u);
+}
+
 TEST_P(ServerTest, OneRefusedChangeRefusesTheWholeDelta) {
   SeedFlight("7005");
   json f = Flight("7005");
