@@ -161,6 +161,7 @@ PgConnection::~PgConnection() { Close(); }
 void PgConnection::Close() {
   if (conn_) PQfinish(conn_);
   conn_ = nullptr;
+  prepared_.clear();
 }
 
 pg_conn* PgConnection::Handle() {
@@ -168,6 +169,7 @@ pg_conn* PgConnection::Handle() {
   // A connection lost since the last statement (server restarted) is made
   // once more before giving up; session settings made by callers are lost.
   if (PQstatus(conn_) == CONNECTION_BAD) {
+    prepared_.clear();  // gone with the old link
     PQreset(conn_);
     if (PQstatus(conn_) != CONNECTION_OK)
       throw EDatabaseError(PlatformText("db.connection_lost", {name_, TrimMessage(PQerrorMessage(conn_))}));
@@ -176,9 +178,14 @@ pg_conn* PgConnection::Handle() {
   return conn_;
 }
 
+// A statement is prepared the first time it runs on the connection and
+// kept: the database parses and plans it once, not at every lookup. Up to
+// this many are kept; past them all are let go and prepared anew.
 namespace {
+constexpr size_t kMaxPreparedStatements = 100;
+}  // namespace
 
-PGresult* Run(PGconn* conn, std::string_view sql, const SqlParams& params) {
+PGresult* PgConnection::Run(PGconn* conn, std::string_view sql, const SqlParams& params) {
   PositionalSql positional = ToPositionalSql(sql);
   std::vector<TextParam> values;
   values.reserve(positional.Names.size());
@@ -190,15 +197,42 @@ PGresult* Run(PGconn* conn, std::string_view sql, const SqlParams& params) {
   }
   std::vector<Oid> types;
   std::vector<const char*> texts;
+  // A statement is told apart by its text and its parameters' types.
+  std::string key = positional.Text;
   for (auto& v : values) {
     types.push_back(v.type);
     texts.push_back(v.null ? nullptr : v.text.c_str());
+    key += '\0' + std::to_string(v.type);
   }
-  return PQexecParams(conn, positional.Text.c_str(), static_cast<int>(values.size()), types.data(),
-                      texts.data(), nullptr, nullptr, 0);
+  const int n = static_cast<int>(values.size());
+  auto found = prepared_.find(key);
+  if (found == prepared_.end() && PQtransactionStatus(conn) != PQTRANS_INERROR) {
+    if (prepared_.size() >= kMaxPreparedStatements) {
+      PQclear(PQexec(conn, "DEALLOCATE ALL"));
+      prepared_.clear();
+    }
+    std::string name = "zor_desk_" + std::to_string(++statementsPrepared_);
+    // A statement the database refuses says why here.
+    Check(PQprepare(conn, name.c_str(), positional.Text.c_str(), n, types.data()));
+    found = prepared_.emplace(key, std::move(name)).first;
+  }
+  if (found == prepared_.end())
+    return PQexecParams(conn, positional.Text.c_str(), n, types.data(), texts.data(), nullptr, nullptr, 0);
+  PGresult* res = PQexecPrepared(conn, found->second.c_str(), n, texts.data(), nullptr, nullptr, 0);
+  // A table changed under the kept statement so that its rows change shape
+  // ("cached plan must not change result type"): prepared afresh next time,
+  // and run again at once unless a transaction just failed with it.
+  const char* state = res ? PQresultErrorField(res, PG_DIAG_SQLSTATE) : nullptr;
+  if (state && std::string_view(state) == "0A000") {
+    PQclear(PQexec(conn, ("DEALLOCATE " + found->second).c_str()));
+    prepared_.erase(found);
+    if (PQtransactionStatus(conn) == PQTRANS_IDLE) {
+      PQclear(res);
+      res = PQexecParams(conn, positional.Text.c_str(), n, types.data(), texts.data(), nullptr, nullptr, 0);
+    }
+  }
+  return res;
 }
-
-}  // namespace
 
 // Takes ownership of a result; raises the database's message when it failed.
 PgConnection::Result PgConnection::Check(PGresult* raw) const {

@@ -1,11 +1,14 @@
 // The PostgreSQL driver over libpq. Named parameters are rewritten to
 // positions and sent as text; values come back typed by the column's type.
+// Each statement is prepared on the connection the first time it runs.
 // Unquoted identifiers fold to lower case on PostgreSQL, so result column
 // names are given in upper case, as the screens name their fields.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/sql/connection.h"
 
@@ -38,12 +41,15 @@ class PgConnection : public DbConnection {
   using Result = std::unique_ptr<pg_result, ResultDeleter>;
 
   pg_conn* Handle();
+  pg_result* Run(pg_conn* conn, std::string_view sql, const SqlParams& params);
   void SetUpSession();
   Result Check(pg_result* raw) const;
   static SqlResult ToSqlResult(pg_result* res);
 
   std::string name_;
   pg_conn* conn_ = nullptr;
+  std::unordered_map<std::string, std::string> prepared_;  // statement and parameter types: its name
+  unsigned long statementsPrepared_ = 0;
 };
 
 // The URL with any password left out, fit for a message.

@@ -68,6 +68,42 @@ TEST(PgSession, LostConnectionIsMadeAgainOnce) {
   auto again = db->Query("SELECT pg_backend_pid(), DATE '2026-01-31'");
   EXPECT_NE(again.Rows.at(0).at(0).AsInteger(), pid);
   EXPECT_EQ(again.Rows[0][1], Variant(EncodeDate(2026, 1, 31)));
+  // A statement kept on the lost link is prepared again on the new one.
+  EXPECT_EQ(db->Query("SELECT pg_backend_pid()").Rows.at(0).at(0), again.Rows[0][0]);
+}
+
+// Statements are prepared once per connection and kept: each run still
+// reads what it asks for, whatever its values and their types, a table
+// changed under a kept statement is read in its new shape, and far more
+// statements than are kept each run as written.
+TEST_F(Pg, StatementsArePreparedOnceAndKept) {
+  Db().ExecuteScript("CREATE TABLE K (I INTEGER, S VARCHAR(5))");
+  for (int i = 0; i < 6; ++i) Db().Execute("INSERT INTO K VALUES (:I, :S)", {{"I", i}, {"S", "v" + std::to_string(i)}});
+  const std::string lookup = "SELECT S FROM K WHERE I = :I";
+  for (int run = 0; run < 8; ++run) {  // past the runs after which a kept statement gets a general plan
+    EXPECT_EQ(Db().Query(lookup, {{"I", run % 6}}).Rows.at(0).at(0).AsString(), "v" + std::to_string(run % 6));
+    EXPECT_TRUE(Db().Query(lookup, {{"I", nullptr}}).Rows.empty());
+  }
+  EXPECT_EQ(Db().Query("SELECT COUNT(*) FROM pg_prepared_statements WHERE statement = 'SELECT S FROM K WHERE I = $1'")
+                .Rows.at(0)
+                .at(0)
+                .AsInteger(),
+            2);  // one per type of the value given: an integer, none
+
+  const std::string all = "SELECT * FROM K WHERE I = :I";
+  EXPECT_EQ(Db().Query(all, {{"I", 2}}).Columns.size(), 2u);
+  Db().ExecuteScript("ALTER TABLE K ADD COLUMN D DATE");
+  auto wider = Db().Query(all, {{"I", 2}});
+  ASSERT_EQ(wider.Columns.size(), 3u);
+  EXPECT_EQ(wider.Rows.at(0).at(1).AsString(), "v2");
+
+  for (int i = 0; i < 250; ++i) {
+    const std::string sql = "SELECT S, " + std::to_string(i) + " AS N FROM K WHERE I = :I";
+    auto r = Db().Query(sql, {{"I", i % 6}});
+    ASSERT_EQ(r.Rows.size(), 1u) << sql;
+    EXPECT_EQ(r.Rows[0][1].AsInteger(), i) << sql;
+    ASSERT_EQ(Db().Query(lookup, {{"I", i % 6}}).Rows.at(0).at(0).AsString(), "v" + std::to_string(i % 6));
+  }
 }
 
 }  // namespace zor::plat
