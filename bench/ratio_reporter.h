@@ -16,7 +16,9 @@
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
-  explicit RatioReporter(std::string baseline) : baseline_(std::move(baseline)) {}
+  explicit RatioReporter(std::string baseline) : baselines_{std::move(baseline)} {}
+  // Ratios against each of several baselines, one list per baseline.
+  explicit RatioReporter(std::vector<std::string> baselines) : baselines_(std::move(baselines)) {}
 
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
@@ -34,13 +36,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\nRatios against %s:\n", baseline_.c_str());
-    for (const auto& [name, t] : times_) {
-      const std::string suffix = name.substr(name.find('/') == std::string::npos ? name.size() : name.find('/'));
-      auto base = times_.find(baseline_ + suffix);
-      if (base == times_.end() || name == base->first || base->second.real <= 0 || base->second.cpu <= 0) continue;
-      std::printf("  %-40s %8.2fx %s   (CPU %.2fx)\n", name.c_str(), t.real / base->second.real,
-                  base->first.c_str(), t.cpu / base->second.cpu);
+    for (const std::string& baseline : baselines_) {
+      std::printf("\nRatios against %s:\n", baseline.c_str());
+      for (const auto& [name, t] : times_) {
+        const std::string suffix = name.substr(name.find('/') == std::string::npos ? name.size() : name.find('/'));
+        auto base = times_.find(baseline + suffix);
+        if (base == times_.end() || name == base->first || base->second.real <= 0 || base->second.cpu <= 0) continue;
+        std::printf("  %-40s %8.2fx %s   (CPU %.2fx)\n", name.c_str(), t.real / base->second.real,
+                    base->first.c_str(), t.cpu / base->second.cpu);
+      }
     }
   }
 
@@ -48,7 +52,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
   struct Times {
     double real, cpu;
   };
-  std::string baseline_;
+  std::vector<std::string> baselines_;
   std::map<std::string, Times> times_, medians_;
 };
 
