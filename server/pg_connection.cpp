@@ -169,20 +169,22 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
   beginPending_ = false;
   deferred_.clear();
   // Statements are prepared before the pipeline starts (a round trip once
-  // per statement and connection).
-  std::vector<const std::string*> names;
-  std::vector<std::string> numbered;
+  // per statement and connection). Names are copied: preparing one may let
+  // another go from the cache.
+  std::vector<std::string> names, numbered;
   auto resolve = [&](const Step& step) {
-    names.push_back(step.keep ? Prepared(step.sql) : nullptr);
-    numbered.push_back(names.back() ? std::string() : NumberPlaceholders(step.sql));
+    const std::string* name = step.keep ? Prepared(step.sql) : nullptr;
+    names.push_back(name ? *name : std::string());
+    numbered.push_back(name ? std::string() : NumberPlaceholders(step.sql));
   };
   for (const Step& step : steps) resolve(step);
   if (last) resolve(*last);
   auto send = [&](const Step& step, size_t i) {
     const std::vector<const char*> values = step.Values();
     const int n = static_cast<int>(values.size());
-    return names[i] ? PQsendQueryPrepared(conn_, names[i]->c_str(), n, values.data(), nullptr, nullptr, 0)
-                    : PQsendQueryParams(conn_, numbered[i].c_str(), n, nullptr, values.data(), nullptr, nullptr, 0);
+    return !names[i].empty()
+               ? PQsendQueryPrepared(conn_, names[i].c_str(), n, values.data(), nullptr, nullptr, 0)
+               : PQsendQueryParams(conn_, numbered[i].c_str(), n, nullptr, values.data(), nullptr, nullptr, 0);
   };
   // One result per statement, each followed by a null; then the sync point's.
   auto next = [this] {
