@@ -1,6 +1,7 @@
 // Request body decoding (see request_decoder.h).
 #include "server/request_decoder.h"
 
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -12,40 +13,55 @@ using json = nlohmann::ordered_json;
 
 namespace {
 
-// Builds the document through the library's own DOM builder, refusing what
-// the builder would accept silently. Returning false stops the parser.
+// Builds the document, refusing what a plain DOM builder would accept
+// silently. Returning false stops the parser. Its own builder rather than
+// the library's: a key is appended once checked, not looked up again, and
+// an object starts with room for the few keys requests' objects hold.
 class GuardedSax {
  public:
-  explicit GuardedSax(json& result) : dom_(result, false) {}
+  explicit GuardedSax(json& result) : root_(result) {}
 
-  bool null() { return dom_.null(); }
-  bool boolean(bool v) { return dom_.boolean(v); }
-  bool number_integer(json::number_integer_t v) { return dom_.number_integer(v); }
-  bool number_unsigned(json::number_unsigned_t v) { return dom_.number_unsigned(v); }
-  bool number_float(json::number_float_t v, const json::string_t& s) { return dom_.number_float(v, s); }
-  bool string(json::string_t& s) { return Text(s) && dom_.string(s); }
-  bool binary(json::binary_t& b) { return dom_.binary(b); }
-  bool start_object(std::size_t n) {
+  bool null() { return Put(nullptr); }
+  bool boolean(bool v) { return Put(v); }
+  bool number_integer(json::number_integer_t v) { return Put(v); }
+  bool number_unsigned(json::number_unsigned_t v) { return Put(v); }
+  bool number_float(json::number_float_t v, const json::string_t&) { return Put(v); }
+  bool string(json::string_t& s) { return Text(s) && Put(std::move(s)); }
+  bool binary(json::binary_t& b) { return Put(json::binary(std::move(b))); }
+  bool start_object(std::size_t) {
     if (!Enter()) return false;
-    keys_.emplace_back();
-    return dom_.start_object(n);
+    open_.push_back({keys_.size(), nullptr});
+    json* object = Place(json::object());
+    object->get_ref<json::object_t&>().reserve(kRoomForKeys);
+    containers_.push_back(object);
+    return true;
   }
   bool key(json::string_t& k) {
     if (!Text(k)) return false;
-    if (!keys_.back().insert(k).second)
+    if (!Fresh(k))
       return Refuse(rpc_code::kInvalidRequest,
                     "Requisição inválida: a chave \"" + EchoCut(k) + "\" aparece duas vezes no mesmo objeto.");
-    return dom_.key(k);
+    auto& members = containers_.back()->get_ref<json::object_t&>();
+    members.emplace_back(std::move(k), nullptr);
+    member_ = &members.back().second;
+    return true;
   }
   bool end_object() {
-    keys_.pop_back();
+    keys_.resize(open_.back().start);
+    open_.pop_back();
+    containers_.pop_back();
     --depth_;
-    return dom_.end_object();
+    return true;
   }
-  bool start_array(std::size_t n) { return Enter() && dom_.start_array(n); }
+  bool start_array(std::size_t) {
+    if (!Enter()) return false;
+    containers_.push_back(Place(json::array()));
+    return true;
+  }
   bool end_array() {
+    containers_.pop_back();
     --depth_;
-    return dom_.end_array();
+    return true;
   }
   bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
     if (e.id == 406)
@@ -74,6 +90,44 @@ class GuardedSax {
       return Refuse(rpc_code::kInvalidParams, "Parâmetros inválidos: textos não podem conter o caractere nulo (\\u0000).");
     return true;
   }
+  // Puts a value where the document is at: the whole document, the next
+  // item of the open list, or the member whose key was just read.
+  json* Place(json&& value) {
+    if (containers_.empty()) {
+      root_ = std::move(value);
+      return &root_;
+    }
+    json& container = *containers_.back();
+    if (container.is_array()) {
+      auto& items = container.get_ref<json::array_t&>();
+      items.push_back(std::move(value));
+      return &items.back();
+    }
+    *member_ = std::move(value);
+    return member_;
+  }
+  template <class V>
+  bool Put(V&& value) {
+    Place(json(std::forward<V>(value)));
+    return true;
+  }
+
+  // Whether the innermost open object has no key `k` yet, remembering it.
+  // Requests' objects hold a few keys each, compared one by one without a
+  // hash set's allocations; an object with many keys gets a set of its own.
+  bool Fresh(const std::string& k) {
+    Open& o = open_.back();
+    if (o.many) return o.many->insert(k).second;
+    for (size_t i = o.start; i < keys_.size(); ++i)
+      if (keys_[i] == k) return false;
+    keys_.push_back(k);
+    if (keys_.size() - o.start > kFewKeys) {
+      o.many = std::make_unique<std::unordered_set<std::string>>(keys_.begin() + static_cast<std::ptrdiff_t>(o.start),
+                                                                 keys_.end());
+      keys_.resize(o.start);
+    }
+    return true;
+  }
   bool Refuse(int code, std::string message) {
     if (code_ == 0) {
       code_ = code;
@@ -82,8 +136,18 @@ class GuardedSax {
     return false;
   }
 
-  nlohmann::detail::json_sax_dom_parser<json> dom_;
-  std::vector<std::unordered_set<std::string>> keys_;
+  struct Open {
+    size_t start;  // where its keys begin in keys_, while they are few
+    std::unique_ptr<std::unordered_set<std::string>> many;
+  };
+  static constexpr size_t kFewKeys = 16;
+  static constexpr size_t kRoomForKeys = 4;
+
+  json& root_;
+  std::vector<json*> containers_;  // the open lists and objects, innermost last
+  json* member_ = nullptr;         // the value of the key just read
+  std::vector<std::string> keys_;  // the keys of the open objects, innermost last
+  std::vector<Open> open_;
   int depth_ = 0;
   int code_ = 0;
   std::string message_;

@@ -359,6 +359,29 @@ TEST_P(AccessTest, AChangeWhoseAuditEntryCannotBeWrittenIsNotKept) {
   EXPECT_EQ(AuditRows(), 1);
 }
 
+// Values other programs stored, quotes, backslashes and control characters
+// (and, where the database keeps them, bytes that are no UTF-8), stay
+// readable in the trail: the entry's columns are not shown as one
+// unreadable text.
+TEST_P(AccessTest, TheTrailKeepsAnyStoredTextReadable) {
+  admin_->Data("SetVoo", json::array({Delta(VooDataset(), {InsertChange(NewFlight("7330"))})}));
+  admin_->Data("SetTrecho", json::array({Delta(TrechoDataset(), {InsertChange(NewLeg("7330", "0001", "0003"))})}));
+  const bool bytesKept = GetParam() == "sqlite";  // PostgreSQL refuses them
+  server_->Pool().Acquire()->Execute(
+      "UPDATE VOOTRECHO SET HRDECOLVOO = ?, IDSITVOOTRE = ? WHERE NRVOO = '7330'",
+      {std::string("\"\\\n\x01"), std::string(bytesKept ? "\xff" : "A")});
+  admin_->Data("SetDelTdsTrechos", {"0001", "0002", "7330"});
+
+  json t = Trail("0001", "0002", "7330");
+  ASSERT_EQ(t.size(), 3u) << t.dump();
+  EXPECT_EQ(t[2]["tipo"], "exclusão");
+  json removed;
+  for (const auto& c : t[2]["campos"]) removed[c["campo"].get<std::string>()] = c["antes"];
+  EXPECT_EQ(removed["HRDECOLVOO"], "\"\\\n\x01") << t[2].dump();
+  EXPECT_EQ(removed["IDSITVOOTRE"], bytesKept ? "\xEF\xBF\xBD" : "A");
+  EXPECT_EQ(removed["CDBASEORI"], "0001");
+}
+
 TEST_P(AccessTest, TheTrailReadsEntriesOfEitherLayout) {
   const std::string entry =
       "INSERT INTO ZORAUDITORIA (DSCHAMADA, NRSEQUENCIA, DTAUDITORIA, NRMICROS, CDUSUARIO, DSENDERECO, NMMETODO,"

@@ -5,6 +5,7 @@
 
 #include "server/packet.h"
 #include "server/pg_connection.h"
+#include "server/request_decoder.h"
 #include "server/schema.h"
 #include "server/statement_cache.h"
 #include "server/stored_value.h"
@@ -96,6 +97,35 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
 // Every dataset a delta writes says in its catalogue entry how its rows are
 // named and refused: a dataset added without them would answer a conflict
 // or a missing key with an empty message.
+// A key given twice in one object is refused wherever the object sits and
+// however many keys it holds; the same key in sibling or nested objects is
+// not a repetition.
+TEST(RequestBody, AKeyRepeatedInOneObjectIsRefusedAndNowhereElse) {
+  auto refusal = [](const std::string& body) -> std::string {
+    try {
+      DecodeRequestBody(body);
+      return "";
+    } catch (const ProtocolError& e) {
+      return e.what();
+    }
+  };
+  std::string many = "{";
+  for (int i = 0; i < 40; ++i) many += "\"k" + std::to_string(i) + "\":" + std::to_string(i) + ",";
+  EXPECT_EQ(refusal(many + "\"k39\":0}"), "Requisição inválida: a chave \"k39\" aparece duas vezes no mesmo objeto.");
+  EXPECT_NE(refusal(many + "\"k3\":0}"), "");  // repeated among the first keys, found once the object is large
+  EXPECT_EQ(DecodeRequestBody(many + "\"k40\":0}").size(), 41u);
+
+  // The outer object's key after an inner object that used it, and after
+  // a large inner one.
+  EXPECT_EQ(refusal(R"({"a":{"b":1,"a":2},"b":3})"), "");
+  EXPECT_NE(refusal(R"({"a":{"b":1},"c":2,"a":3})"), "");
+  EXPECT_NE(refusal("{\"a\":1,\"in\":" + many + "\"z\":0},\"a\":2}"), "");
+  EXPECT_EQ(refusal("{\"a\":1,\"in\":" + many + "\"z\":0},\"k1\":2}"), "");
+  // Siblings in a list share their keys, as every field of a delta does.
+  EXPECT_EQ(refusal(R"([{"name":"A","size":1},{"name":"B","size":2}])"), "");
+  EXPECT_NE(refusal(R"([{"name":"A"},{"name":"B","name":"C"}])"), "");
+}
+
 TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
   for (const DatasetDef* d : {&VooDataset(), &TrechoDataset(), &ClasseVooDataset()}) {
     SCOPED_TRACE(d->name);
