@@ -270,4 +270,23 @@ bool ScanJson(std::string_view text, Sax& sax, size_t& errorAt) {
   return false;
 }
 
+// Whether `text` is one JSON value, read without keeping anything of it.
+inline bool IsJson(std::string_view text) {
+  struct Nothing {
+    bool null() { return true; }
+    bool boolean(bool) { return true; }
+    bool number_integer(std::int64_t) { return true; }
+    bool number_unsigned(std::uint64_t) { return true; }
+    bool number_float(double, const std::string&) { return true; }
+    bool string(std::string&) { return true; }
+    bool key(std::string&) { return true; }
+    bool start_object(std::size_t) { return true; }
+    bool end_object() { return true; }
+    bool start_array(std::size_t) { return true; }
+    bool end_array() { return true; }
+  } nothing;
+  size_t errorAt = 0;
+  return ScanJson(text, nothing, errorAt);
+}
+
 }  // namespace zor::wire

@@ -10,6 +10,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/core/variant_codec.h"
 #include "platform/net/server_result.h"
+#include "wire/json_scanner.h"
 #include "wire/packet_reader.h"
 #include "wire/packet_writer.h"
 
@@ -45,7 +46,7 @@ void WriteArg(wire::ValueWriter& w, const Variant& v) {
     case VarType::Json: {
       // A delta travels as the document it is, checked but not rebuilt.
       const std::string& text = v.AsJson().Text;
-      if (!json::accept(text)) throw EVariantError(PlatformText("net.bad_packet_to_send"));
+      if (!wire::IsJson(text)) throw EVariantError(PlatformText("net.bad_packet_to_send"));
       w.Raw(text);
       return;
     }
