@@ -90,11 +90,23 @@ class Connection {
   }
   // Returns the number of rows changed.
   virtual std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params = {}) = 0;
-  // A write inside a write transaction whose outcome nobody reads (an audit
-  // entry): where the engine is reached over a link, it travels with the
-  // next statement or the commit, and a failure of it is reported there,
-  // the transaction failing whole. Outside a transaction it runs at once.
-  virtual void Defer(const std::string& sql, const std::vector<SqlValue>& params) { Execute(sql, params); }
+  // What a deferred write's failure means to the caller that wrote it:
+  // given the database's error, it throws the caller's own refusal, or
+  // returns for the error to go on as it is.
+  using FailureMeaning = std::function<void(const DbError&)>;
+  // A write inside a write transaction whose outcome nobody reads but its
+  // failure (an audit entry, a new row): where the engine is reached over a
+  // link, it travels with the next statement or the commit, and a failure
+  // of it is reported there, told by `meaning`, the transaction failing
+  // whole. Outside a transaction, and on an embedded engine, it runs at once.
+  virtual void Defer(const std::string& sql, const std::vector<SqlValue>& params, const FailureMeaning& meaning = {}) {
+    try {
+      Execute(sql, params);
+    } catch (const DbError& e) {
+      if (meaning) meaning(e);
+      throw;
+    }
+  }
 
   // Starts a transaction that will write: SQLite takes the write lock at
   // once, so two writers never deadlock upgrading a read lock.

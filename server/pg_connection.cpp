@@ -200,6 +200,7 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
   if (sent && last) sent = send(*last, steps.size());
   sent = sent && PQpipelineSync(conn_);
   Result failure, result;
+  const FailureMeaning* meaning = nullptr;  // of the deferred write that failed
   if (sent) {
     // After a failure the database runs nothing more up to the sync point:
     // the first failure is the one to report.
@@ -217,6 +218,7 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
         const char* state = SqlState(r.res.get());
         if (i < steps.size() && state && std::string(state) == "0A000")
           if (auto stale = statements_.Remove(steps[i].sql)) Deallocate(*stale);
+        if (i < steps.size() && steps[i].meaning) meaning = &steps[i].meaning;
         failure = std::move(r);
       }
     }
@@ -227,15 +229,18 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
   // in pipeline mode serves no further statement.
   if (!PQexitPipelineMode(conn_)) broken_ = true;
   if (!sent) throw Failure(nullptr, conn_);
+  // A deferred write's failure is told as its writer tells it.
+  if (meaning) (*meaning)(Failure(failure.res.get(), conn_));
   return failure.res ? std::move(failure) : std::move(result);
 }
 
-void PgConnection::Defer(const std::string& sql, const std::vector<SqlValue>& params) {
+void PgConnection::Defer(const std::string& sql, const std::vector<SqlValue>& params, const FailureMeaning& meaning) {
   if (!beginPending_ && PQtransactionStatus(conn_) != PQTRANS_INTRANS) {
-    Execute(sql, params);
+    Connection::Defer(sql, params, meaning);
     return;
   }
   deferred_.emplace_back(sql, params, true);
+  deferred_.back().meaning = meaning;
 }
 
 void PgConnection::ExecScript(const std::string& sql) {

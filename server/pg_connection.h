@@ -28,7 +28,7 @@ class PgConnection final : public Connection {
   void QueryEachPlannedForValues(const std::string& sql, const std::vector<SqlValue>& params,
                                  const RowReader& read) override;
   std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params) override;
-  void Defer(const std::string& sql, const std::vector<SqlValue>& params) override;
+  void Defer(const std::string& sql, const std::vector<SqlValue>& params, const FailureMeaning& meaning = {}) override;
   void BeginWrite() override;
   void Commit() override;
   void Rollback() noexcept override;
@@ -54,6 +54,7 @@ class PgConnection final : public Connection {
     std::vector<std::string> texts;
     std::vector<bool> null;
     bool keep;
+    FailureMeaning meaning;  // a deferred write's, for its failure
   };
   Result RunAlone(const Step& step);
   // What waits to be sent (BEGIN, deferred statements) and `last`, in one

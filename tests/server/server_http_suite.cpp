@@ -387,6 +387,11 @@ TEST_P(ServerTest, DuplicatesAndOverlongValuesAreRefused) {
   SeedFlight("7007");
   std::string before = Snapshot(server_->Pool());
   EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("7007"))})), "Vôo já cadastrado.");
+  // A repeated flight before a new one: the refusal names the repetition
+  // whichever later statement brings the database's answer back.
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {InsertChange(NewFlight("7007")), InsertChange(NewFlight("7009"))})),
+            "Vôo já cadastrado.");
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
   EXPECT_EQ(SaveRefused("SetClasseVoo", Delta(ClasseVooDataset(), {InsertChange(NewClass("7007", "0001", "0004"))})),
             "Classe já cadastrada.");
   EXPECT_EQ(SaveRefused("SetTrecho", Delta(TrechoDataset(), {InsertChange(NewLeg("7007", "0001", "0003"))})),
