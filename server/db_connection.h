@@ -94,11 +94,12 @@ class Connection {
   // given the database's error, it throws the caller's own refusal, or
   // returns for the error to go on as it is.
   using FailureMeaning = std::function<void(const DbError&)>;
-  // A write inside a write transaction whose outcome nobody reads but its
-  // failure (an audit entry, a new row): where the engine is reached over a
-  // link, it travels with the next statement or the commit, and a failure
-  // of it is reported there, told by `meaning`, the transaction failing
-  // whole. Outside a transaction, and on an embedded engine, it runs at once.
+  // A statement inside a write transaction whose outcome nobody reads but
+  // its failure (an audit entry, a new row, a row's lock): where the engine
+  // is reached over a link, it travels with the next statement or the
+  // commit, and a failure of it is reported there, told by `meaning`, the
+  // transaction failing whole. Outside a transaction, and on an embedded
+  // engine, it runs at once.
   virtual void Defer(const std::string& sql, const std::vector<SqlValue>& params, const FailureMeaning& meaning = {}) {
     try {
       Execute(sql, params);

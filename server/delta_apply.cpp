@@ -167,16 +167,16 @@ long WholeNumber(const SqlValue& v) {
 }
 
 // Locks the parent row so that two desks adding rows to one parent number
-// them one after the other; false when the parent does not exist. A read
-// that locks, not a write: nothing of the parent changes, and SQLite's
-// write transaction already keeps every other writer out. The siblings are
-// read after it, in a statement of their own: one that waited for the lock
-// reads the rows the other desk added meanwhile.
-bool LockParent(Connection& c, const DatasetDef& d, const Row& r) {
+// them one after the other. A read that locks, not a write: nothing of the
+// parent changes, and SQLite's write transaction already keeps every other
+// writer out. The siblings are read after it, in a statement of their own:
+// one that starts once the lock is granted reads the rows the other desk
+// added meanwhile. Nothing reads the lock's rows, so it travels with that
+// read: a parent that does not exist refuses the insert through the
+// database's own reference to it, in the same words.
+void LockParent(Connection& c, const DatasetDef& d, const Row& r) {
   auto cols = ParentKey(d);
-  return !c.Query("SELECT 1 FROM " + d.save.parentTable + " WHERE " + WhereAll(cols) + c.LockRowsClause(),
-                  ValuesOf(r, cols))
-              .rows.empty();
+  c.Defer("SELECT 1 FROM " + d.save.parentTable + " WHERE " + WhereAll(cols) + c.LockRowsClause(), ValuesOf(r, cols));
 }
 
 // What a new row of a numbered dataset must know of its siblings, read in
@@ -222,7 +222,7 @@ std::string NextNumber(const DatasetDef& d, const Row& r, long highest) {
 void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit) {
   Row r{d, values};
   if (!d.save.numberedKey.empty()) {
-    if (!LockParent(c, d, r)) throw SaveRefused(MissingParentMsg(d, r));
+    LockParent(c, d, r);
     const Siblings siblings = ReadSiblings(c, d, r);
     if (Blank(r[d.save.numberedKey]))
       values[d.IndexOf(d.save.numberedKey)] = NextNumber(d, r, siblings.highestNumber);
