@@ -219,6 +219,19 @@ std::string NextNumber(const DatasetDef& d, const Row& r, long highest) {
   return buf;
 }
 
+// A row's insert or update: nothing reads its outcome but its failure, so
+// on PostgreSQL it travels with the next statement or the commit, a round
+// trip less. A repeated key, or a row another one needs or refers to, is
+// refused in the dataset's own words (`missing`) whichever later statement
+// brings the database's answer back.
+void DeferRowWrite(Connection& c, const DatasetDef& d, const std::string& sql, const std::vector<SqlValue>& params,
+                   std::string missing) {
+  c.Defer(sql, params, [&duplicate = d.save.duplicate, missing = std::move(missing)](const DbError& e) {
+    if (e.Kind() == DbError::FaultKind::UniqueViolation) throw SaveRefused(duplicate);
+    if (e.Kind() == DbError::FaultKind::ForeignKeyViolation) throw SaveRefused(missing);
+  });
+}
+
 void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit) {
   Row r{d, values};
   if (!d.save.numberedKey.empty()) {
@@ -236,13 +249,8 @@ void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values,
     marks += marks.empty() ? "?" : ", ?";
     params.push_back(values[d.IndexOf(col)]);
   }
-  // Nothing reads the insert's outcome but its failure: on PostgreSQL it
-  // travels with the next statement or the commit, a round trip less.
-  c.Defer("INSERT INTO " + d.table + " (" + names + ") VALUES (" + marks + ")", params,
-          [&duplicate = d.save.duplicate, missing = MissingParentMsg(d, r)](const DbError& e) {
-            if (e.Kind() == DbError::FaultKind::UniqueViolation) throw SaveRefused(duplicate);
-            if (e.Kind() == DbError::FaultKind::ForeignKeyViolation) throw SaveRefused(missing);
-          });
+  DeferRowWrite(c, d, "INSERT INTO " + d.table + " (" + names + ") VALUES (" + marks + ")", params,
+                MissingParentMsg(d, r));
   if (audit) audit->Record(d.table, AuditKind::Insert, cols, nullptr, &params);
 }
 
@@ -265,15 +273,8 @@ void ModifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecord
   if (set.empty()) return;
   auto keys = KeyValues(d, ch.oldValues);
   params.insert(params.end(), keys.begin(), keys.end());
-  try {
-    c.Execute("UPDATE " + d.table + " SET " + set + " WHERE " + KeyWhere(d), params);
-  } catch (const DbError& e) {
-    if (e.Kind() == DbError::FaultKind::UniqueViolation) throw SaveRefused(d.save.duplicate);
-    if (e.Kind() == DbError::FaultKind::ForeignKeyViolation)
-      throw SaveRefused(!d.save.stillReferred.empty() ? d.save.stillReferred
-                                                      : MissingParentMsg(d, Row{d, ch.newValues}));
-    throw;
-  }
+  DeferRowWrite(c, d, "UPDATE " + d.table + " SET " + set + " WHERE " + KeyWhere(d), params,
+                !d.save.stillReferred.empty() ? d.save.stillReferred : MissingParentMsg(d, Row{d, ch.newValues}));
   if (audit) {
     // The entry's key is the row's key as loaded; a changed key column is
     // listed with its old and new value like any other.

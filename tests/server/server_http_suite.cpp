@@ -370,6 +370,18 @@ TEST_P(ServerTest, ANewLegIsNumberedAfterTheHighestNumberItsFlightHolds) {
   EXPECT_EQ(Legs("7012").size(), 3u);
 }
 
+// A flight whose number changes while its legs still name it is refused
+// in the screen's words, whichever statement brings the database's answer.
+TEST_P(ServerTest, ANewNumberForAFlightWithLegsIsRefused) {
+  SeedFlight("7040");
+  json f = Flight("7040");
+  std::string before = Snapshot(server_->Pool());
+  EXPECT_EQ(SaveRefused("SetVoo", Delta(VooDataset(), {ModifyChange(f, WithValues(VooDataset(), f, {{"NRVOO", "7041"}})),
+                                                       InsertChange(NewFlight("7042"))})),
+            "Vôo possui trecho(s) e não pode ser excluído. Exclua-o(s) primeiro e tente novamente.");
+  EXPECT_EQ(Snapshot(server_->Pool()), before);
+}
+
 TEST_P(ServerTest, OneRefusedChangeRefusesTheWholeDelta) {
   SeedFlight("7005");
   json f = Flight("7005");
