@@ -60,7 +60,9 @@ std::string Company(const TfrmVoo& f, CompanyOf company) {
 std::string Flight(const TfrmVoo& f) { return f.cdsVooNRVOO->AsString(); }
 std::string Leg(const TfrmVoo& f) { return f.cdstrechooCDTRECHO->AsString(); }
 
-Variant Checked(const Variant& result) { return Consiste::CheckResultServ(result, true, 0); }
+// The answer is taken, not copied: its packet then has one holder and its
+// rows move into the dataset.
+Variant Checked(Variant&& result) { return Consiste::CheckResultServ(std::move(result), true, 0); }
 
 // The one way to the server here: the busy indicator of the call's kind is
 // up for as long as the call (and the load of its answer) lasts. A call
