@@ -266,10 +266,12 @@ void PgConnection::ReadEach(PGresult* res, const RowReader& read) {
   std::vector<SqlValueView> row(static_cast<size_t>(cols));
   for (int i = 0; i < rows; ++i) {
     for (int c = 0; c < cols; ++c) {
-      if (PQgetisnull(res, i, c))
+      // A null reads as an empty value: only an empty one is asked whether it is null.
+      const int length = PQgetlength(res, i, c);
+      if (length == 0 && PQgetisnull(res, i, c))
         row[static_cast<size_t>(c)] = std::monostate{};
       else
-        row[static_cast<size_t>(c)] = std::string_view(PQgetvalue(res, i, c), static_cast<size_t>(PQgetlength(res, i, c)));
+        row[static_cast<size_t>(c)] = std::string_view(PQgetvalue(res, i, c), static_cast<size_t>(length));
     }
     read(row);
   }

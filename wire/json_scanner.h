@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "wire/plain_bytes.h"
 #include "wire/utf8.h"
 
 namespace zor::wire {
@@ -79,7 +80,7 @@ class JsonScanner {
     if (!At(':')) return false;
     ++i_;
     Blanks();
-    return sax_.key(text_);
+    return sax_.key(Materialized());
   }
 
   // A value; a list or object is opened here, its members read and the
@@ -97,7 +98,7 @@ class JsonScanner {
         open_.push_back(false);
         first_ = true;
         return sax_.start_array(static_cast<std::size_t>(-1));
-      case '"': return Text() && sax_.string(text_);
+      case '"': return Text() && String();
       case 't': return Word("true") && sax_.boolean(true);
       case 'f': return Word("false") && sax_.boolean(false);
       case 'n': return Word("null") && sax_.null();
@@ -111,17 +112,43 @@ class JsonScanner {
     return true;
   }
 
-  // The text starting at the quote at i_, unescaped into text_.
+  // A text as a handler takes it: as a view where it has a `text` event
+  // for one (the text is gone after the call), else as nlohmann-json's
+  // `string`, which may take the storage.
+  bool String() {
+    if constexpr (requires(Sax& sax, std::string_view v) { sax.text(v); }) {
+      return sax_.text(plain_ ? view_ : std::string_view(text_));
+    } else {
+      return sax_.string(Materialized());
+    }
+  }
+
+  // The last text read, in text_.
+  std::string& Materialized() {
+    if (plain_) {
+      text_.assign(view_);
+      plain_ = false;
+    }
+    return text_;
+  }
+
+  // The text starting at the quote at i_: one that holds nothing escaped
+  // and only ASCII (most do) is left where it stands, as view_; any other
+  // is unescaped into text_.
   bool Text() {
-    text_.clear();
-    ++i_;
+    const size_t begin = ++i_;
+    i_ = PlainRunEnd(s_, i_);
+    if (i_ < s_.size() && s_[i_] == '"') {
+      view_ = s_.substr(begin, i_ - begin);
+      plain_ = true;
+      ++i_;
+      return true;
+    }
+    plain_ = false;
+    text_.assign(s_.data() + begin, i_ - begin);
     for (;;) {
       size_t plain = i_;
-      while (i_ < s_.size()) {
-        auto c = static_cast<unsigned char>(s_[i_]);
-        if (c == '"' || c == '\\' || c < 0x20 || c >= 0x80) break;
-        ++i_;
-      }
+      i_ = PlainRunEnd(s_, i_);
       text_.append(s_.data() + plain, i_ - plain);
       if (i_ >= s_.size()) return false;
       auto c = static_cast<unsigned char>(s_[i_]);
@@ -257,7 +284,9 @@ class JsonScanner {
   size_t i_ = 0;
   std::vector<bool> open_;  // per open container: an object (else a list)
   bool first_ = false;      // the innermost container has no member yet
-  std::string text_;        // the last text or key read
+  std::string text_;        // the last text or key read, unless plain_
+  std::string_view view_;   // the last text read, when plain_
+  bool plain_ = false;
 };
 
 // Reads `text` into `sax`; false when it is not one JSON value (errorAt:
@@ -279,6 +308,7 @@ inline bool IsJson(std::string_view text) {
     bool number_unsigned(std::uint64_t) { return true; }
     bool number_float(double, const std::string&) { return true; }
     bool string(std::string&) { return true; }
+    bool text(std::string_view) { return true; }
     bool key(std::string&) { return true; }
     bool start_object(std::size_t) { return true; }
     bool end_object() { return true; }

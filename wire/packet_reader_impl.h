@@ -51,6 +51,11 @@ class SplittingSax {
     return rows_ ? Scalar(Codec::Float(double{v})) : dom_.number_float(v, s);
   }
   bool string(json::string_t& s) { return rows_ ? Scalar(Codec::Text(s)) : dom_.string(s); }
+  bool text(std::string_view v) {
+    if (rows_) return Scalar(Codec::View(v));
+    std::string s(v);
+    return dom_.string(s);
+  }
   bool binary(json::binary_t& b) { return dom_.binary(b); }
 
   bool start_object(std::size_t n) {

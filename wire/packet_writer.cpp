@@ -1,22 +1,45 @@
 // JSON text of packets and deltas (see packet_writer.h).
 #include "wire/packet_writer.h"
 
+#include "wire/plain_bytes.h"
 #include "wire/utf8.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <type_traits>
 
 namespace zor::wire {
 
-void AppendJsonString(std::string& out, std::string_view text) {
+namespace {
+
+// Texts up to this length are written in one piece when nothing in them is escaped.
+constexpr size_t kShort = 62;
+
+// A JSON text, after a comma when `comma`.
+void AppendText(std::string& out, std::string_view text, bool comma) {
   static const char* const kHex = "0123456789abcdef";
+  size_t i = PlainRunEnd(text, 0);
+  if (i == text.size() && text.size() <= kShort) {
+    // Most values (codes, names, times) are short and need no escape: one
+    // append, separator and quotes included.
+    char quoted[kShort + 3];
+    size_t n = 0;
+    if (comma) quoted[n++] = ',';
+    quoted[n++] = '"';
+    std::memcpy(quoted + n, text.data(), text.size());
+    n += text.size();
+    quoted[n++] = '"';
+    out.append(quoted, n);
+    return;
+  }
+  if (comma) out += ',';
   out += '"';
   size_t plain = 0;  // start of the bytes not yet copied
-  for (size_t i = 0; i < text.size();) {
+  while (i < text.size()) {
     auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c != '"' && c != '\\' && c < 0x80) {
-      ++i;
+    if (kPlainByte[c]) {
+      i = PlainRunEnd(text, i);
       continue;
     }
     if (c >= 0x80) {
@@ -49,6 +72,10 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
+}  // namespace
+
+void AppendJsonString(std::string& out, std::string_view text) { AppendText(out, text, false); }
+
 void AppendJsonNumber(std::string& out, double value) {
   char buf[32];
   auto r = std::to_chars(buf, buf + sizeof buf, value);
@@ -68,8 +95,8 @@ void ValueWriter::Null() {
 }
 
 void ValueWriter::String(std::string_view text) {
-  Separate();
-  AppendJsonString(out_, text);
+  AppendText(out_, text, !first_);
+  first_ = false;
 }
 
 void ValueWriter::Integer(std::int64_t value) {

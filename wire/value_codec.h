@@ -5,9 +5,9 @@
 // the caller's type at once instead of converting rows afterwards.
 //
 //   static V Null(), Boolean(bool), Integer(std::int64_t), Float(double),
-//            Text(std::string& text)
+//            Text(std::string& text), View(std::string_view text)
 //       a value as the parser meets it, untyped (a date-time is still its
-//       text); Text may take the text's storage
+//       text); Text may take the text's storage, View copies it
 //   static bool Type(V& value, FieldType type)
 //       brings an untyped value to the field's type in place (an integer
 //       where a number is expected, an integral number where an integer is,
@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "wire/field.h"
 #include "wire/value.h"
@@ -38,6 +39,7 @@ struct ValueCodec<Value> {
   static Value Integer(std::int64_t v) { return v; }
   static Value Float(double v) { return v; }
   static Value Text(std::string& v) { return std::move(v); }
+  static Value View(std::string_view v) { return std::string(v); }
   static bool Type(Value& value, FieldType type);
   // Neutral values are written as they are: whoever built them typed them.
   static void Write(ValueWriter& out, const Value& value, const FieldDef& field);

@@ -29,6 +29,7 @@ struct ValueCodec<plat::Variant> {
   static plat::Variant Integer(std::int64_t v) { return plat::Variant(v); }
   static plat::Variant Float(double v) { return plat::Variant(v); }
   static plat::Variant Text(std::string& v) { return plat::Variant(std::string_view(v)); }
+  static plat::Variant View(std::string_view v) { return plat::Variant(v); }
   static bool Type(plat::Variant& value, FieldType type);
   // Converted to the field's type first (ToFieldType); a number that is
   // not finite raises EDatabaseError.

@@ -99,6 +99,19 @@ TEST(WireWriter, TextsAndNumbersAsJsonReadersExpect) {
   // Control characters escaped, "ç" kept, broken bytes replaced by U+FFFD.
   EXPECT_EQ(out, "\"a\\\"b\\\\c\\u0001\\t\xC3\xA7\xEF\xBF\xBD(\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"");
   EXPECT_NO_THROW(json::parse(out));
+  // Texts of every length around the one-piece limit, plain or ending in a
+  // character that must be escaped, come back as they went, commas placed.
+  std::string list;
+  ValueWriter texts(list);
+  texts.BeginList();
+  std::vector<std::string> sent;
+  for (size_t n = 0; n < 70; ++n) {
+    sent.push_back(std::string(n, 'x'));
+    sent.push_back(std::string(n, 'y') + "\"");
+  }
+  for (const auto& t : sent) texts.String(t);
+  texts.EndList();
+  EXPECT_EQ(json::parse(list).get<std::vector<std::string>>(), sent);
   std::string nums;
   ValueWriter w(nums);
   w.BeginList();

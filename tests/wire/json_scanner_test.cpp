@@ -35,14 +35,27 @@ struct Recorder {
   }
 };
 
-// Empty when both readers agree; otherwise what each made of `text`.
+// A handler that takes texts as views of the input, as the packet reader does.
+struct ViewRecorder : Recorder {
+  bool text(std::string_view v) {
+    std::string s(v);
+    return string(s);
+  }
+};
+
+// Empty when both readers agree, whichever way the wire's reader hands
+// texts over; otherwise what each made of `text`.
 std::string Disagreement(const std::string& text) {
   Recorder mine, theirs;
+  ViewRecorder viewed;
   size_t at = 0;
   bool mineOk = ScanJson(text, mine, at);
+  bool viewedOk = ScanJson(text, viewed, at);
   bool theirsOk = json::sax_parse(text, &theirs);
-  if (mineOk != theirsOk) return std::string("accepted: ") + (mineOk ? "wire" : "nlohmann") + " only";
+  if (mineOk != theirsOk || viewedOk != theirsOk)
+    return std::string("accepted: ") + (theirsOk ? "nlohmann" : "wire") + " only";
   if (mineOk && mine.log != theirs.log) return "wire:\n" + mine.log + "nlohmann:\n" + theirs.log;
+  if (viewedOk && viewed.log != theirs.log) return "wire (views):\n" + viewed.log + "nlohmann:\n" + theirs.log;
   return "";
 }
 
@@ -54,7 +67,10 @@ TEST(JsonScanner, ReadsWhatNlohmannReadsAsItDoes) {
            "-9223372036854775808", "-9223372036854775809", "1e308", "1e-400", "-1e-400", "4.9e-324",
            "0.1", "100000000000000000000000000000", R"("a\"b\\c\/d\b\f\n\r\t")", R"("\u00e7\u0041\u20AC")",
            R"("\ud83d\ude00")", "\"Vôo \xF0\x9F\x98\x80\"", R"({"a":1,"a":2})", "\xEF\xBB\xBF[1]", "true",
-           "null", R"("\u0000")"})
+           "null", R"("\u0000")",
+           // Plain texts beside escaped ones, keys after texts, a long plain text.
+           R"({"k":"plain","e":"a\nb","":"","u":"x\u0041y","k2":"z"})", R"(["abc","d\"e","f","çg","h"])",
+           R"(["0123456789012345678901234567890123456789012345678901234567890123456789","\\"])"})
     EXPECT_EQ(Disagreement(text), "") << text;
   // Both stop reading at a NUL byte after the value.
   EXPECT_EQ(Disagreement(std::string("{\"a\":1}\t\0,garbage", 17)), "");
