@@ -26,29 +26,60 @@ std::string Upper(std::string s) {
   return s;
 }
 
+// A name as the repeat check compares it: letter case aside.
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// Every delta declares its fields, so this runs for each one a desk sends:
+// no text is built unless a field is refused.
 template <typename Json>
 std::vector<FieldDef> DeclaredFields(const Json& doc, const char* prefix, const FieldResolver& resolve) {
   auto it = doc.find("fields");
   if (it == doc.end() || !it->is_array()) Fail(prefix, "falta a lista \"fields\".");
   std::vector<FieldDef> fields;
+  fields.reserve(it->size());
+  std::vector<std::string_view> declared;  // the names so far, to refuse a repeat
+  declared.reserve(it->size());
+  // Past this many fields the names are looked up in a set, so that a
+  // hostile list of thousands of fields stays linear.
+  constexpr size_t kCompareEach = 64;
   std::set<std::string> seen;
   int n = 0;
   for (const auto& f : *it) {
     ++n;
-    std::string where = "o campo " + std::to_string(n);
-    if (!f.is_object()) Fail(prefix, where + " não é um objeto.");
+    auto where = [n] { return "o campo " + std::to_string(n); };
+    if (!f.is_object()) Fail(prefix, where() + " não é um objeto.");
     auto name = f.find("name");
-    if (name == f.end() || !name->is_string() || name->template get<std::string>().empty())
-      Fail(prefix, where + " não tem nome.");
+    if (name == f.end() || !name->is_string() || name->template get_ref<const std::string&>().empty())
+      Fail(prefix, where() + " não tem nome.");
+    const std::string& given = name->template get_ref<const std::string&>();
+    bool repeated = false;
+    if (declared.size() < kCompareEach) {
+      for (std::string_view other : declared) repeated = repeated || SameName(other, given);
+      declared.push_back(given);
+      if (declared.size() == kCompareEach)
+        for (std::string_view d : declared) seen.insert(Upper(std::string(d)));
+    } else {
+      repeated = !seen.insert(Upper(given)).second;
+    }
+    if (repeated) Fail(prefix, "o campo '" + given + "' está repetido.");
     FieldDef def;
-    def.Name = name->template get<std::string>();
-    if (!seen.insert(Upper(def.Name)).second) Fail(prefix, "o campo '" + def.Name + "' está repetido.");
+    def.Name = given;
     auto type = f.find("type");
     bool typeGiven = type != f.end() && !type->is_null();
     if (typeGiven) {
       if (!type->is_string()) Fail(prefix, "o campo '" + def.Name + "' não tem tipo.");
-      if (!TypeFromName(type->template get<std::string>(), def.Type))
-        Fail(prefix, "tipo '" + type->template get<std::string>() + "' desconhecido no campo '" + def.Name + "'.");
+      const std::string& typeName = type->template get_ref<const std::string&>();
+      if (!TypeFromName(typeName, def.Type))
+        Fail(prefix, "tipo '" + typeName + "' desconhecido no campo '" + def.Name + "'.");
     }
     for (const char* key : {"size", "precision"}) {
       auto v = f.find(key);
@@ -56,7 +87,7 @@ std::vector<FieldDef> DeclaredFields(const Json& doc, const char* prefix, const 
       if (!v->is_number_integer() || v->template get<std::int64_t>() < 0 ||
           v->template get<std::int64_t>() > 1000000)
         Fail(prefix, std::string("\"") + key + "\" inválido no campo '" + def.Name + "'.");
-      (std::string(key) == "size" ? def.Size : def.Precision) = v->template get<int>();
+      (key[0] == 's' ? def.Size : def.Precision) = v->template get<int>();
     }
     try {
       fields.push_back(resolve(def, typeGiven));

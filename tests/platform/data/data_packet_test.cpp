@@ -120,6 +120,17 @@ TEST(PacketJson, MalformedPacketsAreRefusedWithAClearMessage) {
   EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "string"}, {"name": "a", "type": "string"}],
                             "rows": []})"),
             "Pacote de dados inválido: o campo 'a' está repetido.");
+  // A repeat is found however many fields come before it: among the first
+  // names, and among those after them.
+  auto manyFields = [](const std::string& repeat) {
+    std::string fields;
+    for (int i = 0; i < 70; ++i) fields += "{\"name\": \"F" + std::to_string(i) + "\", \"type\": \"string\"},";
+    return "{\"fields\": [" + fields + "{\"name\": \"" + repeat + "\", \"type\": \"string\"}], \"rows\": []}";
+  };
+  EXPECT_EQ(PacketError(manyFields("f3")), "Pacote de dados inválido: o campo 'f3' está repetido.");
+  EXPECT_EQ(PacketError(manyFields("f63")), "Pacote de dados inválido: o campo 'f63' está repetido.");
+  EXPECT_EQ(PacketError(manyFields("f69")), "Pacote de dados inválido: o campo 'f69' está repetido.");
+  EXPECT_EQ(PacketError(manyFields("F70")), "(aceito)");
   EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "string", "size": -1}], "rows": []})"),
             "Pacote de dados inválido: \"size\" inválido no campo 'A'.");
   EXPECT_EQ(PacketError(R"({"fields": [{"name": "A", "type": "string"}], "rows": [["x"], ["y", "z"]]})"),
