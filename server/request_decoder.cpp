@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "server/packet.h"
+#include "wire/json_scanner.h"
 
 namespace zor::server {
 
@@ -157,6 +158,17 @@ class GuardedSax {
 
 json DecodeRequestBody(const std::string& body) {
   json result;
+  {
+    // The wire's reader accepts exactly what nlohmann-json's strict parser
+    // accepts and hands the same events over, in a fraction of the time. A
+    // body it refuses, or whose events the guard refuses, is read again by
+    // nlohmann-json, whose refusal (and the position it names) is the one
+    // a caller has always been told.
+    GuardedSax sax(result);
+    size_t errorAt = 0;
+    if (wire::ScanJson(body, sax, errorAt)) return result;
+  }
+  result = json();
   GuardedSax sax(result);
   bool ok = json::sax_parse(body, &sax, nlohmann::detail::input_format_t::json, true, false);
   if (sax.Failed()) throw ProtocolError(sax.Code(), sax.Message());

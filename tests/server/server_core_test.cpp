@@ -126,6 +126,43 @@ TEST(RequestBody, AKeyRepeatedInOneObjectIsRefusedAndNowhereElse) {
   EXPECT_NE(refusal(R"([{"name":"A"},{"name":"B","name":"C"}])"), "");
 }
 
+// A body is read by the wire's fast reader and, when that refuses it, again
+// by nlohmann-json: the document and every refusal are what nlohmann-json
+// alone made of them, the position it names included.
+TEST(RequestBody, ReadsAndRefusesAsNlohmannDoes) {
+  auto refusal = [](const std::string& body) -> std::string {
+    try {
+      DecodeRequestBody(body);
+      return "";
+    } catch (const ProtocolError& e) {
+      return e.what();
+    }
+  };
+  auto position = [](const std::string& body) {
+    try {
+      nlohmann::ordered_json parsed = nlohmann::ordered_json::parse(body);
+      (void)parsed;
+    } catch (const nlohmann::json::parse_error& e) {
+      return std::to_string(e.byte);
+    }
+    return std::string("none");
+  };
+  const std::string good =
+      R"({"jsonrpc":"2.0","id":7,"params":[1,-2,3.5,1e2,"\u00e7\n",true,null,{"b":"x"},18446744073709551615]})";
+  EXPECT_EQ(DecodeRequestBody(good), nlohmann::ordered_json::parse(good));
+  for (const std::string& bad : {std::string(R"({"method":"GetTurno","params":["1",]})"), std::string("{\"a\":1} x"),
+                                std::string("{\"a\":\"\\x\"}"), std::string("[\"\xC3\"]")})
+    EXPECT_EQ(refusal(bad), "A requisição não é um JSON válido (erro na posição " + position(bad) + ").") << bad;
+  EXPECT_EQ(refusal("[1,1e400]"), "A requisição não é um JSON válido: número fora do intervalo aceito (posição 8).");
+  // A key with a NUL character and no colon after it: nlohmann-json meets
+  // the key before the missing colon, and so does the person's message.
+  EXPECT_EQ(refusal(R"({"a\u0000" 1})"),
+            "Parâmetros inválidos: textos não podem conter o caractere nulo (\\u0000).");
+  EXPECT_EQ(refusal(R"({"a":1,"a":2)"), "Requisição inválida: a chave \"a\" aparece duas vezes no mesmo objeto.");
+  const std::string deep = std::string(kMaxRequestDepth + 1, '[') + std::string(kMaxRequestDepth + 1, ']');
+  EXPECT_NE(refusal(deep).find("aninhamento"), std::string::npos);
+}
+
 TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
   for (const DatasetDef* d : {&VooDataset(), &TrechoDataset(), &ClasseVooDataset()}) {
     SCOPED_TRACE(d->name);
