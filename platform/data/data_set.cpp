@@ -127,9 +127,11 @@ void TDataSet::BindFields(const std::vector<FieldDef>& defs, std::vector<int>& c
 namespace {
 // A packet's value as the field's own type, moved when it already is one.
 // Text fields hold no empty strings: empty is null (see TStringField).
-void TakeAsFieldType(Variant& value, const TField* f) {
-  if (!value.IsNull() && value.Type() != NativeType(f->DataType()))
-    value = ToFieldType(value, f->DataType(), f->FieldName());
+// `own`: the field's own variant type, worked out once per load.
+void TakeAsFieldType(Variant& value, VarType own, const TField* f) {
+  const VarType type = value.Type();
+  if (type == VarType::Null) return;
+  if (type != own) value = ToFieldType(value, f->DataType(), f->FieldName());
   if (value.Type() == VarType::String && value.TextView().empty()) value = Variant();
 }
 }  // namespace
@@ -143,6 +145,8 @@ void TDataSet::LoadPacket(DataPacket packet) {
   // A column two fields read (unnamed fields) is copied, never moved twice.
   std::vector<int> readers(packet.Fields.size());
   for (int c : cols) ++readers[c];
+  std::vector<VarType> own(cols.size());
+  for (size_t i = 0; i < cols.size(); ++i) own[i] = NativeType(fields_.list_[i]->DataType());
   std::vector<Record> records;
   records.reserve(packet.Rows.size());
   for (auto& row : packet.Rows) {
@@ -156,7 +160,7 @@ void TDataSet::LoadPacket(DataPacket packet) {
       r.Values.reserve(cols.size());
       for (int c : cols) r.Values.push_back(readers[c] > 1 ? row[c] : std::move(row[c]));
     }
-    for (size_t i = 0; i < cols.size(); ++i) TakeAsFieldType(r.Values[i], fields_.list_[i]);
+    for (size_t i = 0; i < cols.size(); ++i) TakeAsFieldType(r.Values[i], own[i], fields_.list_[i]);
     records.push_back(std::move(r));
   }
   records_ = std::move(records);
