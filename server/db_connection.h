@@ -109,6 +109,24 @@ class Connection {
     }
   }
 
+  // A read inside a write transaction whose rows are wanted a little later
+  // (the stored codes a row refers to): where the engine is reached over a
+  // link, it travels with the next statement, one round trip for both.
+  // Rows() gives its rows, sending it first if nothing took it along yet.
+  // Outside a transaction, and on an embedded engine, it runs at once.
+  class AheadRead {
+   public:
+    const QueryResult& Rows();
+
+   private:
+    friend class Connection;
+    friend class PgConnection;
+    Connection* c_ = nullptr;
+    bool arrived_ = false;
+    QueryResult rows_;
+  };
+  virtual std::shared_ptr<AheadRead> ReadAhead(const std::string& sql, const std::vector<SqlValue>& params);
+
   // Starts a transaction that will write: SQLite takes the write lock at
   // once, so two writers never deadlock upgrading a read lock.
   virtual void BeginWrite() = 0;
@@ -129,6 +147,10 @@ class Connection {
 
   // False once the link to the database is lost; the pool then drops it.
   virtual bool Healthy() const = 0;
+
+ protected:
+  // Sends what waits to be sent (reads ahead, deferred statements) now.
+  virtual void SendWaiting() {}
 };
 
 // Opens "sqlite:PATH" or "postgresql://…" (also "postgres://…").

@@ -232,11 +232,17 @@ void DeferRowWrite(Connection& c, const DatasetDef& d, const std::string& sql, c
   });
 }
 
-void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit) {
+// `verdict`: of the row's stored values, judged once the lookups are back;
+// for a numbered row they travel with the read of its siblings.
+void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values, AuditRecorder* audit,
+               const StoredValuesVerdict& verdict) {
   Row r{d, values};
-  if (!d.save.numberedKey.empty()) {
+  if (d.save.numberedKey.empty()) {
+    verdict();
+  } else {
     LockParent(c, d, r);
     const Siblings siblings = ReadSiblings(c, d, r);
+    verdict();
     if (Blank(r[d.save.numberedKey]))
       values[d.IndexOf(d.save.numberedKey)] = NextNumber(d, r, siblings.highestNumber);
     if (siblings.repeated) throw SaveRefused(d.save.duplicate);
@@ -318,11 +324,17 @@ void CheckRequestValues(const DatasetDef& d, const std::vector<Change>& changes)
 
 void WriteRows(Connection& c, const DatasetDef& d, const std::vector<Change>& changes, AuditRecorder* audit) {
   for (const auto& ch : changes) {
-    CheckStoredValues(c, d, ch);
+    const StoredValuesVerdict verdict = AskStoredValues(c, d, ch);
     switch (ch.kind) {
-      case wire::ChangeKind::Insert: InsertRow(c, d, ch.newValues, audit); break;
-      case wire::ChangeKind::Modify: ModifyRow(c, d, ch, audit); break;
-      case wire::ChangeKind::Delete: RemoveRow(c, d, ch, audit); break;
+      case wire::ChangeKind::Insert: InsertRow(c, d, ch.newValues, audit, verdict); break;
+      case wire::ChangeKind::Modify:
+        verdict();
+        ModifyRow(c, d, ch, audit);
+        break;
+      case wire::ChangeKind::Delete:
+        verdict();
+        RemoveRow(c, d, ch, audit);
+        break;
     }
   }
 }

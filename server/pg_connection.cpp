@@ -211,6 +211,14 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
     for (size_t i = 0; i < steps.size() + (last ? 1 : 0); ++i) {
       Result r = next();
       if (Succeeded(r.res.get())) {
+        if (i < steps.size() && steps[i].read) {
+          AheadRead& read = *steps[i].read;
+          ReadEach(r.res.get(), [&read](const std::vector<SqlValueView>& row) {
+            std::vector<SqlValue>& kept = read.rows_.rows.emplace_back();
+            for (const SqlValueView& v : row) kept.push_back(Owned(v));
+          });
+          read.arrived_ = true;
+        }
         result = std::move(r);
       } else if (!failure.res) {
         // A kept statement gone stale is prepared afresh next time (the
@@ -241,6 +249,22 @@ void PgConnection::Defer(const std::string& sql, const std::vector<SqlValue>& pa
   }
   deferred_.emplace_back(sql, params, true);
   deferred_.back().meaning = meaning;
+}
+
+std::shared_ptr<Connection::AheadRead> PgConnection::ReadAhead(const std::string& sql,
+                                                              const std::vector<SqlValue>& params) {
+  if (!beginPending_ && PQtransactionStatus(conn_) != PQTRANS_INTRANS) return Connection::ReadAhead(sql, params);
+  auto read = std::make_shared<AheadRead>();
+  read->c_ = this;
+  deferred_.emplace_back(sql, params, true);
+  deferred_.back().read = read;
+  return read;
+}
+
+void PgConnection::SendWaiting() {
+  if (!Pending()) return;
+  Result r = RunPipelined(nullptr);
+  if (!Succeeded(r.res.get())) throw Failure(r.res.get(), conn_);
 }
 
 void PgConnection::ExecScript(const std::string& sql) {

@@ -29,6 +29,7 @@ class PgConnection final : public Connection {
                                  const RowReader& read) override;
   std::int64_t Execute(const std::string& sql, const std::vector<SqlValue>& params) override;
   void Defer(const std::string& sql, const std::vector<SqlValue>& params, const FailureMeaning& meaning = {}) override;
+  std::shared_ptr<AheadRead> ReadAhead(const std::string& sql, const std::vector<SqlValue>& params) override;
   void BeginWrite() override;
   void Commit() override;
   void Rollback() noexcept override;
@@ -40,6 +41,9 @@ class PgConnection final : public Connection {
 
   // '?' placeholders (outside quoted literals) become $1, $2, ...
   static std::string NumberPlaceholders(const std::string& sql);
+
+ protected:
+  void SendWaiting() override;
 
  private:
   struct Result;
@@ -55,6 +59,7 @@ class PgConnection final : public Connection {
     std::vector<bool> null;
     bool keep;
     FailureMeaning meaning;  // a deferred write's, for its failure
+    std::shared_ptr<AheadRead> read;  // a read ahead's, for its rows
   };
   Result RunAlone(const Step& step);
   // What waits to be sent (BEGIN, deferred statements) and `last`, in one

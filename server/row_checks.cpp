@@ -62,8 +62,9 @@ void CheckTime(const RowView& r, const char* name) {
 }
 
 // The reference rows one change must find, asked in one statement (one
-// round trip to the database, not one per lookup), and consulted where
-// each check stands, so that the first refusal is the one it always was.
+// round trip to the database, not one per lookup) that may travel with the
+// caller's next read, and consulted where each check stands, so that the
+// first refusal is the one it always was.
 class Lookups {
  public:
   static constexpr int kNotAsked = -1;
@@ -75,26 +76,31 @@ class Lookups {
     return count_++;
   }
   void Ask(Connection& c) {
-    if (count_ == 0) return;
-    auto rows = c.Query(sql_, params_).rows;
-    for (const auto& v : rows.at(0)) {
-      // SQLite answers an integer, PostgreSQL its text.
-      auto* i = std::get_if<std::int64_t>(&v);
-      auto* s = std::get_if<std::string>(&v);
-      found_.push_back((i && *i == 1) || (s && *s == "1"));
-    }
+    if (count_ > 0) answer_ = c.ReadAhead(sql_, params_);
   }
   // True for a lookup not asked: nothing to refuse.
-  bool Found(int lookup) const { return lookup == kNotAsked || found_.at(static_cast<size_t>(lookup)); }
+  bool Found(int lookup) {
+    if (lookup == kNotAsked) return true;
+    if (found_.empty()) {
+      for (const auto& v : answer_->Rows().rows.at(0)) {
+        // SQLite answers an integer, PostgreSQL its text.
+        auto* i = std::get_if<std::int64_t>(&v);
+        auto* s = std::get_if<std::string>(&v);
+        found_.push_back((i && *i == 1) || (s && *s == "1"));
+      }
+    }
+    return found_.at(static_cast<size_t>(lookup));
+  }
 
  private:
   std::string sql_;
   std::vector<SqlValue> params_;
+  std::shared_ptr<Connection::AheadRead> answer_;
   std::vector<bool> found_;
   int count_ = 0;
 };
 
-void CheckFlight(Connection& c, const RowView& r) {
+StoredValuesVerdict AskFlight(Connection& c, const RowView& r) {
   for (const char* f : {"IDNACIVOO", "IDSITVOO", "IDTIPVOO"}) CheckCode(r, f, {"0", "1", "2"});
   for (const char* f : {"IDVOODOM", "IDVOOSEG", "IDVOOTER", "IDVOOQUA", "IDVOOQUI", "IDVOOSEX", "IDVOOSAB",
                         "IDCARREGO", "IDDESCAR", "IDTRANSLADO", "IDCARGA", "IDBASETRAN", "IDINCDESDESV",
@@ -116,39 +122,40 @@ void CheckFlight(Connection& c, const RowView& r) {
   const int shift = r.Changed("NRTURNOPROD") ? found.Add("TURNO WHERE NRTURNO = ?", {r.Value("NRTURNOPROD")})
                                              : Lookups::kNotAsked;
   found.Ask(c);
+  return [r, found = std::move(found), equipment, prefix, shift]() mutable {
+    Required(r, "CDEQUIP", "Equipamento deve ser informado.");
+    if (!found.Found(equipment)) Refuse("Equipamento não cadastrado.");
+    if (!found.Found(prefix)) Refuse("Prefixo não cadastrado.");
 
-  Required(r, "CDEQUIP", "Equipamento deve ser informado.");
-  if (!found.Found(equipment)) Refuse("Equipamento não cadastrado.");
-  if (!found.Found(prefix)) Refuse("Prefixo não cadastrado.");
+    Required(r, "NRTURNOPROD", "Turno deve ser informado.");
+    if (!found.Found(shift)) Refuse("Turno não cadastrado.");
 
-  Required(r, "NRTURNOPROD", "Turno deve ser informado.");
-  if (!found.Found(shift)) Refuse("Turno não cadastrado.");
-
-  if (r.Changed("VRPEROCUPACAO")) {
-    if (auto* v = std::get_if<double>(&r.Value("VRPEROCUPACAO"))) {
-      double rounded = std::round(*v * 1000.0) / 1000.0;
-      if (!(rounded >= 0.0 && rounded <= 100.0)) Refuse("Percentual de ocupação deve estar entre 0 e 100%");
+    if (r.Changed("VRPEROCUPACAO")) {
+      if (auto* v = std::get_if<double>(&r.Value("VRPEROCUPACAO"))) {
+        double rounded = std::round(*v * 1000.0) / 1000.0;
+        if (!(rounded >= 0.0 && rounded <= 100.0)) Refuse("Percentual de ocupação deve estar entre 0 e 100%");
+      }
     }
-  }
 
-  Required(r, "QTHRKDTCAR", "Horas de KDT carrego deve ser informada.");
-  CheckTime(r, "QTHRKDTCAR");
-  Required(r, "QTHRKDTDES", "Horas de KDT descarrego deve ser informada.");
-  CheckTime(r, "QTHRKDTDES");
+    Required(r, "QTHRKDTCAR", "Horas de KDT carrego deve ser informada.");
+    CheckTime(r, "QTHRKDTCAR");
+    Required(r, "QTHRKDTDES", "Horas de KDT descarrego deve ser informada.");
+    CheckTime(r, "QTHRKDTDES");
 
-  if (r.AnyChanged({"IDTIPVOO", "DTINIVIGVOO", "DTFIMVIGVOO"})) {
-    std::string from = r.Text("DTINIVIGVOO"), to = r.Text("DTFIMVIGVOO");
-    if (r.Text("IDTIPVOO") == "2") {  // an Extra flight has a validity
-      if (from.empty()) Refuse("Data inicial de vigência deve ser informada.");
-      if (to.empty()) Refuse("Data final de vigência deve ser informada.");
+    if (r.AnyChanged({"IDTIPVOO", "DTINIVIGVOO", "DTFIMVIGVOO"})) {
+      std::string from = r.Text("DTINIVIGVOO"), to = r.Text("DTFIMVIGVOO");
+      if (r.Text("IDTIPVOO") == "2") {  // an Extra flight has a validity
+        if (from.empty()) Refuse("Data inicial de vigência deve ser informada.");
+        if (to.empty()) Refuse("Data final de vigência deve ser informada.");
+      }
+      // Dates compare by day; the canonical form sorts as text.
+      if (!from.empty() && !to.empty() && from.substr(0, 10) > to.substr(0, 10))
+        Refuse("Data final deve ser maior ou igual à data inicial'.");
     }
-    // Dates compare by day; the canonical form sorts as text.
-    if (!from.empty() && !to.empty() && from.substr(0, 10) > to.substr(0, 10))
-      Refuse("Data final deve ser maior ou igual à data inicial'.");
-  }
+  };
 }
 
-void CheckLeg(Connection& c, const RowView& r) {
+StoredValuesVerdict AskLeg(Connection& c, const RowView& r) {
   Required(r, "CDBASEORI", "Base Origem deve ser informada.");
   Required(r, "CDBASEDES", "Base Destino deve ser informada.");
   Lookups found;
@@ -156,34 +163,41 @@ void CheckLeg(Connection& c, const RowView& r) {
   for (const char* f : {"CDBASEORI", "CDBASEDES"})
     bases.push_back(r.Changed(f) ? found.Add("BASE WHERE CDBASE = ?", {r.Value(f)}) : Lookups::kNotAsked);
   found.Ask(c);
-  for (int base : bases)
-    if (!found.Found(base)) Refuse("Base não cadastrada.");
-  if (r.AnyChanged({"CDBASEORI", "CDBASEDES"}) && r.Text("CDBASEORI") == r.Text("CDBASEDES"))
-    Refuse("Base de destino não pode ser igual à de origem.");
-  Required(r, "HRDECOLVOO", "Hora de decolagem do vôo deve ser informada.");
-  CheckTime(r, "HRDECOLVOO");
-  CheckTime(r, "HRPOUSOVOO");
-  CheckCode(r, "IDTIPAJUSFAT", {"0", "1", "2"});  // 0: a text not in the pick list
-  CheckCode(r, "IDSITVOOTRE", {"1", "2"});
+  return [r, found = std::move(found), bases]() mutable {
+    for (int base : bases)
+      if (!found.Found(base)) Refuse("Base não cadastrada.");
+    if (r.AnyChanged({"CDBASEORI", "CDBASEDES"}) && r.Text("CDBASEORI") == r.Text("CDBASEDES"))
+      Refuse("Base de destino não pode ser igual à de origem.");
+    Required(r, "HRDECOLVOO", "Hora de decolagem do vôo deve ser informada.");
+    CheckTime(r, "HRDECOLVOO");
+    CheckTime(r, "HRPOUSOVOO");
+    CheckCode(r, "IDTIPAJUSFAT", {"0", "1", "2"});  // 0: a text not in the pick list
+    CheckCode(r, "IDSITVOOTRE", {"1", "2"});
+  };
 }
 
-void CheckClass(Connection& c, const RowView& r) {
-  if (!r.Changed("CDCLASSE")) return;
+StoredValuesVerdict AskClass(Connection& c, const RowView& r) {
+  if (!r.Changed("CDCLASSE")) return [] {};
   Lookups found;
   const int kind = found.Add("CLASSECIA WHERE CDFILIAL = ? AND CDCIA = ? AND CDCLASSE = ?",
                              {r.Value("CDFILIAL"), r.Value("CDCIA"), r.Value("CDCLASSE")});
   found.Ask(c);
-  if (!found.Found(kind)) Refuse("Classe não cadastrada para a companhia nesta filial.");
+  return [found = std::move(found), kind]() mutable {
+    if (!found.Found(kind)) Refuse("Classe não cadastrada para a companhia nesta filial.");
+  };
 }
 
 }  // namespace
 
-void CheckStoredValues(Connection& c, const DatasetDef& d, const Change& ch) {
-  if (ch.kind == wire::ChangeKind::Delete) return;
+StoredValuesVerdict AskStoredValues(Connection& c, const DatasetDef& d, const Change& ch) {
+  if (ch.kind == wire::ChangeKind::Delete) return [] {};
   RowView r{d, ch};
-  if (d.table == "VOO") CheckFlight(c, r);
-  else if (d.table == "VOOTRECHO") CheckLeg(c, r);
-  else if (d.table == "CLASSEVOO") CheckClass(c, r);
+  if (d.table == "VOO") return AskFlight(c, r);
+  if (d.table == "VOOTRECHO") return AskLeg(c, r);
+  if (d.table == "CLASSEVOO") return AskClass(c, r);
+  return [] {};
 }
+
+void CheckStoredValues(Connection& c, const DatasetDef& d, const Change& ch) { AskStoredValues(c, d, ch)(); }
 
 }  // namespace zor::server

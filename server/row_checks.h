@@ -7,6 +7,8 @@
 // stay editable.
 #pragma once
 
+#include <functional>
+
 #include "server/dataset_catalog.h"
 #include "server/db_connection.h"
 #include "server/packet.h"
@@ -16,5 +18,12 @@ namespace zor::server {
 // Throws SaveRefused. Runs inside the delta's transaction (it reads the
 // reference tables).
 void CheckStoredValues(Connection& c, const DatasetDef& d, const Change& ch);
+
+// CheckStoredValues in two steps: the checks that come before the lookups
+// of stored rows run at once, and the lookups are asked (Connection::
+// ReadAhead); the rest is judged when the verdict is called, in the same
+// order, so that the lookups may travel with the caller's next read.
+using StoredValuesVerdict = std::function<void()>;
+StoredValuesVerdict AskStoredValues(Connection& c, const DatasetDef& d, const Change& ch);
 
 }  // namespace zor::server

@@ -170,6 +170,50 @@ TEST_P(StatementTest, ADeferredWriteKeepsItsPlaceAndItsFailureFailsTheTransactio
   EXPECT_EQ(ValueOf(54), "avulso");
 }
 
+// A read ahead sees what the transaction wrote before it, not what it
+// writes after; its rows are there whether a later statement took it along
+// or nothing did; and its own failure fails the transaction.
+TEST_P(StatementTest, AReadAheadKeepsItsPlaceAndBringsItsRows) {
+  const std::string insert = "INSERT INTO PAR (K, V) VALUES (?, ?)";
+  const std::string read = "SELECT V FROM PAR WHERE K = ?";
+  {
+    WriteTransaction tx(*c_);
+    c_->Defer(insert, {std::int64_t{60}, std::string("antes")});
+    auto before = c_->ReadAhead(read, {std::int64_t{60}});
+    c_->Defer(insert, {std::int64_t{61}, std::string("depois")});
+    auto after = c_->ReadAhead(read, {std::int64_t{61}});
+    auto alone = c_->ReadAhead(read, {std::int64_t{60}});
+    EXPECT_EQ(ValueOf(61), "depois");  // a statement that takes them along
+    ASSERT_EQ(before->Rows().rows.size(), 1u);
+    EXPECT_EQ(AsText(before->Rows().rows[0][0]), "antes");
+    EXPECT_EQ(after->Rows().rows.size(), 1u);
+    EXPECT_EQ(alone->Rows().rows.size(), 1u);
+    auto last = c_->ReadAhead(read, {std::int64_t{61}});
+    EXPECT_EQ(last->Rows().rows.size(), 1u);  // nothing took it along: sent when read
+    tx.Commit();
+  }
+  // A read the database refuses fails the transaction, the write sent
+  // with it undone (SQLite reads the same statement without complaint).
+  if (c_->Dialect() == SqlDialect::Postgresql) {
+    bool refused = false;
+    {
+      WriteTransaction tx(*c_);
+      try {
+        auto broken = c_->ReadAhead("SELECT V FROM PAR WHERE K = CAST(? AS INTEGER)", {std::string("x")});
+        c_->Execute(insert, {std::int64_t{62}, std::string("nunca")});
+        (void)broken->Rows();
+        tx.Commit();
+      } catch (const DbError&) {
+        refused = true;
+      }
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(ValueOf(62), "(none)");
+  }
+  // Outside a transaction it runs at once.
+  EXPECT_EQ(c_->ReadAhead(read, {std::int64_t{60}})->Rows().rows.size(), 1u);
+}
+
 // A link lost before a transaction's first statement is a lost link (the
 // call may then run again elsewhere), and the connection says it is spent.
 TEST_P(StatementTest, ALinkLostBeforeATransactionsFirstStatementIsReportedAsSuch) {
