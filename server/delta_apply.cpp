@@ -146,9 +146,13 @@ std::optional<std::vector<SqlValue>> StoredRow(Connection& c, const DatasetDef& 
 // columns since `loaded` was read. Both sides are compared in the form the
 // server reads values in, so a row another program wrote ('' for null,
 // another timestamp layout) matches what the desk was given.
-void CheckUnchangedSinceLoad(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& loaded) {
+// `verdict`: of the row's new values, judged first; their lookups travel
+// with the read of the stored row.
+void CheckUnchangedSinceLoad(Connection& c, const DatasetDef& d, const std::vector<SqlValue>& loaded,
+                             const StoredValuesVerdict& verdict) {
   Row r{d, loaded};
   auto stored = StoredRow(c, d, loaded);
+  verdict();
   if (!stored) throw SaveRefused(RemovedMsg(d, r));
   for (size_t i = 0; i < d.fields.size(); ++i) {
     const auto& f = d.fields[i];
@@ -260,8 +264,9 @@ void InsertRow(Connection& c, const DatasetDef& d, std::vector<SqlValue> values,
   if (audit) audit->Record(d.table, AuditKind::Insert, cols, nullptr, &params);
 }
 
-void ModifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit) {
-  CheckUnchangedSinceLoad(c, d, ch.oldValues);
+void ModifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit,
+               const StoredValuesVerdict& verdict) {
+  CheckUnchangedSinceLoad(c, d, ch.oldValues, verdict);
   // Only what the person changed is written: a value left alone keeps the
   // form it is stored in.
   std::string set;
@@ -298,7 +303,7 @@ void ModifyRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecord
 // A flight goes with its legs and their classes, a leg with its classes:
 // all in the delta's transaction, after the row itself was found unchanged.
 void RemoveRow(Connection& c, const DatasetDef& d, const Change& ch, AuditRecorder* audit) {
-  CheckUnchangedSinceLoad(c, d, ch.oldValues);
+  CheckUnchangedSinceLoad(c, d, ch.oldValues, [] {});
   auto keys = KeyValues(d, ch.oldValues);
   if (audit) {
     for (const auto& child : d.save.cascade) audit->RecordDeletion(child, KeyWhere(d), keys);
@@ -327,14 +332,8 @@ void WriteRows(Connection& c, const DatasetDef& d, const std::vector<Change>& ch
     const StoredValuesVerdict verdict = AskStoredValues(c, d, ch);
     switch (ch.kind) {
       case wire::ChangeKind::Insert: InsertRow(c, d, ch.newValues, audit, verdict); break;
-      case wire::ChangeKind::Modify:
-        verdict();
-        ModifyRow(c, d, ch, audit);
-        break;
-      case wire::ChangeKind::Delete:
-        verdict();
-        RemoveRow(c, d, ch, audit);
-        break;
+      case wire::ChangeKind::Modify: ModifyRow(c, d, ch, audit, verdict); break;
+      case wire::ChangeKind::Delete: RemoveRow(c, d, ch, audit); break;  // nothing stored to judge
     }
   }
 }

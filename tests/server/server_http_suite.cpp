@@ -265,6 +265,11 @@ TEST_P(ServerTest, TwoDesksEditingTheSameFlight) {
             "O vôo 7002 foi alterado por outro usuário. Atualize os dados e tente novamente.");
   r = deskB.Call("SetVoo", json::array({Delta(VooDataset(), {DeleteChange(loadedB)})}));
   EXPECT_EQ(r["result"]["ok"], false);
+  // An equipment that does not exist is named before the other desk's
+  // change, as the screen would name it.
+  json unknown = WithValues(VooDataset(), loadedB, {{"CDEQUIP", "9999"}});
+  r = deskB.Call("SetVoo", json::array({Delta(VooDataset(), {ModifyChange(loadedB, unknown)})}));
+  EXPECT_EQ(r["result"]["message"], "Equipamento não cadastrado.");
   EXPECT_EQ(Snapshot(server_->Pool()), afterA);
 
   // After reloading, B's change goes through and keeps A's.
