@@ -94,50 +94,41 @@ TEST(StoredValues, OneFormForEveryStoredLayout) {
   EXPECT_FALSE(SameValue(number, 2.5, 2.25));
 }
 
-// Every dataset a delta writes says in its catalogue entry how its rows are
-// named and refused: a dataset added without them would answer a conflict
-// or a missing key with an empty message.
+// What the server answers a body with, or "" when it reads it.
+std::string BodyRefusal(const std::string& body) {
+  try {
+    DecodeRequestBody(body);
+    return "";
+  } catch (const ProtocolError& e) {
+    return e.what();
+  }
+}
+
 // A key given twice in one object is refused wherever the object sits and
 // however many keys it holds; the same key in sibling or nested objects is
 // not a repetition.
 TEST(RequestBody, AKeyRepeatedInOneObjectIsRefusedAndNowhereElse) {
-  auto refusal = [](const std::string& body) -> std::string {
-    try {
-      DecodeRequestBody(body);
-      return "";
-    } catch (const ProtocolError& e) {
-      return e.what();
-    }
-  };
   std::string many = "{";
   for (int i = 0; i < 40; ++i) many += "\"k" + std::to_string(i) + "\":" + std::to_string(i) + ",";
-  EXPECT_EQ(refusal(many + "\"k39\":0}"), "Requisição inválida: a chave \"k39\" aparece duas vezes no mesmo objeto.");
-  EXPECT_NE(refusal(many + "\"k3\":0}"), "");  // repeated among the first keys, found once the object is large
+  EXPECT_EQ(BodyRefusal(many + "\"k39\":0}"), "Requisição inválida: a chave \"k39\" aparece duas vezes no mesmo objeto.");
+  EXPECT_NE(BodyRefusal(many + "\"k3\":0}"), "");  // repeated among the first keys, found once the object is large
   EXPECT_EQ(DecodeRequestBody(many + "\"k40\":0}").size(), 41u);
 
   // The outer object's key after an inner object that used it, and after
   // a large inner one.
-  EXPECT_EQ(refusal(R"({"a":{"b":1,"a":2},"b":3})"), "");
-  EXPECT_NE(refusal(R"({"a":{"b":1},"c":2,"a":3})"), "");
-  EXPECT_NE(refusal("{\"a\":1,\"in\":" + many + "\"z\":0},\"a\":2}"), "");
-  EXPECT_EQ(refusal("{\"a\":1,\"in\":" + many + "\"z\":0},\"k1\":2}"), "");
+  EXPECT_EQ(BodyRefusal(R"({"a":{"b":1,"a":2},"b":3})"), "");
+  EXPECT_NE(BodyRefusal(R"({"a":{"b":1},"c":2,"a":3})"), "");
+  EXPECT_NE(BodyRefusal("{\"a\":1,\"in\":" + many + "\"z\":0},\"a\":2}"), "");
+  EXPECT_EQ(BodyRefusal("{\"a\":1,\"in\":" + many + "\"z\":0},\"k1\":2}"), "");
   // Siblings in a list share their keys, as every field of a delta does.
-  EXPECT_EQ(refusal(R"([{"name":"A","size":1},{"name":"B","size":2}])"), "");
-  EXPECT_NE(refusal(R"([{"name":"A"},{"name":"B","name":"C"}])"), "");
+  EXPECT_EQ(BodyRefusal(R"([{"name":"A","size":1},{"name":"B","size":2}])"), "");
+  EXPECT_NE(BodyRefusal(R"([{"name":"A"},{"name":"B","name":"C"}])"), "");
 }
 
 // A body is read by the wire's fast reader and, when that refuses it, again
 // by nlohmann-json: the document and every refusal are what nlohmann-json
 // alone made of them, the position it names included.
 TEST(RequestBody, ReadsAndRefusesAsNlohmannDoes) {
-  auto refusal = [](const std::string& body) -> std::string {
-    try {
-      DecodeRequestBody(body);
-      return "";
-    } catch (const ProtocolError& e) {
-      return e.what();
-    }
-  };
   auto position = [](const std::string& body) {
     try {
       nlohmann::ordered_json parsed = nlohmann::ordered_json::parse(body);
@@ -152,17 +143,20 @@ TEST(RequestBody, ReadsAndRefusesAsNlohmannDoes) {
   EXPECT_EQ(DecodeRequestBody(good), nlohmann::ordered_json::parse(good));
   for (const std::string& bad : {std::string(R"({"method":"GetTurno","params":["1",]})"), std::string("{\"a\":1} x"),
                                 std::string("{\"a\":\"\\x\"}"), std::string("[\"\xC3\"]")})
-    EXPECT_EQ(refusal(bad), "A requisição não é um JSON válido (erro na posição " + position(bad) + ").") << bad;
-  EXPECT_EQ(refusal("[1,1e400]"), "A requisição não é um JSON válido: número fora do intervalo aceito (posição 8).");
+    EXPECT_EQ(BodyRefusal(bad), "A requisição não é um JSON válido (erro na posição " + position(bad) + ").") << bad;
+  EXPECT_EQ(BodyRefusal("[1,1e400]"), "A requisição não é um JSON válido: número fora do intervalo aceito (posição 8).");
   // A key with a NUL character and no colon after it: nlohmann-json meets
   // the key before the missing colon, and so does the person's message.
-  EXPECT_EQ(refusal(R"({"a\u0000" 1})"),
+  EXPECT_EQ(BodyRefusal(R"({"a\u0000" 1})"),
             "Parâmetros inválidos: textos não podem conter o caractere nulo (\\u0000).");
-  EXPECT_EQ(refusal(R"({"a":1,"a":2)"), "Requisição inválida: a chave \"a\" aparece duas vezes no mesmo objeto.");
+  EXPECT_EQ(BodyRefusal(R"({"a":1,"a":2)"), "Requisição inválida: a chave \"a\" aparece duas vezes no mesmo objeto.");
   const std::string deep = std::string(kMaxRequestDepth + 1, '[') + std::string(kMaxRequestDepth + 1, ']');
-  EXPECT_NE(refusal(deep).find("aninhamento"), std::string::npos);
+  EXPECT_NE(BodyRefusal(deep).find("aninhamento"), std::string::npos);
 }
 
+// Every dataset a delta writes says in its catalogue entry how its rows are
+// named and refused: a dataset added without them would answer a conflict
+// or a missing key with an empty message.
 TEST(DatasetRules, EveryWrittenDatasetNamesItsRowsAndItsRefusals) {
   for (const DatasetDef* d : {&VooDataset(), &TrechoDataset(), &ClasseVooDataset()}) {
     SCOPED_TRACE(d->name);
