@@ -268,10 +268,7 @@ void PgConnection::SendWaiting() {
 }
 
 void PgConnection::ExecScript(const std::string& sql) {
-  if (Pending()) {
-    Result r = RunPipelined(nullptr);
-    if (!Succeeded(r.res.get())) throw Failure(r.res.get(), conn_);
-  }
+  SendWaiting();
   std::unique_ptr<PGresult, decltype(&PQclear)> res(PQexec(conn_, sql.c_str()), &PQclear);
   if (!Succeeded(res.get())) throw Failure(res.get(), conn_);
 }
