@@ -8,28 +8,8 @@ namespace zor::server {
 
 QueryResult Connection::Query(const std::string& sql, const std::vector<SqlValue>& params) {
   QueryResult out;
-  QueryEach(sql, params, [&out](const std::vector<SqlValueView>& row) {
-    std::vector<SqlValue>& kept = out.rows.emplace_back();
-    kept.reserve(row.size());
-    for (const SqlValueView& v : row) kept.push_back(Owned(v));
-  });
+  QueryEach(sql, params, [&out](const std::vector<SqlValueView>& row) { KeepRow(out, row); });
   return out;
-}
-
-std::shared_ptr<Connection::AheadRead> Connection::ReadAhead(const std::string& sql,
-                                                            const std::vector<SqlValue>& params) {
-  auto read = std::make_shared<AheadRead>();
-  read->rows_ = Query(sql, params);
-  read->arrived_ = true;
-  return read;
-}
-
-const QueryResult& Connection::AheadRead::Rows() {
-  if (!arrived_) c_->SendWaiting();
-  // Sent and not arrived: the statement that took it along failed, and
-  // said so; reaching here means a caller read on regardless.
-  if (!arrived_) throw DbError(DbError::FaultKind::Other, "leitura antecipada sem resposta");
-  return rows_;
 }
 
 std::unique_ptr<Connection> OpenConnection(const std::string& url) {

@@ -48,6 +48,13 @@ struct QueryResult {
   std::vector<std::vector<SqlValue>> rows;
 };
 
+// Keeps a row a query reads beyond its reading.
+inline void KeepRow(QueryResult& out, const std::vector<SqlValueView>& row) {
+  std::vector<SqlValue>& kept = out.rows.emplace_back();
+  kept.reserve(row.size());
+  for (const SqlValueView& v : row) kept.push_back(Owned(v));
+}
+
 // A database failure, classified so that callers can answer a duplicate key
 // or a missing parent with a message of their own.
 // readOnly and diskFull tell the operator what to mend; connection means
@@ -116,7 +123,13 @@ class Connection {
   // Outside a transaction, and on an embedded engine, it runs at once.
   class AheadRead {
    public:
-    const QueryResult& Rows();
+    const QueryResult& Rows() {
+      if (!arrived_) c_->SendWaiting();
+      // Sent and not arrived: the statement that took it along failed and
+      // said so; reaching here means a caller read on regardless.
+      if (!arrived_) throw DbError(DbError::FaultKind::Other, "leitura antecipada sem resposta");
+      return rows_;
+    }
 
    private:
     friend class Connection;
@@ -125,7 +138,14 @@ class Connection {
     bool arrived_ = false;
     QueryResult rows_;
   };
-  virtual std::shared_ptr<AheadRead> ReadAhead(const std::string& sql, const std::vector<SqlValue>& params);
+  // (Defined here, like every other virtual of the interface: a program
+  // that only names a connection needs no driver's code.)
+  virtual std::shared_ptr<AheadRead> ReadAhead(const std::string& sql, const std::vector<SqlValue>& params) {
+    auto read = std::make_shared<AheadRead>();
+    QueryEach(sql, params, [&rows = read->rows_](const std::vector<SqlValueView>& row) { KeepRow(rows, row); });
+    read->arrived_ = true;
+    return read;
+  }
 
   // Starts a transaction that will write: SQLite takes the write lock at
   // once, so two writers never deadlock upgrading a read lock.

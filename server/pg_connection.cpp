@@ -213,10 +213,7 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
       if (Succeeded(r.res.get())) {
         if (i < steps.size() && steps[i].read) {
           AheadRead& read = *steps[i].read;
-          ReadEach(r.res.get(), [&read](const std::vector<SqlValueView>& row) {
-            std::vector<SqlValue>& kept = read.rows_.rows.emplace_back();
-            for (const SqlValueView& v : row) kept.push_back(Owned(v));
-          });
+          ReadEach(r.res.get(), [&read](const std::vector<SqlValueView>& row) { KeepRow(read.rows_, row); });
           read.arrived_ = true;
         }
         result = std::move(r);
