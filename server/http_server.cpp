@@ -443,7 +443,8 @@ void RpcHttpServer::Dispatch(MHD_Connection* c, Exchange& ex) {
 void RpcHttpServer::RunCall(Exchange& ex) {
   if (ex.module == SessionModule::kName) {
     ex.reply = DispatchRpc(
-        [&](const std::string& m, const json& p) { return sessions_.Call(m, p, ex.address, ex.token); }, ex.body);
+        [&](const std::string& m, const json& p) { return sessions_.Call(m, p, ex.address, ex.token); }, ex.body,
+        Batches::Refused);
     return;
   }
   Caller caller;

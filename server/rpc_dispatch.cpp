@@ -2,6 +2,7 @@
 #include "server/rpc_dispatch.h"
 
 #include "server/packet.h"
+#include "server/reply_buffers.h"
 #include "server/request_decoder.h"
 #include "server/session_store.h"
 
@@ -36,16 +37,9 @@ RpcReply UnauthorizedReply(const std::string& message) {
   return ErrorReply(401, nullptr, kUnauthorizedCode, message, "?");
 }
 
-RpcReply DispatchRpc(const ModuleCall& call, const std::string& body) {
-  json req;
-  try {
-    req = DecodeRequestBody(body);
-  } catch (const ProtocolError& e) {
-    return ErrorReply(200, nullptr, e.Code(), e.what(), "?");
-  }
-  if (req.is_array())
-    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
-                      "Chamadas em lote não são atendidas: envie uma chamada por requisição.", "?");
+namespace {
+
+RpcReply DispatchOne(const ModuleCall& call, const json& req) {
   if (!req.is_object())
     return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
                       "Requisição inválida: esperado um objeto JSON-RPC 2.0.", "?");
@@ -115,6 +109,54 @@ RpcReply DispatchRpc(const ModuleCall& call, const std::string& body) {
   data += "}}";
   reply.body = std::move(data);
   return reply;
+}
+
+}  // namespace
+
+RpcReply DispatchRpc(const ModuleCall& call, const std::string& body, Batches batches) {
+  json req;
+  try {
+    req = DecodeRequestBody(body);
+  } catch (const ProtocolError& e) {
+    return ErrorReply(200, nullptr, e.Code(), e.what(), "?");
+  }
+  if (!req.is_array()) return DispatchOne(call, req);
+  if (batches == Batches::Refused)
+    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
+                      "Chamadas em lote não são atendidas: envie uma chamada por requisição.", "?");
+  if (req.empty())
+    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest, "Requisição inválida: o lote não tem chamadas.", "?");
+  if (req.size() > kMaxBatchCalls)
+    return ErrorReply(200, nullptr, rpc_code::kInvalidRequest,
+                      "Requisição inválida: um lote leva no máximo " + std::to_string(kMaxBatchCalls) +
+                          " chamadas; este leva " + std::to_string(req.size()) + ".",
+                      "?");
+  // One after the other, in the order sent, each as if it came alone; the
+  // answers in the same order, without those of notifications.
+  const auto append = [](std::string& to, const std::string& what, const char* between) {
+    if (!to.empty() && !what.empty()) to += between;
+    to += what;
+  };
+  RpcReply batch;
+  batch.body = reply_buffers::Take();
+  batch.body += '[';
+  for (const json& one : req) {
+    RpcReply r = DispatchOne(call, one);
+    append(batch.method, r.method, "+");
+    append(batch.logNote, r.logNote, "; ");
+    batch.failed = batch.failed || r.failed;
+    batch.internal = batch.internal || r.internal;
+    if (r.body.empty()) continue;
+    if (batch.body.size() > 1) batch.body += ',';
+    batch.body += r.body;
+    reply_buffers::GiveBack(std::move(r.body));
+  }
+  batch.body += ']';
+  if (batch.body.size() == 2) {  // notifications only
+    batch.body.clear();
+    batch.httpStatus = 204;
+  }
+  return batch;
 }
 
 }  // namespace zor::server

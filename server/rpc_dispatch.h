@@ -1,5 +1,6 @@
 // The JSON-RPC 2.0 envelope: reads one request body addressed to a remote
-// data module, calls the module and writes the response body. Nothing a
+// data module, calls the module and writes the response body. A body may
+// carry a batch: a list of calls run one after the other, in order. Nothing a
 // client sends can make it throw; every refusal is a JSON-RPC error with a
 // Portuguese message.
 #pragma once
@@ -23,7 +24,15 @@ struct RpcReply {
 // Runs one method of a module: (method, params) -> outcome.
 using ModuleCall = std::function<CallOutcome(const std::string&, const nlohmann::ordered_json&)>;
 
-RpcReply DispatchRpc(const ModuleCall& call, const std::string& body);
+// Whether a body may hold a list of calls. The session endpoint takes one
+// call at a time.
+enum class Batches { Accepted, Refused };
+// A batch holds at most this many calls, so one request's work stays bounded.
+constexpr size_t kMaxBatchCalls = 8;
+
+// A batch's reply joins its calls' answers in a list, in the order of the
+// calls; its method and log note join theirs, and it failed when one did.
+RpcReply DispatchRpc(const ModuleCall& call, const std::string& body, Batches batches = Batches::Accepted);
 
 // The answer to a call refused before it ran: no valid session.
 RpcReply UnauthorizedReply(const std::string& message);
