@@ -98,9 +98,9 @@ Variant DecodeResult(json& result, Parts& parts) {
 
 }  // namespace
 
-std::string EncodeRequest(int64_t id, const std::string& method, const std::vector<Variant>& args) {
-  std::string out;
-  wire::ValueWriter w(out);
+namespace {
+
+void WriteRequest(wire::ValueWriter& w, int64_t id, const std::string& method, const std::vector<Variant>& args) {
   w.BeginObject();
   w.Key("jsonrpc");
   w.String("2.0");
@@ -113,6 +113,23 @@ std::string EncodeRequest(int64_t id, const std::string& method, const std::vect
   for (const Variant& a : args) WriteArg(w, a);
   w.EndList();
   w.EndObject();
+}
+
+}  // namespace
+
+std::string EncodeRequest(int64_t id, const std::string& method, const std::vector<Variant>& args) {
+  std::string out;
+  wire::ValueWriter w(out);
+  WriteRequest(w, id, method, args);
+  return out;
+}
+
+std::string EncodeBatch(int64_t firstId, const std::vector<Call>& calls) {
+  std::string out;
+  wire::ValueWriter w(out);
+  w.BeginList();
+  for (const Call& c : calls) WriteRequest(w, firstId++, c.method, c.args);
+  w.EndList();
   return out;
 }
 
@@ -135,6 +152,27 @@ Variant DecodeResponse(int64_t id, int status, const std::string& body) {
   if (rid == doc.end() || !rid->is_number_integer() || rid->get<int64_t>() != id)
     return MakeFailedResult(PlatformText("server.invalid_answer"));
   return DecodeResult(doc["result"], parts);
+}
+
+std::vector<Variant> DecodeBatchResponse(int64_t firstId, size_t count, int status, const std::string& body) {
+  json doc = json::parse(body, nullptr, false);
+  if (!doc.is_array()) {
+    // The batch refused as a whole: no id here can match a call's.
+    return std::vector<Variant>(count, DecodeResponse(firstId - 1, status, body));
+  }
+  std::vector<Variant> results(count, MakeFailedResult(PlatformText("server.invalid_answer")));
+  std::vector<bool> answered(count, false);
+  for (const json& answer : doc) {
+    auto id = answer.is_object() ? answer.find("id") : answer.end();
+    if (!answer.is_object() || id == answer.end() || !id->is_number_integer()) continue;
+    const int64_t n = id->get<int64_t>() - firstId;
+    if (n < 0 || static_cast<size_t>(n) >= count || answered[n]) continue;
+    answered[n] = true;
+    // Each answer is read as if it had come alone; the answers of the
+    // calls batched here are small (a save's result, a flight's legs).
+    results[n] = DecodeResponse(firstId + n, status, answer.dump());
+  }
+  return results;
 }
 
 }  // namespace zor::plat::json_rpc

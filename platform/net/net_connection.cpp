@@ -36,6 +36,10 @@ Variant TAppServer::Call(const std::string& method, std::vector<Variant> args) {
   return connection_.Dispatch(method, args);
 }
 
+std::vector<Variant> TAppServer::CallBatch(const std::vector<json_rpc::Call>& calls) {
+  return connection_.DispatchBatch(calls);
+}
+
 TNetConnection::TNetConnection(TComponent* owner) : TComponent(owner) {}
 
 TNetConnection::~TNetConnection() = default;
@@ -87,16 +91,36 @@ void TNetConnection::SetConnected(bool on) {
 }
 
 Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Variant>& args) {
-  if (!client_) return MakeFailedResult(PlatformText("net.not_open"));
-  if (server_name_.empty()) return MakeFailedResult(PlatformText("net.no_server_name"));
-
+  const int64_t id = next_id_;
   std::string body;
-  int64_t id = next_id_++;
   try {
     body = json_rpc::EncodeRequest(id, method, args);
   } catch (const Exception& e) {
     return MakeFailedResult(e.Message());
   }
+  ++next_id_;
+  Answer answer = Send(std::move(body));
+  if (!answer.failure.empty()) return MakeFailedResult(answer.failure);
+  return json_rpc::DecodeResponse(id, answer.status, answer.text);
+}
+
+std::vector<Variant> TNetConnection::DispatchBatch(const std::vector<json_rpc::Call>& calls) {
+  const int64_t firstId = next_id_;
+  std::string body;
+  try {
+    body = json_rpc::EncodeBatch(firstId, calls);
+  } catch (const Exception& e) {
+    return std::vector<Variant>(calls.size(), MakeFailedResult(e.Message()));
+  }
+  next_id_ += static_cast<int64_t>(calls.size());
+  Answer answer = Send(std::move(body));
+  if (!answer.failure.empty()) return std::vector<Variant>(calls.size(), MakeFailedResult(answer.failure));
+  return json_rpc::DecodeBatchResponse(firstId, calls.size(), answer.status, answer.text);
+}
+
+TNetConnection::Answer TNetConnection::Send(std::string body) {
+  if (!client_) return {0, {}, PlatformText("net.not_open")};
+  if (server_name_.empty()) return {0, {}, PlatformText("net.no_server_name")};
 
   // A kept socket that the server closed while we were idle is noticed by
   // httplib, which then opens a new one.
@@ -112,10 +136,10 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
   req.body = std::move(body);
   // The answer goes into one block of the length its header gives (no
   // regrowth and copying of a large answer as it arrives).
-  std::string answer;
+  Answer answer;
   req.content_receiver = [&answer](const char* data, size_t n, uint64_t, uint64_t total) {
-    if (answer.empty() && total > 0) answer.reserve(total);
-    answer.append(data, n);
+    if (answer.text.empty() && total > 0) answer.text.reserve(total);
+    answer.text.append(data, n);
     return true;
   };
   auto res = http.send(req);
@@ -143,11 +167,12 @@ Variant TNetConnection::Dispatch(const std::string& method, const std::vector<Va
     http.stop();
     connected_ = false;
     last_error_ = message;
-    return MakeFailedResult(message);
+    return {0, {}, message};
   }
   connected_ = true;
   last_error_.clear();
-  return json_rpc::DecodeResponse(id, res->status, answer);
+  answer.status = res->status;
+  return answer;
 }
 
 }  // namespace zor::plat

@@ -20,6 +20,7 @@
 #include "platform/core/component.h"
 #include "platform/core/events.h"
 #include "platform/core/variant.h"
+#include "platform/net/json_rpc.h"
 
 namespace zor::plat {
 
@@ -38,6 +39,11 @@ class TAppServer {
   Variant Call(const std::string& method, const Variant& first, Rest&&... rest) {
     return Call(method, std::vector<Variant>{first, Variant(std::forward<Rest>(rest))...});
   }
+
+  // Several calls in one request, run by the server one after the other in
+  // this order: one result per call, in the same order. A call that fails
+  // does not stop the ones after it.
+  std::vector<Variant> CallBatch(const std::vector<json_rpc::Call>& calls);
 
  private:
   TNetConnection& connection_;
@@ -96,6 +102,14 @@ class TNetConnection : public TComponent {
   struct Client;
 
   Variant Dispatch(const std::string& method, const std::vector<Variant>& args);
+  std::vector<Variant> DispatchBatch(const std::vector<json_rpc::Call>& calls);
+  // The server's answer to a request body, or why there is none.
+  struct Answer {
+    int status = 0;
+    std::string text;
+    std::string failure;  // set when no answer came
+  };
+  Answer Send(std::string body);
   std::string Address() const;
   void Fail(const std::string& message);
 

@@ -1,6 +1,9 @@
 // Request encoding and response decoding, without a network.
 #include "platform/net/json_rpc.h"
 
+#include <tuple>
+#include <vector>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -96,6 +99,49 @@ TEST(JsonRpcResponse, FailuresBecomeFailureResults) {
             "Resposta inválida do servidor de aplicação.");
   EXPECT_EQ(message(200, R"({"jsonrpc":"2.0","id":4,"result":{"ok":false}})"),
             "O servidor de aplicação recusou a operação.");
+}
+
+// A batch's answers are matched to its calls by id, whatever their order;
+// a call left unanswered fails on its own, and a refusal of the whole batch
+// is every call's.
+TEST(JsonRpcBatch, AnswersFindTheirCallsById) {
+  json batch = json::parse(json_rpc::EncodeBatch(
+      11, {{"SetTrecho", {Variant(JsonText{R"({"changes":[]})"})}}, {"GetTrecho", {Variant("0002"), Variant("7")}}}));
+  ASSERT_EQ(batch.size(), 2u);
+  EXPECT_EQ(batch[0]["id"], 11);
+  EXPECT_EQ(batch[0]["method"], "SetTrecho");
+  EXPECT_EQ(batch[0]["params"], json::parse(R"([{"changes":[]}])"));
+  EXPECT_EQ(batch[1]["id"], 12);
+  EXPECT_EQ(batch[1]["params"], json::parse(R"(["0002","7"])"));
+
+  auto decoded = json_rpc::DecodeBatchResponse(
+      11, 3, 200,
+      R"([{"jsonrpc":"2.0","id":12,"result":{"ok":true,"data":{"rows":[]}}},)"
+      R"({"jsonrpc":"2.0","id":11,"result":{"ok":false,"message":"Trecho já cadastrado."}},)"
+      R"({"jsonrpc":"2.0","id":11,"result":{"ok":true,"data":null}},)"
+      R"({"jsonrpc":"2.0","id":14,"result":{"ok":true,"data":null}}, 5])");
+  ASSERT_EQ(decoded.size(), 3u);
+  EXPECT_FALSE(IsGoodResult(decoded[0]));  // the first answer of id 11 counts
+  EXPECT_EQ(decoded[0][1].AsString(), "Trecho já cadastrado.");
+  ASSERT_TRUE(IsGoodResult(decoded[1]));
+  EXPECT_EQ(json::parse(decoded[1][1].AsJson().Text), json::parse(R"({"rows":[]})"));
+  EXPECT_FALSE(IsGoodResult(decoded[2]));
+  EXPECT_EQ(decoded[2][1].AsString(), "Resposta inválida do servidor de aplicação.");
+
+  for (const auto& [status, body, message] : std::vector<std::tuple<int, std::string, std::string>>{
+           {401, R"({"jsonrpc":"2.0","id":null,"error":{"code":-32001,"message":"Sessão encerrada."}})",
+            "Sessão encerrada."},
+           {200, R"({"jsonrpc":"2.0","id":11,"result":{"ok":true,"data":null}})",
+            "Resposta inválida do servidor de aplicação."},
+           {502, "Bad Gateway", "O servidor de aplicação respondeu com o erro HTTP 502."},
+           {200, "[", "Resposta inválida do servidor de aplicação."}}) {
+    auto all = json_rpc::DecodeBatchResponse(11, 2, status, body);
+    ASSERT_EQ(all.size(), 2u) << body;
+    for (const Variant& r : all) {
+      EXPECT_FALSE(IsGoodResult(r)) << body;
+      EXPECT_EQ(r[1].AsString(), message) << body;
+    }
+  }
 }
 
 }  // namespace zor::plat

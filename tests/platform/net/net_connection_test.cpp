@@ -249,6 +249,36 @@ TEST(NetConnection, ServerThatWentAway) {
   EXPECT_FALSE(net.Connected());
 }
 
+// Several calls in one request: each result is its own call's, whatever the
+// order of the answers, the calls after the batch keep their own numbers, and
+// a server gone fails every call of the batch with the connection's message.
+TEST(NetConnection, ABatchIsOneRequestWithAResultPerCall) {
+  auto server = std::make_unique<TestServer>([](const json& req, httplib::Response& res) {
+    if (!req.is_array()) return TestServer::Reply(req, res, {{"ok", true}, {"data", req["method"]}});
+    json answers = json::array();
+    for (auto call = req.rbegin(); call != req.rend(); ++call)
+      answers.push_back({{"jsonrpc", "2.0"}, {"id", (*call)["id"]}, {"result", {{"ok", true}, {"data", (*call)["params"]}}}});
+    res.set_content(answers.dump(), "application/json");
+  });
+  const int port = server->Port();
+  Connection net(port);
+  net.SetConnected(true);
+  auto results = net.AppServer().CallBatch({{"SetTrecho", {Variant("a")}}, {"GetTrecho", {Variant("b"), Variant(2)}}});
+  EXPECT_EQ(server->Calls(), 1);
+  ASSERT_EQ(results.size(), 2u);
+  ASSERT_TRUE(IsGoodResult(results[0]));
+  EXPECT_EQ(json::parse(results[0][1].AsJson().Text), json::parse(R"(["a"])"));
+  ASSERT_TRUE(IsGoodResult(results[1]));
+  EXPECT_EQ(json::parse(results[1][1].AsJson().Text), json::parse(R"(["b",2])"));
+  EXPECT_TRUE(IsGoodResult(net.AppServer().Call("GetTipoVoo")));
+
+  server.reset();
+  results = net.AppServer().CallBatch({{"SetTrecho", {}}, {"GetTrecho", {}}});
+  ASSERT_EQ(results.size(), 2u);
+  for (const Variant& r : results)
+    EXPECT_EQ(FailureText(r), "Não foi possível conectar ao servidor de aplicação em 127.0.0.1:" + std::to_string(port) + ".");
+}
+
 // The server reads the request and closes the socket without answering.
 TEST(NetConnection, ServerClosingTheConnectionMidCall) {
   int listener = ::socket(AF_INET, SOCK_STREAM, 0);
