@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/core/variant.h"
 #include "platform/net/net_connection.h"
@@ -31,6 +32,14 @@ class VooTrechoServer {
   }
   plat::Variant SetVoo(const plat::Variant& delta) { return app_.Call(wire::method::SetVoo, delta); }
   plat::Variant SetTrecho(const plat::Variant& delta) { return app_.Call(wire::method::SetTrecho, delta); }
+  // A leg's changes and the reload of its flight's legs in one request: the
+  // second result holds the legs as the server holds them once the first
+  // has run (whether it was accepted or not).
+  std::vector<plat::Variant> SetTrechoThenGetTrecho(const plat::Variant& delta, const std::string& cdCia,
+                                                    const std::string& nrVoo, const std::string& cdFilial) {
+    return app_.CallBatch({{wire::method::SetTrecho, {delta}},
+                           {wire::method::GetTrecho, {plat::Variant(cdCia), plat::Variant(nrVoo), plat::Variant(cdFilial)}}});
+  }
   plat::Variant SetClasseVoo(const plat::Variant& delta) { return app_.Call(wire::method::SetClasseVoo, delta); }
   plat::Variant SetDelTdsTrechos(const std::string& cdFilial, const std::string& cdCia, const std::string& nrVoo) {
     return app_.Call(wire::method::SetDelTdsTrechos, cdFilial, cdCia, nrVoo);

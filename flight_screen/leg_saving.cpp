@@ -93,10 +93,7 @@ void TfrmVoo::cdstrechooBeforePost(TDataSet*) {
 // Every accepted post is sent at once, then the legs are shown as the server
 // holds them (a new leg gets its code there). A refused send undoes the
 // local change and skips the reload.
-void TfrmVoo::cdstrechooAfterPost(TDataSet*) {
-  SaveChanges(*this, SavedData::Legs);
-  LoadLegs(*this);
-}
+void TfrmVoo::cdstrechooAfterPost(TDataSet*) { SaveLegsAndReload(*this); }
 
 void TfrmVoo::cdstrechooAfterDelete(TDataSet*) { SaveChanges(*this, SavedData::Legs); }
 

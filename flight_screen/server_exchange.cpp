@@ -159,6 +159,25 @@ void SaveChanges(TNetConnection& connection, TClientDataSet& changes, SavedData 
 
 void SaveChanges(TfrmVoo& f, SavedData what) { SaveChanges(*f.netVooTrecho, *(f.*TargetOf(what).dataset), what); }
 
+void SaveLegsAndReload(TNetConnection& connection, TClientDataSet& legs, const LegsOf& flight) {
+  Variant reloaded;
+  const bool sent = legs.ApplyUpdates([&](const Variant& delta) {
+    ServerCall call(connection, BusyKind::Transfer);
+    std::vector<Variant> answers =
+        call.server.SetTrechoThenGetTrecho(delta, flight.company, flight.flight, flight.branch);
+    Checked(std::move(answers.at(0)));
+    reloaded = std::move(answers.at(1));
+  });
+  if (sent) Vornia::AtualizaLocalCache(VarArrayOf(TargetOf(SavedData::Legs).table));
+  ServerCall call(connection, BusyKind::Loading);
+  legs.SetData(Checked(sent ? std::move(reloaded) : call.server.GetTrecho(flight.company, flight.flight, flight.branch)));
+}
+
+void SaveLegsAndReload(TfrmVoo& f) {
+  SaveLegsAndReload(*f.netVooTrecho, *f.cdstrechoo,
+                    {Company(f, CompanyOf::CurrentFlight), Flight(f), Branch(f)});
+}
+
 void DeleteLeg(TfrmVoo& f) {
   Finally([&] { f.cdstrechoo->Delete(); }, [&] { Reload(f); });
 }

@@ -62,6 +62,17 @@ enum class SavedData { Flights, Legs, Classes };
 void SaveChanges(TfrmVoo& f, SavedData what);
 // The same for another dataset of the same data, over `connection`.
 void SaveChanges(plat::TNetConnection& connection, plat::TClientDataSet& changes, SavedData what);
+// The legs' pending changes sent, then the legs of `flight` shown as the
+// server holds them once the changes are in, in one request: the dataset's
+// SaveChanges followed by a load. A refused send undoes the local change and
+// the legs are not reloaded; without pending changes the legs are just
+// reloaded.
+struct LegsOf {
+  std::string company, flight, branch;
+};
+void SaveLegsAndReload(plat::TNetConnection& connection, plat::TClientDataSet& legs, const LegsOf& flight);
+// The same for the screen's legs of the current flight.
+void SaveLegsAndReload(TfrmVoo& f);
 // Deletes the current leg (its after-delete handler sends the deletion),
 // then shows what the server holds (Reload) whether or not the deletion
 // went through: the leg delete button and the Delete command both end so.
