@@ -2,6 +2,8 @@
 #include "platform/net/json_rpc.h"
 
 #include <cmath>
+#include <optional>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -133,13 +135,29 @@ std::string EncodeBatch(int64_t firstId, const std::vector<Call>& calls) {
   return out;
 }
 
-Variant DecodeResponse(int64_t id, int status, const std::string& body) {
-  // One parse: the rows of a packet in the result go straight into variants.
+namespace {
+
+// One answer, parsed apart: the rows of a packet in the result go straight
+// into variants.
+struct ParsedAnswer {
+  explicit ParsedAnswer(std::string_view text) {
+    std::string error;
+    parsed = wire::ParseDocument(text, {"result", "data"}, parts, error);
+  }
+  // Its id, when it is an answer with a whole-number id.
+  std::optional<int64_t> Id() const {
+    if (!parsed || !parts.Tree.is_object()) return std::nullopt;
+    auto id = parts.Tree.find("id");
+    if (id == parts.Tree.end() || !id->is_number_integer()) return std::nullopt;
+    return id->get<int64_t>();
+  }
+  bool parsed = false;
   Parts parts;
-  std::string error;
-  bool parsed = wire::ParseDocument(body, {"result", "data"}, parts, error);
-  json& doc = parts.Tree;
-  bool isResponse = parsed && doc.is_object() && (doc.contains("result") || doc.contains("error"));
+};
+
+Variant Decode(int64_t id, int status, ParsedAnswer& answer) {
+  json& doc = answer.parts.Tree;
+  bool isResponse = answer.parsed && doc.is_object() && (doc.contains("result") || doc.contains("error"));
   if (!isResponse) {
     if (status != 200) return MakeFailedResult(PlatformText("net.http_error", {std::to_string(status)}));
     return MakeFailedResult(PlatformText("server.invalid_answer"));
@@ -148,29 +166,62 @@ Variant DecodeResponse(int64_t id, int status, const std::string& body) {
   // whether a JSON-RPC error is a 200 or a 4xx/5xx).
   if (auto err = doc.find("error"); err != doc.end() && !err->is_null()) return MakeFailedResult(ErrorMessage(*err));
   if (status != 200) return MakeFailedResult(PlatformText("net.http_error", {std::to_string(status)}));
-  auto rid = doc.find("id");
-  if (rid == doc.end() || !rid->is_number_integer() || rid->get<int64_t>() != id)
-    return MakeFailedResult(PlatformText("server.invalid_answer"));
-  return DecodeResult(doc["result"], parts);
+  if (answer.Id() != id) return MakeFailedResult(PlatformText("server.invalid_answer"));
+  return DecodeResult(doc["result"], answer.parts);
+}
+
+// The texts of the elements of `list`, a JSON list known to be valid JSON:
+// each runs from its first character to the comma or bracket that ends it
+// at the list's own depth.
+std::vector<std::string_view> Elements(std::string_view list) {
+  std::vector<std::string_view> out;
+  size_t depth = 0, start = 0;
+  bool inText = false;
+  for (size_t i = 0; i < list.size(); ++i) {
+    const char c = list[i];
+    if (inText) {
+      if (c == '\\') ++i;
+      else if (c == '"') inText = false;
+      continue;
+    }
+    if (c == '"') {
+      inText = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth == 1) start = i + 1;
+    } else if (c == ']' || c == '}' || (c == ',' && depth == 1)) {
+      if (depth == 1) {
+        std::string_view element = list.substr(start, i - start);
+        if (element.find_first_not_of(" \t\r\n") != std::string_view::npos) out.push_back(element);
+        start = i + 1;
+      }
+      if (c != ',') --depth;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+Variant DecodeResponse(int64_t id, int status, const std::string& body) {
+  ParsedAnswer answer(body);
+  return Decode(id, status, answer);
 }
 
 std::vector<Variant> DecodeBatchResponse(int64_t firstId, size_t count, int status, const std::string& body) {
-  json doc = json::parse(body, nullptr, false);
-  if (!doc.is_array()) {
+  const size_t first = body.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos || body[first] != '[' || !wire::IsJson(body)) {
     // The batch refused as a whole: no id here can match a call's.
     return std::vector<Variant>(count, DecodeResponse(firstId - 1, status, body));
   }
   std::vector<Variant> results(count, MakeFailedResult(PlatformText("server.invalid_answer")));
   std::vector<bool> answered(count, false);
-  for (const json& answer : doc) {
-    auto id = answer.is_object() ? answer.find("id") : answer.end();
-    if (!answer.is_object() || id == answer.end() || !id->is_number_integer()) continue;
-    const int64_t n = id->get<int64_t>() - firstId;
-    if (n < 0 || static_cast<size_t>(n) >= count || answered[n]) continue;
-    answered[n] = true;
-    // Each answer is read as if it had come alone; the answers of the
-    // calls batched here are small (a save's result, a flight's legs).
-    results[n] = DecodeResponse(firstId + n, status, answer.dump());
+  // Each answer is read once, on its own, wherever it stands in the list.
+  for (std::string_view text : Elements(std::string_view(body).substr(first))) {
+    ParsedAnswer answer(text);
+    const std::optional<int64_t> id = answer.Id();
+    if (!id || *id < firstId || *id - firstId >= static_cast<int64_t>(count) || answered[*id - firstId]) continue;
+    answered[*id - firstId] = true;
+    results[*id - firstId] = Decode(*id, status, answer);
   }
   return results;
 }

@@ -116,13 +116,13 @@ TEST(JsonRpcBatch, AnswersFindTheirCallsById) {
 
   auto decoded = json_rpc::DecodeBatchResponse(
       11, 3, 200,
-      R"([{"jsonrpc":"2.0","id":12,"result":{"ok":true,"data":{"rows":[]}}},)"
-      R"({"jsonrpc":"2.0","id":11,"result":{"ok":false,"message":"Trecho já cadastrado."}},)"
+      R"( [ {"jsonrpc":"2.0","id":12,"result":{"ok":true,"data":{"rows":[]}}} ,)"
+      R"({"jsonrpc":"2.0","id":11,"result":{"ok":false,"message":"Trecho \"] [cadastrado], {x}\\"}},)"
       R"({"jsonrpc":"2.0","id":11,"result":{"ok":true,"data":null}},)"
-      R"({"jsonrpc":"2.0","id":14,"result":{"ok":true,"data":null}}, 5])");
+      R"({"jsonrpc":"2.0","id":14,"result":{"ok":true,"data":null}}, 5, "]", [] ] )");
   ASSERT_EQ(decoded.size(), 3u);
   EXPECT_FALSE(IsGoodResult(decoded[0]));  // the first answer of id 11 counts
-  EXPECT_EQ(decoded[0][1].AsString(), "Trecho já cadastrado.");
+  EXPECT_EQ(decoded[0][1].AsString(), "Trecho \"] [cadastrado], {x}\\");
   ASSERT_TRUE(IsGoodResult(decoded[1]));
   EXPECT_EQ(json::parse(decoded[1][1].AsJson().Text), json::parse(R"({"rows":[]})"));
   EXPECT_FALSE(IsGoodResult(decoded[2]));
