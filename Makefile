@@ -24,7 +24,7 @@ build-asan: deps
 	@cmake --build build-asan -j $(JOBS)
 
 # The libFuzzer target over the request and delta decoders (clang).
-FUZZ_SRC := tests/server/fuzz/request_fuzzer.cpp server/request_decoder.cpp server/packet.cpp \
+FUZZ_SRC := tests/server/fuzz/request_fuzzer.cpp server/request_decoder.cpp server/rpc_dispatch.cpp server/packet.cpp \
   server/dataset_catalog.cpp server/stored_value.cpp server/reply_buffers.cpp $(wildcard wire/*.cpp)
 fuzz: deps
 	@mkdir -p build-fuzz

@@ -1,6 +1,7 @@
 // libFuzzer target over the wire's decoders: what a request body goes
-// through before any database work (the guarded JSON decoder, then, for a
-// call carrying a delta, the delta reader of each dataset), and the one-pass
+// through before any database work (the guarded JSON decoder, the JSON-RPC
+// envelope and its batches, then, for a call carrying a delta, the delta
+// reader of each dataset), and the one-pass
 // reader a desk runs over a call's answer and a packet, which must accept
 // exactly the documents nlohmann-json accepts. Any input must end
 // in a value, a ProtocolError or a DecodeError; a crash, a sanitizer report
@@ -13,6 +14,7 @@
 #include "server/dataset_catalog.h"
 #include "server/packet.h"
 #include "server/request_decoder.h"
+#include "server/rpc_dispatch.h"
 #include "wire/packet_reader.h"
 
 namespace zor::server {
@@ -41,6 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)wire::DecodePacket(body);
   } catch (const wire::DecodeError&) {
   }
+  // The envelope, batches included: every body gets JSON back (or nothing,
+  // for notifications), never an exception.
+  const RpcReply reply = DispatchRpc(
+      [](const std::string&, const nlohmann::ordered_json&) {
+        return CallOutcome{{{"ok", true}}, "ok", "{\"rows\":[]}"};
+      },
+      body);
+  if (!reply.body.empty() && !nlohmann::json::accept(reply.body)) __builtin_trap();
   nlohmann::ordered_json request;
   try {
     request = zor::server::DecodeRequestBody(body);
