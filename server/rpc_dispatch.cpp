@@ -111,6 +111,18 @@ RpcReply DispatchOne(const ModuleCall& call, const json& req) {
   return reply;
 }
 
+// A call of a batch left unrun: its answer says why, under its own id (a
+// notification gets none).
+RpcReply NotRun(const json& req, const std::string& why) {
+  if (!req.is_object()) return ErrorReply(200, nullptr, rpc_code::kInvalidRequest, why, "?");
+  const auto id = req.find("id"), method = req.find("method");
+  if (id == req.end()) return RpcReply{};
+  const bool namedMethod =
+      method != req.end() && method->is_string() && method->get_ref<const std::string&>().size() <= 64;
+  return ErrorReply(200, id->is_string() || id->is_number() ? *id : json(), rpc_code::kInvalidRequest, why,
+                    namedMethod ? method->get<std::string>() : "?");
+}
+
 }  // namespace
 
 RpcReply DispatchRpc(const ModuleCall& call, const std::string& body, Batches batches) {
@@ -141,7 +153,13 @@ RpcReply DispatchRpc(const ModuleCall& call, const std::string& body, Batches ba
   batch.body = reply_buffers::Take();
   batch.body += '[';
   for (const json& one : req) {
-    RpcReply r = DispatchOne(call, one);
+    // A batch of large answers is cut short, so that one request cannot
+    // hold many companies' flight lists at once.
+    RpcReply r = batch.body.size() > kMaxBatchAnswerBytes
+                     ? NotRun(one, "Chamada não executada: as respostas anteriores do lote já passam de " +
+                                       std::to_string(kMaxBatchAnswerBytes >> 20) +
+                                       " MiB. Envie-a em outra requisição.")
+                     : DispatchOne(call, one);
     append(batch.method, r.method, "+");
     append(batch.logNote, r.logNote, "; ");
     batch.failed = batch.failed || r.failed;

@@ -5,6 +5,7 @@
 // Portuguese message.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -27,8 +28,11 @@ using ModuleCall = std::function<CallOutcome(const std::string&, const nlohmann:
 // Whether a body may hold a list of calls. The session endpoint takes one
 // call at a time.
 enum class Batches { Accepted, Refused };
-// A batch holds at most this many calls, so one request's work stays bounded.
+// A batch holds at most this many calls, so one request's work stays bounded;
+// once its answers hold more than kMaxBatchAnswerBytes, the calls left are
+// answered with an error instead of being run.
 constexpr size_t kMaxBatchCalls = 8;
+constexpr size_t kMaxBatchAnswerBytes = size_t{8} << 20;
 
 // A batch's reply joins its calls' answers in a list, in the order of the
 // calls; its method and log note join theirs, and it failed when one did.

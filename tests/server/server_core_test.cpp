@@ -6,6 +6,7 @@
 #include "server/packet.h"
 #include "server/pg_connection.h"
 #include "server/request_decoder.h"
+#include "server/rpc_dispatch.h"
 #include "server/schema.h"
 #include "server/statement_cache.h"
 #include "server/stored_value.h"
@@ -152,6 +153,34 @@ TEST(RequestBody, ReadsAndRefusesAsNlohmannDoes) {
   EXPECT_EQ(BodyRefusal(R"({"a":1,"a":2)"), "Requisição inválida: a chave \"a\" aparece duas vezes no mesmo objeto.");
   const std::string deep = std::string(kMaxRequestDepth + 1, '[') + std::string(kMaxRequestDepth + 1, ']');
   EXPECT_NE(BodyRefusal(deep).find("aninhamento"), std::string::npos);
+}
+
+// A batch whose answers grow past the limit runs no more calls: those left
+// are answered under their own ids (notifications not at all), and the
+// calls already run keep their answers.
+TEST(RpcBatch, LargeAnswersCutABatchShort) {
+  int runs = 0;
+  const std::string large = "\"" + std::string(3 << 20, 'x') + "\"";
+  const ModuleCall call = [&](const std::string&, const nlohmann::ordered_json&) {
+    ++runs;
+    return CallOutcome{{{"ok", true}}, "ok", large};
+  };
+  std::string body = "[";
+  for (int id = 1; id <= 5; ++id) body += R"({"jsonrpc":"2.0","id":)" + std::to_string(id) + R"(,"method":"GetVoo","params":[]},)";
+  body += R"({"jsonrpc":"2.0","method":"GetVoo","params":[]},{"jsonrpc":"2.0","id":"seis","method":"GetTrecho"}])";
+  const RpcReply reply = DispatchRpc(call, body);
+  EXPECT_EQ(runs, 3);  // 9 MiB of answers after the third
+  const auto answers = nlohmann::json::parse(reply.body);
+  ASSERT_EQ(answers.size(), 6u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(answers[i]["result"]["data"].get_ref<const std::string&>().size(), size_t{3} << 20);
+  for (int i = 3; i < 6; ++i) {
+    EXPECT_EQ(answers[i]["error"]["code"], -32600);
+    EXPECT_NE(answers[i]["error"]["message"].get<std::string>().find("8 MiB"), std::string::npos);
+  }
+  EXPECT_EQ(answers[3]["id"], 4);
+  EXPECT_EQ(answers[5]["id"], "seis");
+  EXPECT_TRUE(reply.failed);
+  EXPECT_EQ(reply.method, "GetVoo+GetVoo+GetVoo+GetVoo+GetVoo+GetTrecho");
 }
 
 // Every dataset a delta writes says in its catalogue entry how its rows are
