@@ -5,6 +5,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <exception>
 #include <memory>
 
 namespace zor::server {
@@ -276,7 +277,87 @@ void PgConnection::QueryEach(const std::string& sql, const std::vector<SqlValue>
 
 void PgConnection::QueryEachPlannedForValues(const std::string& sql, const std::vector<SqlValue>& params,
                                              const RowReader& read) {
-  ReadEach(Run(sql, params, false).res.get(), read);
+  if (Pending() || PQtransactionStatus(conn_) != PQTRANS_IDLE) {
+    ReadEach(Run(sql, params, false).res.get(), read);
+    return;
+  }
+  ReadInBlocks(sql, params, read);
+}
+
+// The rows come through a cursor, a block at a time, and the next blocks are
+// asked for before a block is handed over: the database produces them while
+// the caller writes the one it has. The cursor's plan is the plain query's
+// (cursor_tuple_fraction 1: planned for all its rows, not for the first).
+void PgConnection::ReadInBlocks(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read) {
+  constexpr int kBlock = 512, kAhead = 2;
+  const Step declare("DECLARE zor_rows NO SCROLL CURSOR FOR " + NumberPlaceholders(sql), params, false);
+  const std::string fetch = "FETCH " + std::to_string(kBlock) + " FROM zor_rows";
+  auto plain = [this](const char* statement) {
+    return PQsendQueryParams(conn_, statement, 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
+  };
+  auto flush = [this] { return PQsendFlushRequest(conn_) == 1 && PQflush(conn_) == 0; };
+  auto next = [this] {
+    Result r;
+    r.res.reset(PQgetResult(conn_));
+    while (PGresult* more = r.res ? PQgetResult(conn_) : nullptr) PQclear(more);
+    return r;
+  };
+
+  if (!PQenterPipelineMode(conn_)) throw Failure(nullptr, conn_);
+  int asked = 0;
+  const std::vector<const char*> values = declare.Values();
+  bool sent = plain("BEGIN READ ONLY") && plain("SET LOCAL cursor_tuple_fraction = 1") &&
+              PQsendQueryParams(conn_, declare.sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
+                                nullptr, nullptr, 0) == 1;
+  for (; sent && asked < kAhead; ++asked) sent = plain(fetch.c_str());
+  sent = sent && flush();
+  Result failure;
+  std::exception_ptr readerFailure;  // the caller's, thrown once the link is left in order
+  bool more = sent;
+  for (int i = 0; more && i < 3; ++i) {
+    Result r = next();
+    if (!Succeeded(r.res.get())) failure = std::move(r), more = false;
+  }
+  while (more) {
+    Result block = next();
+    --asked;
+    if (!Succeeded(block.res.get())) {
+      failure = std::move(block);
+      break;
+    }
+    more = PQntuples(block.res.get()) == kBlock;
+    if (more) {
+      sent = plain(fetch.c_str()) && flush();
+      ++asked;
+      if (!sent) break;
+    }
+    try {
+      ReadEach(block.res.get(), read);
+    } catch (...) {
+      readerFailure = std::current_exception();
+      break;
+    }
+  }
+  // The blocks asked for past the end come back empty; then the cursor goes
+  // with the transaction.
+  for (; sent && asked > 0; --asked) next();
+  // After a failure the database skips everything up to the sync point; the
+  // failed transaction is rolled back once the pipeline is left.
+  const bool commit = !failure.res && !readerFailure;
+  sent = sent && (!commit || plain("COMMIT")) && PQpipelineSync(conn_) == 1;
+  if (sent) {
+    if (commit) {
+      Result end = next();
+      if (!Succeeded(end.res.get())) failure = std::move(end);
+    }
+    Result sync;
+    sync.res.reset(PQgetResult(conn_));
+  }
+  if (!PQexitPipelineMode(conn_)) broken_ = true;
+  if (!sent) throw Failure(nullptr, conn_);
+  if (PQtransactionStatus(conn_) != PQTRANS_IDLE) PQclear(PQexec(conn_, "ROLLBACK"));
+  if (readerFailure) std::rethrow_exception(readerFailure);
+  if (failure.res) throw Failure(failure.res.get(), conn_);
 }
 
 void PgConnection::ReadEach(PGresult* res, const RowReader& read) {

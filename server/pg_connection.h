@@ -68,6 +68,7 @@ class PgConnection final : public Connection {
   Result RunPipelined(const Step* last);
   bool Pending() const { return beginPending_ || !deferred_.empty(); }
   static void ReadEach(pg_result* res, const RowReader& read);
+  void ReadInBlocks(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read);
   // The name of the statement prepared for `sql`, preparing it now if
   // needed; null for a new statement inside a failed transaction (sent
   // unprepared then, for the database to say why it refuses it).

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <stdexcept>
 #include <thread>
 
 #include "server/db_connection.h"
@@ -270,6 +271,47 @@ TEST_P(StatementTest, AListPlannedForItsValuesIsNotKept) {
                          .at(0)),
               "0");
   }
+}
+
+// A long list comes whole and in order whatever its length (PostgreSQL
+// reads it in blocks of 512 rows: none, part of one, exactly one or two,
+// more); a failure after some rows, in the database or in the reader, reaches
+// the caller and leaves the connection usable and outside any transaction.
+TEST_P(StatementTest, ALongListComesWholeAndInOrder) {
+  {
+    WriteTransaction tx(*c_);
+    for (std::int64_t k = 10; k < 1300; ++k) c_->Defer("INSERT INTO PAR (K, V) VALUES (?, ?)", {k, std::string("l")});
+    tx.Commit();
+  }
+  const std::string list = "SELECT K FROM PAR WHERE K < ? ORDER BY K";
+  for (std::int64_t n : {0, 1, 511, 512, 513, 1024, 1300}) {
+    std::vector<std::int64_t> keys;
+    c_->QueryEachPlannedForValues(list, {n}, [&](const std::vector<SqlValueView>& row) {
+      const auto* text = std::get_if<std::string_view>(&row[0]);
+      keys.push_back(text ? std::stoll(std::string(*text)) : std::get<std::int64_t>(row[0]));
+    });
+    ASSERT_EQ(keys.size(), static_cast<size_t>(n));
+    for (size_t i = 0; i < keys.size(); ++i) ASSERT_EQ(keys[i], static_cast<std::int64_t>(i)) << n;
+  }
+  size_t seen = 0;
+  EXPECT_THROW(c_->QueryEachPlannedForValues(list, {std::int64_t{1300}},
+                                             [&](const std::vector<SqlValueView>&) {
+                                               if (++seen == 600) throw std::runtime_error("the reader gave up");
+                                             }),
+               std::runtime_error);
+  if (c_->Dialect() == SqlDialect::Postgresql) {
+    // Division by zero at the row 700, in the second block.
+    seen = 0;
+    EXPECT_THROW(c_->QueryEachPlannedForValues("SELECT 1 / (K - 700) FROM PAR WHERE K < ? ORDER BY K",
+                                               {std::int64_t{1300}}, [&](const std::vector<SqlValueView>&) { ++seen; }),
+                 DbError);
+    EXPECT_LE(seen, 700u);
+  }
+  EXPECT_TRUE(c_->Healthy());
+  WriteTransaction tx(*c_);
+  c_->Execute("UPDATE PAR SET V = ? WHERE K = ?", {std::string("depois"), std::int64_t{3}});
+  tx.Commit();
+  EXPECT_EQ(ValueOf(3), "depois");
 }
 
 #ifdef ZOR_TEST_BACKEND_PG
