@@ -164,6 +164,13 @@ PgConnection::Result PgConnection::Run(const std::string& sql, const std::vector
   throw error;
 }
 
+PgConnection::Result PgConnection::NextInPipeline() {
+  Result r;
+  r.res.reset(PQgetResult(conn_));
+  while (PGresult* more = r.res ? PQgetResult(conn_) : nullptr) PQclear(more);
+  return r;
+}
+
 PgConnection::Result PgConnection::RunPipelined(const Step* last) {
   const bool begin = beginPending_;
   std::vector<Step> steps = std::move(deferred_);
@@ -188,12 +195,7 @@ PgConnection::Result PgConnection::RunPipelined(const Step* last) {
                : PQsendQueryParams(conn_, numbered[i].c_str(), n, nullptr, values.data(), nullptr, nullptr, 0);
   };
   // One result per statement, each followed by a null; then the sync point's.
-  auto next = [this] {
-    Result r;
-    r.res.reset(PQgetResult(conn_));
-    while (PGresult* more = r.res ? PQgetResult(conn_) : nullptr) PQclear(more);
-    return r;
-  };
+  auto next = [this] { return NextInPipeline(); };
 
   if (!PQenterPipelineMode(conn_)) throw Failure(nullptr, conn_);
   bool sent = !begin || PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0);
@@ -296,12 +298,7 @@ void PgConnection::ReadInBlocks(const std::string& sql, const std::vector<SqlVal
     return PQsendQueryParams(conn_, statement, 0, nullptr, nullptr, nullptr, nullptr, 0) == 1;
   };
   auto flush = [this] { return PQsendFlushRequest(conn_) == 1 && PQflush(conn_) == 0; };
-  auto next = [this] {
-    Result r;
-    r.res.reset(PQgetResult(conn_));
-    while (PGresult* more = r.res ? PQgetResult(conn_) : nullptr) PQclear(more);
-    return r;
-  };
+  auto next = [this] { return NextInPipeline(); };
 
   if (!PQenterPipelineMode(conn_)) throw Failure(nullptr, conn_);
   int asked = 0;

@@ -66,6 +66,8 @@ class PgConnection final : public Connection {
   // round trip: the result of the last statement sent (`last`, when
   // given), or the first failure, after which the database ran nothing more.
   Result RunPipelined(const Step* last);
+  // The next statement's result in a pipeline, and the null that follows it.
+  Result NextInPipeline();
   bool Pending() const { return beginPending_ || !deferred_.empty(); }
   static void ReadEach(pg_result* res, const RowReader& read);
   void ReadInBlocks(const std::string& sql, const std::vector<SqlValue>& params, const RowReader& read);
